@@ -1,0 +1,20 @@
+# Compiler settings shared by every target of the project.
+
+# Doubles are computed with SSE2 on 32-bit x86 as on x86-64, so that results
+# at thresholds are the same on Windows and Linux (x87 keeps excess precision).
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "i[3-6]86" OR (WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4))
+    add_compile_options(-msse2 -mfpmath=sse)
+endif()
+
+if(KADRIMOS_SANITIZE)
+    # GCC's undefined-behaviour set leaves out float-cast-overflow: ask for it.
+    set(KADRIMOS_SANITIZERS -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all
+        -fno-omit-frame-pointer)
+    add_compile_options(${KADRIMOS_SANITIZERS})
+    add_link_options(${KADRIMOS_SANITIZERS})
+endif()
+
+# Warnings are errors in the project's own code.
+function(kadrimos_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wshadow -Wconversion -Wno-sign-conversion)
+endfunction()

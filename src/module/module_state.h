@@ -1,0 +1,39 @@
+// All state of the module beyond its static records.
+//
+// The shared record `aircraft` (aircraft_state.h) and, in `private_state`, the
+// state that each part of the aircraft keeps to itself: one member per part,
+// each a struct whose member initialisers are its load values. A part's state
+// struct is declared beside that part's code; it lives here so that the whole
+// module can be put back to its load state in one call.
+#pragma once
+
+#include <cstddef>
+
+#include "module/aircraft_state.h"
+#include "module/test_gauge.h"
+#include "sound/sound_bank.h"
+#include "systems/electrical/hydraulic_monitor_state.h"
+
+namespace kadrimos {
+
+struct PrivateState {
+    TestGaugeState test_gauge;
+    HydraulicMonitorState hydraulic_monitor;
+    sound::SoundBank sound_bank;
+};
+
+extern PrivateState private_state;
+
+// Puts the module back exactly as it was loaded: the shared record, every
+// private state and every element's hidden bit and text. Not exported: the
+// simulator never calls it; tests call it so that none depends on another's
+// leftovers. Loaded sounds are forgotten, not released: reset after the
+// sound bank has been released.
+void reset_module();
+
+// Elements found in the catalogue at load, and how many reset_module() can
+// put back; the catalogue's completeness test checks the one fits the other.
+std::size_t element_count_at_load();
+std::size_t element_capacity();
+
+}  // namespace kadrimos

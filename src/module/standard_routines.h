@@ -1,0 +1,44 @@
+// The seven standard routines that every gauge header points at.
+//
+// Each passes the module's first element record (the background of the test
+// gauge, the first gauge of the catalogue) to the host operation of the same
+// role and returns the host's result. They do not look at the gauge being
+// served: which element lists the host installs, updates and draws for a
+// placed gauge lies with the host, which has every header's element list.
+#pragma once
+
+#include <cstdint>
+
+#include "panel/host_api.h"
+
+namespace kadrimos {
+
+int32_t FSAPI standard_query();
+int32_t FSAPI standard_install(uintptr_t value);
+int32_t FSAPI standard_initialize();
+int32_t FSAPI standard_update();
+int32_t FSAPI standard_generate(uintptr_t value);
+int32_t FSAPI standard_draw();
+int32_t FSAPI standard_kill();
+
+// Builds a gauge header as every gauge of the module fills it.
+constexpr GAUGEHDR gauge_header(const char* name, uint32_t width_mm, ELEMENT_HEADER** elements,
+                                MOUSERECT* mouse_table, GAUGE_CALLBACK callback) {
+    GAUGEHDR h{};
+    h.gauge_header_version = GAUGE_HEADER_VERSION;
+    h.gauge_name = name;
+    h.elements_list = elements;
+    h.query_routine = standard_query;
+    h.install_routine = standard_install;
+    h.initialize_routine = standard_initialize;
+    h.update_routine = standard_update;
+    h.generate_routine = standard_generate;
+    h.draw_routine = standard_draw;
+    h.kill_routine = standard_kill;
+    h.size_x_mm = width_mm;
+    h.mouse_rect = mouse_table;
+    h.gauge_callback = callback;
+    return h;
+}
+
+}  // namespace kadrimos

@@ -1,0 +1,44 @@
+#include "panel/elements.h"
+
+#include "panel/text.h"
+
+namespace kadrimos {
+
+ELEMENT_HEADER* element(const GAUGEHDR& gauge, int depth) {
+    if (gauge.elements_list == nullptr || depth < 0) return nullptr;
+    ELEMENT_HEADER* e = gauge.elements_list[0];
+    for (int k = 0; k < depth && e != nullptr; ++k)
+        e = (e->next_element != nullptr) ? e->next_element[0] : nullptr;
+    return e;
+}
+
+void show(ELEMENT_HEADER* element) {
+    if (element != nullptr) element->image_flags &= ~IMAGE_HIDDEN;
+}
+
+void hide(ELEMENT_HEADER* element) {
+    if (element != nullptr) element->image_flags |= IMAGE_HIDDEN;
+}
+
+void set_visible(ELEMENT_HEADER* element, bool visible) {
+    if (visible)
+        show(element);
+    else
+        hide(element);
+}
+
+bool is_visible(const ELEMENT_HEADER* element) {
+    return element != nullptr && (element->image_flags & IMAGE_HIDDEN) == 0;
+}
+
+void show_one_of(const GAUGEHDR& gauge, std::initializer_list<int> depths, int selected) {
+    int position = 0;
+    for (int depth : depths) set_visible(element(gauge, depth), position++ == selected);
+}
+
+void write_fixed(ELEMENT_STRING& string, double value, int width, int precision) {
+    if (string.string == nullptr) return;
+    format_fixed(string.string, string.max_string_length + 1, value, width, precision);
+}
+
+}  // namespace kadrimos

@@ -1,0 +1,157 @@
+// Element records and how gauges show, hide and feed them.
+//
+// A gauge's elements are static records in the host's format. Every gauge but
+// the test gauge has one chain: the background, then element 1 (its only
+// child), element 2 (element 1's only child) and so on. Deeper elements are
+// drawn over shallower ones. Gauges address an element by its depth.
+//
+// Writing a chain: define the elements from the deepest up to the background,
+// each pointing at the one drawn over it with next_of<child>, and the last one
+// with no_children. The gauge header is declared `extern` above them and
+// defined after them.
+#pragma once
+
+#include <concepts>
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+
+#include "panel/host_api.h"
+
+namespace kadrimos {
+
+// The children array of an element whose only child is `Child`.
+template <auto& Child>
+inline constinit ELEMENT_HEADER* next_of[2] = {&Child.header, nullptr};
+
+// The last element of a chain has no children.
+inline constexpr ELEMENT_HEADER** no_children = nullptr;
+
+// The failure list of every gauge that reacts to no failure.
+inline constexpr FAILURE_RECORD no_failures[] = {{0, 0}};
+
+// Drawing options used by the module's elements.
+inline constexpr uint32_t kBackgroundFlags = IMAGE_CREATE_DIBSECTION | IMAGE_USE_TRANSPARENCY;
+inline constexpr uint32_t kIconFlags = IMAGE_USE_TRANSPARENCY;
+inline constexpr uint32_t kHidden = IMAGE_HIDDEN;
+
+// Where an element stands within its gauge, and for needles and sprites the
+// pivot of its bitmap.
+struct Placement {
+    PIXPOINT position{0, 0};
+    PIXPOINT pivot{0, 0};
+};
+
+constexpr ELEMENT_HEADER element_header(uint32_t kind, uint32_t bitmap, Placement at, GAUGEHDR& gauge,
+                                        ELEMENT_HEADER** children, uint32_t image_flags,
+                                        const FAILURE_RECORD* failures = no_failures) {
+    ELEMENT_HEADER h{};
+    h.element_type = kind;
+    h.resource_id = bitmap;
+    h.position = at.position;
+    h.offset = at.pivot;
+    h.gauge_header = &gauge;
+    h.next_element = children;
+    h.failure_list = failures;
+    h.image_flags = image_flags;
+    return h;
+}
+
+constexpr ELEMENT_STATIC_IMAGE background(GAUGEHDR& gauge, uint32_t bitmap, ELEMENT_HEADER** children,
+                                          uint32_t image_flags = kBackgroundFlags,
+                                          const FAILURE_RECORD* failures = no_failures) {
+    return {element_header(ELEMENT_TYPE_STATIC_IMAGE, bitmap, {}, gauge, children, image_flags, failures)};
+}
+
+constexpr ELEMENT_ICON icon(GAUGEHDR& gauge, uint32_t bitmap, PIXPOINT position, ELEMENT_HEADER** children,
+                            uint32_t image_flags = kIconFlags | kHidden,
+                            const FAILURE_RECORD* failures = no_failures) {
+    return {element_header(ELEMENT_TYPE_ICON, bitmap, {position, {0, 0}}, gauge, children, image_flags,
+                           failures)};
+}
+
+// The look of a string element: box, colours (0x00BBGGRR) and length. Every
+// string of the module uses the "Quartz" face, weight 400, character set 1,
+// centred on one line.
+struct TextStyle {
+    PIXPOINT box;
+    uint32_t text_color;
+    uint32_t background_color;
+    uint32_t highlight_color;
+    uint32_t max_length;
+};
+
+inline constexpr const char* kStringFont = "Quartz";
+inline constexpr uint32_t kStringDrawFlags = STRING_DRAW_CENTER | STRING_DRAW_VCENTER | STRING_DRAW_SINGLELINE;
+
+// A string element's text buffer: room for the longest text and its
+// terminator.
+template <std::size_t MaxLength>
+struct TextBuffer {
+    static constexpr std::size_t max_length = MaxLength;
+    char text[MaxLength + 1];
+};
+
+constexpr ELEMENT_STRING string_element(GAUGEHDR& gauge, PIXPOINT position, const TextStyle& style,
+                                        char* buffer, ELEMENT_VALUE_CALLBACK callback, uint32_t token,
+                                        ELEMENT_HEADER** children, uint32_t image_flags = kIconFlags,
+                                        const FAILURE_RECORD* failures = no_failures) {
+    ELEMENT_STRING s{};
+    s.header = element_header(ELEMENT_TYPE_STRING, ELEMENT_NO_BITMAP, {position, {0, 0}}, gauge, children,
+                              image_flags, failures);
+    s.source_var.id = token;
+    s.box_size = style.box;
+    s.fg_color = style.text_color;
+    s.bg_color = style.background_color;
+    s.highlight_color = style.highlight_color;
+    s.font_name = kStringFont;
+    s.font_weight = 400;
+    s.char_set = 1;
+    s.draw_flags = kStringDrawFlags;
+    s.max_string_length = style.max_length;
+    s.string = buffer;
+    s.callback = callback;
+    return s;
+}
+
+// --- Run time ---------------------------------------------------------------
+
+// Element k of a gauge: the element reached from the background through k
+// first children. Null if the gauge has no such element.
+ELEMENT_HEADER* element(const GAUGEHDR& gauge, int depth);
+
+// Show clears the hidden bit, hide sets it. Both are idempotent, and a null
+// element is ignored.
+void show(ELEMENT_HEADER* element);
+void hide(ELEMENT_HEADER* element);
+void set_visible(ELEMENT_HEADER* element, bool visible);
+bool is_visible(const ELEMENT_HEADER* element);
+
+inline void set_visible(const GAUGEHDR& gauge, int depth, bool visible) {
+    set_visible(element(gauge, depth), visible);
+}
+
+// One-of-n display: of the elements at `depths`, shows the one at position
+// `selected` of the list and hides the others. A `selected` outside the list
+// hides them all.
+void show_one_of(const GAUGEHDR& gauge, std::initializer_list<int> depths, int selected);
+
+// Clamp and return: limits `item` to [low, high], writes the limit back into
+// the item when it lay outside, and returns the value for the host.
+template <typename T>
+double clamp_write_back(T& item, T low, T high) {
+    if (item < low) item = low;
+    if (item > high) item = high;
+    return static_cast<double>(item);
+}
+
+// The string element behind a string callback's argument.
+inline ELEMENT_STRING& as_string(ELEMENT_HEADER* element) {
+    return *reinterpret_cast<ELEMENT_STRING*>(element);
+}
+
+// Writes `value` into the element's buffer as printf's "%<width>.<precision>f"
+// would (see text.h), cut to the element's maximum length.
+void write_fixed(ELEMENT_STRING& string, double value, int width, int precision);
+
+}  // namespace kadrimos

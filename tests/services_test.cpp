@@ -1,0 +1,74 @@
+// Service codes other than pre-install, pre-update and pre-kill change
+// nothing anywhere; a callback never crashes on a code it does not know.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "module/module_state.h"
+#include "support/fake_host.h"
+
+namespace kadrimos::testing {
+namespace {
+
+// Everything a callback could change: the shared record, the private states
+// and every element's flags and text.
+std::vector<unsigned char> module_bytes() {
+    std::vector<unsigned char> out;
+    auto append = [&out](const void* p, std::size_t n) {
+        const auto* b = static_cast<const unsigned char*>(p);
+        out.insert(out.end(), b, b + n);
+    };
+    append(&aircraft, sizeof aircraft);
+    append(&private_state, sizeof private_state);
+    for (GAUGEHDR* g : FakeHost::all_gauges()) {
+        for (ELEMENT_HEADER* e : elements_of(*g)) {
+            append(&e->image_flags, sizeof e->image_flags);
+            if (e->element_type == ELEMENT_TYPE_STRING) {
+                const auto* s = reinterpret_cast<const ELEMENT_STRING*>(e);
+                append(s->string, s->max_string_length + 1);
+            }
+        }
+    }
+    return out;
+}
+
+TEST(ServiceCodes, OtherThanTwoSixAndTwelveChangeNothing) {
+    FakeHost host;
+    sound::Sound click;
+    private_state.sound_bank.sounds[0] = &click;
+    aircraft.PanelOptionFlag = 1;  // would show the window buttons on an update
+    const auto before = module_bytes();
+    for (GAUGEHDR* g : FakeHost::all_gauges()) {
+        if (g->gauge_callback == nullptr) continue;
+        for (int32_t code : {0, 1, 3, 4, 5, 7, 8, 9, 10, 11, 13, 14, -1, 99, INT32_MIN, INT32_MAX})
+            g->gauge_callback(g, code, 0xDEADBEEF);
+    }
+    EXPECT_EQ(module_bytes(), before);
+    EXPECT_TRUE(host.events().empty());
+    EXPECT_TRUE(host.toggled_windows().empty());
+    EXPECT_EQ(click.plays, 0u);
+}
+
+TEST(ServiceCodes, GaugesNotSimulatedYetIgnoreEveryCode) {
+    FakeHost host;
+    const auto before = module_bytes();
+    for (const char* name : {"toskelin elec_batt_rulo", "toskelin gpws_rulo", "toskelin flt_deck_lt_rulo",
+                             "toskelin failures_rulo"}) {
+        for (int32_t code : {2, 6, 12}) host.service(name, code, 1);
+    }
+    EXPECT_EQ(module_bytes(), before);
+    EXPECT_TRUE(host.events().empty());
+}
+
+TEST(ServiceCodes, AnUpdateBeforeTheHostTableIsFilledIsHarmless) {
+    reset_module();
+    aircraft.PanelOptionFlag = 1;
+    for (GAUGEHDR* g : FakeHost::all_gauges())
+        if (g->gauge_callback != nullptr) g->gauge_callback(g, PANEL_SERVICE_PRE_UPDATE, 0);
+    EXPECT_TRUE(FakeHost::visible("toskelin toggle_pan_rad_rulo", 0));
+    reset_module();
+}
+
+}  // namespace
+}  // namespace kadrimos::testing

@@ -1,0 +1,99 @@
+// An in-process host for unit tests.
+//
+// It fills ImportTable with a services table that records what the module
+// asks of the host: variables are served from a store keyed by token, key
+// events and window toggles are logged, calculator expressions are answered
+// from a store keyed by their text. Constructing a FakeHost puts the whole
+// module back to its load state; destroying it takes the table away again.
+//
+// Tests read like the cockpit: set the host, click, run, look.
+//   FakeHost host;
+//   host.click("testgauge2k", 0);
+//   host.update("testgauge2k");
+//   EXPECT_TRUE(host.sent(0x10417));
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "panel/host_api.h"
+
+namespace kadrimos::testing {
+
+struct KeyEvent {
+    uint32_t id;
+    uint32_t value;
+    bool operator==(const KeyEvent&) const = default;
+};
+
+// Which element operation the module passed to the host, with what.
+struct ElementCall {
+    std::string operation;
+    ELEMENT_HEADER* element;
+    uintptr_t value;
+};
+
+class FakeHost {
+public:
+    FakeHost();
+    ~FakeHost();
+    FakeHost(const FakeHost&) = delete;
+    FakeHost& operator=(const FakeHost&) = delete;
+
+    // --- Host side -----------------------------------------------------------
+    void set(uint32_t token, double value);          // a double variable
+    void set_bits(uint32_t token, uint32_t value);   // an integer variable
+    void set_calculator(const std::string& expression, double value);
+    int32_t toggle_result = 1;                       // what panel_window_toggle answers
+    int32_t element_result = 7;                      // what element operations answer
+
+    const std::vector<KeyEvent>& events() const { return events_; }
+    bool sent(uint32_t id) const;
+    std::size_t count(uint32_t id) const;
+    const std::vector<uint32_t>& toggled_windows() const { return toggles_; }
+    const std::vector<ElementCall>& element_calls() const { return element_calls_; }
+    std::size_t lookups() const { return lookups_; }
+    void clear_logs();
+
+    // --- Gauges --------------------------------------------------------------
+    static GAUGEHDR& gauge(std::string_view name);
+    static std::vector<GAUGEHDR*> all_gauges();
+
+    void service(std::string_view name, int32_t code, uintptr_t extra = 0);
+    void update(std::string_view name) { service(name, PANEL_SERVICE_PRE_UPDATE); }
+    // Clicks the area with this index (0 = first area after the parent).
+    int32_t click(std::string_view name, std::size_t area_index);
+    // Clicks the area under a point; fails the test if there is none.
+    int32_t click_at(std::string_view name, int32_t x, int32_t y);
+    // Calls every value and string callback of the gauge, in chain order.
+    void draw(std::string_view name);
+
+    static ELEMENT_HEADER* element(std::string_view name, int depth);
+    static bool visible(std::string_view name, int depth);
+    // The last value a draw got from the element's callback(s).
+    double value(const ELEMENT_HEADER* element) const;
+    static std::string text(const ELEMENT_HEADER* element);
+
+private:
+    friend struct Services;
+    std::map<uint32_t, MODULE_VAR_VALUE> variables_;
+    std::map<std::string, double> calculator_;
+    std::vector<KeyEvent> events_;
+    std::vector<uint32_t> toggles_;
+    std::vector<ElementCall> element_calls_;
+    std::map<const ELEMENT_HEADER*, double> values_;
+    std::size_t lookups_ = 0;
+};
+
+// Every element of a gauge's tree, depth first (the test gauge's side-by-side
+// children included).
+std::vector<ELEMENT_HEADER*> elements_of(const GAUGEHDR& gauge);
+
+// The areas (child records) of a gauge's mouse table.
+std::vector<const MOUSERECT*> areas_of(const GAUGEHDR& gauge);
+
+}  // namespace kadrimos::testing

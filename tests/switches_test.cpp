@@ -1,0 +1,115 @@
+// The handler shapes: switches click only when they move, steppers stop at
+// their limits or wrap, and nothing here needs electrical power.
+#include <gtest/gtest.h>
+
+#include "module/module_state.h"
+#include "panel/mouse.h"
+#include "panel/switches.h"
+#include "support/fake_host.h"
+
+namespace kadrimos::testing {
+namespace {
+
+using sound::SoundName;
+
+class Switches : public ::testing::Test {
+protected:
+    void SetUp() override {
+        private_state.sound_bank.sounds[static_cast<std::size_t>(SoundName::CLICK)] = &click;
+    }
+    FakeHost host;
+    sound::Sound click;
+};
+
+TEST_F(Switches, AThreePositionSwitchClickedUpTwiceClicksOnce) {
+    uint8_t selector = 1;
+    EXPECT_TRUE(move_switch(selector, 2));
+    EXPECT_FALSE(move_switch(selector, 2));
+    EXPECT_EQ(selector, 2);
+    EXPECT_EQ(click.plays, 1u);
+    EXPECT_FALSE(click.looping);
+
+    EXPECT_TRUE(move_switch(selector, 0));
+    EXPECT_EQ(selector, 0);
+    EXPECT_EQ(click.plays, 2u);
+}
+
+TEST_F(Switches, ASharedRecordSwitchAreaMovesItsItemWithoutPower) {
+    ASSERT_EQ(aircraft.DcEssBusPowered, 0);
+    auto table = mouse_table(0, {area({0, 0, 10, 10}, CURSOR_HAND, set_position<&AircraftState::Batt1Switch, 2>),
+                                 area({0, 10, 10, 10}, CURSOR_HAND, set_position<&AircraftState::Batt1Switch, 0>)});
+    PIXPOINT p{0, 0};
+    EXPECT_EQ(table.rect[1].mouse_function(&p, MOUSE_LEFTSINGLE), 0);
+    EXPECT_EQ(aircraft.Batt1Switch, 2);
+    table.rect[1].mouse_function(&p, MOUSE_LEFTSINGLE);
+    EXPECT_EQ(click.plays, 1u);
+    table.rect[2].mouse_function(&p, MOUSE_LEFTSINGLE);
+    EXPECT_EQ(aircraft.Batt1Switch, 0);
+    EXPECT_EQ(click.plays, 2u);
+}
+
+TEST_F(Switches, WithTheClickSoundMissingSwitchesStillMoveSilently) {
+    private_state.sound_bank.sounds[static_cast<std::size_t>(SoundName::CLICK)] = nullptr;
+    uint8_t sw = 0;
+    EXPECT_TRUE(move_switch(sw, 1));
+    EXPECT_EQ(sw, 1);
+    EXPECT_EQ(click.plays, 0u);
+}
+
+TEST_F(Switches, AClickedPressAlwaysClicksAndCodesTheTimedPress) {
+    uint8_t gen = 0;
+    press_and_click(gen);
+    EXPECT_EQ(gen, 2);
+    press_and_click(gen);
+    EXPECT_EQ(gen, 3);
+    gen = 1;
+    press_and_click(gen);
+    EXPECT_EQ(gen, 3);
+    EXPECT_EQ(click.plays, 3u);
+}
+
+TEST_F(Switches, AMomentaryButtonRaisesItsRequestSilently) {
+    uint8_t flag = 0;
+    request(flag);
+    EXPECT_EQ(flag, 1);
+    request(flag);
+    EXPECT_EQ(flag, 1);
+    EXPECT_EQ(click.plays, 0u);
+}
+
+TEST_F(Switches, SteppersStopAtTheirLimitsSilently) {
+    uint8_t selector = 6;
+    step_up<uint8_t>(selector, 1, 7);
+    step_up<uint8_t>(selector, 1, 7);
+    EXPECT_EQ(selector, 7);
+    selector = 1;
+    step_down<uint8_t>(selector, 1, 0);
+    step_down<uint8_t>(selector, 1, 0);
+    EXPECT_EQ(selector, 0);
+
+    // A coarse step near the limit lands on the limit rather than past it,
+    // and an unsigned item at 0 does not wrap round.
+    uint32_t quantity = 3;
+    step_down<uint32_t>(quantity, 10, 0);
+    EXPECT_EQ(quantity, 0u);
+    int32_t altitude = 49950;
+    step_up<int32_t>(altitude, 100, 50000);
+    EXPECT_EQ(altitude, 50000);
+    EXPECT_EQ(click.plays, 0u);
+}
+
+TEST_F(Switches, AWrappingStepperGoesRoundTheCompass) {
+    int32_t heading = 359;
+    step_wrap(heading, 1, 360);
+    EXPECT_EQ(heading, 0);
+    step_wrap(heading, -1, 360);
+    EXPECT_EQ(heading, 359);
+    heading = 355;
+    step_wrap(heading, 10, 360);
+    EXPECT_EQ(heading, 5);
+    step_wrap(heading, -10, 360);
+    EXPECT_EQ(heading, 355);
+}
+
+}  // namespace
+}  // namespace kadrimos::testing

@@ -173,7 +173,11 @@ const std::set<std::string> kEmptyCallbacks = {
     "toskelin hydrau_ind_press_green_rulo", "toskelin hydrau_ind_press_yellow_rulo",
     "toskelin throttles_num_rulo", "toskelin loop_rulo", "toskelin map_lt_rulo"};
 
-const MODULE_LINKAGE& linkage() { return *reinterpret_cast<const MODULE_LINKAGE*>(&Linkage); }
+// Linkage as a host sees it, through the layout of the interface header.
+const MODULE_LINKAGE& linkage() {
+    const void* exported = &Linkage;
+    return *static_cast<const MODULE_LINKAGE*>(exported);
+}
 
 TEST(Catalogue, LinkageAnnouncesTheModuleAndListsTheGaugesInOrderThenNull) {
     EXPECT_EQ(linkage().module_id, 0x13u);

@@ -17,7 +17,7 @@ std::vector<unsigned char> module_bytes() {
     std::vector<unsigned char> out;
     auto append = [&out](const void* p, std::size_t n) {
         const auto* b = static_cast<const unsigned char*>(p);
-        out.insert(out.end(), b, b + n);
+        for (std::size_t i = 0; i < n; ++i) out.push_back(b[i]);
     };
     append(&aircraft, sizeof aircraft);
     append(&private_state, sizeof private_state);

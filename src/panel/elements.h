@@ -136,10 +136,27 @@ inline void set_visible(const GAUGEHDR& gauge, int depth, bool visible) {
 // hides them all.
 void show_one_of(const GAUGEHDR& gauge, std::initializer_list<int> depths, int selected);
 
+// Power gating: a light is lit only while its bus is powered and its
+// condition holds; unpowered, it is hidden whatever its condition.
+inline void light(const GAUGEHDR& gauge, int depth, bool bus_powered, bool condition) {
+    set_visible(gauge, depth, bus_powered && condition);
+}
+
+// A two-bitmap flag: unpowered it shows its "off" bitmap; powered, the "on"
+// bitmap while its condition holds and the "off" bitmap otherwise.
+inline void flag(const GAUGEHDR& gauge, int off_depth, int on_depth, bool bus_powered, bool condition) {
+    bool on = bus_powered && condition;
+    set_visible(gauge, on_depth, on);
+    set_visible(gauge, off_depth, !on);
+}
+
 // Clamp and return: limits `item` to [low, high], writes the limit back into
-// the item when it lay outside, and returns the value for the host.
+// the item when it lay outside, and returns the value for the host. A value
+// that is not a number reads as the bottom of the scale: a needle cannot
+// point at NaN.
 template <typename T>
 double clamp_write_back(T& item, T low, T high) {
+    if (item != item) item = low;
     if (item < low) item = low;
     if (item > high) item = high;
     return static_cast<double>(item);

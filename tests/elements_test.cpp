@@ -1,0 +1,102 @@
+// Element chains as gauges write them, and the show/hide shapes the gauges
+// use on them. The gauge here is a small one of the test's own, written the
+// way every cockpit gauge is.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/mouse.h"
+
+namespace kadrimos {
+namespace sample {
+extern GAUGEHDR header;
+namespace {
+
+// A three-position switch (elements 1 to 3) under a light (element 4).
+constinit ELEMENT_ICON light_on = icon(header, 4500, {10, 0}, no_children);
+constinit ELEMENT_ICON sw_up = icon(header, 4503, {0, 0}, next_of<light_on>);
+constinit ELEMENT_ICON sw_mid = icon(header, 4506, {0, 0}, next_of<sw_up>);
+constinit ELEMENT_ICON sw_down = icon(header, 4509, {0, 0}, next_of<sw_mid>, kIconFlags);
+constinit ELEMENT_STATIC_IMAGE bg = background(header, 4512, next_of<sw_down>);
+constinit ELEMENT_HEADER* elements[] = {&bg.header, nullptr};
+constinit auto mouse = mouse_table();
+
+}  // namespace
+constinit GAUGEHDR header = gauge_header("sample", 40, elements, mouse.rect, nullptr);
+}  // namespace sample
+
+namespace {
+
+using sample::header;
+
+TEST(ElementChain, ElementKWalksKFirstChildrenFromTheBackground) {
+    EXPECT_EQ(element(header, 0), &sample::bg.header);
+    EXPECT_EQ(element(header, 1), &sample::sw_down.header);
+    EXPECT_EQ(element(header, 3), &sample::sw_up.header);
+    EXPECT_EQ(element(header, 4), &sample::light_on.header);
+    EXPECT_EQ(element(header, 4)->next_element, nullptr) << "the last element has no children";
+    EXPECT_EQ(element(header, 5), nullptr);
+    EXPECT_EQ(element(header, -1), nullptr);
+    for (int k = 0; k <= 4; ++k) EXPECT_EQ(element(header, k)->gauge_header, &header);
+}
+
+TEST(ElementChain, ShowAndHideTouchOnlyTheHiddenBitAndAreIdempotent) {
+    ELEMENT_HEADER* e = element(header, 2);
+    const uint32_t drawing = e->image_flags & ~IMAGE_HIDDEN;
+    hide(e);
+    hide(e);
+    EXPECT_FALSE(is_visible(e));
+    show(e);
+    show(e);
+    EXPECT_TRUE(is_visible(e));
+    EXPECT_EQ(e->image_flags, drawing);
+    hide(e);
+    EXPECT_EQ(e->image_flags, drawing | IMAGE_HIDDEN);
+    show(nullptr);  // a missing element is ignored
+    hide(nullptr);
+}
+
+TEST(ElementChain, OneOfNShowsExactlyTheSelectedPosition) {
+    for (int position = 0; position < 3; ++position) {
+        show_one_of(header, {1, 2, 3}, position);
+        for (int k = 1; k <= 3; ++k) EXPECT_EQ(is_visible(element(header, k)), k == position + 1);
+    }
+    show_one_of(header, {1, 2, 3}, 7);  // a position without a bitmap shows none
+    for (int k = 1; k <= 3; ++k) EXPECT_FALSE(is_visible(element(header, k)));
+}
+
+TEST(ElementChain, LightsAndFlagsAreDarkWithoutPower) {
+    light(header, 4, false, true);
+    EXPECT_FALSE(is_visible(element(header, 4)));
+    light(header, 4, true, true);
+    EXPECT_TRUE(is_visible(element(header, 4)));
+    light(header, 4, true, false);
+    EXPECT_FALSE(is_visible(element(header, 4)));
+
+    flag(header, 1, 2, false, true);  // unpowered: the off bitmap
+    EXPECT_TRUE(is_visible(element(header, 1)));
+    EXPECT_FALSE(is_visible(element(header, 2)));
+    flag(header, 1, 2, true, true);
+    EXPECT_FALSE(is_visible(element(header, 1)));
+    EXPECT_TRUE(is_visible(element(header, 2)));
+}
+
+TEST(ClampAndReturn, OutOfScaleValuesAreLimitedAndWrittenBack) {
+    double volts = 41.0;
+    EXPECT_EQ(clamp_write_back(volts, 0.0, 35.0), 35.0);
+    EXPECT_EQ(volts, 35.0);
+    int32_t amps = -450;
+    EXPECT_EQ(clamp_write_back(amps, -300, 300), -300.0);
+    EXPECT_EQ(amps, -300);
+    double nothing = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_EQ(clamp_write_back(nothing, 0.0, 160.0), 0.0) << "not a number reads as the scale's bottom";
+    EXPECT_EQ(nothing, 0.0);
+    uint8_t selector = 3;
+    EXPECT_EQ(clamp_write_back<uint8_t>(selector, 0, 4), 3.0);
+    EXPECT_EQ(selector, 3);
+}
+
+}  // namespace
+}  // namespace kadrimos

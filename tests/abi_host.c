@@ -11,21 +11,28 @@
 #include "host_api.h"
 
 static int failures = 0;
-#define CHECK(cond)                                                   \
-    do {                                                              \
-        if (!(cond)) {                                                \
+#define CHECK(cond)                                                            \
+    do {                                                                       \
+        if (!(cond)) {                                                         \
             fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #cond); \
-            ++failures;                                               \
-        }                                                             \
+            ++failures;                                                        \
+        }                                                                      \
     } while (0)
 
 static uint32_t last_event = 0;
 static int events = 0;
 static int lookups = 0;
 
-static int32_t FSAPI element_op(ELEMENT_HEADER *e) { (void)e; return 1; }
-static int32_t FSAPI element_op_value(ELEMENT_HEADER *e, uintptr_t v) { (void)e; (void)v; return 1; }
-static void FSAPI lookup_var(MODULE_VAR *var) {
+static int32_t FSAPI element_op(ELEMENT_HEADER* e) {
+    (void)e;
+    return 1;
+}
+static int32_t FSAPI element_op_value(ELEMENT_HEADER* e, uintptr_t v) {
+    (void)e;
+    (void)v;
+    return 1;
+}
+static void FSAPI lookup_var(MODULE_VAR* var) {
     ++lookups;
     memset(&var->value, 0, sizeof var->value);
     var->value.n = var->id == 349 ? 2.5 : 0.0;
@@ -36,30 +43,35 @@ static int32_t FSAPI trigger_key_event(uint32_t id, uint32_t value) {
     ++events;
     return 1;
 }
-static int32_t FSAPI panel_window_toggle(uint32_t id) { (void)id; return 1; }
-static int32_t FSAPI execute_calculator_code(const char *code, double *f, int32_t *i, const char **s) {
-    (void)code; (void)i; (void)s;
+static int32_t FSAPI panel_window_toggle(uint32_t id) {
+    (void)id;
+    return 1;
+}
+static int32_t FSAPI execute_calculator_code(const char* code, double* f, int32_t* i, const char** s) {
+    (void)code;
+    (void)i;
+    (void)s;
     if (f) *f = 0.0;
     return 1;
 }
 
 static PANEL_SERVICES services = {
-    element_op, element_op_value, element_op, element_op, element_op_value, element_op, element_op,
-    lookup_var, trigger_key_event, panel_window_toggle, execute_calculator_code,
+    element_op, element_op_value, element_op,        element_op,          element_op_value,        element_op,
+    element_op, lookup_var,       trigger_key_event, panel_window_toggle, execute_calculator_code,
 };
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc != 2) {
         fprintf(stderr, "usage: abi_host path/to/module\n");
         return 2;
     }
-    void *module = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
+    void* module = dlopen(argv[1], RTLD_NOW | RTLD_LOCAL);
     if (!module) {
         fprintf(stderr, "cannot load %s: %s\n", argv[1], dlerror());
         return 2;
     }
-    IMPORT_TABLE *imports = (IMPORT_TABLE *)dlsym(module, MODULE_IMPORT_TABLE_SYMBOL);
-    MODULE_LINKAGE *linkage = (MODULE_LINKAGE *)dlsym(module, MODULE_LINKAGE_SYMBOL);
+    IMPORT_TABLE* imports = (IMPORT_TABLE*)dlsym(module, MODULE_IMPORT_TABLE_SYMBOL);
+    MODULE_LINKAGE* linkage = (MODULE_LINKAGE*)dlsym(module, MODULE_LINKAGE_SYMBOL);
     CHECK(imports != NULL);
     CHECK(linkage != NULL);
     if (!imports || !linkage) return 1;
@@ -74,20 +86,20 @@ int main(int argc, char **argv) {
     while (count < 1000 && linkage->gauge_table[count] != NULL) ++count;
     CHECK(count == 142);
 
-    GAUGEHDR *test = linkage->gauge_table[0];
+    GAUGEHDR* test = linkage->gauge_table[0];
     CHECK(strcmp(test->gauge_name, "testgauge2k") == 0);
     CHECK(test->install_routine(0) == 1);
 
     /* Click the test gauge's one area, then update and draw it. */
-    const MOUSERECT *area = test->mouse_rect + 1;
+    const MOUSERECT* area = test->mouse_rect + 1;
     CHECK(area->rect_type == MOUSE_RECT_CHILD);
     PIXPOINT point = {1, 1};
     area->mouse_function(&point, area->mouse_flags);
     CHECK(events == 1 && last_event == 0x10417);
 
     test->gauge_callback(test, PANEL_SERVICE_PRE_UPDATE, 0);
-    ELEMENT_HEADER *background = test->elements_list[0];
-    ELEMENT_STRING *second = (ELEMENT_STRING *)background->next_element[2];
+    ELEMENT_HEADER* background = test->elements_list[0];
+    ELEMENT_STRING* second = (ELEMENT_STRING*)background->next_element[2];
     CHECK(second->header.element_type == ELEMENT_TYPE_STRING);
     double shown = second->callback(&second->header);
     CHECK(shown == 2.5);
@@ -96,13 +108,14 @@ int main(int argc, char **argv) {
 
     /* Every gauge survives an update. */
     for (int i = 0; i < count; ++i) {
-        GAUGEHDR *g = linkage->gauge_table[i];
+        GAUGEHDR* g = linkage->gauge_table[i];
         if (g->gauge_callback) g->gauge_callback(g, PANEL_SERVICE_PRE_UPDATE, 0);
     }
     linkage->module_deinit();
     imports->services = NULL;
     dlclose(module);
 
-    if (failures == 0) printf("abi_host: the module loaded, walked, clicked, updated and drew as a host expects\n");
+    if (failures == 0)
+        printf("abi_host: the module loaded, walked, clicked, updated and drew as a host expects\n");
     return failures == 0 ? 0 : 1;
 }

@@ -161,17 +161,28 @@ const Expected kCatalogue[] = {
     {"toskelin gps_drives_2_rulo", 50},
     {"toskelin ins_sw_rulo", 40},
     {"toskelin toggle_pan_ins_rulo", 72},
-    {"toskelin asi_main2_rulo", 184},};
+    {"toskelin asi_main2_rulo", 184},
+};
 
 // Gauges whose callback is empty: they work through their value callbacks and
 // mouse handlers alone.
-const std::set<std::string> kEmptyCallbacks = {
-    "testgauge2k", "toskelin elec_sel_ind_dc_rulo", "toskelin elec_sel_ind_ac_rulo",
-    "toskelin elec_ind_dc_amps_rulo", "toskelin elec_ind_ac_load1_rulo", "toskelin elec_ind_ac_load2_rulo",
-    "toskelin elec_ind_ac_loadapu_rulo", "toskelin apu_ind_oil_rulo", "toskelin apu_ind_n1_n2_rulo",
-    "toskelin apu_ind_egt_rulo", "toskelin fuel_qtty_test_rulo", "toskelin hydrau_ind_press_blue_rulo",
-    "toskelin hydrau_ind_press_green_rulo", "toskelin hydrau_ind_press_yellow_rulo",
-    "toskelin throttles_num_rulo", "toskelin loop_rulo", "toskelin map_lt_rulo"};
+const std::set<std::string> kEmptyCallbacks = {"testgauge2k",
+                                               "toskelin elec_sel_ind_dc_rulo",
+                                               "toskelin elec_sel_ind_ac_rulo",
+                                               "toskelin elec_ind_dc_amps_rulo",
+                                               "toskelin elec_ind_ac_load1_rulo",
+                                               "toskelin elec_ind_ac_load2_rulo",
+                                               "toskelin elec_ind_ac_loadapu_rulo",
+                                               "toskelin apu_ind_oil_rulo",
+                                               "toskelin apu_ind_n1_n2_rulo",
+                                               "toskelin apu_ind_egt_rulo",
+                                               "toskelin fuel_qtty_test_rulo",
+                                               "toskelin hydrau_ind_press_blue_rulo",
+                                               "toskelin hydrau_ind_press_green_rulo",
+                                               "toskelin hydrau_ind_press_yellow_rulo",
+                                               "toskelin throttles_num_rulo",
+                                               "toskelin loop_rulo",
+                                               "toskelin map_lt_rulo"};
 
 // Linkage as a host sees it, through the layout of the interface header.
 const MODULE_LINKAGE& linkage() {
@@ -302,7 +313,8 @@ TEST(Catalogue, FailureListsAreEmptyButForTheStandbyAttitudeAndCompass) {
     for (GAUGEHDR* g : FakeHost::all_gauges()) {
         SCOPED_TRACE(g->gauge_name);
         const FAILURE_RECORD* list = g->elements_list[0]->failure_list;
-        for (const ELEMENT_HEADER* e : elements_of(*g)) EXPECT_EQ(e->failure_list, list) << "one list per gauge";
+        for (const ELEMENT_HEADER* e : elements_of(*g))
+            EXPECT_EQ(e->failure_list, list) << "one list per gauge";
         std::string name = g->gauge_name;
         if (name == "toskelin adi_sec_rulo") {
             EXPECT_EQ(list[0].key, 8);
@@ -343,7 +355,8 @@ TEST(Catalogue, MouseTablesHaveTheOneShape) {
         EXPECT_EQ(r->cursor, CURSOR_NONE);
         EXPECT_EQ(r->mouse_function, nullptr);
         for (++r; r->rect_type == MOUSE_RECT_CHILD; ++r) {
-            EXPECT_TRUE(r->cursor == CURSOR_HAND || r->cursor == CURSOR_UPARROW || r->cursor == CURSOR_DOWNARROW);
+            EXPECT_TRUE(r->cursor == CURSOR_HAND || r->cursor == CURSOR_UPARROW ||
+                        r->cursor == CURSOR_DOWNARROW);
             EXPECT_TRUE(r->mouse_flags == 0x20000000u || r->mouse_flags == 0x20200000u);
             EXPECT_EQ(r->help_id, 0u);
             EXPECT_EQ(r->event_id, 0u);
@@ -378,8 +391,8 @@ TEST(Catalogue, StandardRoutinesPassTheFirstElementToTheHost) {
     EXPECT_EQ(g->generate_routine(5), 42);
     EXPECT_EQ(g->draw_routine(), 42);
     EXPECT_EQ(g->kill_routine(), 42);
-    const std::vector<std::string> roles = {"query", "install", "initialize", "update",
-                                            "generate", "plot", "kill"};
+    const std::vector<std::string> roles = {"query",    "install", "initialize", "update",
+                                            "generate", "plot",    "kill"};
     ASSERT_EQ(host.element_calls().size(), roles.size());
     for (std::size_t i = 0; i < roles.size(); ++i) {
         EXPECT_EQ(host.element_calls()[i].operation, roles[i]);

@@ -1,12 +1,12 @@
 // Host doubles that would be undefined behaviour in a plain cast get a
 // defined integer instead.
+#include "panel/convert.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
-
-#include "panel/convert.h"
 
 namespace kadrimos {
 namespace {

@@ -1,12 +1,13 @@
 // Element chains as gauges write them, and the show/hide shapes the gauges
 // use on them. The gauge here is a small one of the test's own, written the
 // way every cockpit gauge is.
+#include "panel/elements.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
 
 #include "module/standard_routines.h"
-#include "panel/elements.h"
 #include "panel/mouse.h"
 
 namespace kadrimos {

@@ -37,7 +37,8 @@ TEST(PanelWindowButtons, AreHiddenAtLoadAndFollowThePanelOption) {
 TEST(PanelWindowButtons, OnlyAnUpdateChangesTheirVisibility) {
     FakeHost host;
     aircraft.PanelOptionFlag = 1;
-    for (int code : {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13}) host.service("toskelin toggle_pan_fe_rulo", code);
+    for (int code : {0, 1, 2, 3, 4, 5, 7, 8, 9, 10, 11, 12, 13})
+        host.service("toskelin toggle_pan_fe_rulo", code);
     EXPECT_FALSE(host.visible("toskelin toggle_pan_fe_rulo", 0));
 }
 

@@ -1,10 +1,11 @@
 // The handler shapes: switches click only when they move, steppers stop at
 // their limits or wrap, and nothing here needs electrical power.
+#include "panel/switches.h"
+
 #include <gtest/gtest.h>
 
 #include "module/module_state.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
 #include "support/fake_host.h"
 
 namespace kadrimos::testing {
@@ -36,8 +37,9 @@ TEST_F(Switches, AThreePositionSwitchClickedUpTwiceClicksOnce) {
 
 TEST_F(Switches, ASharedRecordSwitchAreaMovesItsItemWithoutPower) {
     ASSERT_EQ(aircraft.DcEssBusPowered, 0);
-    auto table = mouse_table(0, {area({0, 0, 10, 10}, CURSOR_HAND, set_position<&AircraftState::Batt1Switch, 2>),
-                                 area({0, 10, 10, 10}, CURSOR_HAND, set_position<&AircraftState::Batt1Switch, 0>)});
+    auto table =
+        mouse_table(0, {area({0, 0, 10, 10}, CURSOR_HAND, set_position<&AircraftState::Batt1Switch, 2>),
+                        area({0, 10, 10, 10}, CURSOR_HAND, set_position<&AircraftState::Batt1Switch, 0>)});
     PIXPOINT p{0, 0};
     EXPECT_EQ(table.rect[1].mouse_function(&p, MOUSE_LEFTSINGLE), 0);
     EXPECT_EQ(aircraft.Batt1Switch, 2);

@@ -1,12 +1,12 @@
 // Read-out text is the same on every platform, and never longer than the
 // element's buffer.
+#include "panel/text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <limits>
 #include <string>
-
-#include "panel/text.h"
 
 namespace kadrimos {
 namespace {

@@ -29,7 +29,6 @@ inline constexpr std::size_t kQtyTestIndicatorCount = 5;
 inline constexpr std::size_t kCancellableLightCount = 32;
 
 struct AircraftState {
-
     // Electrical network solver
     uint8_t AcBus1Powered = 0;
     uint8_t AcBus2Powered = 0;
@@ -336,7 +335,8 @@ struct AircraftState {
     // INS and GPS controls
     uint8_t GpsNavSwitch = 0;
     int16_t InsCoupledValue = 0;
-    uint8_t InsNavSwitch = 0;};
+    uint8_t InsNavSwitch = 0;
+};
 
 // The one shared record. Gauges read and write it directly: the host calls
 // the module from one thread only, one call at a time.

@@ -172,7 +172,8 @@ constinit LinkageRecord Linkage = {
         /* 139 */ placeholder("toskelin gps_drives_2_rulo"),
         /* 140 */ placeholder("toskelin ins_sw_rulo"),
         /* 141 */ window_button("toskelin toggle_pan_ins_rulo"),
-        /* 142 */ placeholder("toskelin asi_main2_rulo"),        nullptr,
+        /* 142 */ placeholder("toskelin asi_main2_rulo"),
+        nullptr,
     },
 };
 

@@ -2,24 +2,15 @@
 
 #include <utility>
 
-#include "module/standard_routines.h"
-
 namespace kadrimos {
 namespace {
 
 void FSAPI gauge_not_built_yet(GAUGEHDR*, int32_t, uintptr_t) {}
 
-// Fills `self` (an entry of placeholder_table) from its row of the table.
-constexpr PlaceholderGauge make(PlaceholderGauge& self, const PlaceholderSpec& spec) {
-    PlaceholderGauge g{};
-    g.header = gauge_header(spec.name, spec.width_mm, self.elements, self.mouse.rect,
-                            spec.has_callback ? gauge_not_built_yet : nullptr);
-    g.elements[0] = &self.background.header;
-    g.elements[1] = nullptr;
-    g.background = background(self.header, spec.background_bitmap, no_children, IMAGE_USE_TRANSPARENCY,
-                              spec.failures);
-    g.mouse = mouse_table(spec.help_id);
-    return g;
+constexpr BackgroundGauge<0> make(BackgroundGauge<0>& self, const PlaceholderSpec& spec) {
+    return background_gauge(self, spec.name, spec.width_mm,
+                            {spec.background_bitmap, IMAGE_USE_TRANSPARENCY, spec.failures},
+                            mouse_table(spec.help_id), spec.has_callback ? gauge_not_built_yet : nullptr);
 }
 
 template <std::size_t... I>

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "panel/background_gauge.h"
 #include "panel/elements.h"
 #include "panel/host_api.h"
-#include "panel/mouse.h"
 
 namespace kadrimos {
 
@@ -33,6 +33,7 @@ struct PlaceholderSpec {
 
 // Columns: gauge name, default width (mm), background bitmap, help text id on
 // the mouse parent, whether it has a callback, failure list.
+// clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin elec_batt_rulo",                 150, 4096, 0     , true , no_failures},
     {"toskelin elec_sel_ind_dc_rulo",           120, 4096, 0     , true , no_failures},
@@ -168,18 +169,12 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin gps_drives_2_rulo",               50, 4096, 0     , true , no_failures},
     {"toskelin ins_sw_rulo",                     40, 4096, 0     , true , no_failures},
     {"toskelin asi_main2_rulo",                 184, 4096, 0     , true , no_failures},};
+// clang-format on
 
 inline constexpr std::size_t kPlaceholderCount = std::size(kPlaceholders);
 
-struct PlaceholderGauge {
-    GAUGEHDR header;
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE background;
-    MouseTable<0> mouse;
-};
-
 struct PlaceholderTable {
-    PlaceholderGauge gauges[kPlaceholderCount];
+    BackgroundGauge<0> gauges[kPlaceholderCount];
 };
 
 extern PlaceholderTable placeholder_table;
@@ -187,9 +182,7 @@ extern PlaceholderTable placeholder_table;
 // The header of the placeholder named `name`; a name missing from the table
 // does not compile.
 consteval GAUGEHDR* placeholder(std::string_view name) {
-    for (std::size_t i = 0; i < kPlaceholderCount; ++i)
-        if (name == kPlaceholders[i].name) return &placeholder_table.gauges[i].header;
-    throw "no placeholder gauge of that name";
+    return &placeholder_table.gauges[row_named(kPlaceholders, name)].header;
 }
 
 }  // namespace kadrimos

@@ -12,9 +12,7 @@ ELEMENT_HEADER* first_element() { return Linkage.gauge_table[0]->elements_list[0
 }  // namespace
 
 int32_t FSAPI standard_query() { return host::element_list_query(first_element()); }
-int32_t FSAPI standard_install(uintptr_t value) {
-    return host::element_list_install(first_element(), value);
-}
+int32_t FSAPI standard_install(uintptr_t value) { return host::element_list_install(first_element(), value); }
 int32_t FSAPI standard_initialize() { return host::element_list_initialize(first_element()); }
 int32_t FSAPI standard_update() { return host::element_list_update(first_element()); }
 int32_t FSAPI standard_generate(uintptr_t value) {

@@ -47,7 +47,7 @@ double FSAPI second_readout(ELEMENT_HEADER* e) { return print(e, own_variable(e)
 double FSAPI third_readout(ELEMENT_HEADER* e) { return print(e, own_variable(e)); }
 double FSAPI fourth_readout(ELEMENT_HEADER* e) {
     return print(e, self.test_flag ? own_variable(e)
-                                  : static_cast<double>(private_state.hydraulic_monitor.flap_at_loss));
+                                   : static_cast<double>(private_state.hydraulic_monitor.flap_at_loss));
 }
 
 int32_t FSAPI toggle_test_flag(PIXPOINT*, uint32_t) {
@@ -74,8 +74,8 @@ constinit ELEMENT_STRING readouts[4] = {
 };
 
 // The test gauge is the one gauge whose background has several children.
-constinit ELEMENT_HEADER* children[] = {&hidden_icon.header,     &readouts[0].header, &readouts[1].header,
-                              &readouts[2].header, &readouts[3].header, nullptr};
+constinit ELEMENT_HEADER* children[] = {&hidden_icon.header, &readouts[0].header, &readouts[1].header,
+                                        &readouts[2].header, &readouts[3].header, nullptr};
 constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBackgroundBitmap, children);
 constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 

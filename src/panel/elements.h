@@ -82,7 +82,8 @@ struct TextStyle {
 };
 
 inline constexpr const char* kStringFont = "Quartz";
-inline constexpr uint32_t kStringDrawFlags = STRING_DRAW_CENTER | STRING_DRAW_VCENTER | STRING_DRAW_SINGLELINE;
+inline constexpr uint32_t kStringDrawFlags =
+    STRING_DRAW_CENTER | STRING_DRAW_VCENTER | STRING_DRAW_SINGLELINE;
 
 // A string element's text buffer: room for the longest text and its
 // terminator.

@@ -54,14 +54,14 @@ double calculate(const char* expression) {
 }
 
 // The element operations pass the host's result back unchanged.
-#define KADRIMOS_ELEMENT_OPERATION(name)                                   \
-    int32_t name(ELEMENT_HEADER* element) {                                \
-        const PANEL_SERVICES* s = services();                              \
+#define KADRIMOS_ELEMENT_OPERATION(name)                                    \
+    int32_t name(ELEMENT_HEADER* element) {                                 \
+        const PANEL_SERVICES* s = services();                               \
         return (s != nullptr && s->name != nullptr) ? s->name(element) : 0; \
     }
-#define KADRIMOS_ELEMENT_OPERATION_WITH_VALUE(name)                               \
-    int32_t name(ELEMENT_HEADER* element, uintptr_t value) {                      \
-        const PANEL_SERVICES* s = services();                                     \
+#define KADRIMOS_ELEMENT_OPERATION_WITH_VALUE(name)                                \
+    int32_t name(ELEMENT_HEADER* element, uintptr_t value) {                       \
+        const PANEL_SERVICES* s = services();                                      \
         return (s != nullptr && s->name != nullptr) ? s->name(element, value) : 0; \
     }
 KADRIMOS_ELEMENT_OPERATION(element_list_query)

@@ -43,11 +43,11 @@ extern "C" {
 enum {
     PANEL_SERVICE_PRE_QUERY = 0,
     PANEL_SERVICE_POST_QUERY = 1,
-    PANEL_SERVICE_PRE_INSTALL = 2,  /* extra value: the module's handle */
+    PANEL_SERVICE_PRE_INSTALL = 2, /* extra value: the module's handle */
     PANEL_SERVICE_POST_INSTALL = 3,
     PANEL_SERVICE_PRE_INITIALIZE = 4,
     PANEL_SERVICE_POST_INITIALIZE = 5,
-    PANEL_SERVICE_PRE_UPDATE = 6,   /* once per simulation update, 18 a second */
+    PANEL_SERVICE_PRE_UPDATE = 6, /* once per simulation update, 18 a second */
     PANEL_SERVICE_POST_UPDATE = 7,
     PANEL_SERVICE_PRE_GENERATE = 8,
     PANEL_SERVICE_POST_GENERATE = 9,
@@ -97,7 +97,7 @@ typedef struct MODULE_VAR {
     uint32_t id;            /* host reads: the variable's token */
     uint32_t type;          /* host owns */
     MODULE_VAR_VALUE value; /* host writes on lookup_var, module reads */
-    void *host_data;        /* host owns */
+    void* host_data;        /* host owns */
 } MODULE_VAR;
 
 /* ---------------------------------------------------------------------------
@@ -136,25 +136,25 @@ typedef struct FAILURE_RECORD {
 struct GAUGEHDR;
 
 typedef struct ELEMENT_HEADER {
-    uint32_t element_type;     /* host reads: ELEMENT_TYPE_* */
-    uint32_t resource_id;      /* host reads: bitmap id, ELEMENT_NO_BITMAP for strings */
-    PIXPOINT position;         /* host reads: within the gauge's background */
-    PIXPOINT previous_position; /* host owns */
-    PIXPOINT offset;           /* host reads: pivot of needles and sprites, else 0 */
-    struct GAUGEHDR *gauge_header;             /* host reads: the owning gauge */
-    struct ELEMENT_HEADER *previous_element;   /* host owns; null in the module */
-    struct ELEMENT_HEADER **next_element;      /* host reads: null-terminated children, or null */
-    const FAILURE_RECORD *failure_list;        /* host reads: the gauge's failure list */
-    uint32_t image_flags;      /* host reads; module writes IMAGE_HIDDEN */
-    uint32_t aspect;           /* 0 */
-    uint32_t reserved;         /* 0 */
+    uint32_t element_type;                   /* host reads: ELEMENT_TYPE_* */
+    uint32_t resource_id;                    /* host reads: bitmap id, ELEMENT_NO_BITMAP for strings */
+    PIXPOINT position;                       /* host reads: within the gauge's background */
+    PIXPOINT previous_position;              /* host owns */
+    PIXPOINT offset;                         /* host reads: pivot of needles and sprites, else 0 */
+    struct GAUGEHDR* gauge_header;           /* host reads: the owning gauge */
+    struct ELEMENT_HEADER* previous_element; /* host owns; null in the module */
+    struct ELEMENT_HEADER** next_element;    /* host reads: null-terminated children, or null */
+    const FAILURE_RECORD* failure_list;      /* host reads: the gauge's failure list */
+    uint32_t image_flags;                    /* host reads; module writes IMAGE_HIDDEN */
+    uint32_t aspect;                         /* 0 */
+    uint32_t reserved;                       /* 0 */
 } ELEMENT_HEADER;
 
 /* Value callback of needles, sliders, moving images and sprites: receives its
  * element record and returns the value that the host maps through the
  * element's table or range. String callbacks have the same shape: they write
  * the element's text into its buffer and return a double. */
-typedef double(FSAPI *ELEMENT_VALUE_CALLBACK)(ELEMENT_HEADER *element);
+typedef double(FSAPI* ELEMENT_VALUE_CALLBACK)(ELEMENT_HEADER* element);
 
 /* Kind 0: the gauge's background. Nothing beyond the header. */
 typedef struct ELEMENT_STATIC_IMAGE {
@@ -176,25 +176,25 @@ typedef struct NONLINEARITY {
 /* Kind 1: a needle turning about its pivot (`header.offset`). */
 typedef struct ELEMENT_NEEDLE {
     ELEMENT_HEADER header;
-    ELEMENT_VALUE_CALLBACK callback;       /* host calls; module's value */
-    uint32_t nonlinearity_count;           /* host reads */
-    const NONLINEARITY *nonlinearity_table; /* host reads */
+    ELEMENT_VALUE_CALLBACK callback;        /* host calls; module's value */
+    uint32_t nonlinearity_count;            /* host reads */
+    const NONLINEARITY* nonlinearity_table; /* host reads */
 } ELEMENT_NEEDLE;
 
 /* Kind 2: one line of text in a box. */
 typedef struct ELEMENT_STRING {
     ELEMENT_HEADER header;
-    MODULE_VAR source_var;     /* the element's own variable (id 0: none) */
-    PIXPOINT box_size;         /* host reads: width, height */
-    uint32_t fg_color;         /* host reads: 0x00BBGGRR */
+    MODULE_VAR source_var; /* the element's own variable (id 0: none) */
+    PIXPOINT box_size;     /* host reads: width, height */
+    uint32_t fg_color;     /* host reads: 0x00BBGGRR */
     uint32_t bg_color;
     uint32_t highlight_color;
-    const char *font_name;     /* host reads */
+    const char* font_name; /* host reads */
     uint32_t font_weight;
     uint32_t char_set;
-    uint32_t draw_flags;       /* host reads: DT_* style flags */
-    uint32_t max_string_length; /* host reads: characters, without the terminator */
-    char *string;              /* module writes: max_string_length + 1 bytes */
+    uint32_t draw_flags;             /* host reads: DT_* style flags */
+    uint32_t max_string_length;      /* host reads: characters, without the terminator */
+    char* string;                    /* module writes: max_string_length + 1 bytes */
     ELEMENT_VALUE_CALLBACK callback; /* host calls before drawing the text */
 } ELEMENT_STRING;
 
@@ -240,12 +240,7 @@ typedef struct ELEMENT_SPRITE {
  * Mouse rectangles. Each gauge has one table: a parent record (the whole
  * gauge), its areas, the end of the parent, and the end of the table.
  * ------------------------------------------------------------------------- */
-enum {
-    MOUSE_RECT_EOL = 0,
-    MOUSE_RECT_PARENT = 1,
-    MOUSE_RECT_CHILD = 2,
-    MOUSE_RECT_END_PARENT = 3
-};
+enum { MOUSE_RECT_EOL = 0, MOUSE_RECT_PARENT = 1, MOUSE_RECT_CHILD = 2, MOUSE_RECT_END_PARENT = 3 };
 
 /* Cursor shown over an area. */
 enum {
@@ -255,7 +250,7 @@ enum {
     CURSOR_DOWNARROW = 2, /* the part that decreases or moves it down */
     CURSOR_LEFTARROW = 3,
     CURSOR_RIGHTARROW = 4,
-    CURSOR_HAND = 5       /* buttons, toggles and whole switches */
+    CURSOR_HAND = 5 /* buttons, toggles and whole switches */
 };
 
 /* Mouse flags: which events call the area's handler. */
@@ -264,17 +259,17 @@ enum {
 
 /* Mouse handler: receives the click point (relative to the gauge) and the
  * mouse flags of the event, returns an integer. */
-typedef int32_t(FSAPI *MOUSE_FUNCTION)(PIXPOINT *point, uint32_t mouse_flags);
+typedef int32_t(FSAPI* MOUSE_FUNCTION)(PIXPOINT* point, uint32_t mouse_flags);
 
 typedef struct MOUSERECT {
-    uint32_t rect_type;        /* MOUSE_RECT_* */
-    PIXBOX box;                /* relative to the gauge; 0 for parent and ends */
-    int32_t cursor;            /* CURSOR_* */
-    uint32_t help_id;          /* parent: the gauge's help text, else 0 */
-    uint32_t mouse_flags;      /* areas: MOUSE_LEFTSINGLE [| MOUSE_DOWN_REPEAT] */
-    uint32_t event_id;         /* 0: the module sends its own key events */
+    uint32_t rect_type;            /* MOUSE_RECT_* */
+    PIXBOX box;                    /* relative to the gauge; 0 for parent and ends */
+    int32_t cursor;                /* CURSOR_* */
+    uint32_t help_id;              /* parent: the gauge's help text, else 0 */
+    uint32_t mouse_flags;          /* areas: MOUSE_LEFTSINGLE [| MOUSE_DOWN_REPEAT] */
+    uint32_t event_id;             /* 0: the module sends its own key events */
     MOUSE_FUNCTION mouse_function; /* areas: the handler; else null */
-    void *api_data;            /* 0 */
+    void* api_data;                /* 0 */
 } MOUSERECT;
 
 /* ---------------------------------------------------------------------------
@@ -285,23 +280,22 @@ struct GAUGEHDR;
 /* The gauge callback: its own header, a PANEL_SERVICE_* code and one extra
  * value (32 bits in the simulator; pointer-sized here so that a 64-bit host
  * can hand over its module handle at PANEL_SERVICE_PRE_INSTALL). */
-typedef void(FSAPI *GAUGE_CALLBACK)(struct GAUGEHDR *gauge, int32_t service_id,
-                                    uintptr_t extra_data);
+typedef void(FSAPI* GAUGE_CALLBACK)(struct GAUGEHDR* gauge, int32_t service_id, uintptr_t extra_data);
 
 /* The seven standard routines. Each passes the module's first element record
  * to the host operation of the same role and returns its result. */
-typedef int32_t(FSAPI *QUERY_ROUTINE)(void);
-typedef int32_t(FSAPI *INSTALL_ROUTINE)(uintptr_t value);
-typedef int32_t(FSAPI *INITIALIZE_ROUTINE)(void);
-typedef int32_t(FSAPI *UPDATE_ROUTINE)(void);
-typedef int32_t(FSAPI *GENERATE_ROUTINE)(uintptr_t value);
-typedef int32_t(FSAPI *DRAW_ROUTINE)(void);
-typedef int32_t(FSAPI *KILL_ROUTINE)(void);
+typedef int32_t(FSAPI* QUERY_ROUTINE)(void);
+typedef int32_t(FSAPI* INSTALL_ROUTINE)(uintptr_t value);
+typedef int32_t(FSAPI* INITIALIZE_ROUTINE)(void);
+typedef int32_t(FSAPI* UPDATE_ROUTINE)(void);
+typedef int32_t(FSAPI* GENERATE_ROUTINE)(uintptr_t value);
+typedef int32_t(FSAPI* DRAW_ROUTINE)(void);
+typedef int32_t(FSAPI* KILL_ROUTINE)(void);
 
 typedef struct GAUGEHDR {
-    uint32_t gauge_header_version;   /* GAUGE_HEADER_VERSION */
-    const char *gauge_name;          /* the name a panel configuration places */
-    ELEMENT_HEADER **elements_list;  /* null-terminated: the background */
+    uint32_t gauge_header_version;  /* GAUGE_HEADER_VERSION */
+    const char* gauge_name;         /* the name a panel configuration places */
+    ELEMENT_HEADER** elements_list; /* null-terminated: the background */
     QUERY_ROUTINE query_routine;
     INSTALL_ROUTINE install_routine;
     INITIALIZE_ROUTINE initialize_routine;
@@ -309,12 +303,12 @@ typedef struct GAUGEHDR {
     GENERATE_ROUTINE generate_routine;
     DRAW_ROUTINE draw_routine;
     KILL_ROUTINE kill_routine;
-    uint32_t reserved1;              /* 0 */
-    uint32_t size_x_mm;              /* default width in millimetres */
-    uint32_t reserved2[8];           /* 0 */
-    MOUSERECT *mouse_rect;           /* the gauge's mouse table; never null */
-    GAUGE_CALLBACK gauge_callback;   /* null only where a gauge has none */
-    uint32_t reserved3[4];           /* 0 */
+    uint32_t reserved1;            /* 0 */
+    uint32_t size_x_mm;            /* default width in millimetres */
+    uint32_t reserved2[8];         /* 0 */
+    MOUSERECT* mouse_rect;         /* the gauge's mouse table; never null */
+    GAUGE_CALLBACK gauge_callback; /* null only where a gauge has none */
+    uint32_t reserved3[4];         /* 0 */
 } GAUGEHDR;
 
 /* ---------------------------------------------------------------------------
@@ -323,23 +317,23 @@ typedef struct GAUGEHDR {
  * module calls the host only through it.
  * ------------------------------------------------------------------------- */
 typedef struct PANEL_SERVICES {
-    int32_t(FSAPI *element_list_query)(ELEMENT_HEADER *element);
-    int32_t(FSAPI *element_list_install)(ELEMENT_HEADER *element, uintptr_t value);
-    int32_t(FSAPI *element_list_initialize)(ELEMENT_HEADER *element);
-    int32_t(FSAPI *element_list_update)(ELEMENT_HEADER *element);
-    int32_t(FSAPI *element_list_generate)(ELEMENT_HEADER *element, uintptr_t value);
-    int32_t(FSAPI *element_list_plot)(ELEMENT_HEADER *element);
-    int32_t(FSAPI *element_list_kill)(ELEMENT_HEADER *element);
+    int32_t(FSAPI* element_list_query)(ELEMENT_HEADER* element);
+    int32_t(FSAPI* element_list_install)(ELEMENT_HEADER* element, uintptr_t value);
+    int32_t(FSAPI* element_list_initialize)(ELEMENT_HEADER* element);
+    int32_t(FSAPI* element_list_update)(ELEMENT_HEADER* element);
+    int32_t(FSAPI* element_list_generate)(ELEMENT_HEADER* element, uintptr_t value);
+    int32_t(FSAPI* element_list_plot)(ELEMENT_HEADER* element);
+    int32_t(FSAPI* element_list_kill)(ELEMENT_HEADER* element);
     /* Stores the variable's current value in var->value. */
-    void(FSAPI *lookup_var)(MODULE_VAR *var);
+    void(FSAPI* lookup_var)(MODULE_VAR* var);
     /* Sends one key event into the simulation; the result is never read. */
-    int32_t(FSAPI *trigger_key_event)(uint32_t event_id, uint32_t value);
+    int32_t(FSAPI* trigger_key_event)(uint32_t event_id, uint32_t value);
     /* Shows the panel window if hidden, hides it if shown. */
-    int32_t(FSAPI *panel_window_toggle)(uint32_t window_id);
+    int32_t(FSAPI* panel_window_toggle)(uint32_t window_id);
     /* Evaluates an expression such as "(A:Adf active frequency:2,Kilohertz)";
      * the module passes a double to receive the value and two null pointers. */
-    int32_t(FSAPI *execute_calculator_code)(const char *code, double *fvalue,
-                                            int32_t *ivalue, const char **svalue);
+    int32_t(FSAPI* execute_calculator_code)(const char* code, double* fvalue, int32_t* ivalue,
+                                            const char** svalue);
 } PANEL_SERVICES;
 
 /* ---------------------------------------------------------------------------
@@ -348,26 +342,26 @@ typedef struct PANEL_SERVICES {
 
 /* `ImportTable`: the host writes `services` before any call. */
 typedef struct IMPORT_TABLE {
-    uint32_t panels_id;         /* IMPORT_TABLE_PANELS_ID */
-    PANEL_SERVICES *services;   /* host writes */
-    uint32_t end_id;            /* 0 */
-    void *end_ptr;              /* null */
+    uint32_t panels_id;       /* IMPORT_TABLE_PANELS_ID */
+    PANEL_SERVICES* services; /* host writes */
+    uint32_t end_id;          /* 0 */
+    void* end_ptr;            /* null */
 } IMPORT_TABLE;
 
-typedef void(FSAPI *MODULE_INIT_ROUTINE)(void);
-typedef void(FSAPI *MODULE_DEINIT_ROUTINE)(void);
+typedef void(FSAPI* MODULE_INIT_ROUTINE)(void);
+typedef void(FSAPI* MODULE_DEINIT_ROUTINE)(void);
 
 /* `Linkage`: announces the module and lists its gauges. `gauge_table` holds
  * the gauge headers in catalogue order followed by a null pointer; a host
  * walks it up to the null (and should bound the walk). */
 typedef struct MODULE_LINKAGE {
-    uint32_t module_id;              /* MODULE_LINKAGE_ID */
+    uint32_t module_id; /* MODULE_LINKAGE_ID */
     MODULE_INIT_ROUTINE module_init;
     MODULE_DEINIT_ROUTINE module_deinit;
-    uint32_t flags;                  /* 0 */
-    uint32_t module_status;          /* 0 */
-    uint32_t module_version;         /* MODULE_LINKAGE_VERSION */
-    GAUGEHDR *gauge_table[];         /* null-terminated */
+    uint32_t flags;          /* 0 */
+    uint32_t module_status;  /* 0 */
+    uint32_t module_version; /* MODULE_LINKAGE_VERSION */
+    GAUGEHDR* gauge_table[]; /* null-terminated */
 } MODULE_LINKAGE;
 
 /* The names under which the module exports the two records. */

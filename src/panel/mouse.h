@@ -42,7 +42,9 @@ constexpr MOUSERECT mouse_parent(uint32_t help_id) {
 constexpr MOUSERECT mouse_end_parent() {
     return {MOUSE_RECT_END_PARENT, {0, 0, 0, 0}, CURSOR_NONE, 0, 0, 0, nullptr, nullptr};
 }
-constexpr MOUSERECT mouse_end() { return {MOUSE_RECT_EOL, {0, 0, 0, 0}, CURSOR_NONE, 0, 0, 0, nullptr, nullptr}; }
+constexpr MOUSERECT mouse_end() {
+    return {MOUSE_RECT_EOL, {0, 0, 0, 0}, CURSOR_NONE, 0, 0, 0, nullptr, nullptr};
+}
 
 // The table of a display-only gauge: parent and ends, no area.
 constexpr MouseTable<0> mouse_table(uint32_t help_id = 0) {

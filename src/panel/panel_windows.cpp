@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "module/aircraft_state.h"
-#include "module/standard_routines.h"
 #include "panel/elements.h"
 
 namespace kadrimos {
@@ -15,14 +14,10 @@ void FSAPI window_button_callback(GAUGEHDR* gauge, int32_t service, uintptr_t) {
     set_visible(*gauge, 0, aircraft.PanelOptionFlag == 1);
 }
 
-constexpr WindowButtonGauge make(WindowButtonGauge& self, const WindowButtonSpec& spec) {
-    WindowButtonGauge g{};
-    g.header = gauge_header(spec.name, spec.width_mm, self.elements, self.mouse.rect, window_button_callback);
-    g.elements[0] = &self.background.header;
-    g.elements[1] = nullptr;
-    g.background = background(self.header, spec.background_bitmap, no_children, kBackgroundFlags | kHidden);
-    g.mouse = mouse_table(spec.help_id, {area(spec.area, CURSOR_HAND, spec.handler)});
-    return g;
+constexpr BackgroundGauge<1> make(BackgroundGauge<1>& self, const WindowButtonSpec& spec) {
+    return background_gauge(
+        self, spec.name, spec.width_mm, {spec.background_bitmap, kBackgroundFlags | kHidden},
+        mouse_table(spec.help_id, {area(spec.area, CURSOR_HAND, spec.handler)}), window_button_callback);
 }
 
 template <std::size_t... I>

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "panel/background_gauge.h"
 #include "panel/host.h"
 #include "panel/host_api.h"
 #include "panel/mouse.h"
@@ -43,6 +44,7 @@ struct WindowButtonSpec {
 
 // Columns: gauge name, width (mm), mouse area (x, y, width, height), help
 // text id, background bitmap (the labelled button), area handler.
+// clang-format off
 inline constexpr WindowButtonSpec kWindowButtons[] = {
     {"toskelin toggle_pan_rad_rulo",  132, {0, 0, 132, 60},  0xAB86, 8470, toggle_window_area<window::kRadios>},
     {"toskelin toggle_pan_ped_rulo",  132, {0, 0, 132, 60},  0xAB88, 8473, toggle_window_area<window::kPedestal>},
@@ -52,20 +54,12 @@ inline constexpr WindowButtonSpec kWindowButtons[] = {
     {"toskelin toggle_pan_up2_rulo",  450, {0, 0, 450, 84},  0xAB8B, 8485, toggle_window_area<window::kUpperPanel>},
     {"toskelin toggle_pan_ins_rulo",   72, {0, 0, 72, 102},  0xAB8B, 8488, toggle_window_area<window::kIns>},
 };
+// clang-format on
 
 inline constexpr std::size_t kWindowButtonCount = std::size(kWindowButtons);
 
-// One button gauge: header, element list, its one element (the button,
-// hidden until the first update) and its mouse table.
-struct WindowButtonGauge {
-    GAUGEHDR header;
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE background;
-    MouseTable<1> mouse;
-};
-
 struct WindowButtonTable {
-    WindowButtonGauge gauges[kWindowButtonCount];
+    BackgroundGauge<1> gauges[kWindowButtonCount];
 };
 
 extern WindowButtonTable window_button_table;
@@ -73,9 +67,7 @@ extern WindowButtonTable window_button_table;
 // The header of the window button named `name`; a name missing from the
 // table does not compile.
 consteval GAUGEHDR* window_button(std::string_view name) {
-    for (std::size_t i = 0; i < kWindowButtonCount; ++i)
-        if (name == kWindowButtons[i].name) return &window_button_table.gauges[i].header;
-    throw "no window button of that name";
+    return &window_button_table.gauges[row_named(kWindowButtons, name)].header;
 }
 
 }  // namespace kadrimos

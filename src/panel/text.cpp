@@ -75,9 +75,8 @@ void format_fixed(char* out, std::size_t capacity, double value, int width, int 
         }
     }
 
-    std::size_t pad = (width > 0 && static_cast<std::size_t>(width) > len)
-                          ? static_cast<std::size_t>(width) - len
-                          : 0;
+    std::size_t pad =
+        (width > 0 && static_cast<std::size_t>(width) > len) ? static_cast<std::size_t>(width) - len : 0;
     std::size_t n = 0;
     for (std::size_t i = 0; i < pad && n + 1 < capacity; ++i) out[n++] = ' ';
     for (std::size_t i = 0; i < len && n + 1 < capacity; ++i) out[n++] = scratch[i];

@@ -11,7 +11,7 @@
 namespace kadrimos::sound {
 
 struct Sound {
-    uint32_t plays = 0;   // play requests, looped or not
+    uint32_t plays = 0;  // play requests, looped or not
     uint32_t stops = 0;
     bool looping = false;
 };

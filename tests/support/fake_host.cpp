@@ -49,9 +49,17 @@ struct Services {
 
 namespace {
 PANEL_SERVICES table = {
-    Services::query,      Services::install,    Services::initialize,        Services::update,
-    Services::generate,   Services::plot,       Services::kill,              Services::lookup_var,
-    Services::trigger_key_event, Services::panel_window_toggle, Services::execute_calculator_code,
+    Services::query,
+    Services::install,
+    Services::initialize,
+    Services::update,
+    Services::generate,
+    Services::plot,
+    Services::kill,
+    Services::lookup_var,
+    Services::trigger_key_event,
+    Services::panel_window_toggle,
+    Services::execute_calculator_code,
 };
 
 void collect(ELEMENT_HEADER* e, std::vector<ELEMENT_HEADER*>& out) {
@@ -86,7 +94,9 @@ void FakeHost::set_bits(uint32_t token, uint32_t value) {
     variables_[token] = v;
 }
 
-void FakeHost::set_calculator(const std::string& expression, double value) { calculator_[expression] = value; }
+void FakeHost::set_calculator(const std::string& expression, double value) {
+    calculator_[expression] = value;
+}
 
 bool FakeHost::sent(uint32_t id) const { return count(id) > 0; }
 

@@ -45,11 +45,11 @@ public:
     FakeHost& operator=(const FakeHost&) = delete;
 
     // --- Host side -----------------------------------------------------------
-    void set(uint32_t token, double value);          // a double variable
-    void set_bits(uint32_t token, uint32_t value);   // an integer variable
+    void set(uint32_t token, double value);         // a double variable
+    void set_bits(uint32_t token, uint32_t value);  // an integer variable
     void set_calculator(const std::string& expression, double value);
-    int32_t toggle_result = 1;                       // what panel_window_toggle answers
-    int32_t element_result = 7;                      // what element operations answer
+    int32_t toggle_result = 1;   // what panel_window_toggle answers
+    int32_t element_result = 7;  // what element operations answer
 
     const std::vector<KeyEvent>& events() const { return events_; }
     bool sent(uint32_t id) const;

@@ -1,0 +1,56 @@
+// Gauges made of a background alone: the panel window buttons and the
+// catalogue's gauges that are not simulated yet. Such gauges come in tables:
+// one row of data per gauge, and one record per gauge in which the header is
+// followed by its element list, its background and its mouse table.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/host_api.h"
+#include "panel/mouse.h"
+
+namespace kadrimos {
+
+template <std::size_t Areas>
+struct BackgroundGauge {
+    GAUGEHDR header;
+    ELEMENT_HEADER* elements[2];
+    ELEMENT_STATIC_IMAGE background;
+    MouseTable<Areas> mouse;
+};
+
+struct BackgroundLook {
+    uint32_t bitmap;
+    uint32_t image_flags;
+    const FAILURE_RECORD* failures = no_failures;
+};
+
+// The record for `self`, an entry of a constinit table that is being
+// initialised: every pointer points into `self`.
+template <std::size_t Areas>
+constexpr BackgroundGauge<Areas> background_gauge(BackgroundGauge<Areas>& self, const char* name,
+                                                  uint32_t width_mm, BackgroundLook look,
+                                                  const MouseTable<Areas>& mouse, GAUGE_CALLBACK callback) {
+    BackgroundGauge<Areas> g{};
+    g.header = gauge_header(name, width_mm, self.elements, self.mouse.rect, callback);
+    g.elements[0] = &self.background.header;
+    g.elements[1] = nullptr;
+    g.background = background(self.header, look.bitmap, no_children, look.image_flags, look.failures);
+    g.mouse = mouse;
+    return g;
+}
+
+// Position of the row named `name` in a table of rows with a `name` member;
+// used at compile time, where a missing name does not compile.
+template <typename Row, std::size_t N>
+consteval std::size_t row_named(const Row (&rows)[N], std::string_view name) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (name == rows[i].name) return i;
+    throw "no gauge of that name in the table";
+}
+
+}  // namespace kadrimos

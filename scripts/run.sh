@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the module and lists its catalogue: every gauge the simulator can
-# place, with its width and whether its cockpit item is simulated yet.
+# Builds the module and the simulated host and flies the default scenario,
+# printing the timeline of what the crew sees and hears.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/run --target kadrimos catalogue >/dev/null
-build/run/catalogue build/run/kadrimos.so
+cmake --build build/run --target kadrimos kadrimos-host >/dev/null
+build/run/host/kadrimos-host --module build/run/kadrimos.so scenarios/default.scn

@@ -1,0 +1,101 @@
+#include "module_loader.h"
+
+#include <sstream>
+
+#include "text_input.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace kadrimos::host_sim {
+namespace {
+
+#if defined(_WIN32)
+void* open_library(const std::string& path, std::string& error) {
+    HMODULE h = LoadLibraryA(path.c_str());
+    if (h == nullptr) error = "cannot load the library (error " + std::to_string(GetLastError()) + ")";
+    return reinterpret_cast<void*>(h);
+}
+void* find_symbol(void* library, const char* name) {
+    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+void close_library(void* library) { FreeLibrary(static_cast<HMODULE>(library)); }
+#else
+void* open_library(const std::string& path, std::string& error) {
+    // A path without a slash would be searched for in the system's library
+    // folders; the host means the file it was given.
+    std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+    void* h = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (h == nullptr) {
+        const char* why = dlerror();
+        error = std::string("cannot load the library: ") + (why ? why : "unknown reason");
+    }
+    return h;
+}
+void* find_symbol(void* library, const char* name) { return dlsym(library, name); }
+void close_library(void* library) { dlclose(library); }
+#endif
+
+std::string hex(uint32_t v) {
+    std::ostringstream s;
+    s << "0x" << std::hex << std::uppercase << v;
+    return s.str();
+}
+
+}  // namespace
+
+std::vector<GAUGEHDR*> check_module_records(const std::string& where, const IMPORT_TABLE* imports,
+                                            const MODULE_LINKAGE* linkage) {
+    if (imports == nullptr) throw InputError(where, "the module does not export ImportTable");
+    if (linkage == nullptr) throw InputError(where, "the module does not export Linkage");
+    if (imports->panels_id != IMPORT_TABLE_PANELS_ID)
+        throw InputError(where, "ImportTable identifier is " + hex(imports->panels_id) + ", expected " +
+                                    hex(IMPORT_TABLE_PANELS_ID));
+    if (linkage->module_id != MODULE_LINKAGE_ID)
+        throw InputError(where,
+                         "Linkage identifier is " + hex(linkage->module_id) + ", expected " + hex(MODULE_LINKAGE_ID));
+    if (linkage->module_version != MODULE_LINKAGE_VERSION)
+        throw InputError(where, "Linkage version is " + hex(linkage->module_version) + ", expected " +
+                                    hex(MODULE_LINKAGE_VERSION));
+    std::vector<GAUGEHDR*> gauges;
+    for (std::size_t i = 0;; ++i) {
+        if (i == kMaxGauges)
+            throw InputError(where, "the gauge list of Linkage has no end within " + std::to_string(kMaxGauges) +
+                                        " entries");
+        GAUGEHDR* g = linkage->gauge_table[i];
+        if (g == nullptr) break;
+        std::string which = "gauge " + std::to_string(i + 1) + " of Linkage";
+        if (g->gauge_header_version != GAUGE_HEADER_VERSION)
+            throw InputError(where, which + " has header version " + hex(g->gauge_header_version));
+        if (g->gauge_name == nullptr) throw InputError(where, which + " has no name");
+        if (g->elements_list == nullptr || g->elements_list[0] == nullptr)
+            throw InputError(where, which + " (" + g->gauge_name + ") has no elements");
+        if (g->mouse_rect == nullptr) throw InputError(where, which + " (" + g->gauge_name + ") has no mouse table");
+        gauges.push_back(g);
+    }
+    return gauges;
+}
+
+LoadedModule::LoadedModule(const std::string& path) {
+    std::string error;
+    library_ = open_library(path, error);
+    if (library_ == nullptr) throw InputError(path, error);
+    imports_ = static_cast<IMPORT_TABLE*>(find_symbol(library_, MODULE_IMPORT_TABLE_SYMBOL));
+    linkage_ = static_cast<MODULE_LINKAGE*>(find_symbol(library_, MODULE_LINKAGE_SYMBOL));
+    try {
+        gauges_ = check_module_records(path, imports_, linkage_);
+    } catch (...) {
+        close_library(library_);
+        throw;
+    }
+}
+
+LoadedModule::~LoadedModule() {
+    if (imports_ != nullptr) imports_->services = nullptr;
+    close_library(library_);
+}
+
+}  // namespace kadrimos::host_sim

@@ -1,0 +1,319 @@
+#include "scenario.h"
+
+#include <cmath>
+#include <sstream>
+
+namespace kadrimos::host_sim {
+namespace {
+
+constexpr int64_t kMaxToken = 0x7FFFFFFF;
+constexpr int64_t kMaxTicks = 18LL * 3600 * 24 * 30;  // a month of flying
+
+uint32_t read_token(const Line& line, std::size_t i) {
+    return static_cast<uint32_t>(need_integer(line, i, "a variable token", 0, kMaxToken));
+}
+
+// "N updates" or "S seconds" at words i, i+1.
+int64_t read_duration(const Line& line, std::size_t i) {
+    double amount = need_double(line, i, "a duration");
+    const std::string& unit = need_word(line, i + 1, "'updates' or 'seconds'");
+    double ticks = 0;
+    if (unit == "updates" || unit == "update") {
+        ticks = amount;
+        if (ticks != std::floor(ticks)) line.fail("a number of updates must be whole");
+    } else if (unit == "seconds" || unit == "second") {
+        ticks = std::round(amount * kTicksPerSecond);
+    } else {
+        line.fail("expected 'updates' or 'seconds', found '" + unit + "'");
+    }
+    if (!(ticks >= 0 && ticks <= static_cast<double>(kMaxTicks))) line.fail("duration out of range");
+    return static_cast<int64_t>(ticks);
+}
+
+GAUGEHDR* read_gauge(const Line& line, std::size_t i, const std::vector<GAUGEHDR*>& catalogue) {
+    const std::string& name = need_word(line, i, "a gauge name in quotes");
+    for (GAUGEHDR* g : catalogue)
+        if (name == g->gauge_name) return g;
+    line.fail("no gauge named \"" + name + "\" in the module");
+}
+
+int read_element(const Line& line, std::size_t i, const GAUGEHDR* gauge) {
+    auto count = static_cast<int64_t>(SimHost::elements_of(gauge).size());
+    return static_cast<int>(need_integer(line, i, "an element number", 0, count - 1));
+}
+
+uint32_t read_window(const Line& line, std::size_t i, const PanelConfig& config) {
+    const std::string& w = need_word(line, i, "a window (MAIN_PANEL or its number)");
+    uint32_t ident = 0;
+    if (!parse_window_ident(w, ident)) line.fail("expected a window (MAIN_PANEL or its number), found '" + w + "'");
+    if (config.find(ident) == nullptr) line.fail("the panel configuration has no window " + w);
+    return ident;
+}
+
+// "area N" or "at X Y" from word i; returns the next word's index.
+std::size_t read_target(const Line& line, std::size_t i, Statement& s) {
+    const std::string& how = need_word(line, i, "'area N' or 'at X Y'");
+    auto areas = SimHost::areas_of(s.gauge);
+    if (how == "area") {
+        if (areas.empty()) line.fail(std::string("\"") + s.gauge->gauge_name + "\" has no mouse area");
+        s.area = static_cast<int>(need_integer(line, i + 1, "an area number", 0, static_cast<int64_t>(areas.size()) - 1));
+        const MOUSERECT* r = areas[static_cast<std::size_t>(s.area)];
+        s.point = {r->box.x + r->box.width / 2, r->box.y + r->box.height / 2};
+        return i + 2;
+    }
+    if (how == "at") {
+        s.point.x = static_cast<int32_t>(need_integer(line, i + 1, "x in gauge pixels", -100000, 100000));
+        s.point.y = static_cast<int32_t>(need_integer(line, i + 2, "y in gauge pixels", -100000, 100000));
+        for (std::size_t k = 0; k < areas.size(); ++k) {
+            const PIXBOX& b = areas[k]->box;
+            if (s.point.x >= b.x && s.point.x < b.x + b.width && s.point.y >= b.y && s.point.y < b.y + b.height) {
+                s.area = static_cast<int>(k);
+                return i + 3;
+            }
+        }
+        line.fail("no mouse area of \"" + std::string(s.gauge->gauge_name) + "\" under (" +
+                  std::to_string(s.point.x) + ", " + std::to_string(s.point.y) + ")");
+    }
+    line.fail("expected 'area N' or 'at X Y', found '" + how + "'");
+}
+
+// Optional "within T" at word i.
+void read_tolerance(const Line& line, std::size_t i, Statement& s) {
+    if (i >= line.words.size()) return;
+    if (line.words[i] != "within") line.fail("expected 'within TOLERANCE', found '" + line.words[i] + "'");
+    s.tolerance = need_double(line, i + 1, "a tolerance");
+    if (!(s.tolerance >= 0)) line.fail("a tolerance is 0 or more");
+    need_count(line, i + 2, i + 2);
+}
+
+Statement read_expect(const Line& line, const std::vector<GAUGEHDR*>& catalogue, const PanelConfig& config) {
+    Statement s;
+    s.line = line;
+    const std::string& what = need_word(line, 1, "what to expect");
+    if (what == "shown" || what == "hidden") {
+        need_count(line, 4, 4);
+        s.kind = what == "shown" ? Statement::Kind::ExpectShown : Statement::Kind::ExpectHidden;
+        s.gauge = read_gauge(line, 2, catalogue);
+        s.element = read_element(line, 3, s.gauge);
+    } else if (what == "value") {
+        s.kind = Statement::Kind::ExpectValue;
+        s.gauge = read_gauge(line, 2, catalogue);
+        s.element = read_element(line, 3, s.gauge);
+        std::size_t i = 4;
+        if (i < line.words.size() && (line.words[i] == "x" || line.words[i] == "y")) s.axis = line.words[i++][0];
+        s.value = need_double(line, i, "the expected value");
+        read_tolerance(line, i + 1, s);
+    } else if (what == "text") {
+        need_count(line, 5, 5);
+        s.kind = Statement::Kind::ExpectText;
+        s.gauge = read_gauge(line, 2, catalogue);
+        s.element = read_element(line, 3, s.gauge);
+        if (SimHost::elements_of(s.gauge)[static_cast<std::size_t>(s.element)]->element_type != ELEMENT_TYPE_STRING)
+            line.fail("element " + std::to_string(s.element) + " of \"" + s.gauge->gauge_name + "\" is not a string");
+        s.text = line.words[4];
+    } else if (what == "event" || what == "no") {
+        std::size_t i = 2;
+        s.kind = Statement::Kind::ExpectEvent;
+        if (what == "no") {
+            if (need_word(line, 2, "'event'") != "event") line.fail("expected 'event' after 'no'");
+            s.kind = Statement::Kind::ExpectNoEvent;
+            i = 3;
+        }
+        s.token = static_cast<uint32_t>(need_integer(line, i, "an event id", 0, 0xFFFFFFFF));
+        if (i + 1 < line.words.size()) {
+            if (line.words[i + 1] != "value") line.fail("expected 'value V', found '" + line.words[i + 1] + "'");
+            s.has_value = true;
+            s.event_value = static_cast<uint32_t>(need_integer(line, i + 2, "an event value", INT32_MIN, 0xFFFFFFFF));
+            need_count(line, i + 3, i + 3);
+        }
+    } else if (what == "window") {
+        need_count(line, 4, 4);
+        s.kind = Statement::Kind::ExpectWindow;
+        const std::string& state = line.words[2];
+        if (state != "open" && state != "closed") line.fail("expected 'open' or 'closed', found '" + state + "'");
+        s.open = state == "open";
+        s.window = read_window(line, 3, config);
+    } else if (what == "var") {
+        s.kind = Statement::Kind::ExpectVar;
+        s.token = read_token(line, 2);
+        s.value = need_double(line, 3, "the expected value");
+        read_tolerance(line, 4, s);
+    } else {
+        line.fail("unknown expectation '" + what + "' (shown, hidden, value, text, event, no event, window, var)");
+    }
+    return s;
+}
+
+Statement read_statement(const Line& line, const std::vector<GAUGEHDR*>& catalogue, const PanelConfig& config) {
+    Statement s;
+    s.line = line;
+    const std::string& verb = line.words[0];
+    if (verb == "set") {
+        need_count(line, 3, 3);
+        s.kind = Statement::Kind::Set;
+        s.token = read_token(line, 1);
+        s.value = need_double(line, 2, "the value");
+    } else if (verb == "ramp") {
+        // ramp TOKEN to VALUE over N seconds|updates
+        need_count(line, 7, 7);
+        s.kind = Statement::Kind::Ramp;
+        s.token = read_token(line, 1);
+        if (line.words[2] != "to") line.fail("expected 'to' after the token");
+        s.value = need_double(line, 3, "the target value");
+        if (line.words[4] != "over") line.fail("expected 'over' after the target");
+        s.ticks = read_duration(line, 5);
+    } else if (verb == "calc") {
+        need_count(line, 3, 3);
+        s.kind = Statement::Kind::Calc;
+        s.text = line.words[1];
+        s.value = need_double(line, 2, "the value");
+    } else if (verb == "click") {
+        s.kind = Statement::Kind::Click;
+        s.gauge = read_gauge(line, 1, catalogue);
+        std::size_t end = read_target(line, 2, s);
+        need_count(line, end, end);
+    } else if (verb == "hold") {
+        // hold GAUGE (area N | at X Y) for DURATION
+        s.kind = Statement::Kind::Hold;
+        s.gauge = read_gauge(line, 1, catalogue);
+        std::size_t i = read_target(line, 2, s);
+        if (need_word(line, i, "'for'") != "for") line.fail("expected 'for' and a duration");
+        s.ticks = read_duration(line, i + 1);
+        need_count(line, i + 3, i + 3);
+    } else if (verb == "open" || verb == "close") {
+        need_count(line, 2, 2);
+        s.kind = verb == "open" ? Statement::Kind::Open : Statement::Kind::Close;
+        s.window = read_window(line, 1, config);
+    } else if (verb == "run") {
+        need_count(line, 3, 3);
+        s.kind = Statement::Kind::Run;
+        s.ticks = read_duration(line, 1);
+    } else if (verb == "mark") {
+        need_count(line, 1, 1);
+        s.kind = Statement::Kind::Mark;
+    } else if (verb == "expect") {
+        return read_expect(line, catalogue, config);
+    } else {
+        line.fail("unknown statement '" + verb + "'");
+    }
+    return s;
+}
+
+std::string number(double v) {
+    std::ostringstream s;
+    s.precision(10);
+    s << v;
+    return s.str();
+}
+
+void require_open(const Statement& s, const SimHost& host) {
+    if (!host.gauge_on_open_window(s.gauge))
+        s.line.fail(std::string("\"") + s.gauge->gauge_name + "\" is on no open window: the pilot cannot click it");
+}
+
+}  // namespace
+
+std::vector<Statement> read_scenario(const std::string& path, const std::vector<GAUGEHDR*>& catalogue,
+                                     const PanelConfig& config) {
+    std::vector<Statement> statements;
+    for (const Line& line : read_lines(path)) statements.push_back(read_statement(line, catalogue, config));
+    return statements;
+}
+
+int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::ostream& report) {
+    int failures = 0;
+    std::size_t mark = 0;  // events before this index are forgotten by expectations
+    auto fail = [&](const Statement& s, const std::string& expected, const std::string& actual) {
+        ++failures;
+        report << s.line.where() << ": expectation failed: " << s.line.text << "\n  expected: " << expected
+               << "\n  actual:   " << actual << "\n";
+    };
+    for (const Statement& s : statements) {
+        using K = Statement::Kind;
+        switch (s.kind) {
+            case K::Set:
+                host.set_variable(s.token, s.value);
+                break;
+            case K::Ramp:
+                host.ramp_variable(s.token, s.value, s.ticks);
+                break;
+            case K::Calc:
+                host.set_calculator(s.text, s.value);
+                break;
+            case K::Click:
+                require_open(s, host);
+                host.click(s.gauge, s.area, s.point);
+                break;
+            case K::Hold:
+                require_open(s, host);
+                for (int64_t t = 0; t < s.ticks; ++t) {
+                    host.click(s.gauge, s.area, s.point);
+                    host.update();
+                }
+                break;
+            case K::Open:
+                host.open_window(s.window);
+                break;
+            case K::Close:
+                host.close_window(s.window);
+                break;
+            case K::Run:
+                for (int64_t t = 0; t < s.ticks; ++t) host.update();
+                break;
+            case K::Mark:
+                mark = host.events().size();
+                break;
+            case K::ExpectShown:
+            case K::ExpectHidden: {
+                const ELEMENT_HEADER* e = SimHost::elements_of(s.gauge)[static_cast<std::size_t>(s.element)];
+                bool shown = (e->image_flags & IMAGE_HIDDEN) == 0;
+                bool want = s.kind == K::ExpectShown;
+                if (shown != want) fail(s, want ? "shown" : "hidden", shown ? "shown" : "hidden");
+                break;
+            }
+            case K::ExpectValue: {
+                const ELEMENT_HEADER* e = SimHost::elements_of(s.gauge)[static_cast<std::size_t>(s.element)];
+                const DrawnValue* v = host.drawn(e);
+                if (v == nullptr) {
+                    fail(s, number(s.value), "the element has not been drawn (no value callback, or no update yet)");
+                    break;
+                }
+                double actual = s.axis == 'x' ? v->x : s.axis == 'y' ? v->y : v->main;
+                if (!(std::fabs(actual - s.value) <= s.tolerance))
+                    fail(s, number(s.value) + (s.tolerance > 0 ? " within " + number(s.tolerance) : ""), number(actual));
+                break;
+            }
+            case K::ExpectText: {
+                const auto* e = reinterpret_cast<const ELEMENT_STRING*>(
+                    SimHost::elements_of(s.gauge)[static_cast<std::size_t>(s.element)]);
+                std::string actual = e->string != nullptr ? std::string(e->string) : std::string();
+                if (actual != s.text) fail(s, "\"" + s.text + "\"", "\"" + actual + "\"");
+                break;
+            }
+            case K::ExpectEvent:
+            case K::ExpectNoEvent: {
+                std::size_t seen = 0;
+                const auto& events = host.events();
+                for (std::size_t i = mark; i < events.size(); ++i)
+                    if (events[i].id == s.token && (!s.has_value || events[i].value == s.event_value)) ++seen;
+                bool want = s.kind == K::ExpectEvent;
+                if ((seen > 0) != want)
+                    fail(s, want ? "the event sent" : "the event not sent",
+                         "sent " + std::to_string(seen) + " time(s) since " + (mark ? "the mark" : "the start"));
+                break;
+            }
+            case K::ExpectWindow:
+                if (host.window_open(s.window) != s.open)
+                    fail(s, s.open ? "open" : "closed", host.window_open(s.window) ? "open" : "closed");
+                break;
+            case K::ExpectVar: {
+                double actual = host.variable(s.token);
+                if (!(std::fabs(actual - s.value) <= s.tolerance)) fail(s, number(s.value), number(actual));
+                break;
+            }
+        }
+    }
+    return failures;
+}
+
+}  // namespace kadrimos::host_sim

@@ -1,0 +1,65 @@
+// Scenarios: small line-oriented scripts that fly the simulated host. See
+// docs/SCENARIOS.md for the language. A scenario is read and checked whole
+// before it runs, so a malformed line stops it before anything happens.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "sim_host.h"
+#include "text_input.h"
+
+namespace kadrimos::host_sim {
+
+struct Statement {
+    enum class Kind {
+        Set,
+        Ramp,
+        Calc,
+        Click,
+        Hold,
+        Open,
+        Close,
+        Run,
+        Mark,
+        ExpectShown,
+        ExpectHidden,
+        ExpectValue,
+        ExpectText,
+        ExpectEvent,
+        ExpectNoEvent,
+        ExpectWindow,
+        ExpectVar,
+    };
+    Kind kind = Kind::Mark;
+    Line line;
+    uint32_t token = 0;        // Set, Ramp, ExpectVar; event id for ExpectEvent
+    double value = 0.0;        // Set, Ramp target, Calc, ExpectValue, ExpectVar
+    double tolerance = 0.0;    // ExpectValue, ExpectVar
+    int64_t ticks = 0;         // Ramp, Hold, Run
+    std::string text;          // Calc expression, ExpectText
+    GAUGEHDR* gauge = nullptr; // Click, Hold, Expect on elements
+    int element = 0;           // element number
+    char axis = 'm';           // ExpectValue: 'm' main, 'x', 'y'
+    int area = 0;              // Click, Hold
+    PIXPOINT point{0, 0};      // Click, Hold
+    bool has_value = false;    // ExpectEvent / ExpectNoEvent with a value
+    uint32_t event_value = 0;
+    bool open = false;         // ExpectWindow
+    uint32_t window = 0;       // Open, Close, ExpectWindow
+};
+
+// Reads and checks a scenario against the module's gauges and the panel
+// configuration. Throws InputError with file and line.
+std::vector<Statement> read_scenario(const std::string& path, const std::vector<GAUGEHDR*>& catalogue,
+                                     const PanelConfig& config);
+
+// Runs a checked scenario. Expectation failures are reported on `report`
+// with file, line, expected and actual; the run goes on. Returns the number
+// of failed expectations. Throws InputError for what can only be found out
+// while running (a click on a gauge whose window is closed).
+int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::ostream& report);
+
+}  // namespace kadrimos::host_sim

@@ -1,0 +1,326 @@
+#include "sim_host.h"
+
+#include <cmath>
+#include <cstring>
+#include <stdexcept>
+
+namespace kadrimos::host_sim {
+namespace {
+
+// The module calls plain functions; they reach the one active host.
+SimHost* active = nullptr;
+
+int32_t FSAPI element_op(ELEMENT_HEADER*) { return 1; }
+int32_t FSAPI element_op_value(ELEMENT_HEADER*, uintptr_t) { return 1; }
+void FSAPI lookup_var(MODULE_VAR* var) {
+    if (active != nullptr && var != nullptr) active->lookup(var);
+}
+int32_t FSAPI trigger_key_event(uint32_t id, uint32_t value) {
+    return active != nullptr ? active->key_event(id, value) : 0;
+}
+int32_t FSAPI panel_window_toggle(uint32_t ident) { return active != nullptr ? active->toggle_window(ident) : 0; }
+int32_t FSAPI execute_calculator_code(const char* code, double* value, int32_t*, const char**) {
+    return active != nullptr ? active->calculate(code, value) : 0;
+}
+
+// The low 32 bits of an integer variable, without undefined conversions of
+// values a scenario may set on purpose (NaN, infinities, out of range).
+uint32_t integer_bits(double v) {
+    if (!(v == v)) return 0;
+    if (v >= 4294967295.0) return 0xFFFFFFFFu;
+    if (v <= -2147483648.0) return 0x80000000u;
+    if (v < 0) return static_cast<uint32_t>(static_cast<int32_t>(v));
+    return static_cast<uint32_t>(v);
+}
+
+void collect(ELEMENT_HEADER* e, std::vector<ELEMENT_HEADER*>& out, int guard) {
+    if (e == nullptr || guard > 100000) return;
+    out.push_back(e);
+    if (e->next_element == nullptr) return;
+    for (std::size_t i = 0; e->next_element[i] != nullptr; ++i) collect(e->next_element[i], out, guard + 1);
+}
+
+}  // namespace
+
+SimHost::SimHost(LoadedModule& module, PanelConfig config, Profile profile, Roles roles, Trace& trace)
+    : module_(module), config_(std::move(config)), profile_(std::move(profile)), roles_(std::move(roles)), trace_(trace) {
+    if (active != nullptr) throw std::logic_error("one simulated host at a time");
+    active = this;
+    services_ = {element_op, element_op_value, element_op, element_op, element_op_value, element_op, element_op,
+                 lookup_var, trigger_key_event, panel_window_toggle, execute_calculator_code};
+    module_.imports().services = &services_;
+    variables_ = profile_.initial_values;
+    for (const PanelWindow& w : config_.windows)
+        if (w.open_at_start) open_.insert(w.ident);
+}
+
+SimHost::~SimHost() {
+    module_.imports().services = nullptr;
+    active = nullptr;
+}
+
+std::vector<ELEMENT_HEADER*> SimHost::elements_of(const GAUGEHDR* gauge) {
+    std::vector<ELEMENT_HEADER*> out;
+    for (std::size_t i = 0; gauge->elements_list[i] != nullptr; ++i) collect(gauge->elements_list[i], out, 0);
+    return out;
+}
+
+std::vector<const MOUSERECT*> SimHost::areas_of(const GAUGEHDR* gauge) {
+    std::vector<const MOUSERECT*> out;
+    for (const MOUSERECT* r = gauge->mouse_rect; r->rect_type != MOUSE_RECT_EOL; ++r)
+        if (r->rect_type == MOUSE_RECT_CHILD) out.push_back(r);
+    return out;
+}
+
+void SimHost::start() {
+    variables_[kTokenTicks] = 0.0;
+    variables_[kTokenSeconds] = 0.0;
+    std::string open;
+    for (const PanelWindow& w : config_.windows) {
+        if (!open_.count(w.ident)) continue;
+        for (const Placement& p : w.gauges) install(p.gauge);
+        open += (open.empty() ? "" : ", ") + window_name(w.ident);
+    }
+    trace_.note(tick_, "started: " + std::to_string(installed_.size()) + " gauges installed, windows open: " +
+                           (open.empty() ? "none" : open));
+}
+
+void SimHost::install(GAUGEHDR* gauge) {
+    if (!installed_.insert(gauge).second) return;  // a gauge placed twice is one gauge
+    gauge->install_routine(module_.handle());
+    if (gauge->gauge_callback != nullptr)
+        gauge->gauge_callback(gauge, PANEL_SERVICE_PRE_INSTALL, module_.handle());
+    GaugeRecord record{gauge, elements_of(gauge), {}};
+    for (ELEMENT_HEADER* e : record.elements) record.shown.push_back((e->image_flags & IMAGE_HIDDEN) == 0);
+    records_.push_back(std::move(record));
+}
+
+void SimHost::serve(GAUGEHDR* gauge) {
+    gauge->update_routine();
+    if (gauge->gauge_callback != nullptr) gauge->gauge_callback(gauge, PANEL_SERVICE_PRE_UPDATE, 0);
+}
+
+void SimHost::draw(GAUGEHDR* gauge) {
+    gauge->draw_routine();
+    for (ELEMENT_HEADER* e : elements_of(gauge)) {
+        DrawnValue v;
+        v.drawn = true;
+        switch (e->element_type) {
+            case ELEMENT_TYPE_NEEDLE: {
+                auto* n = reinterpret_cast<ELEMENT_NEEDLE*>(e);
+                if (n->callback == nullptr) continue;
+                v.main = n->callback(e);
+                break;
+            }
+            case ELEMENT_TYPE_STRING: {
+                auto* s = reinterpret_cast<ELEMENT_STRING*>(e);
+                if (s->callback == nullptr) continue;
+                v.main = s->callback(e);
+                break;
+            }
+            case ELEMENT_TYPE_SLIDER: {
+                auto* s = reinterpret_cast<ELEMENT_SLIDER*>(e);
+                if (s->x_callback) v.main = v.x = s->x_callback(e);
+                if (s->y_callback) v.main = v.y = s->y_callback(e);
+                break;
+            }
+            case ELEMENT_TYPE_MOVING_IMAGE: {
+                auto* m = reinterpret_cast<ELEMENT_MOVING_IMAGE*>(e);
+                if (m->x_callback) v.main = v.x = m->x_callback(e);
+                if (m->y_callback) v.main = v.y = m->y_callback(e);
+                break;
+            }
+            case ELEMENT_TYPE_SPRITE: {
+                auto* s = reinterpret_cast<ELEMENT_SPRITE*>(e);
+                if (s->x_callback) v.x = s->x_callback(e);
+                if (s->y_callback) v.y = s->y_callback(e);
+                if (s->rotation_callback) v.main = s->rotation_callback(e);
+                break;
+            }
+            default:
+                continue;
+        }
+        drawn_[e] = v;
+    }
+}
+
+void SimHost::apply_ramps() {
+    for (auto it = ramps_.begin(); it != ramps_.end();) {
+        double& v = variables_[it->first];
+        double next = v + it->second.step;
+        bool arrived = (it->second.step >= 0) ? next >= it->second.target : next <= it->second.target;
+        v = arrived ? it->second.target : next;
+        it = arrived ? ramps_.erase(it) : std::next(it);
+    }
+}
+
+void SimHost::update() {
+    ++tick_;
+    variables_[kTokenTicks] = static_cast<double>(tick_);
+    variables_[kTokenSeconds] = static_cast<double>(tick_) / kTicksPerSecond;
+    apply_ramps();
+    std::vector<GAUGEHDR*> served;
+    for (const PanelWindow& w : config_.windows) {
+        if (!open_.count(w.ident)) continue;
+        for (const Placement& p : w.gauges) {
+            // A window event sent by an earlier gauge of this update may have
+            // closed this window already; the simulator stops serving it then.
+            if (!open_.count(w.ident)) break;
+            serve(p.gauge);
+            served.push_back(p.gauge);
+        }
+    }
+    for (GAUGEHDR* g : served) draw(g);
+    trace_changes();
+}
+
+void SimHost::trace_changes() {
+    for (GaugeRecord& r : records_) {
+        for (std::size_t i = 0; i < r.elements.size(); ++i) {
+            bool shown = (r.elements[i]->image_flags & IMAGE_HIDDEN) == 0;
+            if (shown == r.shown[i]) continue;
+            r.shown[i] = shown;
+            int index = static_cast<int>(i);
+            trace_.element(tick_, r.gauge->gauge_name, index, roles_.of(r.gauge->gauge_name, index), shown);
+        }
+    }
+}
+
+void SimHost::finish() {
+    if (finished_) return;
+    finished_ = true;
+    for (GaugeRecord& r : records_) {
+        if (r.gauge->gauge_callback != nullptr) r.gauge->gauge_callback(r.gauge, PANEL_SERVICE_PRE_KILL, 0);
+        r.gauge->kill_routine();
+    }
+}
+
+void SimHost::set_variable(uint32_t token, double value) {
+    ramps_.erase(token);
+    variables_[token] = value;
+}
+
+double SimHost::variable(uint32_t token) const {
+    auto found = variables_.find(token);
+    return found == variables_.end() ? 0.0 : found->second;
+}
+
+void SimHost::ramp_variable(uint32_t token, double target, int64_t ticks) {
+    if (ticks <= 0) {
+        set_variable(token, target);
+        return;
+    }
+    double from = variable(token);
+    if (!std::isfinite(from)) from = 0.0;
+    ramps_[token] = {target, (target - from) / static_cast<double>(ticks)};
+}
+
+void SimHost::set_calculator(const std::string& expression, double value) { calculator_[expression] = value; }
+
+int32_t SimHost::click(GAUGEHDR* gauge, int area_index, PIXPOINT point) {
+    const MOUSERECT* area = areas_of(gauge).at(static_cast<std::size_t>(area_index));
+    trace_.click(tick_, gauge->gauge_name, area_index);
+    return area->mouse_function(&point, area->mouse_flags);
+}
+
+bool SimHost::open_window(uint32_t ident) {
+    const PanelWindow* w = config_.find(ident);
+    if (w == nullptr) return false;
+    if (!open_.insert(ident).second) return true;
+    trace_.window(tick_, ident, true);
+    for (const Placement& p : w->gauges) install(p.gauge);
+    return true;
+}
+
+bool SimHost::close_window(uint32_t ident) {
+    if (config_.find(ident) == nullptr) return false;
+    if (open_.erase(ident)) trace_.window(tick_, ident, false);
+    return true;
+}
+
+bool SimHost::window_open(uint32_t ident) const { return open_.count(ident) != 0; }
+
+bool SimHost::gauge_on_open_window(const GAUGEHDR* gauge) const {
+    for (const PanelWindow& w : config_.windows)
+        if (open_.count(w.ident))
+            for (const Placement& p : w.gauges)
+                if (p.gauge == gauge) return true;
+    return false;
+}
+
+const DrawnValue* SimHost::drawn(const ELEMENT_HEADER* element) const {
+    auto found = drawn_.find(element);
+    return found == drawn_.end() ? nullptr : &found->second;
+}
+
+void SimHost::lookup(MODULE_VAR* var) {
+    std::memset(&var->value, 0, sizeof var->value);
+    double v = variable(var->id);
+    if (profile_.integer_tokens.count(var->id))
+        var->value.bits32 = integer_bits(v);
+    else
+        var->value.n = v;
+}
+
+int32_t SimHost::key_event(uint32_t id, uint32_t value) {
+    events_.push_back({tick_, id, value});
+    trace_.event(tick_, id, value);
+    if (id == kEventOpenWindow && !open_window(value)) trace_.unknown_window(tick_, value, "opening");
+    if (id == kEventCloseWindow && !close_window(value)) trace_.unknown_window(tick_, value, "closing");
+    apply_effects(id, value);
+    return 1;
+}
+
+void SimHost::apply_effects(uint32_t id, uint32_t value) {
+    auto found = profile_.effects.find(id);
+    if (found == profile_.effects.end()) return;
+    for (const Effect& e : found->second) {
+        double& v = variables_[e.token];
+        switch (e.kind) {
+            case Effect::Kind::Toggle:
+                ramps_.erase(e.token);
+                v = (v == 0.0) ? 1.0 : 0.0;
+                break;
+            case Effect::Kind::Set:
+                ramps_.erase(e.token);
+                v = e.value;
+                break;
+            case Effect::Kind::SetEventValue:
+                ramps_.erase(e.token);
+                v = static_cast<double>(value);
+                break;
+            case Effect::Kind::Add:
+                ramps_.erase(e.token);
+                v = std::fmin(std::fmax(v + e.value, e.low), e.high);
+                break;
+            case Effect::Kind::Ramp: {
+                double from = std::isfinite(v) ? v : 0.0;
+                double step = e.rate_per_second / kTicksPerSecond;
+                ramps_[e.token] = {e.value, e.value >= from ? step : -step};
+                break;
+            }
+        }
+    }
+}
+
+int32_t SimHost::toggle_window(uint32_t ident) {
+    if (config_.find(ident) == nullptr) {
+        trace_.unknown_window(tick_, ident, "toggling");
+        return 0;
+    }
+    if (window_open(ident))
+        close_window(ident);
+    else
+        open_window(ident);
+    return 1;
+}
+
+int32_t SimHost::calculate(const char* code, double* value) {
+    if (code == nullptr) return 0;
+    auto found = calculator_.find(code);
+    if (found == calculator_.end()) return 0;
+    if (value != nullptr) *value = found->second;
+    return 1;
+}
+
+}  // namespace kadrimos::host_sim

@@ -1,0 +1,131 @@
+// The simulated host: serves a module's gauges the way the simulator does.
+//
+// It fills ImportTable with its panel services, installs the gauges of the
+// open panel windows (service 2 with the module handle), and on every update
+// advances simulated time by one tick (18 a second; token 1 counts ticks,
+// token 604 is the clock in seconds), serves the gauges of the open windows
+// in order (element update, callback with service 6), then draws each served
+// gauge (every value callback of its element tree, in order). Element
+// visibility changes, key events and window changes go to the trace. At the
+// end every installed gauge gets service 12 and its kill routine.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "module_loader.h"
+#include "panel/host_api.h"
+#include "panel_config.h"
+#include "profile.h"
+#include "trace.h"
+
+namespace kadrimos::host_sim {
+
+inline constexpr int kTicksPerSecond = 18;
+inline constexpr uint32_t kTokenTicks = 1;
+inline constexpr uint32_t kTokenSeconds = 604;
+inline constexpr uint32_t kEventOpenWindow = 0x103CB;
+inline constexpr uint32_t kEventCloseWindow = 0x103CC;
+
+struct SentEvent {
+    int64_t tick;
+    uint32_t id;
+    uint32_t value;
+};
+
+// What a draw got from an element.
+struct DrawnValue {
+    double main = 0.0;  // needle, string, sprite rotation; else the last axis
+    double x = 0.0;
+    double y = 0.0;
+    bool drawn = false;
+};
+
+class SimHost {
+public:
+    SimHost(LoadedModule& module, PanelConfig config, Profile profile, Roles roles, Trace& trace);
+    ~SimHost();
+    SimHost(const SimHost&) = delete;
+    SimHost& operator=(const SimHost&) = delete;
+
+    // Installs the gauges of the windows open at start.
+    void start();
+    // Runs one update: time, serve, draw, trace the changes.
+    void update();
+    // Kills every installed gauge; the host is done.
+    void finish();
+
+    // --- The aircraft side ---------------------------------------------------
+    void set_variable(uint32_t token, double value);
+    double variable(uint32_t token) const;
+    void ramp_variable(uint32_t token, double target, int64_t ticks);
+    void set_calculator(const std::string& expression, double value);
+
+    // Calls an area's handler as a click at `point` (gauge pixels).
+    int32_t click(GAUGEHDR* gauge, int area_index, PIXPOINT point);
+
+    // --- Windows -------------------------------------------------------------
+    bool open_window(uint32_t ident);  // false: no such window
+    bool close_window(uint32_t ident);
+    bool window_open(uint32_t ident) const;
+    bool gauge_on_open_window(const GAUGEHDR* gauge) const;
+
+    // --- Looking -------------------------------------------------------------
+    int64_t tick() const { return tick_; }
+    const std::vector<SentEvent>& events() const { return events_; }
+    const DrawnValue* drawn(const ELEMENT_HEADER* element) const;
+    bool installed(const GAUGEHDR* gauge) const { return installed_.count(gauge) != 0; }
+
+    // Elements of a gauge numbered as the trace numbers them: depth first
+    // from the background (element k of a chain is its k-th below the
+    // background).
+    static std::vector<ELEMENT_HEADER*> elements_of(const GAUGEHDR* gauge);
+    static std::vector<const MOUSERECT*> areas_of(const GAUGEHDR* gauge);
+
+    // Services called by the module (through the table in ImportTable).
+    void lookup(MODULE_VAR* var);
+    int32_t key_event(uint32_t id, uint32_t value);
+    int32_t toggle_window(uint32_t ident);
+    int32_t calculate(const char* code, double* value);
+
+private:
+    struct GaugeRecord {
+        GAUGEHDR* gauge;
+        std::vector<ELEMENT_HEADER*> elements;
+        std::vector<bool> shown;
+    };
+    struct Ramp {
+        double target;
+        double step;  // per tick
+    };
+
+    void install(GAUGEHDR* gauge);
+    void serve(GAUGEHDR* gauge);
+    void draw(GAUGEHDR* gauge);
+    void trace_changes();
+    void apply_ramps();
+    void apply_effects(uint32_t id, uint32_t value);
+
+    LoadedModule& module_;
+    PanelConfig config_;
+    Profile profile_;
+    Roles roles_;
+    Trace& trace_;
+    PANEL_SERVICES services_{};
+
+    int64_t tick_ = 0;
+    std::map<uint32_t, double> variables_;
+    std::map<uint32_t, Ramp> ramps_;
+    std::map<std::string, double> calculator_;
+    std::set<uint32_t> open_;
+    std::set<const GAUGEHDR*> installed_;
+    std::vector<GaugeRecord> records_;  // in install order
+    std::map<const ELEMENT_HEADER*, DrawnValue> drawn_;
+    std::vector<SentEvent> events_;
+    bool finished_ = false;
+};
+
+}  // namespace kadrimos::host_sim

@@ -1,0 +1,115 @@
+#include "trace.h"
+
+#include <cstdio>
+
+#include "panel_config.h"
+#include "text_input.h"
+
+namespace kadrimos::host_sim {
+
+int64_t tick_ms(int64_t tick) { return tick * 1000 / 18; }
+
+std::string json_string(const std::string& s) {
+    std::string out = "\"";
+    for (char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+            out += buf;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+Roles Roles::read(const std::string& path) {
+    Roles roles;
+    for (const Line& line : read_lines(path)) {
+        need_count(line, 3, 3);
+        roles.add(line.words[0], static_cast<int>(need_integer(line, 1, "an element number", 0, 100000)),
+                  line.words[2]);
+    }
+    return roles;
+}
+
+void Roles::add(const std::string& gauge, int element, const std::string& role) { roles_[{gauge, element}] = role; }
+
+std::string Roles::of(const std::string& gauge, int element) const {
+    auto found = roles_.find({gauge, element});
+    if (found != roles_.end()) return found->second;
+    return element == 0 ? "background" : "";
+}
+
+void Trace::stamp(int64_t tick) {
+    int64_t ms = tick_ms(tick);
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%8lld.%03lld s  tick %6lld  ", static_cast<long long>(ms / 1000),
+                  static_cast<long long>(ms % 1000), static_cast<long long>(tick));
+    *timeline_ << buf;
+}
+
+void Trace::element(int64_t tick, const std::string& gauge, int element, const std::string& role, bool shown) {
+    if (timeline_) {
+        stamp(tick);
+        *timeline_ << gauge << "  element " << element;
+        if (!role.empty()) *timeline_ << " (" << role << ")";
+        *timeline_ << (shown ? " shown" : " hidden") << '\n';
+    }
+    if (json_)
+        *json_ << "{\"tick\":" << tick << ",\"ms\":" << tick_ms(tick) << ",\"type\":\"element\",\"gauge\":"
+               << json_string(gauge) << ",\"element\":" << element << ",\"role\":" << json_string(role)
+               << ",\"shown\":" << (shown ? "true" : "false") << "}\n";
+}
+
+void Trace::event(int64_t tick, uint32_t id, uint32_t value) {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%05X", static_cast<unsigned>(id));
+    if (timeline_) {
+        stamp(tick);
+        *timeline_ << "key event " << hex << " value " << value << '\n';
+    }
+    if (json_)
+        *json_ << "{\"tick\":" << tick << ",\"ms\":" << tick_ms(tick) << ",\"type\":\"event\",\"id\":" << id
+               << ",\"hex\":\"" << hex << "\",\"value\":" << value << "}\n";
+}
+
+void Trace::window(int64_t tick, uint32_t ident, bool open) {
+    if (timeline_) {
+        stamp(tick);
+        *timeline_ << "window " << window_name(ident) << (open ? " opened" : " closed") << '\n';
+    }
+    if (json_)
+        *json_ << "{\"tick\":" << tick << ",\"ms\":" << tick_ms(tick) << ",\"type\":\"window\",\"window\":" << ident
+               << ",\"open\":" << (open ? "true" : "false") << "}\n";
+}
+
+void Trace::unknown_window(int64_t tick, uint32_t ident, const char* request) {
+    note(tick, std::string(request) + " of window " + std::to_string(ident) +
+                   ", which the panel configuration does not have: ignored");
+}
+
+void Trace::click(int64_t tick, const std::string& gauge, int area) {
+    if (timeline_) {
+        stamp(tick);
+        *timeline_ << gauge << "  area " << area << " clicked\n";
+    }
+    if (json_)
+        *json_ << "{\"tick\":" << tick << ",\"ms\":" << tick_ms(tick) << ",\"type\":\"click\",\"gauge\":"
+               << json_string(gauge) << ",\"area\":" << area << "}\n";
+}
+
+void Trace::note(int64_t tick, const std::string& text) {
+    if (timeline_) {
+        stamp(tick);
+        *timeline_ << "note: " << text << '\n';
+    }
+    if (json_)
+        *json_ << "{\"tick\":" << tick << ",\"ms\":" << tick_ms(tick) << ",\"type\":\"note\",\"text\":"
+               << json_string(text) << "}\n";
+}
+
+}  // namespace kadrimos::host_sim

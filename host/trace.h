@@ -1,0 +1,49 @@
+// The timeline of a simulated flight: what changed, when. Written twice: as
+// readable text lines and, if asked, as JSON lines for tools. Times are
+// derived from the tick count with integer arithmetic so that every platform
+// prints the same characters.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+
+namespace kadrimos::host_sim {
+
+// Role labels of elements, by gauge name and element number.
+//   "toskelin elec_batt_rulo" 9 "BATT 1 OFF"
+// Element 0 is always the background.
+class Roles {
+public:
+    static Roles read(const std::string& path);  // throws InputError
+    void add(const std::string& gauge, int element, const std::string& role);
+    std::string of(const std::string& gauge, int element) const;
+
+private:
+    std::map<std::pair<std::string, int>, std::string> roles_;
+};
+
+class Trace {
+public:
+    Trace(std::ostream* timeline, std::ostream* json) : timeline_(timeline), json_(json) {}
+
+    void element(int64_t tick, const std::string& gauge, int element, const std::string& role, bool shown);
+    void event(int64_t tick, uint32_t id, uint32_t value);
+    void window(int64_t tick, uint32_t ident, bool open);
+    void unknown_window(int64_t tick, uint32_t ident, const char* request);
+    void click(int64_t tick, const std::string& gauge, int area);
+    void note(int64_t tick, const std::string& text);
+
+private:
+    void stamp(int64_t tick);
+    std::ostream* timeline_;
+    std::ostream* json_;
+};
+
+// Milliseconds of simulated time at a tick (18 ticks a second).
+int64_t tick_ms(int64_t tick);
+std::string json_string(const std::string& s);
+
+}  // namespace kadrimos::host_sim

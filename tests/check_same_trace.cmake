@@ -1,0 +1,27 @@
+# Runs the simulated host twice on one scenario and requires identical JSON
+# timelines and identical printed timelines.
+#   cmake -DHOST=... -DMODULE=... -DSCENARIO=... -DWORK=dir -P check_same_trace.cmake
+foreach(run 1 2)
+    execute_process(COMMAND ${HOST} --module ${MODULE} --json ${WORK}/trace${run}.json ${SCENARIO}
+                    RESULT_VARIABLE code OUTPUT_FILE ${WORK}/timeline${run}.txt)
+    if(NOT code EQUAL 0)
+        message(FATAL_ERROR "run ${run} exited with ${code}")
+    endif()
+endforeach()
+foreach(kind trace timeline)
+    if(kind STREQUAL trace)
+        set(ext json)
+    else()
+        set(ext txt)
+    endif()
+    file(READ ${WORK}/${kind}1.${ext} first)
+    file(READ ${WORK}/${kind}2.${ext} second)
+    if(NOT first STREQUAL second)
+        message(FATAL_ERROR "two runs of ${SCENARIO} gave different ${kind}s")
+    endif()
+    string(LENGTH "${first}" size)
+    if(size EQUAL 0)
+        message(FATAL_ERROR "the ${kind} is empty")
+    endif()
+endforeach()
+message(STATUS "two runs gave identical timelines")

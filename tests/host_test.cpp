@@ -1,0 +1,259 @@
+// The simulated host: what it refuses to load, how it serves windows and
+// time, and the effects of its profile. It drives the real module library.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "module_loader.h"
+#include "panel_config.h"
+#include "profile.h"
+#include "scenario.h"
+#include "sim_host.h"
+#include "text_input.h"
+
+namespace kadrimos::host_sim {
+namespace {
+
+const std::string kSource = KADRIMOS_SOURCE_DIR;
+
+std::string message_of(auto&& action) {
+    try {
+        action();
+    } catch (const InputError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+// A file of the running test's own, so that tests may run in parallel.
+std::string write_temp(const std::string& name, const std::string& text) {
+    std::string path = ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+// --- Loading ---------------------------------------------------------------
+
+struct FakeLinkage {
+    uint32_t module_id = MODULE_LINKAGE_ID;
+    MODULE_INIT_ROUTINE init = nullptr;
+    MODULE_DEINIT_ROUTINE deinit = nullptr;
+    uint32_t flags = 0, status = 0, version = MODULE_LINKAGE_VERSION;
+    GAUGEHDR* gauges[kMaxGauges + 1] = {};
+};
+
+const MODULE_LINKAGE* as_linkage(const FakeLinkage& f) {
+    const void* p = &f;
+    return static_cast<const MODULE_LINKAGE*>(p);
+}
+
+TEST(ModuleRecords, AModuleWithoutItsRecordsOrWithWrongIdentifiersIsRefused) {
+    IMPORT_TABLE imports = {IMPORT_TABLE_PANELS_ID, nullptr, 0, nullptr};
+    FakeLinkage linkage;
+    EXPECT_EQ(message_of([&] { check_module_records("m", nullptr, as_linkage(linkage)); }),
+              "m: the module does not export ImportTable");
+    EXPECT_EQ(message_of([&] { check_module_records("m", &imports, nullptr); }),
+              "m: the module does not export Linkage");
+    linkage.module_id = 0x14;
+    EXPECT_EQ(message_of([&] { check_module_records("m", &imports, as_linkage(linkage)); }),
+              "m: Linkage identifier is 0x14, expected 0x13");
+    linkage.module_id = MODULE_LINKAGE_ID;
+    imports.panels_id = 3;
+    EXPECT_EQ(message_of([&] { check_module_records("m", &imports, as_linkage(linkage)); }),
+              "m: ImportTable identifier is 0x3, expected 0xF");
+}
+
+TEST(ModuleRecords, AnUnterminatedGaugeListIsRefusedAfterABoundedWalk) {
+    IMPORT_TABLE imports = {IMPORT_TABLE_PANELS_ID, nullptr, 0, nullptr};
+    static GAUGEHDR gauge{};
+    static ELEMENT_HEADER background{};
+    static ELEMENT_HEADER* list[] = {&background, nullptr};
+    static MOUSERECT mouse[] = {{}};
+    gauge.gauge_header_version = GAUGE_HEADER_VERSION;
+    gauge.gauge_name = "g";
+    gauge.elements_list = list;
+    gauge.mouse_rect = mouse;
+    auto linkage = std::make_unique<FakeLinkage>();
+    for (GAUGEHDR*& g : linkage->gauges) g = &gauge;  // no null within the bound
+    EXPECT_EQ(message_of([&] { check_module_records("m", &imports, as_linkage(*linkage)); }),
+              "m: the gauge list of Linkage has no end within 4096 entries");
+    linkage->gauges[2] = nullptr;
+    EXPECT_EQ(check_module_records("m", &imports, as_linkage(*linkage)).size(), 2u);
+    gauge.gauge_header_version = 0x300;
+    EXPECT_EQ(message_of([&] { check_module_records("m", &imports, as_linkage(*linkage)); }),
+              "m: gauge 1 of Linkage has header version 0x300");
+}
+
+// --- The real module in the default cockpit -----------------------------------
+
+class DefaultCockpit : public ::testing::Test {
+protected:
+    DefaultCockpit()
+        : module(KADRIMOS_MODULE_PATH),
+          trace(&timeline, nullptr),
+          host(module, read_panel_config(kSource + "/host/data/panel.cfg", module.gauges()),
+               read_profile(kSource + "/host/data/profile.txt"), Roles::read(kSource + "/host/data/roles.txt"),
+               trace) {
+        host.start();
+    }
+    GAUGEHDR* gauge(const std::string& name) {
+        for (GAUGEHDR* g : module.gauges())
+            if (name == g->gauge_name) return g;
+        ADD_FAILURE() << name;
+        return nullptr;
+    }
+    std::string text(const std::string& name, int element) {
+        auto* s = reinterpret_cast<ELEMENT_STRING*>(SimHost::elements_of(gauge(name))[element]);
+        return s->string;
+    }
+    LoadedModule module;
+    std::ostringstream timeline;
+    Trace trace;
+    SimHost host;
+};
+
+TEST_F(DefaultCockpit, TheDefaultPanelPlacesEveryGaugeOfTheModuleOnce) {
+    PanelConfig config = read_panel_config(kSource + "/host/data/panel.cfg", module.gauges());
+    std::vector<const GAUGEHDR*> placed;
+    for (const PanelWindow& w : config.windows)
+        for (const Placement& p : w.gauges) placed.push_back(p.gauge);
+    EXPECT_EQ(placed.size(), 142u);
+    for (GAUGEHDR* g : module.gauges()) EXPECT_EQ(std::count(placed.begin(), placed.end(), g), 1) << g->gauge_name;
+    for (uint32_t ident : {10030u, 10040u, 10050u, 10060u, 10070u, 10080u, 10090u, 10100u, kMainPanel})
+        EXPECT_NE(config.find(ident), nullptr) << ident;
+}
+
+TEST_F(DefaultCockpit, EachUpdateAdvancesTheTickAndTheClock) {
+    EXPECT_EQ(host.variable(1), 0.0);
+    for (int i = 0; i < 36; ++i) host.update();
+    EXPECT_EQ(host.tick(), 36);
+    EXPECT_EQ(host.variable(1), 36.0);
+    EXPECT_EQ(host.variable(604), 2.0);
+}
+
+TEST_F(DefaultCockpit, OnlyTheMainPanelsGaugesAreInstalledAtStart) {
+    EXPECT_TRUE(host.installed(gauge("toskelin flt_deck_lt_rulo")));
+    EXPECT_FALSE(host.installed(gauge("toskelin elec_batt_rulo")));
+    EXPECT_FALSE(host.installed(gauge("testgauge2k")));
+    host.open_window(10060);
+    EXPECT_TRUE(host.installed(gauge("toskelin elec_batt_rulo")));
+}
+
+TEST_F(DefaultCockpit, AClosedWindowsGaugesAreNotServedOrDrawn) {
+    host.set_variable(349, 3.0);
+    host.update();
+    EXPECT_EQ(text("testgauge2k", 3), "") << "its window is closed";
+    host.open_window(10100);
+    host.update();
+    EXPECT_EQ(text("testgauge2k", 3), "3.0000");
+    host.close_window(10100);
+    host.set_variable(349, 4.0);
+    host.update();
+    EXPECT_EQ(text("testgauge2k", 3), "3.0000");
+}
+
+TEST_F(DefaultCockpit, WindowEventsAndTogglesOpenAndCloseWindows) {
+    host.key_event(kEventOpenWindow, 10060);
+    EXPECT_TRUE(host.window_open(10060));
+    host.key_event(kEventCloseWindow, 10060);
+    EXPECT_FALSE(host.window_open(10060));
+    EXPECT_EQ(host.toggle_window(10040), 1);
+    EXPECT_TRUE(host.window_open(10040));
+    EXPECT_EQ(host.toggle_window(10040), 1);
+    EXPECT_FALSE(host.window_open(10040));
+    EXPECT_EQ(host.toggle_window(4242), 0) << "no such window";
+    host.key_event(kEventOpenWindow, 4242);
+    EXPECT_NE(timeline.str().find("window 4242, which the panel configuration does not have"), std::string::npos);
+}
+
+TEST_F(DefaultCockpit, AFullUpdateServesAllGaugesWithEveryWindowOpen) {
+    for (uint32_t w : {10030u, 10040u, 10050u, 10060u, 10070u, 10080u, 10090u, 10100u}) host.open_window(w);
+    for (GAUGEHDR* g : module.gauges()) EXPECT_TRUE(host.installed(g)) << g->gauge_name;
+    for (int i = 0; i < 18; ++i) host.update();
+    host.finish();
+    EXPECT_EQ(host.tick(), 18);
+}
+
+TEST(HostProfile, EffectsApplyInFileOrderAndRampsMoveEachUpdate) {
+    LoadedModule module(KADRIMOS_MODULE_PATH);
+    std::string profile_path = write_temp("profile.txt",
+                                          "integer 848\n"
+                                          "initial 848 -1\n"
+                                          "on 0x100 toggle 5\n"
+                                          "on 0x101 set 6 value\n"
+                                          "on 0x102 add 7 2 min 0 max 3\n"
+                                          "on 0x103 ramp 8 to 10 rate 18\n"
+                                          "on 0x104 set 6 1.5\n"
+                                          "on 0x104 add 6 1\n");
+    Trace trace(nullptr, nullptr);
+    SimHost host(module, read_panel_config(kSource + "/host/data/panel.cfg", module.gauges()),
+                 read_profile(profile_path), Roles{}, trace);
+    host.start();
+    MODULE_VAR var{848, 0, {}, nullptr};
+    host.lookup(&var);
+    EXPECT_EQ(var.value.bits32, 0xFFFFFFFFu);
+    host.set_variable(848, std::nan(""));
+    host.lookup(&var);
+    EXPECT_EQ(var.value.bits32, 0u) << "NaN serves as 0, without an undefined conversion";
+
+    host.key_event(0x100, 0);
+    EXPECT_EQ(host.variable(5), 1.0);
+    host.key_event(0x100, 0);
+    EXPECT_EQ(host.variable(5), 0.0);
+    host.key_event(0x101, 77);
+    EXPECT_EQ(host.variable(6), 77.0);
+    for (int i = 0; i < 3; ++i) host.key_event(0x102, 0);
+    EXPECT_EQ(host.variable(7), 3.0) << "an add stops at its maximum";
+    host.key_event(0x104, 0);
+    EXPECT_EQ(host.variable(6), 2.5);
+
+    host.key_event(0x103, 0);  // one unit per update
+    for (int i = 0; i < 4; ++i) host.update();
+    EXPECT_EQ(host.variable(8), 4.0);
+    for (int i = 0; i < 20; ++i) host.update();
+    EXPECT_EQ(host.variable(8), 10.0) << "a ramp stops at its target";
+}
+
+TEST(HostInputs, PanelConfigurationErrorsNameFileAndLine) {
+    LoadedModule module(KADRIMOS_MODULE_PATH);
+    auto error = [&](const std::string& text) {
+        std::string path = write_temp("panel.cfg", text);
+        std::string m = message_of([&] { read_panel_config(path, module.gauges()); });
+        return m.substr(m.find("panel.cfg"));
+    };
+    EXPECT_EQ(error("[Window00]\nvisible=1\n[Window01]\nident=10030\n"),
+              "panel.cfg:3: window section before this line has no ident=");
+    EXPECT_EQ(error("[Window00]\nident=10030\n[Window01]\nident=10030\n"), "panel.cfg:4: window 10030 is defined twice");
+    EXPECT_EQ(error("[Window00]\nident=10030\ngauge00=testgauge2k, 0, 0, 1, 1\n"),
+              "panel.cfg:3: a gauge is module!name, x, y, width, height; found 'testgauge2k, 0, 0, 1, 1'");
+    EXPECT_EQ(error("[Window00]\nident=10030\ngauge00=kadrimos!testgauge2k, 0, -4, 1, 1\n"),
+              "panel.cfg:3: gauge position and size are whole pixels from 0 to 100000, found '-4'");
+    EXPECT_EQ(error("[Window00]\nident=cockpit\n"),
+              "panel.cfg:2: window ident must be MAIN_PANEL or a positive number, found 'cockpit'");
+    EXPECT_EQ(error("; nothing\n"), "panel.cfg: no [WindowNN] section");
+}
+
+TEST(HostInputs, NumbersMustBeWholeWords) {
+    EXPECT_EQ(parse_integer("0x10417"), 0x10417);
+    EXPECT_EQ(parse_integer("-12"), -12);
+    EXPECT_FALSE(parse_integer("12abc"));
+    EXPECT_FALSE(parse_integer("0x"));
+    EXPECT_FALSE(parse_integer("--3"));
+    EXPECT_FALSE(parse_integer("99999999999999999999999"));
+    EXPECT_EQ(parse_double("-2.5e3"), -2500.0);
+    EXPECT_TRUE(std::isnan(*parse_double("nan")));
+    EXPECT_EQ(parse_double("-inf"), -HUGE_VAL);
+    EXPECT_FALSE(parse_double("1e999"));
+    EXPECT_FALSE(parse_double("1.5.2"));
+    EXPECT_EQ(split_words("click \"a b\" at 1 2 # comment", "w"),
+              (std::vector<std::string>{"click", "a b", "at", "1", "2"}));
+}
+
+}  // namespace
+}  // namespace kadrimos::host_sim

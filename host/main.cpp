@@ -24,12 +24,13 @@ namespace {
 
 const char* kUsage =
     "usage: kadrimos-host --module FILE [--panel FILE] [--profile FILE] [--roles FILE]\n"
-    "                     [--json FILE] [--quiet] [SCENARIO]\n"
+    "                     [--json FILE] [--audio FILE.wav] [--quiet] [SCENARIO]\n"
     "  --module   the gauge module (kadrimos.so, kadrimos.gau)\n"
     "  --panel    panel configuration (default host/data/panel.cfg)\n"
     "  --profile  host profile (default host/data/profile.txt)\n"
     "  --roles    element role labels (default host/data/roles.txt)\n"
     "  --json     also write the timeline as JSON lines to FILE\n"
+    "  --audio    mix what the crew hears into a WAV file (Linux)\n"
     "  --quiet    do not print the timeline\n"
     "  SCENARIO   the scenario to fly (without one: install, one update, finish)\n";
 
@@ -39,6 +40,7 @@ struct Options {
     std::string profile = "host/data/profile.txt";
     std::string roles = "host/data/roles.txt";
     std::string json;
+    std::string audio;
     std::string scenario;
     bool quiet = false;
 };
@@ -61,6 +63,8 @@ bool parse(int argc, char** argv, Options& o) {
             if (!value(o.roles)) return false;
         } else if (a == "--json") {
             if (!value(o.json)) return false;
+        } else if (a == "--audio") {
+            if (!value(o.audio)) return false;
         } else if (a == "--quiet") {
             o.quiet = true;
         } else if (a == "--help" || a == "-h") {
@@ -111,6 +115,10 @@ int main(int argc, char** argv) {
         else
             failures = run_scenario(scenario, host, std::cerr);
         host.finish();
+        if (!options.audio.empty()) {
+            std::string error;
+            if (!host.audio().write_wav(options.audio, host.tick(), error)) throw InputError(options.audio, error);
+        }
         if (!options.scenario.empty())
             std::cout << options.scenario << ": " << expectations << " expectations, " << failures << " failed, "
                       << host.tick() << " updates\n";

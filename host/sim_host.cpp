@@ -4,6 +4,10 @@
 #include <cstring>
 #include <stdexcept>
 
+#if !defined(_WIN32)
+#include "platform/linux/audio_substitute.h"
+#endif
+
 namespace kadrimos::host_sim {
 namespace {
 
@@ -40,7 +44,58 @@ void collect(ELEMENT_HEADER* e, std::vector<ELEMENT_HEADER*>& out, int guard) {
     for (std::size_t i = 0; e->next_element[i] != nullptr; ++i) collect(e->next_element[i], out, guard + 1);
 }
 
+#if !defined(_WIN32)
+void observe_sound(const KadrimosAudioEvent* e, void*) {
+    if (active != nullptr && e != nullptr) active->sound_event(e->kind, e->buffer, e->value);
+}
+#endif
+
 }  // namespace
+
+void SimHost::sound_event(int kind, const void* buffer, int32_t value) {
+#if defined(_WIN32)
+    (void)kind;
+    (void)buffer;
+    (void)value;
+#else
+    auto* b = static_cast<const KadrimosAudioBuffer*>(buffer);
+    std::string name = b != nullptr ? kadrimos_audio_name(b) : "";
+    switch (kind) {
+        case KADRIMOS_AUDIO_OPEN:
+            trace_.sound(tick_, "open", name, value);
+            break;
+        case KADRIMOS_AUDIO_CLOSE:
+            trace_.sound(tick_, "close", name, value);
+            break;
+        case KADRIMOS_AUDIO_CREATE: {
+            const KadrimosAudioFormat* f = kadrimos_audio_format(b);
+            uint32_t size = 0;
+            const uint8_t* samples = kadrimos_audio_samples(b, &size);
+            audio_.create(b, name, f->samples_per_second, f->channels, f->bits_per_sample, samples, size);
+            trace_.sound(tick_, "create", name, value);
+            break;
+        }
+        case KADRIMOS_AUDIO_PLAY:
+            audio_.play(b, tick_, value != 0);
+            trace_.sound(tick_, "play", name, value);
+            break;
+        case KADRIMOS_AUDIO_STOP:
+            audio_.stop(b, tick_);
+            trace_.sound(tick_, "stop", name, value);
+            break;
+        case KADRIMOS_AUDIO_VOLUME:
+            audio_.volume(b, tick_, value);
+            trace_.sound(tick_, "volume", name, value);
+            break;
+        case KADRIMOS_AUDIO_RELEASE:
+            audio_.release(b, tick_);
+            trace_.sound(tick_, "release", name, value);
+            break;
+        default:
+            break;
+    }
+#endif
+}
 
 SimHost::SimHost(LoadedModule& module, PanelConfig config, Profile profile, Roles roles, Trace& trace)
     : module_(module), config_(std::move(config)), profile_(std::move(profile)), roles_(std::move(roles)), trace_(trace) {
@@ -49,12 +104,19 @@ SimHost::SimHost(LoadedModule& module, PanelConfig config, Profile profile, Role
     services_ = {element_op, element_op_value, element_op, element_op, element_op_value, element_op, element_op,
                  lookup_var, trigger_key_event, panel_window_toggle, execute_calculator_code};
     module_.imports().services = &services_;
+#if !defined(_WIN32)
+    kadrimos_audio_observe(observe_sound, nullptr);
+#endif
     variables_ = profile_.initial_values;
     for (const PanelWindow& w : config_.windows)
         if (w.open_at_start) open_.insert(w.ident);
 }
 
 SimHost::~SimHost() {
+    finish();  // a host that goes away kills its gauges, whatever stopped it
+#if !defined(_WIN32)
+    kadrimos_audio_observe(nullptr, nullptr);
+#endif
     module_.imports().services = nullptr;
     active = nullptr;
 }

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_track.h"
 #include "module_loader.h"
 #include "panel/host_api.h"
 #include "panel_config.h"
@@ -91,6 +92,11 @@ public:
     int32_t toggle_window(uint32_t ident);
     int32_t calculate(const char* code, double* value);
 
+    // The sound card's requests, as the audio substitute reports them (Linux
+    // only: the Windows host cannot look inside DirectSound).
+    const AudioTrack& audio() const { return audio_; }
+    void sound_event(int kind, const void* buffer, int32_t value);
+
 private:
     struct GaugeRecord {
         GAUGEHDR* gauge;
@@ -125,6 +131,7 @@ private:
     std::vector<GaugeRecord> records_;  // in install order
     std::map<const ELEMENT_HEADER*, DrawnValue> drawn_;
     std::vector<SentEvent> events_;
+    AudioTrack audio_;
     bool finished_ = false;
 };
 

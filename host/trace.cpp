@@ -102,6 +102,21 @@ void Trace::click(int64_t tick, const std::string& gauge, int area) {
                << json_string(gauge) << ",\"area\":" << area << "}\n";
 }
 
+void Trace::sound(int64_t tick, const std::string& what, const std::string& name, int32_t value) {
+    if (timeline_ && (what == "play" || what == "stop" || what == "open" || what == "close")) {
+        stamp(tick);
+        if (what == "open" || what == "close")
+            *timeline_ << "sound device " << (what == "open" ? "opened" : "closed") << '\n';
+        else if (what == "play")
+            *timeline_ << "sound " << name << (value ? " looping" : " played") << '\n';
+        else
+            *timeline_ << "sound " << name << " stopped\n";
+    }
+    if (json_)
+        *json_ << "{\"tick\":" << tick << ",\"ms\":" << tick_ms(tick) << ",\"type\":\"sound\",\"what\":"
+               << json_string(what) << ",\"sound\":" << json_string(name) << ",\"value\":" << value << "}\n";
+}
+
 void Trace::note(int64_t tick, const std::string& text) {
     if (timeline_) {
         stamp(tick);

@@ -35,6 +35,11 @@ public:
     void unknown_window(int64_t tick, uint32_t ident, const char* request);
     void click(int64_t tick, const std::string& gauge, int area);
     void note(int64_t tick, const std::string& text);
+    // A request to the sound card: what ("open", "close", "create", "play",
+    // "stop", "volume", "release"), of which sound, with its value (play:
+    // 1 looped; volume: hundredths of a decibel). The printed timeline shows
+    // the device and the plays and stops; the JSON lines show everything.
+    void sound(int64_t tick, const std::string& what, const std::string& name, int32_t value);
 
 private:
     void stamp(int64_t tick);

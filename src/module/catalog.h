@@ -8,5 +8,8 @@ namespace kadrimos::gauges {
 namespace testgauge2k {
 extern GAUGEHDR header;
 }
+namespace gpws {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

@@ -80,7 +80,7 @@ constinit LinkageRecord Linkage = {
         /*  47 */ placeholder("toskelin nacelle_deice_rulo"),
         /*  48 */ placeholder("toskelin eng_start_rulo"),
         /*  49 */ placeholder("toskelin panel_light_rulo"),
-        /*  50 */ placeholder("toskelin gpws_rulo"),
+        /*  50 */ &gauges::gpws::header,
         /*  51 */ placeholder("toskelin flt_deck_lt_rulo"),
         /*  52 */ placeholder("toskelin ext_lt_rulo"),
         /*  53 */ placeholder("toskelin signs_rulo"),

@@ -20,6 +20,7 @@ struct PrivateState {
     TestGaugeState test_gauge;
     HydraulicMonitorState hydraulic_monitor;
     sound::SoundBank sound_bank;
+    sound::SoundEngineState sound_engine;
 };
 
 extern PrivateState private_state;
@@ -28,7 +29,7 @@ extern PrivateState private_state;
 // private state and every element's hidden bit and text. Not exported: the
 // simulator never calls it; tests call it so that none depends on another's
 // leftovers. Loaded sounds are forgotten, not released: reset after the
-// sound bank has been released.
+// sound bank has been released (FakeHost does).
 void reset_module();
 
 // Elements found in the catalogue at load, and how many reset_module() can

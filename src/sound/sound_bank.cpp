@@ -5,20 +5,51 @@
 namespace kadrimos::sound {
 namespace {
 
-Sound* loaded(SoundName name) { return private_state.sound_bank.sounds[static_cast<std::size_t>(name)]; }
+SoundBank& bank = private_state.sound_bank;
+
+Sound* loaded(SoundName name) { return bank.sounds[static_cast<std::size_t>(name)]; }
+
+void set_all_volumes() {
+    for (std::size_t i = 0; i < kSoundCount; ++i) set_volume(bank.sounds[i], bank.volumes[i]);
+}
+
+void move_master(int step) {
+    for (int16_t& v : bank.volumes) v = static_cast<int16_t>(v + step * kMasterStep);
+    bank.master_step = static_cast<int8_t>(bank.master_step + step);
+    set_all_volumes();
+}
 
 }  // namespace
 
-void play_once(SoundName name) {
-    if (Sound* s = loaded(name)) play(*s, false);
+void load_all(uintptr_t module) {
+    open_device(module);
+    for (std::size_t i = 0; i < kSoundCount; ++i) {
+        // Loading twice without a release in between would lose buffers.
+        if (bank.sounds[i] == nullptr) bank.sounds[i] = load_sound(kCatalogue[i].name);
+    }
+    set_all_volumes();
 }
 
-void start_loop(SoundName name) {
-    if (Sound* s = loaded(name)) play(*s, true);
+void release_all() {
+    for (std::size_t i = kSoundCount; i-- > 0;) {
+        release_sound(bank.sounds[i]);
+        bank.sounds[i] = nullptr;
+    }
+    close_device();
 }
 
-void stop_loop(SoundName name) {
-    if (Sound* s = loaded(name)) stop(*s);
+void master_volume_up() {
+    if (bank.master_step > kMasterStepLimit - 1) return;
+    move_master(+1);
 }
+
+void master_volume_down() {
+    if (bank.master_step < -(kMasterStepLimit - 1)) return;
+    move_master(-1);
+}
+
+void play_once(SoundName name) { play(loaded(name), false); }
+void start_loop(SoundName name) { play(loaded(name), true); }
+void stop_loop(SoundName name) { stop(loaded(name)); }
 
 }  // namespace kadrimos::sound

@@ -6,6 +6,11 @@
 
 #include "module/exports.h"
 #include "module/module_state.h"
+#include "sound/sound_bank.h"
+
+#if !defined(_WIN32)
+#include "platform/linux/audio_substitute.h"
+#endif
 
 namespace kadrimos::testing {
 namespace {
@@ -47,6 +52,17 @@ struct Services {
     }
 };
 
+#if !defined(_WIN32)
+struct SoundObserver {
+    static void observe(const KadrimosAudioEvent* e, void*) {
+        static const char* const kinds[] = {"", "open", "close", "create", "play", "stop", "volume", "release"};
+        if (current == nullptr) return;
+        current->sound_events_.push_back(
+            {kinds[e->kind], e->buffer ? kadrimos_audio_name(e->buffer) : "", e->value});
+    }
+};
+#endif
+
 namespace {
 PANEL_SERVICES table = {
     Services::query,
@@ -71,15 +87,31 @@ void collect(ELEMENT_HEADER* e, std::vector<ELEMENT_HEADER*>& out) {
 }  // namespace
 
 FakeHost::FakeHost() {
+    sound::release_all();
     reset_module();
     current = this;
     ImportTable.services = &table;
+#if !defined(_WIN32)
+    kadrimos_audio_fail_device(0);
+    kadrimos_audio_observe(SoundObserver::observe, nullptr);
+#endif
 }
 
 FakeHost::~FakeHost() {
+    sound::release_all();  // nothing a test loaded outlives it
+#if !defined(_WIN32)
+    kadrimos_audio_observe(nullptr, nullptr);
+    kadrimos_audio_fail_device(0);
+#endif
     ImportTable.services = nullptr;
     current = nullptr;
     reset_module();
+}
+
+std::size_t FakeHost::plays(const std::string& name) const {
+    std::size_t n = 0;
+    for (const SoundEvent& e : sound_events_) n += (e.kind == "play" && e.name == name) ? 1 : 0;
+    return n;
 }
 
 void FakeHost::set(uint32_t token, double value) {
@@ -108,6 +140,7 @@ std::size_t FakeHost::count(uint32_t id) const {
 
 void FakeHost::clear_logs() {
     events_.clear();
+    sound_events_.clear();
     toggles_.clear();
     element_calls_.clear();
     lookups_ = 0;

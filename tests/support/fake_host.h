@@ -30,6 +30,14 @@ struct KeyEvent {
     bool operator==(const KeyEvent&) const = default;
 };
 
+// What the module asked of the sound card (Linux audio substitute).
+struct SoundEvent {
+    std::string kind;  // open, close, create, play, stop, volume, release
+    std::string name;  // the sound's name; empty for the device
+    int32_t value;     // play: 1 looped, 0 once; volume: hundredths of a dB
+    bool operator==(const SoundEvent&) const = default;
+};
+
 // Which element operation the module passed to the host, with what.
 struct ElementCall {
     std::string operation;
@@ -57,6 +65,12 @@ public:
     const std::vector<uint32_t>& toggled_windows() const { return toggles_; }
     const std::vector<ElementCall>& element_calls() const { return element_calls_; }
     std::size_t lookups() const { return lookups_; }
+    // Sound card events (always empty in the Windows build, where the sound
+    // card is the real DirectSound).
+    const std::vector<SoundEvent>& sound_events() const { return sound_events_; }
+    std::size_t plays(const std::string& name) const;
+    // Installs the GPWS gauge, which loads the cockpit's sounds.
+    void load_sounds() { service("toskelin gpws_rulo", PANEL_SERVICE_PRE_INSTALL, 0); }
     void clear_logs();
 
     // --- Gauges --------------------------------------------------------------
@@ -80,11 +94,13 @@ public:
 
 private:
     friend struct Services;
+    friend struct SoundObserver;
     std::map<uint32_t, MODULE_VAR_VALUE> variables_;
     std::map<std::string, double> calculator_;
     std::vector<KeyEvent> events_;
     std::vector<uint32_t> toggles_;
     std::vector<ElementCall> element_calls_;
+    std::vector<SoundEvent> sound_events_;
     std::map<const ELEMENT_HEADER*, double> values_;
     std::size_t lookups_ = 0;
 };

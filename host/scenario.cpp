@@ -111,6 +111,11 @@ Statement read_expect(const Line& line, const std::vector<GAUGEHDR*>& catalogue,
         if (SimHost::elements_of(s.gauge)[static_cast<std::size_t>(s.element)]->element_type != ELEMENT_TYPE_STRING)
             line.fail("element " + std::to_string(s.element) + " of \"" + s.gauge->gauge_name + "\" is not a string");
         s.text = line.words[4];
+    } else if (what == "no" && line.words.size() > 2 && line.words[2] == "sound") {
+        // expect no sound NAME
+        need_count(line, 4, 4);
+        s.kind = Statement::Kind::ExpectNoSound;
+        s.text = line.words[3];
     } else if (what == "event" || what == "no") {
         std::size_t i = 2;
         s.kind = Statement::Kind::ExpectEvent;
@@ -133,13 +138,27 @@ Statement read_expect(const Line& line, const std::vector<GAUGEHDR*>& catalogue,
         if (state != "open" && state != "closed") line.fail("expected 'open' or 'closed', found '" + state + "'");
         s.open = state == "open";
         s.window = read_window(line, 3, config);
+    } else if (what == "sound") {
+        // expect sound NAME played|looping|stopped [N times]
+        s.kind = Statement::Kind::ExpectSound;
+        s.text = need_word(line, 2, "a sound name");
+        const std::string& how = need_word(line, 3, "'played', 'looping' or 'stopped'");
+        if (how != "played" && how != "looping" && how != "stopped")
+            line.fail("expected 'played', 'looping' or 'stopped', found '" + how + "'");
+        s.sound_state = how;
+        if (line.words.size() > 4) {
+            s.count = need_integer(line, 4, "a count", 0, 1000000);
+            if (need_word(line, 5, "'times'") != "times") line.fail("expected 'times' after the count");
+            need_count(line, 6, 6);
+        }
     } else if (what == "var") {
         s.kind = Statement::Kind::ExpectVar;
         s.token = read_token(line, 2);
         s.value = need_double(line, 3, "the expected value");
         read_tolerance(line, 4, s);
     } else {
-        line.fail("unknown expectation '" + what + "' (shown, hidden, value, text, event, no event, window, var)");
+        line.fail("unknown expectation '" + what +
+                  "' (shown, hidden, value, text, event, no event, window, var, sound, no sound)");
     }
     return s;
 }
@@ -222,7 +241,8 @@ std::vector<Statement> read_scenario(const std::string& path, const std::vector<
 
 int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::ostream& report) {
     int failures = 0;
-    std::size_t mark = 0;  // events before this index are forgotten by expectations
+    std::size_t mark = 0;        // events before this index are forgotten by expectations
+    std::size_t sound_mark = 0;  // likewise for sounds
     auto fail = [&](const Statement& s, const std::string& expected, const std::string& actual) {
         ++failures;
         report << s.line.where() << ": expectation failed: " << s.line.text << "\n  expected: " << expected
@@ -262,7 +282,27 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                 break;
             case K::Mark:
                 mark = host.events().size();
+                sound_mark = host.sounds().size();
                 break;
+            case K::ExpectSound:
+            case K::ExpectNoSound: {
+                if (!SimHost::kHearsSounds) {
+                    report << s.line.where() << ": skipped: this host cannot hear the sound card\n";
+                    break;
+                }
+                int64_t seen = 0;
+                const auto& sounds = host.sounds();
+                for (std::size_t i = sound_mark; i < sounds.size(); ++i)
+                    if (sounds[i].name == s.text && (s.kind == K::ExpectNoSound || sounds[i].what == s.sound_state)) ++seen;
+                const std::string since = mark || sound_mark ? " since the mark" : " since the start";
+                if (s.kind == K::ExpectNoSound) {
+                    if (seen != 0) fail(s, "no request for " + s.text, std::to_string(seen) + " request(s)" + since);
+                } else if (s.count >= 0 ? seen != s.count : seen == 0) {
+                    fail(s, s.text + " " + s.sound_state + (s.count >= 0 ? " " + std::to_string(s.count) + " time(s)" : ""),
+                         s.sound_state + " " + std::to_string(seen) + " time(s)" + since);
+                }
+                break;
+            }
             case K::ExpectShown:
             case K::ExpectHidden: {
                 const ELEMENT_HEADER* e = SimHost::elements_of(s.gauge)[static_cast<std::size_t>(s.element)];

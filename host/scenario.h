@@ -32,6 +32,8 @@ struct Statement {
         ExpectNoEvent,
         ExpectWindow,
         ExpectVar,
+        ExpectSound,
+        ExpectNoSound,
     };
     Kind kind = Kind::Mark;
     Line line;
@@ -49,6 +51,8 @@ struct Statement {
     uint32_t event_value = 0;
     bool open = false;         // ExpectWindow
     uint32_t window = 0;       // Open, Close, ExpectWindow
+    int64_t count = -1;        // ExpectSound: how many times (-1: at least once)
+    std::string sound_state;   // ExpectSound: "played", "looping" or "stopped"
 };
 
 // Reads and checks a scenario against the module's gauges and the panel

@@ -76,10 +76,12 @@ void SimHost::sound_event(int kind, const void* buffer, int32_t value) {
             break;
         }
         case KADRIMOS_AUDIO_PLAY:
+            sounds_.push_back({tick_, name, value != 0 ? "looping" : "played"});
             audio_.play(b, tick_, value != 0);
             trace_.sound(tick_, "play", name, value);
             break;
         case KADRIMOS_AUDIO_STOP:
+            sounds_.push_back({tick_, name, "stopped"});
             audio_.stop(b, tick_);
             trace_.sound(tick_, "stop", name, value);
             break;

@@ -31,6 +31,13 @@ inline constexpr uint32_t kTokenSeconds = 604;
 inline constexpr uint32_t kEventOpenWindow = 0x103CB;
 inline constexpr uint32_t kEventCloseWindow = 0x103CC;
 
+// A play or stop request to the sound card, as the timeline shows it.
+struct SoundRequest {
+    int64_t tick;
+    std::string name;
+    std::string what;  // "played", "looping", "stopped"
+};
+
 struct SentEvent {
     int64_t tick;
     uint32_t id;
@@ -95,6 +102,14 @@ public:
     // The sound card's requests, as the audio substitute reports them (Linux
     // only: the Windows host cannot look inside DirectSound).
     const AudioTrack& audio() const { return audio_; }
+    const std::vector<SoundRequest>& sounds() const { return sounds_; }
+    // Whether this host can see the sound card's requests at all.
+    static constexpr bool kHearsSounds =
+#if defined(_WIN32)
+        false;
+#else
+        true;
+#endif
     void sound_event(int kind, const void* buffer, int32_t value);
 
 private:
@@ -132,6 +147,7 @@ private:
     std::map<const ELEMENT_HEADER*, DrawnValue> drawn_;
     std::vector<SentEvent> events_;
     AudioTrack audio_;
+    std::vector<SoundRequest> sounds_;
     bool finished_ = false;
 };
 

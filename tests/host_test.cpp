@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <cmath>
 #include <fstream>
 #include <memory>
@@ -179,6 +181,42 @@ TEST_F(DefaultCockpit, AFullUpdateServesAllGaugesWithEveryWindowOpen) {
     host.finish();
     EXPECT_EQ(host.tick(), 18);
 }
+
+#if !defined(_WIN32)
+// The loudest sample of a 16-bit mono track between two times.
+double peak(const std::vector<int16_t>& track, double from_s, double to_s) {
+    int peak = 0;
+    auto a = static_cast<std::size_t>(from_s * AudioTrack::kRate);
+    auto b = std::min(track.size(), static_cast<std::size_t>(to_s * AudioTrack::kRate));
+    for (std::size_t i = a; i < b; ++i) peak = std::max(peak, std::abs(static_cast<int>(track[i])));
+    return peak / 32768.0;
+}
+
+TEST_F(DefaultCockpit, TheAudioTrackHasEachClickWhereItHappened) {
+    GAUGEHDR* panel = gauge("toskelin flt_deck_lt_rulo");
+    host.click(panel, 0, {60, 20});  // at 0 s
+    for (int i = 0; i < 18; ++i) host.update();
+    host.click(panel, 1, {60, 40});  // at 1 s
+    for (int i = 0; i < 36; ++i) host.update();
+    std::string path = write_temp("track.wav", "");
+    std::string error;
+    ASSERT_TRUE(host.audio().write_wav(path, host.tick(), error)) << error;
+
+    std::ifstream in(path, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(bytes.size(), 44u);
+    std::vector<int16_t> track((bytes.size() - 44) / 2);
+    std::memcpy(track.data(), bytes.data() + 44, track.size() * 2);
+    EXPECT_EQ(track.size(), 3u * AudioTrack::kRate);
+
+    EXPECT_GT(peak(track, 0.0, 0.1), 0.01) << "the first click";
+    EXPECT_EQ(peak(track, 0.15, 0.95), 0.0) << "silence between";
+    EXPECT_GT(peak(track, 1.0, 1.1), 0.01) << "the second click";
+    EXPECT_EQ(peak(track, 1.15, 3.0), 0.0);
+    // The click plays at its load volume, -20 dB: a tenth of full scale.
+    EXPECT_LT(peak(track, 0.0, 3.0), 0.11);
+}
+#endif
 
 TEST(HostProfile, EffectsApplyInFileOrderAndRampsMoveEachUpdate) {
     LoadedModule module(KADRIMOS_MODULE_PATH);

@@ -11,5 +11,8 @@ extern GAUGEHDR header;
 namespace gpws {
 extern GAUGEHDR header;
 }
+namespace flt_deck_lt {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

@@ -81,7 +81,7 @@ constinit LinkageRecord Linkage = {
         /*  48 */ placeholder("toskelin eng_start_rulo"),
         /*  49 */ placeholder("toskelin panel_light_rulo"),
         /*  50 */ &gauges::gpws::header,
-        /*  51 */ placeholder("toskelin flt_deck_lt_rulo"),
+        /*  51 */ &gauges::flt_deck_lt::header,
         /*  52 */ placeholder("toskelin ext_lt_rulo"),
         /*  53 */ placeholder("toskelin signs_rulo"),
         /*  54 */ placeholder("toskelin hp_lev_1_rulo"),

@@ -83,7 +83,6 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin nacelle_deice_rulo",             184, 4096, 0     , true , no_failures},
     {"toskelin eng_start_rulo",                 185, 4697, 0     , true , no_failures},
     {"toskelin panel_light_rulo",              1280, 4096, 0     , true , no_failures},
-    {"toskelin flt_deck_lt_rulo",               165, 4096, 0     , true , no_failures},
     {"toskelin ext_lt_rulo",                    194, 4096, 0     , true , no_failures},
     {"toskelin signs_rulo",                      57, 4096, 0     , true , no_failures},
     {"toskelin hp_lev_1_rulo",                   35, 4096, 0     , true , no_failures},

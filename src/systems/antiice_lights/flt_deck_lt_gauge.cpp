@@ -1,0 +1,63 @@
+// "toskelin flt_deck_lt_rulo": the flight-deck lighting panel.
+//
+// Two switches: the flight-deck light (ON / OFF) and the annunciator light
+// selector (TEST / BRT / DIM). The selector in TEST is the lamp test that
+// lights every annunciator that tests it.
+//
+// The aircraft's systems solver also runs in this gauge's update, before the
+// switches are drawn: the electrical network, then the hydraulic power and
+// system monitors. It is not built yet; until it is, the update only draws
+// the switches and sets the lamp test.
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/mouse.h"
+#include "panel/switches.h"
+
+namespace kadrimos::gauges::flt_deck_lt {
+namespace {
+
+// Annunciator light selector positions.
+constexpr uint8_t kAnnDim = 1;
+constexpr uint8_t kAnnTest = 2;
+constexpr uint8_t kAnnBright = 0;
+
+// Elements 1 and 2: the flight-deck light switch (OFF, ON); 3 to 5: the
+// annunciator selector (DIM, BRT, TEST).
+constinit ELEMENT_ICON ann_test = icon(header, 4728, {113, 9}, no_children);
+constinit ELEMENT_ICON ann_bright = icon(header, 4725, {107, 26}, next_of<ann_test>);
+constinit ELEMENT_ICON ann_dim = icon(header, 4722, {102, 43}, next_of<ann_bright>);
+constinit ELEMENT_ICON light_on = icon(header, 4719, {53, 14}, next_of<ann_dim>);
+constinit ELEMENT_ICON light_off = icon(header, 4716, {53, 34}, next_of<light_on>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4713, next_of<light_off>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+constinit auto mouse = mouse_table(0, {
+    area({53, 14, 33, 20}, CURSOR_UPARROW, set_position<&AircraftState::FltDeckLightSwitch, 1>),
+    area({53, 34, 33, 20}, CURSOR_DOWNARROW, set_position<&AircraftState::FltDeckLightSwitch, 0>),
+    area({113, 9, 33, 17}, CURSOR_UPARROW, set_position<&AircraftState::AnnLightSelector, kAnnTest>),
+    area({107, 26, 33, 17}, CURSOR_HAND, set_position<&AircraftState::AnnLightSelector, kAnnBright>),
+    area({102, 43, 33, 17}, CURSOR_DOWNARROW, set_position<&AircraftState::AnnLightSelector, kAnnDim>),
+});
+
+// The switch bitmaps and the lamp test, last in the update.
+void show_light_switches() {
+    const bool on = aircraft.FltDeckLightSwitch == 1;
+    set_visible(header, 1, !on);
+    set_visible(header, 2, on);
+    const uint8_t selector = aircraft.AnnLightSelector;
+    show_one_of(header, {3, 4, 5}, selector == kAnnDim ? 0 : selector == kAnnTest ? 2 : 1);
+    aircraft.AnnLightTest = selector == kAnnTest ? 1 : 0;
+}
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    show_light_switches();
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin flt_deck_lt_rulo", 165, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::flt_deck_lt

@@ -4,6 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/run --target kadrimos kadrimos-host >/dev/null
+mkdir -p build
+if ! { cmake -S . -B build/run -G Ninja -DCMAKE_BUILD_TYPE=Release &&
+       cmake --build build/run --target kadrimos kadrimos-host; } >build/run.log 2>&1; then
+  cat build/run.log
+  echo "run: the build failed (log above, also in build/run.log)" >&2
+  exit 1
+fi
 build/run/host/kadrimos-host --module build/run/kadrimos.so scenarios/default.scn

@@ -25,12 +25,12 @@ constexpr uint8_t kAnnBright = 0;
 
 // Elements 1 and 2: the flight-deck light switch (OFF, ON); 3 to 5: the
 // annunciator selector (DIM, BRT, TEST).
-constinit ELEMENT_ICON ann_test = icon(header, 4728, {113, 9}, no_children);
-constinit ELEMENT_ICON ann_bright = icon(header, 4725, {107, 26}, next_of<ann_test>);
-constinit ELEMENT_ICON ann_dim = icon(header, 4722, {102, 43}, next_of<ann_bright>);
-constinit ELEMENT_ICON light_on = icon(header, 4719, {53, 14}, next_of<ann_dim>);
-constinit ELEMENT_ICON light_off = icon(header, 4716, {53, 34}, next_of<light_on>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4713, next_of<light_off>);
+constinit ELEMENT_ICON ann_test = icon(header, 4738, {113, 9}, no_children);
+constinit ELEMENT_ICON ann_bright = icon(header, 4735, {107, 26}, next_of<ann_test>);
+constinit ELEMENT_ICON ann_dim = icon(header, 4732, {102, 43}, next_of<ann_bright>);
+constinit ELEMENT_ICON light_on = icon(header, 4729, {53, 14}, next_of<ann_dim>);
+constinit ELEMENT_ICON light_off = icon(header, 4726, {53, 34}, next_of<light_on>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4723, next_of<light_off>);
 constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 
 constinit auto mouse = mouse_table(0, {

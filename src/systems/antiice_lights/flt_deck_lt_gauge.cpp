@@ -6,14 +6,15 @@
 //
 // The aircraft's systems solver also runs in this gauge's update, before the
 // switches are drawn: the electrical network, then the hydraulic power and
-// system monitors. It is not built yet; until it is, the update only draws
-// the switches and sets the lamp test.
+// system monitors. The electrical network is not built yet; until it is, the
+// hydraulics see every bus as it stands at load (unpowered).
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
+#include "systems/electrical/hydraulic_power.h"
 
 namespace kadrimos::gauges::flt_deck_lt {
 namespace {
@@ -53,6 +54,7 @@ void show_light_switches() {
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    electrical::solve_hydraulics_and_monitors();
     show_light_switches();
 }
 

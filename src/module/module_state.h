@@ -13,11 +13,13 @@
 #include "module/test_gauge.h"
 #include "sound/sound_bank.h"
 #include "systems/electrical/hydraulic_monitor_state.h"
+#include "systems/electrical/network_state.h"
 
 namespace kadrimos {
 
 struct PrivateState {
     TestGaugeState test_gauge;
+    electrical::ElectricalNetworkState electrical_network;
     HydraulicMonitorState hydraulic_monitor;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;

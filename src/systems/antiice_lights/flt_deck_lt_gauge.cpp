@@ -6,8 +6,7 @@
 //
 // The aircraft's systems solver also runs in this gauge's update, before the
 // switches are drawn: the electrical network, then the hydraulic power and
-// system monitors. The electrical network is not built yet; until it is, the
-// hydraulics see every bus as it stands at load (unpowered).
+// system monitors, then, at the first update only, the start-up switch set.
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
@@ -15,6 +14,7 @@
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/electrical/hydraulic_power.h"
+#include "systems/electrical/network.h"
 
 namespace kadrimos::gauges::flt_deck_lt {
 namespace {
@@ -54,7 +54,9 @@ void show_light_switches() {
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    electrical::solve_network();
     electrical::solve_hydraulics_and_monitors();
+    electrical::apply_startup_switches();
     show_light_switches();
 }
 

@@ -350,8 +350,10 @@ void SimHost::apply_effects(uint32_t id, uint32_t value) {
                 v = e.value;
                 break;
             case Effect::Kind::SetEventValue:
+                // Event values are 32-bit integers; commands such as a trim
+                // setting are signed.
                 ramps_.erase(e.token);
-                v = static_cast<double>(value);
+                v = static_cast<double>(static_cast<int32_t>(value));
                 break;
             case Effect::Kind::Add:
                 ramps_.erase(e.token);

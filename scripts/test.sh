@@ -24,3 +24,6 @@ cmake -S . -B build/clang-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/clang-release -j "$jobs"
 ctest --test-dir build/clang-release --output-on-failure -j "$jobs"
+
+echo "== Windows: mingw-w64 builds, tests under Wine"
+bash scripts/test_windows.sh

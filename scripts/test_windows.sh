@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# Builds kadrimos for Windows with mingw-w64 and runs the tests under Wine.
+#
+#   1. i686 (PE32, the module the simulator loads), Release: the module and
+#      every test program built with warnings as errors; the module must
+#      export exactly Linkage and ImportTable and import only system DLLs.
+#      Its tests run under Wine where this machine can execute 32-bit code.
+#   2. x86_64 (PE32+), Release: the same sources and tests, run under wine64,
+#      so that the Windows code paths are exercised on every machine.
+#
+# Each tree has its own Wine prefix in build/<tree>/wine, created once. One
+# Wine server is kept warm for the whole run (started here before CTest lists
+# the test cases; the wine_server fixture starts it when CTest runs alone) and
+# stopped at the end.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+# --- What the Windows stage needs ----------------------------------------------
+packages=(g++-mingw-w64-i686 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64 g++-mingw-w64-x86-64-posix
+          wine wine64 wine32:i386)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "test_windows: installing ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
+  # wine32 comes from the i386 architecture.
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+  fi
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# Two runs at once would share the build trees and Wine servers (and each
+# stops the servers when it ends): the second waits for the first.
+mkdir -p build
+exec 8>build/test_windows.lock
+if ! flock -n 8; then
+  echo "test_windows: waiting for another run of scripts/test_windows.sh"
+  flock 8
+fi
+
+jobs=$(nproc)
+win32=build/mingw-i686
+win64=build/mingw-x86_64
+wine_run=scripts/wine-run.sh
+
+# Whatever happens, no Wine server of ours outlives the script.
+stop_wine() {
+  "$wine_run" --wine wine --prefix "$win32/wine" --stop
+  "$wine_run" --wine wine64 --prefix "$win64/wine" --stop
+}
+trap stop_wine EXIT
+
+seconds() { date +%s; }
+start=$(seconds)
+
+echo "== mingw-w64 i686 (PE32), Release"
+cmake -S . -B "$win32" -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-cli \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null
+cmake --build "$win32" -j "$jobs"
+scripts/check_exports.sh "$win32/kadrimos.gau"
+scripts/check_imports.sh "$win32/kadrimos.gau"
+
+# A machine (or container) without 32-bit support cannot start Wine's 32-bit
+# loader at all; the i686 build is then checked as a file, and its code runs
+# only as the x86_64 build below.
+if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  echo "-- running the i686 tests under wine"
+  "$wine_run" --wine wine --prefix "$win32/wine" --start
+  ctest --test-dir "$win32" --output-on-failure -j "$jobs"
+else
+  echo "-- 32-bit Windows programs cannot run on this machine: the i686 build is built and inspected, and its tests run only as the x86_64 build under wine64"
+fi
+echo "-- i686 stage: $(($(seconds) - start)) s"
+
+echo "== mingw-w64 x86_64 (PE32+), Release, tests under wine64"
+start=$(seconds)
+cmake -S . -B "$win64" -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-cli \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake >/dev/null
+cmake --build "$win64" -j "$jobs"
+if [ ! -f "$win64/wine/prefix.ready" ]; then
+  echo "-- creating the Wine prefix $win64/wine/prefix"
+fi
+# The prefix is made and the server warm before CTest lists the test cases.
+"$wine_run" --wine wine64 --prefix "$win64/wine" --start
+echo "-- x86_64 build, prefix and Wine server: $(($(seconds) - start)) s"
+ctest --test-dir "$win64" --output-on-failure -j "$jobs"

@@ -89,3 +89,11 @@ fi
 "$wine_run" --wine wine64 --prefix "$win64/wine" --start
 echo "-- x86_64 build, prefix and Wine server: $(($(seconds) - start)) s"
 ctest --test-dir "$win64" --output-on-failure -j "$jobs"
+
+# The same scenarios give the same timeline on Linux and on Windows (the
+# Linux build is the one scripts/test.sh made just before).
+if [ -x build/clang-release/host/kadrimos-host ]; then
+  scripts/compare_traces.sh build/clang-release "$win64"
+else
+  echo "-- no Linux build in build/clang-release: run scripts/test.sh to compare the Linux and Windows timelines"
+fi

@@ -11,6 +11,7 @@
 # DIR holds the prefix (DIR/prefix), a HOME whose ALSA default device is a
 # null sink (DIR/home), so that DirectSound finds a device on machines without
 # sound hardware, and a lock so that parallel runs create the prefix once.
+# With KADRIMOS_WINE_SOUND=none the program runs without any sound device.
 set -euo pipefail
 
 wine=wine64
@@ -58,6 +59,13 @@ export XDG_DATA_HOME="$dir/home/.local/share"
 # The tests are console programs: no window ever shows, even on a desktop.
 unset DISPLAY WAYLAND_DISPLAY
 [ -f "$HOME/.asoundrc" ] || echo 'pcm.!default { type null }' >"$HOME/.asoundrc"
+# KADRIMOS_WINE_SOUND=none: a HOME without that null device, so that
+# DirectSound finds no sound card (as on a machine without one).
+if [ "${KADRIMOS_WINE_SOUND:-}" = none ]; then
+  export HOME="$dir/home-nosound"
+  mkdir -p "$HOME"
+  rm -f "$HOME/.asoundrc"
+fi
 
 # The prefix is created once; the stamp is written only after the server has
 # saved the registry and exited, so a half-made prefix is made again.

@@ -14,5 +14,47 @@ extern GAUGEHDR header;
 namespace flt_deck_lt {
 extern GAUGEHDR header;
 }
+namespace elec_batt {
+extern GAUGEHDR header;
+}
+namespace elec_dc_bus {
+extern GAUGEHDR header;
+}
+namespace elec_ac_bus {
+extern GAUGEHDR header;
+}
+namespace elec_gen {
+extern GAUGEHDR header;
+}
+namespace elec_ext_pwr {
+extern GAUGEHDR header;
+}
+namespace elec_sel_ind_dc {
+extern GAUGEHDR header;
+}
+namespace elec_sel_ind_ac {
+extern GAUGEHDR header;
+}
+namespace elec_ind_dc_v {
+extern GAUGEHDR header;
+}
+namespace elec_ind_dc_amps {
+extern GAUGEHDR header;
+}
+namespace elec_ind_ac_v {
+extern GAUGEHDR header;
+}
+namespace elec_ind_ac_frq {
+extern GAUGEHDR header;
+}
+namespace elec_ind_ac_load1 {
+extern GAUGEHDR header;
+}
+namespace elec_ind_ac_load2 {
+extern GAUGEHDR header;
+}
+namespace elec_ind_ac_loadapu {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

@@ -12,6 +12,7 @@
 #include "module/aircraft_state.h"
 #include "module/test_gauge.h"
 #include "sound/sound_bank.h"
+#include "systems/electrical/elec_panel_state.h"
 #include "systems/electrical/hydraulic_monitor_state.h"
 #include "systems/electrical/network_state.h"
 
@@ -20,6 +21,7 @@ namespace kadrimos {
 struct PrivateState {
     TestGaugeState test_gauge;
     electrical::ElectricalNetworkState electrical_network;
+    electrical::ElecPanelState elec_panel;
     HydraulicMonitorState hydraulic_monitor;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;

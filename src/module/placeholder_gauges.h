@@ -35,20 +35,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin elec_batt_rulo",                 150, 4096, 0     , true , no_failures},
-    {"toskelin elec_sel_ind_dc_rulo",           120, 4096, 0     , true , no_failures},
-    {"toskelin elec_ext_pwr_rulo",              151, 4096, 0     , true , no_failures},
-    {"toskelin elec_sel_ind_ac_rulo",           146, 4096, 0     , true , no_failures},
-    {"toskelin elec_dc_bus_rulo",               191, 4096, 0     , true , no_failures},
-    {"toskelin elec_ac_bus_rulo",               195, 4096, 0     , true , no_failures},
-    {"toskelin elec_gen_rulo",                  187, 4096, 0     , true , no_failures},
-    {"toskelin elec_ind_dc_v_rulo",              75, 4096, 0     , true , no_failures},
-    {"toskelin elec_ind_dc_amps_rulo",           75, 4096, 0     , true , no_failures},
-    {"toskelin elec_ind_ac_v_rulo",              75, 4096, 0     , true , no_failures},
-    {"toskelin elec_ind_ac_frq_rulo",            75, 4096, 0     , true , no_failures},
-    {"toskelin elec_ind_ac_load1_rulo",          75, 4096, 0     , true , no_failures},
-    {"toskelin elec_ind_ac_load2_rulo",          75, 4096, 0     , true , no_failures},
-    {"toskelin elec_ind_ac_loadapu_rulo",        75, 4096, 0     , true , no_failures},
     {"toskelin apu_rulo",                       106, 4240, 0     , true , no_failures},
     {"toskelin apu_ind_oil_rulo",                91, 4377, 0     , true , no_failures},
     {"toskelin apu_ind_n1_n2_rulo",              91, 4387, 0     , true , no_failures},

@@ -70,6 +70,22 @@ constexpr ELEMENT_ICON icon(GAUGEHDR& gauge, uint32_t bitmap, PIXPOINT position,
                            failures)};
 }
 
+// A needle turning about `at.pivot` of its bitmap, placed with that pivot at
+// `at.position`; the host maps the callback's value through `table` to the
+// point the tip reaches. Needles are drawn unless given other flags.
+template <std::size_t Points>
+constexpr ELEMENT_NEEDLE needle(GAUGEHDR& gauge, uint32_t bitmap, Placement at, ELEMENT_VALUE_CALLBACK callback,
+                                const NONLINEARITY (&table)[Points], ELEMENT_HEADER** children,
+                                uint32_t image_flags = kIconFlags,
+                                const FAILURE_RECORD* failures = no_failures) {
+    ELEMENT_NEEDLE n{};
+    n.header = element_header(ELEMENT_TYPE_NEEDLE, bitmap, at, gauge, children, image_flags, failures);
+    n.callback = callback;
+    n.nonlinearity_count = static_cast<uint32_t>(Points);
+    n.nonlinearity_table = table;
+    return n;
+}
+
 // The look of a string element: box, colours (0x00BBGGRR) and length. Every
 // string of the module uses the "Quartz" face, weight 400, character set 1,
 // centred on one line.

@@ -1,0 +1,177 @@
+// "toskelin elec_ext_pwr_rulo": the external power panel.
+//
+// The EXT PWR button calls a ground power unit, or sends it away: on the
+// ground, at rest and with at most one engine turning, each press makes
+// external power available (AVAIL lit, message EXT PWR AVAIL) or takes it
+// away (the disconnection message). Pressed anywhere else it brings up
+// NO EXT PWR. Once available, the EXT PWR switch puts it on the buses (EXT
+// PWR ON lit). External power drops, and its switch with it, as soon as the
+// aircraft leaves the ground, moves or has both engines turning. Each
+// message stays up for 36 ticks (2 s).
+//
+// Two more switches set how much the batteries must carry: AC LAND (NORM /
+// LAND) and ESS BUS LOAD (NORM / MIN). They give the battery load level that
+// the network solver discharges at, and with it whether the two instrument
+// buses are fed.
+//
+// Inputs: the three switches, the button's request, AcEssNormPowered,
+// AcBus2Powered; tokens 625 and 644 (engine rotor speeds, percent), 60
+// (exactly 1.0 on the ground), 551 and 552 (their sum above 6: the aircraft
+// moves), 1 (ticks).
+// Outputs: ExtPowerAvailable, ExtPowerOnBus, ExtPowerSwitch (dropped),
+// BattLoadLevel, InstrBus1Powered, InstrBus2Powered, InstrBusFault.
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/host.h"
+#include "panel/mouse.h"
+#include "panel/switches.h"
+#include "systems/electrical/elec_panel_ticks.h"
+
+namespace kadrimos::gauges::elec_ext_pwr {
+namespace {
+
+constexpr uint32_t kBitmap = 5144;  // the background's; element k has kBitmap + k
+
+constexpr int32_t kMessageTicks = 36;
+constexpr int kFirstMessageElement = 9;  // message m is element 8 + m
+
+// Where a ground unit can be plugged in.
+constexpr double kEngineTurningPercent = 20.0;
+constexpr double kMovingSum = 6.0;
+
+// AC LAND and ESS BUS LOAD positions.
+constexpr uint8_t kAcLandNorm = 0;
+constexpr uint8_t kAcLandLand = 1;
+constexpr uint8_t kEssLoadMin = 0;
+constexpr uint8_t kEssLoadNorm = 1;
+
+// Battery load levels.
+constexpr uint8_t kLoadLow = 0;
+constexpr uint8_t kLoadLand = 1;
+constexpr uint8_t kLoadFull = 2;
+
+electrical::ExtPowerPanelState& self = private_state.elec_panel.ext_power;
+
+// Elements 1 AVAIL and 2 EXT PWR ON (the button's lights); 3 to 8: the
+// switches, lower then upper bitmap: EXT PWR (OFF, ON), AC LAND (LAND, NORM),
+// ESS BUS LOAD (MIN, NORM); 9 to 11: the messages EXT PWR AVAIL,
+// disconnection, NO EXT PWR.
+constinit ELEMENT_ICON no_ext_pwr_message = icon(header, kBitmap + 11, {2, 100}, no_children);
+constinit ELEMENT_ICON disconnected_message =
+    icon(header, kBitmap + 10, {2, 100}, next_of<no_ext_pwr_message>);
+constinit ELEMENT_ICON avail_message = icon(header, kBitmap + 9, {2, 100}, next_of<disconnected_message>);
+constinit ELEMENT_ICON ess_load_norm = icon(header, kBitmap + 8, {93, 58}, next_of<avail_message>);
+constinit ELEMENT_ICON ess_load_min = icon(header, kBitmap + 7, {93, 58}, next_of<ess_load_norm>);
+constinit ELEMENT_ICON ac_land_norm = icon(header, kBitmap + 6, {17, 58}, next_of<ess_load_min>);
+constinit ELEMENT_ICON ac_land_land = icon(header, kBitmap + 5, {17, 58}, next_of<ac_land_norm>);
+constinit ELEMENT_ICON ext_pwr_on_switch = icon(header, kBitmap + 4, {56, 0}, next_of<ac_land_land>);
+constinit ELEMENT_ICON ext_pwr_off_switch = icon(header, kBitmap + 3, {56, 0}, next_of<ext_pwr_on_switch>);
+constinit ELEMENT_ICON on_light = icon(header, kBitmap + 2, {98, 30}, next_of<ext_pwr_off_switch>);
+constinit ELEMENT_ICON avail_light = icon(header, kBitmap + 1, {98, 8}, next_of<on_light>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<avail_light>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+int32_t FSAPI ext_pwr_button(PIXPOINT*, uint32_t) {
+    request(self.request);
+    return 0;
+}
+
+// clang-format off
+constinit auto mouse = mouse_table(0, {
+    area({56, 0, 31, 32},  CURSOR_UPARROW,   set_position<&AircraftState::ExtPowerSwitch, 1>),
+    area({56, 32, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::ExtPowerSwitch, 0>),
+    area({17, 58, 31, 32}, CURSOR_UPARROW,   set_position<&AircraftState::AcLandSwitch, kAcLandNorm>),
+    area({17, 90, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::AcLandSwitch, kAcLandLand>),
+    area({93, 58, 31, 32}, CURSOR_UPARROW,   set_position<&AircraftState::EssBusLoadSwitch, kEssLoadNorm>),
+    area({93, 90, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::EssBusLoadSwitch, kEssLoadMin>),
+    area({92, 4, 57, 51},  CURSOR_HAND,      ext_pwr_button),
+});
+// clang-format on
+
+// On the ground, at rest, and not both engines turning. A value that is not
+// a number fails its comparison: external power is never connected on a
+// reading nobody can make (one engine read stopped is enough, though, to know
+// that not both are turning).
+bool ground_unit_may_be_plugged_in() {
+    const double engine1 = host::value<625>();
+    const double engine2 = host::value<644>();
+    const double on_ground = host::value<60>();
+    const double speed_a = host::value<551>();
+    const double speed_b = host::value<552>();
+    return on_ground == 1.0 && (engine1 < kEngineTurningPercent || engine2 < kEngineTurningPercent) &&
+           speed_a + speed_b <= kMovingSum;
+}
+
+void handle_button(bool may) {
+    if (may) {
+        if (self.request) {
+            const bool was_available = aircraft.ExtPowerAvailable == 1;
+            aircraft.ExtPowerAvailable = was_available ? 0 : 1;
+            self.message = was_available ? electrical::kExtPowerDisconnected : electrical::kExtPowerAvailable;
+        }
+    } else {
+        if (self.request) self.message = electrical::kNoExtPower;
+        aircraft.ExtPowerAvailable = 0;
+    }
+    self.request = 0;
+}
+
+// Each message shows from when it becomes the current one until its time is
+// up. A message whose time runs out after another has replaced it leaves the
+// newer one alone.
+void run_messages() {
+    const int32_t now = electrical::current_tick();
+    for (int m = 1; m <= electrical::kExtPowerMessageCount; ++m) {
+        electrical::MessageTimer& timer = self.timers[m - 1];
+        if (self.message == m && !timer.running) {
+            timer.end_tick = electrical::ticks_after(now, kMessageTicks);
+            timer.running = 1;
+        } else if (timer.running && timer.end_tick <= now) {
+            timer.running = 0;
+            if (self.message == m) self.message = electrical::kNoMessage;
+        }
+        set_visible(header, kFirstMessageElement + m - 1, self.message == m && timer.running);
+    }
+}
+
+// The instrument buses are fed only at the full battery load level; one that
+// is not then raises the instrument bus fault, one that is clears it.
+void feed_instrument_bus(uint8_t& powered, bool source) {
+    powered = aircraft.BattLoadLevel == kLoadFull && source ? 1 : 0;
+    if (powered == 1)
+        aircraft.InstrBusFault = 0;
+    else if (aircraft.BattLoadLevel == kLoadFull)
+        aircraft.InstrBusFault = 1;
+}
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    show_one_of(header, {3, 4}, aircraft.ExtPowerSwitch == 1 ? 1 : 0);
+    show_one_of(header, {5, 6}, aircraft.AcLandSwitch == kAcLandNorm ? 1 : 0);
+    show_one_of(header, {7, 8}, aircraft.EssBusLoadSwitch == kEssLoadNorm ? 1 : 0);
+
+    handle_button(ground_unit_may_be_plugged_in());
+    if (aircraft.ExtPowerAvailable == 1) {
+        aircraft.ExtPowerOnBus = aircraft.ExtPowerSwitch == 1 ? 1 : 0;
+    } else {
+        aircraft.ExtPowerOnBus = 0;
+        aircraft.ExtPowerSwitch = 0;
+    }
+    set_visible(header, 1, aircraft.ExtPowerAvailable == 1);
+    set_visible(header, 2, aircraft.ExtPowerOnBus == 1);
+    run_messages();
+
+    aircraft.BattLoadLevel = aircraft.EssBusLoadSwitch == kEssLoadNorm ? kLoadFull
+                             : aircraft.AcLandSwitch == kAcLandLand    ? kLoadLand
+                                                                       : kLoadLow;
+    feed_instrument_bus(aircraft.InstrBus1Powered, aircraft.AcEssNormPowered == 1);
+    feed_instrument_bus(aircraft.InstrBus2Powered, aircraft.AcBus2Powered == 1);
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin elec_ext_pwr_rulo", 151, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::elec_ext_pwr

@@ -1,0 +1,134 @@
+// "toskelin elec_gen_rulo": the generator panel.
+//
+// Three switches, GEN 1, APU GEN and GEN 2, each ON / OFF RESET / TEST. TEST
+// is spring-loaded: the flight engineer holds it to check the generator
+// without putting it on line, and it springs back after 27 ticks (1.5 s) to
+// where it came from, OFF from OFF and ON otherwise; pressing TEST again while
+// it is held makes the return ON. One timer serves all three switches.
+//
+// Over each switch an OFF light, lit while the generator delivers nothing
+// (the APU generator's only while the APU runs or has failed) and it is not
+// held in TEST. While lit it reports a fault if the flight engineer has asked
+// the generator for power.
+//
+// Inputs: the three switches, Gen1Load, Gen2Load, ApuGenLoadMeter, ApuRunning,
+// ApuFailure, the line contactor switches, DcEssBusPowered; token 1 (ticks).
+// Outputs: the switches (TEST return), Gen1Fault, Gen2Fault, ApuGenFault.
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/mouse.h"
+#include "panel/switches.h"
+#include "systems/electrical/elec_panel_ticks.h"
+
+namespace kadrimos::gauges::elec_gen {
+namespace {
+
+constexpr uint32_t kBitmap = 5198;  // the background's; element k has kBitmap + k
+
+// Generator switch codes: the clicked press stores 2 from OFF and 3 from ON.
+constexpr uint8_t kOff = 0;
+constexpr uint8_t kOn = 1;
+constexpr uint8_t kTestFromOff = 2;
+constexpr int32_t kTestHoldTicks = 27;
+
+electrical::GeneratorTestState& test_timer = private_state.elec_panel.generator_test;
+
+// Elements 1 to 9: per switch (GEN 1, GEN 2, APU GEN) its TEST, OFF and ON
+// bitmaps; 10 to 12: GEN 1 OFF, GEN 2 OFF, APU GEN OFF.
+constinit ELEMENT_ICON apu_gen_off_light = icon(header, kBitmap + 12, {86, 20}, no_children);
+constinit ELEMENT_ICON gen2_off_light = icon(header, kBitmap + 11, {150, 20}, next_of<apu_gen_off_light>);
+constinit ELEMENT_ICON gen1_off_light = icon(header, kBitmap + 10, {21, 20}, next_of<gen2_off_light>);
+constinit ELEMENT_ICON apu_gen_on = icon(header, kBitmap + 9, {83, 57}, next_of<gen1_off_light>);
+constinit ELEMENT_ICON apu_gen_off = icon(header, kBitmap + 8, {83, 57}, next_of<apu_gen_on>);
+constinit ELEMENT_ICON apu_gen_test = icon(header, kBitmap + 7, {83, 57}, next_of<apu_gen_off>);
+constinit ELEMENT_ICON gen2_on = icon(header, kBitmap + 6, {147, 57}, next_of<apu_gen_test>);
+constinit ELEMENT_ICON gen2_off = icon(header, kBitmap + 5, {147, 57}, next_of<gen2_on>);
+constinit ELEMENT_ICON gen2_test = icon(header, kBitmap + 4, {147, 57}, next_of<gen2_off>);
+constinit ELEMENT_ICON gen1_on = icon(header, kBitmap + 3, {18, 57}, next_of<gen2_test>);
+constinit ELEMENT_ICON gen1_off = icon(header, kBitmap + 2, {18, 57}, next_of<gen1_on>);
+constinit ELEMENT_ICON gen1_test = icon(header, kBitmap + 1, {18, 57}, next_of<gen1_off>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<gen1_test>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+// The TEST position of a generator switch: a clicked press.
+template <auto Item>
+int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
+    press_and_click(aircraft.*Item);
+    return 0;
+}
+
+// Per switch, top to bottom: ON, OFF RESET, TEST.
+// clang-format off
+constinit auto mouse = mouse_table(0, {
+    area({18, 57, 32, 23},  CURSOR_UPARROW,   set_position<&AircraftState::Gen1Switch, kOn>),
+    area({18, 80, 32, 23},  CURSOR_HAND,      set_position<&AircraftState::Gen1Switch, kOff>),
+    area({18, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen1Switch>),
+    area({83, 57, 32, 23},  CURSOR_UPARROW,   set_position<&AircraftState::ApuGenSwitch, kOn>),
+    area({83, 80, 32, 23},  CURSOR_HAND,      set_position<&AircraftState::ApuGenSwitch, kOff>),
+    area({83, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::ApuGenSwitch>),
+    area({147, 57, 32, 23}, CURSOR_UPARROW,   set_position<&AircraftState::Gen2Switch, kOn>),
+    area({147, 80, 32, 23}, CURSOR_HAND,      set_position<&AircraftState::Gen2Switch, kOff>),
+    area({147, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen2Switch>),
+});
+// clang-format on
+
+bool held_in_test(uint8_t position) { return position >= kTestFromOff; }
+
+// A switch's bitmaps from `first`: TEST, OFF, ON.
+void show_switch(int first, uint8_t position) {
+    const int shown = held_in_test(position) ? 0 : position == kOff ? 1 : 2;
+    show_one_of(header, {first, first + 1, first + 2}, shown);
+}
+
+// The TEST hold of one switch. The timer starts on the first switch found in
+// TEST and, once its time is up, lets go of the first switch found still
+// held.
+void hold_test(uint8_t& position, int32_t now) {
+    if (!test_timer.running) {
+        if (held_in_test(position)) {
+            test_timer.end_tick = electrical::ticks_after(now, kTestHoldTicks);
+            test_timer.running = 1;
+        }
+    } else if (held_in_test(position) && test_timer.end_tick <= now) {
+        position = position == kTestFromOff ? kOff : kOn;
+        test_timer.running = 0;
+    }
+}
+
+// An OFF light and its fault: lit while the generator delivers nothing, has
+// a drive and is not held in TEST; a fault while lit if it is asked to
+// deliver.
+void off_light(int depth, bool delivers_nothing, bool has_drive, uint8_t position, bool asked,
+               uint8_t& fault) {
+    const bool lit =
+        delivers_nothing && has_drive && !held_in_test(position) && aircraft.DcEssBusPowered == 1;
+    set_visible(header, depth, lit);
+    fault = lit && asked ? 1 : 0;
+}
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    show_switch(1, aircraft.Gen1Switch);
+    show_switch(4, aircraft.Gen2Switch);
+    show_switch(7, aircraft.ApuGenSwitch);
+
+    const int32_t now = electrical::current_tick();
+    hold_test(aircraft.Gen1Switch, now);
+    hold_test(aircraft.Gen2Switch, now);
+    hold_test(aircraft.ApuGenSwitch, now);
+
+    off_light(10, aircraft.Gen1Load == 0, true, aircraft.Gen1Switch,
+              aircraft.Gen1BreakerSwitch == 1 && aircraft.Gen1Switch == kOn, aircraft.Gen1Fault);
+    off_light(11, aircraft.Gen2Load == 0, true, aircraft.Gen2Switch,
+              aircraft.Gen2BreakerSwitch == 1 && aircraft.Gen2Switch == kOn, aircraft.Gen2Fault);
+    off_light(12, aircraft.ApuGenLoadMeter == 0, aircraft.ApuRunning == 1 || aircraft.ApuFailure == 1,
+              aircraft.ApuGenSwitch, aircraft.ApuGenSwitch == kOn, aircraft.ApuGenFault);
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin elec_gen_rulo", 187, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::elec_gen

@@ -1,0 +1,134 @@
+// The meter selectors of the electrical panel: rotary knobs that choose what
+// the voltmeters and the frequency meter read.
+//
+// "toskelin elec_sel_ind_dc_rulo": the DC meter selector, OFF, ESS BUS, TR 1,
+// ESS TR, TR 2, BAT 1, BAT 2, BAT 3 (0 to 7), read by the DC voltmeter.
+//
+// "toskelin elec_sel_ind_ac_rulo": the AC phase selector, A, B, C (0 to 2),
+// which only turns its knob, and the AC meter selector, OFF, EXT PWR,
+// ESS BUS, EMRG BUS, BUS 1, BUS 2, GEN 1, GEN 2, APU GEN (0 to 8), read by the
+// AC voltmeter and the frequency meter.
+//
+// Each knob is a needle that shows its selector; the left half of a knob
+// turns it one position counter-clockwise, the right half one clockwise,
+// silently, stopping at the end positions. Neither gauge has anything to do
+// on an update.
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/mouse.h"
+#include "panel/switches.h"
+
+namespace kadrimos::gauges {
+
+// --- DC meter selector ----------------------------------------------------------
+namespace elec_sel_ind_dc {
+namespace {
+
+constexpr uint32_t kBitmap = 5140;  // the background's; the knob has kBitmap + 1
+constexpr uint8_t kLast = 7;        // BAT 3
+
+double FSAPI knob(ELEMENT_HEADER*) { return clamp_write_back(aircraft.DcMeterSelector, uint8_t{0}, kLast); }
+
+constexpr NONLINEARITY kKnob[] = {
+    {{38, 51}, 0}, {{35, 38}, 1}, {{40, 26}, 2}, {{51, 19}, 3},
+    {{63, 19}, 4}, {{74, 26}, 5}, {{79, 38}, 6}, {{76, 51}, 7},
+};
+
+// Element 1: the knob.
+constinit ELEMENT_NEEDLE knob_element =
+    needle(header, kBitmap + 1, {{57, 40}, {5, 24}}, knob, kKnob, no_children);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<knob_element>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+int32_t FSAPI turn_left(PIXPOINT*, uint32_t) {
+    step_down(aircraft.DcMeterSelector, uint8_t{1}, uint8_t{0});
+    return 0;
+}
+int32_t FSAPI turn_right(PIXPOINT*, uint32_t) {
+    step_up(aircraft.DcMeterSelector, uint8_t{1}, kLast);
+    return 0;
+}
+
+// clang-format off
+constinit auto mouse = mouse_table(0, {
+    area({0, 0, 57, 62},  CURSOR_DOWNARROW, turn_left),
+    area({57, 0, 57, 62}, CURSOR_UPARROW,   turn_right),
+});
+// clang-format on
+
+void FSAPI callback(GAUGEHDR*, int32_t, uintptr_t) {}
+
+}  // namespace
+
+constinit GAUGEHDR header =
+    gauge_header("toskelin elec_sel_ind_dc_rulo", 120, elements, mouse.rect, callback);
+
+}  // namespace elec_sel_ind_dc
+
+// --- AC phase and meter selectors -------------------------------------------------
+namespace elec_sel_ind_ac {
+namespace {
+
+constexpr uint32_t kBitmap = 5158;  // the background's; element k has kBitmap + k
+constexpr uint8_t kLastPhase = 2;   // C
+constexpr uint8_t kLastMeter = 8;   // APU GEN
+
+double FSAPI phase_knob(ELEMENT_HEADER*) {
+    return clamp_write_back(aircraft.AcPhaseSelector, uint8_t{0}, kLastPhase);
+}
+double FSAPI meter_knob(ELEMENT_HEADER*) {
+    return clamp_write_back(aircraft.AcMeterSelector, uint8_t{0}, kLastMeter);
+}
+
+constexpr NONLINEARITY kPhaseKnob[] = {{{17, 27}, 0}, {{33, 18}, 1}, {{49, 27}, 2}};
+constexpr NONLINEARITY kMeterKnob[] = {
+    {{82, 46}, 0},  {{79, 36}, 1},  {{82, 26}, 2},  {{89, 19}, 3},  {{99, 16}, 4},
+    {{109, 19}, 5}, {{116, 26}, 6}, {{119, 36}, 7}, {{116, 46}, 8},
+};
+
+// Element 1: the phase knob; 2: the meter knob.
+constinit ELEMENT_NEEDLE meter_element =
+    needle(header, kBitmap + 2, {{99, 36}, {5, 22}}, meter_knob, kMeterKnob, no_children);
+constinit ELEMENT_NEEDLE phase_element =
+    needle(header, kBitmap + 1, {{33, 36}, {5, 20}}, phase_knob, kPhaseKnob, next_of<meter_element>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<phase_element>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+int32_t FSAPI phase_left(PIXPOINT*, uint32_t) {
+    step_down(aircraft.AcPhaseSelector, uint8_t{1}, uint8_t{0});
+    return 0;
+}
+int32_t FSAPI phase_right(PIXPOINT*, uint32_t) {
+    step_up(aircraft.AcPhaseSelector, uint8_t{1}, kLastPhase);
+    return 0;
+}
+int32_t FSAPI meter_left(PIXPOINT*, uint32_t) {
+    step_down(aircraft.AcMeterSelector, uint8_t{1}, uint8_t{0});
+    return 0;
+}
+int32_t FSAPI meter_right(PIXPOINT*, uint32_t) {
+    step_up(aircraft.AcMeterSelector, uint8_t{1}, kLastMeter);
+    return 0;
+}
+
+// clang-format off
+constinit auto mouse = mouse_table(0, {
+    area({0, 0, 33, 66},  CURSOR_DOWNARROW, phase_left),
+    area({33, 0, 33, 66}, CURSOR_UPARROW,   phase_right),
+    area({66, 0, 33, 66}, CURSOR_DOWNARROW, meter_left),
+    area({99, 0, 33, 66}, CURSOR_UPARROW,   meter_right),
+});
+// clang-format on
+
+void FSAPI callback(GAUGEHDR*, int32_t, uintptr_t) {}
+
+}  // namespace
+
+constinit GAUGEHDR header =
+    gauge_header("toskelin elec_sel_ind_ac_rulo", 146, elements, mouse.rect, callback);
+
+}  // namespace elec_sel_ind_ac
+
+}  // namespace kadrimos::gauges

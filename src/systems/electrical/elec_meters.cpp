@@ -74,6 +74,32 @@ double load_reading(int32_t& load, uint8_t generator_switch) {
 
 void FSAPI nothing_on_update(GAUGEHDR*, int32_t, uintptr_t) {}
 
+// Every meter is a dial with one needle: its records, the needle drawn over
+// the dial, no mouse area.
+struct NeedleDial {
+    ELEMENT_HEADER* elements[2];
+    ELEMENT_STATIC_IMAGE background;
+    ELEMENT_HEADER* over_background[2];  // the needle
+    ELEMENT_NEEDLE needle;
+    MouseTable<0> mouse;
+};
+
+// The records for `self`, a constinit dial being initialised; the dial's
+// bitmap is `bitmap`, the needle's `bitmap + 1`.
+template <std::size_t Points>
+constexpr NeedleDial needle_dial(NeedleDial& self, GAUGEHDR& header, uint32_t bitmap,
+                                 ELEMENT_VALUE_CALLBACK value, const NONLINEARITY (&scale)[Points]) {
+    NeedleDial d{};
+    d.elements[0] = &self.background.header;
+    d.elements[1] = nullptr;
+    d.background = background(header, bitmap, self.over_background);
+    d.over_background[0] = &self.needle.header;
+    d.over_background[1] = nullptr;
+    d.needle = needle(header, bitmap + 1, kDialNeedle, value, scale, no_children);
+    d.mouse = mouse_table();
+    return d;
+}
+
 }  // namespace
 
 // --- DC voltmeter -----------------------------------------------------------------
@@ -117,12 +143,8 @@ constexpr NONLINEARITY kScale[] = {
     {{19, 52}, 0}, {{11, 30}, 15}, {{25, 11}, 20}, {{49, 11}, 25}, {{63, 30}, 30}, {{55, 52}, 35},
 };
 
-// Element 1: the needle.
-constinit ELEMENT_NEEDLE needle_element =
-    needle(header, kBitmap + 1, kDialNeedle, volts, kScale, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<needle_element>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
-constinit auto mouse = mouse_table();
+// The dial and its needle (element 1).
+constinit NeedleDial dial = needle_dial(dial, header, kBitmap, volts, kScale);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -134,7 +156,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ind_dc_v_rulo", 75, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin elec_ind_dc_v_rulo", 75, dial.elements, dial.mouse.rect, callback);
 
 }  // namespace elec_ind_dc_v
 
@@ -151,17 +174,13 @@ constexpr NONLINEARITY kScale[] = {
     {{55, 16}, 100},  {{63, 34}, 200},  {{55, 52}, 300},
 };
 
-// Element 1: the needle.
-constinit ELEMENT_NEEDLE needle_element =
-    needle(header, kBitmap + 1, kDialNeedle, amperes, kScale, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<needle_element>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
-constinit auto mouse = mouse_table();
+// The dial and its needle (element 1).
+constinit NeedleDial dial = needle_dial(dial, header, kBitmap, amperes, kScale);
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_dc_amps_rulo", 75, elements, mouse.rect, nothing_on_update);
+    gauge_header("toskelin elec_ind_dc_amps_rulo", 75, dial.elements, dial.mouse.rect, nothing_on_update);
 
 }  // namespace elec_ind_dc_amps
 
@@ -178,12 +197,8 @@ constexpr NONLINEARITY kScale[] = {
     {{19, 52}, 0}, {{13, 24}, 100}, {{37, 8}, 110}, {{61, 24}, 120}, {{55, 52}, 130},
 };
 
-// Element 1: the needle.
-constinit ELEMENT_NEEDLE needle_element =
-    needle(header, kBitmap + 1, kDialNeedle, volts, kScale, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<needle_element>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
-constinit auto mouse = mouse_table();
+// The dial and its needle (element 1).
+constinit NeedleDial dial = needle_dial(dial, header, kBitmap, volts, kScale);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -195,7 +210,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_v_rulo", 75, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin elec_ind_ac_v_rulo", 75, dial.elements, dial.mouse.rect, callback);
 
 }  // namespace elec_ind_ac_v
 
@@ -214,12 +230,8 @@ constexpr NONLINEARITY kScale[] = {
     {{55, 16}, 100},  {{63, 34}, 200},  {{55, 52}, 300},
 };
 
-// Element 1: the needle.
-constinit ELEMENT_NEEDLE needle_element =
-    needle(header, kBitmap + 1, kDialNeedle, frequency, kScale, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<needle_element>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
-constinit auto mouse = mouse_table();
+// The dial and its needle (element 1).
+constinit NeedleDial dial = needle_dial(dial, header, kBitmap, frequency, kScale);
 
 // Live, the needle climbs to nominal (0); dead, it sinks to the bottom stop.
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -234,7 +246,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_frq_rulo", 75, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin elec_ind_ac_frq_rulo", 75, dial.elements, dial.mouse.rect, callback);
 
 }  // namespace elec_ind_ac_frq
 
@@ -253,17 +266,13 @@ constexpr uint32_t kBitmap = 5220;  // the background's; the needle has kBitmap 
 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen1Load, aircraft.Gen1Switch); }
 
-// Element 1: the needle.
-constinit ELEMENT_NEEDLE needle_element =
-    needle(header, kBitmap + 1, kDialNeedle, load, kLoadScale, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<needle_element>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
-constinit auto mouse = mouse_table();
+// The dial and its needle (element 1).
+constinit NeedleDial dial = needle_dial(dial, header, kBitmap, load, kLoadScale);
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_load1_rulo", 75, elements, mouse.rect, nothing_on_update);
+    gauge_header("toskelin elec_ind_ac_load1_rulo", 75, dial.elements, dial.mouse.rect, nothing_on_update);
 
 }  // namespace elec_ind_ac_load1
 
@@ -274,17 +283,13 @@ constexpr uint32_t kBitmap = 5222;  // the background's; the needle has kBitmap 
 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen2Load, aircraft.Gen2Switch); }
 
-// Element 1: the needle.
-constinit ELEMENT_NEEDLE needle_element =
-    needle(header, kBitmap + 1, kDialNeedle, load, kLoadScale, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<needle_element>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
-constinit auto mouse = mouse_table();
+// The dial and its needle (element 1).
+constinit NeedleDial dial = needle_dial(dial, header, kBitmap, load, kLoadScale);
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_load2_rulo", 75, elements, mouse.rect, nothing_on_update);
+    gauge_header("toskelin elec_ind_ac_load2_rulo", 75, dial.elements, dial.mouse.rect, nothing_on_update);
 
 }  // namespace elec_ind_ac_load2
 
@@ -297,17 +302,13 @@ constexpr uint32_t kBitmap = 5224;  // the background's; the needle has kBitmap 
 // the buses through the ties.
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.ApuGenLoadMeter, aircraft.ApuGenSwitch); }
 
-// Element 1: the needle.
-constinit ELEMENT_NEEDLE needle_element =
-    needle(header, kBitmap + 1, kDialNeedle, load, kLoadScale, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<needle_element>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
-constinit auto mouse = mouse_table();
+// The dial and its needle (element 1).
+constinit NeedleDial dial = needle_dial(dial, header, kBitmap, load, kLoadScale);
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_loadapu_rulo", 75, elements, mouse.rect, nothing_on_update);
+    gauge_header("toskelin elec_ind_ac_loadapu_rulo", 75, dial.elements, dial.mouse.rect, nothing_on_update);
 
 }  // namespace elec_ind_ac_loadapu
 

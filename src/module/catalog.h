@@ -56,5 +56,17 @@ extern GAUGEHDR header;
 namespace elec_ind_ac_loadapu {
 extern GAUGEHDR header;
 }
+namespace apu {
+extern GAUGEHDR header;
+}
+namespace apu_ind_oil {
+extern GAUGEHDR header;
+}
+namespace apu_ind_n1_n2 {
+extern GAUGEHDR header;
+}
+namespace apu_ind_egt {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

@@ -12,6 +12,7 @@
 #include "module/aircraft_state.h"
 #include "module/test_gauge.h"
 #include "sound/sound_bank.h"
+#include "systems/apu/apu_state.h"
 #include "systems/electrical/elec_panel_state.h"
 #include "systems/electrical/hydraulic_monitor_state.h"
 #include "systems/electrical/network_state.h"
@@ -23,6 +24,7 @@ struct PrivateState {
     electrical::ElectricalNetworkState electrical_network;
     electrical::ElecPanelState elec_panel;
     HydraulicMonitorState hydraulic_monitor;
+    apu::ApuState apu;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

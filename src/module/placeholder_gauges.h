@@ -35,10 +35,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin apu_rulo",                       106, 4240, 0     , true , no_failures},
-    {"toskelin apu_ind_oil_rulo",                91, 4377, 0     , true , no_failures},
-    {"toskelin apu_ind_n1_n2_rulo",              91, 4387, 0     , true , no_failures},
-    {"toskelin apu_ind_egt_rulo",                91, 4380, 0     , true , no_failures},
     {"toskelin fuel_fuelused_rulo",             287, 4400, 0     , true , no_failures},
     {"toskelin fuel_valves_rulo",               285, 4454, 0     , true , no_failures},
     {"toskelin fuel_pumps_left_rulo",           156, 4435, 0     , true , no_failures},

@@ -1,0 +1,148 @@
+// The APU's three meters on the flight engineer's panel.
+//
+// "toskelin apu_ind_oil_rulo"    oil quantity, 0 to 800 meter units (dial 0 to 8)
+// "toskelin apu_ind_n1_n2_rulo"  N1 (left needle) and N2 (right), 0 to 120 %,
+//                                under a centre cover
+// "toskelin apu_ind_egt_rulo"    exhaust gas temperature, 0 to 700 degrees C
+//
+// The meters show the unit's values as they are when drawn; their gauges
+// have nothing to compute on an update. Every needle limits its value to its
+// scale and writes the limit back into the unit's value: a displayed meter
+// also limits the model (the N2 overshoot of a start stops at 120).
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/mouse.h"
+
+namespace kadrimos::gauges {
+namespace {
+
+// A dial with one needle: its records, the needle drawn over the dial, no
+// mouse area.
+struct ApuDial {
+    ELEMENT_HEADER* elements[2];
+    ELEMENT_STATIC_IMAGE background;
+    ELEMENT_HEADER* over_background[2];  // the needle
+    ELEMENT_NEEDLE needle;
+    MouseTable<0> mouse;
+};
+
+// The records for `self`, a constinit dial being initialised.
+template <std::size_t Points>
+constexpr ApuDial apu_dial(ApuDial& self, GAUGEHDR& header, uint32_t dial_bitmap, uint32_t needle_bitmap,
+                           Placement at, ELEMENT_VALUE_CALLBACK value, const NONLINEARITY (&scale)[Points]) {
+    ApuDial d{};
+    d.elements[0] = &self.background.header;
+    d.elements[1] = nullptr;
+    d.background = background(header, dial_bitmap, self.over_background);
+    d.over_background[0] = &self.needle.header;
+    d.over_background[1] = nullptr;
+    d.needle = needle(header, needle_bitmap, at, value, scale, no_children);
+    d.mouse = mouse_table();
+    return d;
+}
+
+// Oil and EGT share a needle bitmap and its placement.
+constexpr uint32_t kSingleNeedleBitmap = 4384;
+constexpr Placement kSingleNeedle = {{45, 45}, {9, 5}};
+
+// Needles are drawn on every update: nothing hides them.
+void FSAPI show_needle(GAUGEHDR* gauge, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE || gauge == nullptr) return;
+    set_visible(*gauge, 1, true);
+}
+
+}  // namespace
+
+// --- Oil quantity ------------------------------------------------------------------
+namespace apu_ind_oil {
+namespace {
+
+constexpr uint32_t kDialBitmap = 4377;
+
+double FSAPI oil(ELEMENT_HEADER*) { return clamp_write_back<uint32_t>(aircraft.ApuOilQuantity, 0, 800); }
+
+constexpr NONLINEARITY kScale[] = {
+    {{25, 73}, 0},   {{13, 56}, 100}, {{12, 34}, 200}, {{24, 17}, 300}, {{45, 11}, 400},
+    {{66, 17}, 500}, {{78, 34}, 600}, {{78, 57}, 700}, {{66, 73}, 800},
+};
+
+// The dial and its needle (element 1).
+constinit ApuDial dial = apu_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, oil, kScale);
+
+}  // namespace
+
+constinit GAUGEHDR header =
+    gauge_header("toskelin apu_ind_oil_rulo", 91, dial.elements, dial.mouse.rect, show_needle);
+
+}  // namespace apu_ind_oil
+
+// --- N1 and N2 -------------------------------------------------------------------
+namespace apu_ind_n1_n2 {
+namespace {
+
+constexpr uint32_t kDialBitmap = 4387;
+constexpr uint32_t kN1NeedleBitmap = 4390;
+constexpr uint32_t kN2NeedleBitmap = 4393;
+constexpr uint32_t kCoverBitmap = 4396;
+constexpr double kTopPercent = 120;
+
+double FSAPI n1(ELEMENT_HEADER*) { return clamp_write_back(aircraft.ApuN1, 0.0, kTopPercent); }
+double FSAPI n2(ELEMENT_HEADER*) { return clamp_write_back(aircraft.ApuN2, 0.0, kTopPercent); }
+
+// N1 on the left half dial, bottom to top; N2 on the right, top to bottom.
+constexpr NONLINEARITY kN1Scale[] = {
+    {{35, 79}, 0}, {{20, 72}, 20}, {{10, 60}, 40}, {{6, 45}, 60}, {{6, 31}, 80}, {{20, 18}, 100}, {{35, 10}, 120},
+};
+constexpr NONLINEARITY kN2Scale[] = {
+    {{55, 10}, 120}, {{70, 18}, 100}, {{80, 31}, 80}, {{84, 45}, 60}, {{80, 60}, 40}, {{70, 72}, 20}, {{55, 81}, 0},
+};
+
+// Element 1 the N1 needle, 2 the N2 needle, 3 the centre cover over both.
+constinit ELEMENT_ICON cover = icon(header, kCoverBitmap, {37, 0}, no_children, kIconFlags);
+constinit ELEMENT_NEEDLE n2_needle =
+    needle(header, kN2NeedleBitmap, {{55, 45}, {8, 4}}, n2, kN2Scale, next_of<cover>);
+constinit ELEMENT_NEEDLE n1_needle =
+    needle(header, kN1NeedleBitmap, {{35, 45}, {8, 4}}, n1, kN1Scale, next_of<n2_needle>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, kDialBitmap, next_of<n1_needle>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+constinit auto mouse = mouse_table();
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    set_visible(header, 1, true);
+    set_visible(header, 2, true);
+    set_visible(header, 3, true);
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin apu_ind_n1_n2_rulo", 91, elements, mouse.rect, callback);
+
+}  // namespace apu_ind_n1_n2
+
+// --- EGT -------------------------------------------------------------------------
+namespace apu_ind_egt {
+namespace {
+
+constexpr uint32_t kDialBitmap = 4380;
+
+double FSAPI egt(ELEMENT_HEADER*) { return clamp_write_back(aircraft.ApuEgt, 0.0, 700.0); }
+
+constexpr NONLINEARITY kScale[] = {
+    {{23, 72}, 0},   {{11, 51}, 100}, {{15, 28}, 200}, {{33, 12}, 300},
+    {{57, 13}, 400}, {{75, 28}, 500}, {{79, 51}, 600}, {{68, 71}, 700},
+};
+
+// The dial and its needle (element 1).
+constinit ApuDial dial = apu_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, egt, kScale);
+
+}  // namespace
+
+constinit GAUGEHDR header =
+    gauge_header("toskelin apu_ind_egt_rulo", 91, dial.elements, dial.mouse.rect, show_needle);
+
+}  // namespace apu_ind_egt
+
+}  // namespace kadrimos::gauges

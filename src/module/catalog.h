@@ -68,5 +68,29 @@ extern GAUGEHDR header;
 namespace apu_ind_egt {
 extern GAUGEHDR header;
 }
+namespace fuel_fuelused {
+extern GAUGEHDR header;
+}
+namespace fuel_valves {
+extern GAUGEHDR header;
+}
+namespace fuel_pumps_left {
+extern GAUGEHDR header;
+}
+namespace fuel_pumps_right {
+extern GAUGEHDR header;
+}
+namespace fuel_pumps_center {
+extern GAUGEHDR header;
+}
+namespace fuel_qtty_reserve_1 {
+extern GAUGEHDR header;
+}
+namespace fuel_qtty_reserve_2 {
+extern GAUGEHDR header;
+}
+namespace fuel_qtty_test {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

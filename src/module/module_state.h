@@ -16,6 +16,7 @@
 #include "systems/electrical/elec_panel_state.h"
 #include "systems/electrical/hydraulic_monitor_state.h"
 #include "systems/electrical/network_state.h"
+#include "systems/fuel/fuel_state.h"
 
 namespace kadrimos {
 
@@ -25,6 +26,7 @@ struct PrivateState {
     electrical::ElecPanelState elec_panel;
     HydraulicMonitorState hydraulic_monitor;
     apu::ApuState apu;
+    fuel::FuelState fuel;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

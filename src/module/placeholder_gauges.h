@@ -35,11 +35,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin fuel_fuelused_rulo",             287, 4400, 0     , true , no_failures},
-    {"toskelin fuel_valves_rulo",               285, 4454, 0     , true , no_failures},
-    {"toskelin fuel_pumps_left_rulo",           156, 4435, 0     , true , no_failures},
-    {"toskelin fuel_pumps_right_rulo",          156, 4438, 0     , true , no_failures},
-    {"toskelin fuel_pumps_center_rulo",         168, 4432, 0     , true , no_failures},
     {"toskelin fuel_ind_fu_1_rulo",              61, 4096, 0     , true , no_failures},
     {"toskelin fuel_ind_fu_2_rulo",              61, 4096, 0     , true , no_failures},
     {"toskelin fuel_ind_qtty_m_left_rulo",       61, 4416, 0     , true , no_failures},
@@ -47,9 +42,6 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin fuel_ind_qtty_a_center_rulo",     61, 4416, 0     , true , no_failures},
     {"toskelin fuel_ind_qtty_a_left_rulo",       61, 4419, 0     , true , no_failures},
     {"toskelin fuel_ind_qtty_a_right_rulo",      61, 4419, 0     , true , no_failures},
-    {"toskelin fuel_qtty_reserve_1_rulo",        56, 4096, 0     , true , no_failures},
-    {"toskelin fuel_qtty_reserve_2_rulo",        56, 4096, 0     , true , no_failures},
-    {"toskelin fuel_qtty_test_rulo",             25, 4441, 0     , true , no_failures},
     {"toskelin hydrau_press_rulo",              332, 4096, 0     , true , no_failures},
     {"toskelin hydrau_pumps_rulo",              287, 4096, 0     , true , no_failures},
     {"toskelin hydrau_baches_rulo",             341, 4096, 0     , true , no_failures},

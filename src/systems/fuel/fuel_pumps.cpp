@@ -1,0 +1,433 @@
+// "toskelin fuel_pumps_left_rulo", "toskelin fuel_pumps_right_rulo" and
+// "toskelin fuel_pumps_center_rulo": the fuel pump switches, and the tank
+// selection that turns them into the host's engine fuel tank selectors.
+//
+// Each wing has an ON/OFF pump switch (L1, R1) and an AUTO/OFF one (L2, R2);
+// the centre tank has one AUTO/OFF switch per side. Interlocks keep at least
+// one pump source switched on per side: the pair (1, 2) only takes the
+// states (ON, AUTO), (OFF, AUTO) and (OFF, OFF) (L1 ON also puts L2 to AUTO,
+// L2 OFF also switches L1 off); a wing switch goes off only while another
+// source of its side stays on, the centre switch only while a wing switch of
+// its side is on. Every switch clicks when it moves, and only then.
+//
+// The centre panel's update is the tank selection: the centre tank feeds
+// while it holds at least 0.9 litres and both its switch and the side's
+// ON/OFF switch are on, the wing tanks otherwise; the cross-feed lets one
+// side feed both engines when the other is unfed or shut off. Without the DC
+// essential bus both selectors go to off and the engines starve. The AUTO
+// switches take no part in the selection, only in the "side fed" flags and
+// the flow flags.
+//
+// Inputs: the pump switches, TankValve1Open, TankValve2Open, CrossfeedMode,
+// FuelQtyMLeft, FuelQtyMRight, FuelQtyACenter, FuelQtyALeft, FuelQtyARight,
+// DcNormBusPowered, DcEssBusPowered; host tokens 307 and 906 (engine 1 and 2
+// tank selectors, integers).
+// Outputs: Side1Fed, Side2Fed (private state); key events 0x101a3-0x101a9
+// (engine 1 selector) and 0x103d4-0x103da (engine 2 selector), value 0.
+//
+// Quantities that are not finite numbers count as empty tanks (fuel_state.h).
+// A selector reading a position outside the table below is simply corrected
+// to the wanted one.
+#include <cstdint>
+#include <iterator>
+
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/host.h"
+#include "panel/mouse.h"
+#include "panel/switches.h"
+#include "systems/fuel/fuel_state.h"
+
+namespace kadrimos::fuel {
+namespace {
+
+// --- Shared by the three panels ----------------------------------------------
+
+constexpr double kEmptyLitres = 1.0;         // below it a tank counts as empty
+constexpr double kCentreLowLitres = 0.9;     // below it the centre tank no longer feeds
+
+// Flow flag and knob bitmaps.
+constexpr uint32_t kFlagFlowing = 4115;   // vertical bar
+constexpr uint32_t kFlagNoFlow = 4118;    // horizontal bar
+constexpr uint32_t kKnobUp = 4128;
+constexpr uint32_t kKnobMiddle = 4121;
+constexpr uint32_t kKnobDown = 4124;
+
+// Columns: selector position, key event for engine 1, for engine 2.
+struct SelectorEvent {
+    uint32_t position;
+    uint32_t engine1;
+    uint32_t engine2;
+};
+// clang-format off
+constexpr SelectorEvent kSelectorEvents[] = {
+    {kTankOff,    0x101a3, 0x103d4},
+    {kTankWing1,  0x101a5, 0x103d6},
+    {kTankWing2,  0x101a6, 0x103d7},
+    {kTankAuto1,  0x101a7, 0x103d8},
+    {kTankAuto2,  0x101a8, 0x103d9},
+    {kTankCentre, 0x101a9, 0x103da},
+};
+// clang-format on
+static_assert(std::size(kSelectorEvents) == 6);
+
+enum class Engine : uint8_t { one, two };
+
+uint32_t selector(Engine e) { return e == Engine::one ? host::bits<307>() : host::bits<906>(); }
+
+// Sends the event that puts the engine's selector to `position`.
+void command(Engine e, uint32_t position) {
+    for (const SelectorEvent& row : kSelectorEvents) {
+        if (row.position == position) host::send_event(e == Engine::one ? row.engine1 : row.engine2);
+    }
+}
+
+// Commands `position` only where the selector stands elsewhere.
+void select(Engine e, uint32_t position) {
+    if (selector(e) != position) command(e, position);
+}
+
+// A flow flag pair: hidden without DC normal power, otherwise the vertical
+// bar while fuel flows through it, else the horizontal one.
+void flow_flag(const GAUGEHDR& gauge, int first, bool flowing) {
+    const bool dc = aircraft.DcNormBusPowered == 1;
+    light(gauge, first, dc, flowing);
+    light(gauge, first + 1, dc, !flowing);
+}
+
+// The four wing switch actions of one side.
+template <auto One, auto Two, auto Centre>
+int32_t FSAPI one_on(PIXPOINT*, uint32_t) {
+    move_switch(aircraft.*One, 1);
+    aircraft.*Two = 1;
+    return 0;
+}
+template <auto One, auto Two, auto Centre>
+int32_t FSAPI one_off(PIXPOINT*, uint32_t) {
+    if (aircraft.*Centre + aircraft.*Two != 0) move_switch(aircraft.*One, 0);
+    return 0;
+}
+template <auto One, auto Two, auto Centre>
+int32_t FSAPI two_auto(PIXPOINT*, uint32_t) {
+    move_switch(aircraft.*Two, 1);
+    return 0;
+}
+template <auto One, auto Two, auto Centre>
+int32_t FSAPI two_off(PIXPOINT*, uint32_t) {
+    if (aircraft.*Centre != 0 && move_switch(aircraft.*Two, 0)) aircraft.*One = 0;
+    return 0;
+}
+
+// A wing panel's switches and flags. Elements from 1: switch 1's two knobs
+// (up, down each), switch 2's two knobs (middle, down each), then the flags
+// of switch 1's pair and of switch 2's pair (flowing, no flow each).
+void show_wing_panel(const GAUGEHDR& gauge, uint8_t one, uint8_t two, Engine engine, double main_litres) {
+    const int one_shown = one == 1 ? 0 : 1;
+    const int two_shown = two == 1 ? 0 : 1;
+    show_one_of(gauge, {1, 2}, one_shown);
+    show_one_of(gauge, {3, 4}, one_shown);
+    show_one_of(gauge, {5, 6}, two_shown);
+    show_one_of(gauge, {7, 8}, two_shown);
+
+    const uint32_t s = selector(engine);
+    const uint32_t wing = engine == Engine::one ? kTankWing1 : kTankWing2;
+    const uint32_t automatic = engine == Engine::one ? kTankAuto1 : kTankAuto2;
+    const double m = litres(main_litres);
+    const bool one_flows = s == wing && m < kEmptyLitres;
+    const bool two_flows = (s == wing && m >= kEmptyLitres) || s == automatic;
+    flow_flag(gauge, 9, one_flows);
+    flow_flag(gauge, 11, one_flows);
+    flow_flag(gauge, 13, two_flows);
+    flow_flag(gauge, 15, two_flows);
+}
+
+}  // namespace
+}  // namespace kadrimos::fuel
+
+// --- Left wing pumps -------------------------------------------------------------
+
+namespace kadrimos::gauges::fuel_pumps_left {
+namespace {
+
+using namespace kadrimos::fuel;
+
+// Depth, bitmap, position: 1-2 L1 left knob ON/OFF, 3-4 L1 right knob, 5-6 L2
+// left knob AUTO/OFF, 7-8 L2 right knob, 9-12 L1 flags (x 22, 44), 13-16 L2
+// flags (x 86, 108).
+constinit ELEMENT_ICON f4_no = icon(header, kFlagNoFlow, {108, 13}, no_children);
+constinit ELEMENT_ICON f4_yes = icon(header, kFlagFlowing, {108, 13}, next_of<f4_no>);
+constinit ELEMENT_ICON f3_no = icon(header, kFlagNoFlow, {86, 13}, next_of<f4_yes>);
+constinit ELEMENT_ICON f3_yes = icon(header, kFlagFlowing, {86, 13}, next_of<f3_no>);
+constinit ELEMENT_ICON f2_no = icon(header, kFlagNoFlow, {44, 13}, next_of<f3_yes>);
+constinit ELEMENT_ICON f2_yes = icon(header, kFlagFlowing, {44, 13}, next_of<f2_no>);
+constinit ELEMENT_ICON f1_no = icon(header, kFlagNoFlow, {22, 13}, next_of<f2_yes>);
+constinit ELEMENT_ICON f1_yes = icon(header, kFlagFlowing, {22, 13}, next_of<f1_no>);
+constinit ELEMENT_ICON l2b_off = icon(header, kKnobDown, {106, 53}, next_of<f1_yes>);
+constinit ELEMENT_ICON l2b_auto = icon(header, kKnobMiddle, {106, 45}, next_of<l2b_off>);
+constinit ELEMENT_ICON l2a_off = icon(header, kKnobDown, {80, 53}, next_of<l2b_auto>);
+constinit ELEMENT_ICON l2a_auto = icon(header, kKnobMiddle, {80, 45}, next_of<l2a_off>);
+constinit ELEMENT_ICON l1b_off = icon(header, kKnobDown, {42, 53}, next_of<l2a_auto>);
+constinit ELEMENT_ICON l1b_on = icon(header, kKnobUp, {42, 32}, next_of<l1b_off>);
+constinit ELEMENT_ICON l1a_off = icon(header, kKnobDown, {16, 53}, next_of<l1b_on>);
+constinit ELEMENT_ICON l1a_on = icon(header, kKnobUp, {16, 32}, next_of<l1a_off>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4435, next_of<l1a_on>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+constexpr auto L1 = &AircraftState::PumpSwitchL1;
+constexpr auto L2 = &AircraftState::PumpSwitchL2;
+constexpr auto CL = &AircraftState::CtrPumpSwitchL;
+
+// L1 ON, L1 OFF, L2 AUTO, L2 OFF.
+// clang-format off
+constinit auto mouse = mouse_table(0, {
+    area({11, 22, 51, 21}, CURSOR_UPARROW,   one_on<L1, L2, CL>),
+    area({11, 43, 51, 21}, CURSOR_DOWNARROW, one_off<L1, L2, CL>),
+    area({75, 22, 51, 21}, CURSOR_UPARROW,   two_auto<L1, L2, CL>),
+    area({75, 43, 51, 21}, CURSOR_DOWNARROW, two_off<L1, L2, CL>),
+});
+// clang-format on
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    show_wing_panel(header, aircraft.PumpSwitchL1, aircraft.PumpSwitchL2, Engine::one, aircraft.FuelQtyMLeft);
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin fuel_pumps_left_rulo", 156, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::fuel_pumps_left
+
+// --- Right wing pumps (the left panel mirrored) ----------------------------------
+
+namespace kadrimos::gauges::fuel_pumps_right {
+namespace {
+
+using namespace kadrimos::fuel;
+
+// Depth, bitmap, position: 1-2 R1 left knob ON/OFF (x 100), 3-4 R1 right knob
+// (x 126), 5-6 R2 left knob AUTO/OFF (x 38), 7-8 R2 right knob (x 64), 9-12
+// R1 flags (x 106, 128), 13-16 R2 flags (x 44, 66).
+constinit ELEMENT_ICON f4_no = icon(header, kFlagNoFlow, {66, 13}, no_children);
+constinit ELEMENT_ICON f4_yes = icon(header, kFlagFlowing, {66, 13}, next_of<f4_no>);
+constinit ELEMENT_ICON f3_no = icon(header, kFlagNoFlow, {44, 13}, next_of<f4_yes>);
+constinit ELEMENT_ICON f3_yes = icon(header, kFlagFlowing, {44, 13}, next_of<f3_no>);
+constinit ELEMENT_ICON f2_no = icon(header, kFlagNoFlow, {128, 13}, next_of<f3_yes>);
+constinit ELEMENT_ICON f2_yes = icon(header, kFlagFlowing, {128, 13}, next_of<f2_no>);
+constinit ELEMENT_ICON f1_no = icon(header, kFlagNoFlow, {106, 13}, next_of<f2_yes>);
+constinit ELEMENT_ICON f1_yes = icon(header, kFlagFlowing, {106, 13}, next_of<f1_no>);
+constinit ELEMENT_ICON r2b_off = icon(header, kKnobDown, {64, 53}, next_of<f1_yes>);
+constinit ELEMENT_ICON r2b_auto = icon(header, kKnobMiddle, {64, 45}, next_of<r2b_off>);
+constinit ELEMENT_ICON r2a_off = icon(header, kKnobDown, {38, 53}, next_of<r2b_auto>);
+constinit ELEMENT_ICON r2a_auto = icon(header, kKnobMiddle, {38, 45}, next_of<r2a_off>);
+constinit ELEMENT_ICON r1b_off = icon(header, kKnobDown, {126, 53}, next_of<r2a_auto>);
+constinit ELEMENT_ICON r1b_on = icon(header, kKnobUp, {126, 32}, next_of<r1b_off>);
+constinit ELEMENT_ICON r1a_off = icon(header, kKnobDown, {100, 53}, next_of<r1b_on>);
+constinit ELEMENT_ICON r1a_on = icon(header, kKnobUp, {100, 32}, next_of<r1a_off>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4438, next_of<r1a_on>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+constexpr auto R1 = &AircraftState::PumpSwitchR1;
+constexpr auto R2 = &AircraftState::PumpSwitchR2;
+constexpr auto CR = &AircraftState::CtrPumpSwitchR;
+
+// R1 ON, R1 OFF, R2 AUTO, R2 OFF.
+// clang-format off
+constinit auto mouse = mouse_table(0, {
+    area({95, 22, 51, 21}, CURSOR_UPARROW,   one_on<R1, R2, CR>),
+    area({95, 43, 51, 21}, CURSOR_DOWNARROW, one_off<R1, R2, CR>),
+    area({34, 22, 51, 21}, CURSOR_UPARROW,   two_auto<R1, R2, CR>),
+    area({34, 43, 51, 21}, CURSOR_DOWNARROW, two_off<R1, R2, CR>),
+});
+// clang-format on
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    show_wing_panel(header, aircraft.PumpSwitchR1, aircraft.PumpSwitchR2, Engine::two, aircraft.FuelQtyMRight);
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin fuel_pumps_right_rulo", 156, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::fuel_pumps_right
+
+// --- Centre tank pumps and the tank selection ------------------------------------
+
+namespace kadrimos::gauges::fuel_pumps_center {
+namespace {
+
+using namespace kadrimos::fuel;
+
+FuelState& fuel = private_state.fuel;
+
+constexpr uint8_t kFromSide1 = 1;  // CrossfeedMode
+constexpr uint8_t kFromSide2 = 2;
+
+// Depth, bitmap, position: 1-2 the tank shut-off valve selectors LH, RH
+// (fixed); 3-4 LH centre pump AUTO/OFF; 5-6 RH; 7-8 the upper flags (shown
+// with DC normal power); 9-10 engine 1 centre flow flag flowing / no flow;
+// 11-12 engine 2.
+constinit ELEMENT_ICON e2_no = icon(header, kFlagNoFlow, {93, 65}, no_children);
+constinit ELEMENT_ICON e2_yes = icon(header, kFlagFlowing, {93, 65}, next_of<e2_no>);
+constinit ELEMENT_ICON e1_no = icon(header, kFlagNoFlow, {70, 65}, next_of<e2_yes>);
+constinit ELEMENT_ICON e1_yes = icon(header, kFlagFlowing, {70, 65}, next_of<e1_no>);
+constinit ELEMENT_ICON upper_2 = icon(header, kFlagFlowing, {93, 24}, next_of<e1_yes>);
+constinit ELEMENT_ICON upper_1 = icon(header, kFlagFlowing, {70, 24}, next_of<upper_2>);
+constinit ELEMENT_ICON rh_off = icon(header, kKnobDown, {117, 76}, next_of<upper_1>);
+constinit ELEMENT_ICON rh_auto = icon(header, kKnobMiddle, {116, 68}, next_of<rh_off>);
+constinit ELEMENT_ICON lh_off = icon(header, kKnobDown, {38, 76}, next_of<rh_auto>);
+constinit ELEMENT_ICON lh_auto = icon(header, kKnobMiddle, {37, 68}, next_of<lh_off>);
+constinit ELEMENT_ICON rh_valve = icon(header, kKnobMiddle, {117, 23}, next_of<lh_auto>, kIconFlags);
+constinit ELEMENT_ICON lh_valve = icon(header, kKnobMiddle, {38, 23}, next_of<rh_valve>, kIconFlags);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4432, next_of<lh_valve>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+// A centre pump switch: AUTO always; OFF only while a wing switch of its side
+// stays on.
+template <auto Centre>
+int32_t FSAPI centre_auto(PIXPOINT*, uint32_t) {
+    move_switch(aircraft.*Centre, 1);
+    return 0;
+}
+template <auto Centre, auto One, auto Two>
+int32_t FSAPI centre_off(PIXPOINT*, uint32_t) {
+    if (aircraft.*One + aircraft.*Two != 0) move_switch(aircraft.*Centre, 0);
+    return 0;
+}
+
+constexpr auto CL = &AircraftState::CtrPumpSwitchL;
+constexpr auto CR = &AircraftState::CtrPumpSwitchR;
+
+// LH AUTO, LH OFF, RH AUTO, RH OFF.
+// clang-format off
+constinit auto mouse = mouse_table(0, {
+    area({30, 45, 31, 21},  CURSOR_UPARROW,   centre_auto<CL>),
+    area({30, 66, 31, 21},  CURSOR_DOWNARROW, centre_off<CL, &AircraftState::PumpSwitchL1, &AircraftState::PumpSwitchL2>),
+    area({108, 45, 31, 21}, CURSOR_UPARROW,   centre_auto<CR>),
+    area({108, 66, 31, 21}, CURSOR_DOWNARROW, centre_off<CR, &AircraftState::PumpSwitchR1, &AircraftState::PumpSwitchR2>),
+});
+// clang-format on
+
+// --- Tank selection ----------------------------------------------------------
+
+bool holds_fuel(double published) { return litres(published) >= kEmptyLitres; }
+
+void compute_fed_sides() {
+    const AircraftState& a = aircraft;
+    fuel.Side1Fed = (a.CtrPumpSwitchL == 1 && holds_fuel(a.FuelQtyACenter)) ||
+                            (a.PumpSwitchL1 == 1 && holds_fuel(a.FuelQtyALeft)) ||
+                            (a.PumpSwitchL2 == 1 && holds_fuel(a.FuelQtyMLeft))
+                        ? 1
+                        : 0;
+    fuel.Side2Fed = (a.CtrPumpSwitchR == 1 && holds_fuel(a.FuelQtyACenter)) ||
+                            (a.PumpSwitchR1 == 1 && holds_fuel(a.FuelQtyARight)) ||
+                            (a.PumpSwitchR2 == 1 && holds_fuel(a.FuelQtyMRight))
+                        ? 1
+                        : 0;
+}
+
+bool centre_low() { return litres(aircraft.FuelQtyACenter) < kCentreLowLitres; }
+
+// The tank a side's switches call for when the centre pump and the ON/OFF
+// wing pump are both on.
+uint32_t centre_or_wing(uint32_t wing) { return centre_low() ? wing : kTankCentre; }
+
+// The engine fed across copies the feeding engine's wing tank, the centre
+// tank otherwise.
+uint32_t follow(uint32_t feeding, uint32_t wing, uint32_t automatic) {
+    return feeding == wing ? wing : feeding == automatic ? automatic : kTankCentre;
+}
+
+// Side 1 feeds both engines.
+void crossfeed_from_side1() {
+    const AircraftState& a = aircraft;
+    if (a.CtrPumpSwitchL == 1 && a.PumpSwitchL1 == 1)
+        select(Engine::one, centre_or_wing(kTankWing1));
+    else if (a.CtrPumpSwitchL == 1)
+        command(Engine::one, kTankCentre);  // sent every update, as the panel's logic does
+    else
+        select(Engine::one, a.PumpSwitchL1 == 1 ? kTankWing1 : kTankAuto1);
+    select(Engine::two, follow(selector(Engine::one), kTankWing1, kTankAuto1));
+}
+
+// Side 2 feeds both engines.
+void crossfeed_from_side2() {
+    const AircraftState& a = aircraft;
+    if (a.CtrPumpSwitchR == 1 && a.PumpSwitchR1 == 1)
+        select(Engine::two, centre_or_wing(kTankWing2));
+    else if (a.CtrPumpSwitchR == 1)
+        select(Engine::two, kTankCentre);
+    else
+        select(Engine::two, a.PumpSwitchR1 == 1 ? kTankWing2 : kTankAuto2);
+    select(Engine::one, follow(selector(Engine::two), kTankWing2, kTankAuto2));
+}
+
+// Each side feeds its own engine.
+void each_side_own_engine() {
+    const AircraftState& a = aircraft;
+    if (a.CtrPumpSwitchL == 1 && a.PumpSwitchL1 == 1) {
+        select(Engine::one, centre_or_wing(kTankWing1));
+    } else if (a.CtrPumpSwitchL == 1) {
+        // With side 2 cross-feeding and the centre tank nearly dry, engine 1
+        // is left on whatever it draws from.
+        const bool hold = a.CrossfeedMode == kFromSide2 && litres(a.FuelQtyACenter) < kEmptyLitres;
+        if (!hold) select(Engine::one, kTankCentre);
+    } else {
+        select(Engine::one, a.PumpSwitchL1 == 1 ? kTankWing1 : kTankAuto1);
+    }
+
+    if (a.CtrPumpSwitchR == 1 && a.PumpSwitchR1 == 1)
+        select(Engine::two, centre_or_wing(kTankWing2));
+    else if (a.CtrPumpSwitchR == 1)
+        select(Engine::two, kTankCentre);
+    else
+        select(Engine::two, a.PumpSwitchR1 == 1 ? kTankWing2 : kTankAuto2);
+}
+
+void select_tanks() {
+    const AircraftState& a = aircraft;
+    if (a.DcEssBusPowered != 1) {
+        // The tank selector motors run on the DC essential bus: without it
+        // both selectors go to off and the engines starve.
+        select(Engine::one, kTankOff);
+        select(Engine::two, kTankOff);
+        return;
+    }
+    if (a.CrossfeedMode == kFromSide1 && (fuel.Side2Fed == 0 || a.TankValve2Open == 0))
+        crossfeed_from_side1();
+    else if (a.CrossfeedMode == kFromSide2 && (fuel.Side1Fed == 0 || a.TankValve1Open == 0))
+        crossfeed_from_side2();
+    else
+        each_side_own_engine();
+}
+
+// --- Display -----------------------------------------------------------------
+
+void show_panel() {
+    const AircraftState& a = aircraft;
+    set_visible(header, 1, true);
+    set_visible(header, 2, true);
+    show_one_of(header, {3, 4}, a.CtrPumpSwitchL == 1 ? 0 : 1);
+    show_one_of(header, {5, 6}, a.CtrPumpSwitchR == 1 ? 0 : 1);
+    const bool dc = a.DcNormBusPowered == 1;
+    light(header, 7, dc, true);
+    light(header, 8, dc, true);
+    flow_flag(header, 9, selector(Engine::one) == kTankCentre);
+    flow_flag(header, 11, selector(Engine::two) == kTankCentre);
+}
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    compute_fed_sides();
+    select_tanks();
+    show_panel();
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin fuel_pumps_center_rulo", 168, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::fuel_pumps_center

@@ -1,0 +1,146 @@
+// "toskelin fuel_fuelused_rulo", "toskelin fuel_qtty_reserve_1_rulo",
+// "toskelin fuel_qtty_reserve_2_rulo" and "toskelin fuel_qtty_test_rulo": the
+// fuel used panel, the two RESERVE lights and the QTY TEST button.
+//
+// FUEL USED RESET zeroes both engines' fuel used counters, which the fuel
+// used indicators integrate. The PUMP PRESS LO light of the same panel has no
+// pressure switch behind it and stays dark. A RESERVE light comes on when its
+// wing's auxiliary tank holds 1150 litres or less and raises the fuel reserve
+// warning for the master warning panel and the GPWS; nothing clears the
+// warning afterwards. QTY TEST asks the five quantity indicators to run their
+// test sweep. Every light and the test need the DC normal bus.
+//
+// Inputs: FuelQtyALeft, FuelQtyARight, DcNormBusPowered, PumpPressLoRequest
+// (private state).
+// Outputs: FuelUsed1, FuelUsed2 (reset), FuelReserveWarning, QtyTestRequest.
+//
+// A quantity that is not a finite number counts as an empty tank
+// (fuel_state.h): the RESERVE light comes on.
+#include <cstdint>
+
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/mouse.h"
+#include "systems/fuel/fuel_state.h"
+
+namespace kadrimos::fuel {
+namespace {
+
+constexpr double kReserveLitres = 1150;  // at or below it the RESERVE light comes on
+constexpr uint32_t kReserveLight = 4444;
+
+// A RESERVE light: element 1 of its gauge.
+void reserve_light(const GAUGEHDR& gauge, double published) {
+    const bool lit = aircraft.DcNormBusPowered == 1 && !(litres(published) > kReserveLitres);
+    set_visible(gauge, 1, lit);
+    if (lit) aircraft.FuelReserveWarning = 1;
+}
+
+}  // namespace
+}  // namespace kadrimos::fuel
+
+// --- Fuel used panel -------------------------------------------------------------
+
+namespace kadrimos::gauges::fuel_fuelused {
+namespace {
+
+// Depth, bitmap, position: 1 PUMP PRESS LO.
+constinit ELEMENT_ICON pump_press_lo = icon(header, 4403, {0, 42}, no_children);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4400, next_of<pump_press_lo>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+// FUEL USED RESET, silent and unpowered: a mechanical reset of the counters.
+int32_t FSAPI reset_fuel_used(PIXPOINT*, uint32_t) {
+    aircraft.FuelUsed1 = 0;
+    aircraft.FuelUsed2 = 0;
+    return 0;
+}
+
+constinit auto mouse = mouse_table(0, {
+    area({242, 32, 37, 37}, CURSOR_HAND, reset_fuel_used),
+});
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    light(header, 1, aircraft.DcNormBusPowered == 1, private_state.fuel.PumpPressLoRequest == 1);
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin fuel_fuelused_rulo", 287, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::fuel_fuelused
+
+// --- RESERVE 1 -------------------------------------------------------------------
+
+namespace kadrimos::gauges::fuel_qtty_reserve_1 {
+namespace {
+
+// Depth, bitmap, position: 1 RESERVE.
+constinit ELEMENT_ICON reserve = icon(header, kadrimos::fuel::kReserveLight, {18, 0}, no_children);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4448, next_of<reserve>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+constinit auto mouse = mouse_table();
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    kadrimos::fuel::reserve_light(header, aircraft.FuelQtyALeft);
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin fuel_qtty_reserve_1_rulo", 56, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::fuel_qtty_reserve_1
+
+// --- RESERVE 2 -------------------------------------------------------------------
+
+namespace kadrimos::gauges::fuel_qtty_reserve_2 {
+namespace {
+
+// Depth, bitmap, position: 1 RESERVE.
+constinit ELEMENT_ICON reserve = icon(header, kadrimos::fuel::kReserveLight, {0, 0}, no_children);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4451, next_of<reserve>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+constinit auto mouse = mouse_table();
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    kadrimos::fuel::reserve_light(header, aircraft.FuelQtyARight);
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin fuel_qtty_reserve_2_rulo", 56, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::fuel_qtty_reserve_2
+
+// --- QTY TEST --------------------------------------------------------------------
+
+namespace kadrimos::gauges::fuel_qtty_test {
+namespace {
+
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4441, no_children);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+// QTY TEST: with DC normal power, asks every quantity indicator for its test.
+int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
+    if (aircraft.DcNormBusPowered != 1) return 0;
+    for (uint8_t& request : aircraft.QtyTestRequest) request = 1;
+    return 0;
+}
+
+constinit auto mouse = mouse_table(0, {
+    area({0, 19, 25, 25}, CURSOR_HAND, press_test),
+});
+
+// The button has no light: nothing to do on any update.
+void FSAPI callback(GAUGEHDR*, int32_t, uintptr_t) {}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin fuel_qtty_test_rulo", 25, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::fuel_qtty_test

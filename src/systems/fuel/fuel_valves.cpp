@@ -1,0 +1,171 @@
+// "toskelin fuel_valves_rulo": the tank shut-off valves and the cross-feed,
+// which drive the host's two engine fuel valves.
+//
+// Each side has two shut-off valve knobs that move together; a knob turned
+// in line with its flow line is open. The cross-feed knob joins the two
+// sides: in position 1 side 1 feeds both engines, in position 2 side 2 does,
+// provided the feeding side's valves are open. The host's engine fuel valves
+// only toggle, so each update compares them with what the panel calls for
+// and sends at most one toggle per engine; the next update reads the result.
+//
+// Inputs: TankValve1Open, TankValve2Open, CrossfeedSelector, DcNormBusPowered;
+// host tokens 895 and 896 (engine 1 and 2 fuel valves, 1.0 open, 0.0 shut).
+// Outputs: CrossfeedMode; key events 0x103be and 0x103bf (toggle the engine 1
+// and 2 fuel valves).
+//
+// A fuel valve that reads neither exactly 1.0 nor exactly 0.0 (NaN, infinity,
+// a valve in transit) is left alone: no toggle is sent until it reads one of
+// the two again.
+#include <cstdint>
+
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/host.h"
+#include "panel/mouse.h"
+#include "panel/switches.h"
+
+namespace kadrimos::gauges::fuel_valves {
+namespace {
+
+constexpr uint32_t kToggleEngine1Valve = 0x103be;
+constexpr uint32_t kToggleEngine2Valve = 0x103bf;
+
+constexpr uint8_t kCrossfeedClosed = 0;
+constexpr uint8_t kCrossfeedFromSide1 = 1;
+constexpr uint8_t kCrossfeedFromSide2 = 2;
+
+// Knob bitmaps and the flow lines drawn over them.
+constexpr uint32_t kKnobInLine = 4457;
+constexpr uint32_t kKnobAcross = 4460;
+constexpr uint32_t kLineOpen = 4464;
+constexpr uint32_t kLineShut = 4467;
+constexpr uint32_t kCrossfeedLineClosed = 4470;  // two separate lines, 1 and 2
+constexpr uint32_t kCrossfeedLineFrom1 = 4473;
+constexpr uint32_t kCrossfeedLineFrom2 = 4476;
+
+// --- Elements ----------------------------------------------------------------
+
+// Depth, bitmap, position. Per shut-off valve knob, from `first`: knob in
+// line, open line, knob across, shut line. Side 1: knobs at 1 (x 0) and 5
+// (x 65); side 2: 9 (x 176) and 13 (x 242). Cross-feed at 121, 14: 17 knob in
+// line, 18 knob across, 19-21 lines closed / from side 1 / from side 2.
+constinit ELEMENT_ICON xfeed_line_2 = icon(header, kCrossfeedLineFrom2, {121, 14}, no_children);
+constinit ELEMENT_ICON xfeed_line_1 = icon(header, kCrossfeedLineFrom1, {121, 14}, next_of<xfeed_line_2>);
+constinit ELEMENT_ICON xfeed_line_0 = icon(header, kCrossfeedLineClosed, {121, 14}, next_of<xfeed_line_1>);
+constinit ELEMENT_ICON xfeed_across = icon(header, kKnobAcross, {121, 14}, next_of<xfeed_line_0>);
+constinit ELEMENT_ICON xfeed_in_line = icon(header, kKnobInLine, {121, 14}, next_of<xfeed_across>);
+constinit ELEMENT_ICON v2b_line_shut = icon(header, kLineShut, {242, 14}, next_of<xfeed_in_line>);
+constinit ELEMENT_ICON v2b_across = icon(header, kKnobAcross, {242, 14}, next_of<v2b_line_shut>);
+constinit ELEMENT_ICON v2b_line_open = icon(header, kLineOpen, {242, 14}, next_of<v2b_across>);
+constinit ELEMENT_ICON v2b_in_line = icon(header, kKnobInLine, {242, 14}, next_of<v2b_line_open>);
+constinit ELEMENT_ICON v2a_line_shut = icon(header, kLineShut, {176, 14}, next_of<v2b_in_line>);
+constinit ELEMENT_ICON v2a_across = icon(header, kKnobAcross, {176, 14}, next_of<v2a_line_shut>);
+constinit ELEMENT_ICON v2a_line_open = icon(header, kLineOpen, {176, 14}, next_of<v2a_across>);
+constinit ELEMENT_ICON v2a_in_line = icon(header, kKnobInLine, {176, 14}, next_of<v2a_line_open>);
+constinit ELEMENT_ICON v1b_line_shut = icon(header, kLineShut, {65, 14}, next_of<v2a_in_line>);
+constinit ELEMENT_ICON v1b_across = icon(header, kKnobAcross, {65, 14}, next_of<v1b_line_shut>);
+constinit ELEMENT_ICON v1b_line_open = icon(header, kLineOpen, {65, 14}, next_of<v1b_across>);
+constinit ELEMENT_ICON v1b_in_line = icon(header, kKnobInLine, {65, 14}, next_of<v1b_line_open>);
+constinit ELEMENT_ICON v1a_line_shut = icon(header, kLineShut, {0, 14}, next_of<v1b_in_line>);
+constinit ELEMENT_ICON v1a_across = icon(header, kKnobAcross, {0, 14}, next_of<v1a_line_shut>);
+constinit ELEMENT_ICON v1a_line_open = icon(header, kLineOpen, {0, 14}, next_of<v1a_across>);
+constinit ELEMENT_ICON v1a_in_line = icon(header, kKnobInLine, {0, 14}, next_of<v1a_line_open>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4454, next_of<v1a_in_line>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+// --- Mouse -------------------------------------------------------------------
+
+// Either knob of a side turns both of its valves, silently. Each knob has a
+// handler of its own (`Knob`), as every area of the cockpit does.
+template <auto Item, int Knob>
+int32_t FSAPI toggle_valve(PIXPOINT*, uint32_t) {
+    aircraft.*Item = aircraft.*Item == 1 ? 0 : 1;
+    return 0;
+}
+
+// The cross-feed knob, silently.
+template <uint8_t Position>
+int32_t FSAPI set_crossfeed(PIXPOINT*, uint32_t) {
+    aircraft.CrossfeedSelector = Position;
+    return 0;
+}
+
+// Side 1 knobs, side 2 knobs, then the cross-feed knob's thirds left to right.
+// clang-format off
+constinit auto mouse = mouse_table(0, {
+    area({0, 6, 43, 57},   CURSOR_HAND, toggle_valve<&AircraftState::TankValve1Open, 1>),
+    area({65, 6, 37, 57},  CURSOR_HAND, toggle_valve<&AircraftState::TankValve1Open, 2>),
+    area({183, 6, 37, 57}, CURSOR_HAND, toggle_valve<&AircraftState::TankValve2Open, 1>),
+    area({242, 6, 43, 57}, CURSOR_HAND, toggle_valve<&AircraftState::TankValve2Open, 2>),
+    area({102, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedFromSide2>),
+    area({129, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedClosed>),
+    area({156, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedFromSide1>),
+});
+// clang-format on
+
+// --- Display -----------------------------------------------------------------
+
+// A shut-off valve knob from `first`: knob and line in line when open,
+// across when shut.
+void show_valve(int first, bool open) {
+    show_one_of(header, {first, first + 2}, open ? 0 : 1);
+    show_one_of(header, {first + 1, first + 3}, open ? 0 : 1);
+}
+
+void show_knobs() {
+    const AircraftState& a = aircraft;
+    show_valve(1, a.TankValve1Open == 1);
+    show_valve(5, a.TankValve1Open == 1);
+    show_valve(9, a.TankValve2Open == 1);
+    show_valve(13, a.TankValve2Open == 1);
+    const uint8_t x = a.CrossfeedSelector;
+    show_one_of(header, {17, 18}, x == kCrossfeedClosed ? 0 : 1);
+    show_one_of(header, {19, 20, 21}, x);
+}
+
+// --- Engine fuel valves ------------------------------------------------------
+
+uint8_t crossfeed_mode(const AircraftState& a) {
+    if (a.CrossfeedSelector == kCrossfeedFromSide1 && a.TankValve1Open == 1) return kCrossfeedFromSide1;
+    if (a.CrossfeedSelector == kCrossfeedFromSide2 && a.TankValve2Open == 1) return kCrossfeedFromSide2;
+    return kCrossfeedClosed;
+}
+
+// The engine's valve disagrees with its side's shut-off valves.
+bool disagrees(uint8_t tank_valve_open, double engine_valve) {
+    return (tank_valve_open == 0 && engine_valve == 1.0) || (tank_valve_open == 1 && engine_valve == 0.0);
+}
+
+void drive_engine_valves() {
+    const AircraftState& a = aircraft;
+    if (a.DcNormBusPowered != 1) return;  // the valves' motors freeze where they are
+    const double engine1 = host::value<895>();
+    const double engine2 = host::value<896>();
+    // Each engine follows its own side's valves, except the engine fed
+    // across, whose valve is held open whatever its own side says.
+    if (a.CrossfeedMode != kCrossfeedFromSide2 && disagrees(a.TankValve1Open, engine1))
+        host::send_event(kToggleEngine1Valve);
+    if (a.CrossfeedMode != kCrossfeedFromSide1 && disagrees(a.TankValve2Open, engine2))
+        host::send_event(kToggleEngine2Valve);
+    if (a.CrossfeedMode == kCrossfeedFromSide2 && engine1 == 0.0)
+        host::send_event(kToggleEngine1Valve);
+    else if (a.CrossfeedMode == kCrossfeedFromSide1 && engine2 == 0.0)
+        host::send_event(kToggleEngine2Valve);
+}
+
+// --- Update ------------------------------------------------------------------
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    show_knobs();
+    aircraft.CrossfeedMode = crossfeed_mode(aircraft);
+    drive_engine_valves();
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin fuel_valves_rulo", 285, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::fuel_valves

@@ -86,6 +86,35 @@ constexpr ELEMENT_NEEDLE needle(GAUGEHDR& gauge, uint32_t bitmap, Placement at, 
     return n;
 }
 
+// A drum window or tape: a window onto a strip bitmap, moved by the host to
+// the callbacks' values within [x_min, x_max] and [y_min, y_max]. Drum windows
+// move vertically over cells 0 to 10 and return 1.0 horizontally.
+constexpr ELEMENT_MOVING_IMAGE moving_image(GAUGEHDR& gauge, uint32_t bitmap, PIXPOINT position,
+                                            ELEMENT_VALUE_CALLBACK x_callback, double x_min, double x_max,
+                                            ELEMENT_VALUE_CALLBACK y_callback, double y_min, double y_max,
+                                            ELEMENT_HEADER** children, uint32_t image_flags = kIconFlags,
+                                            const FAILURE_RECORD* failures = no_failures) {
+    ELEMENT_MOVING_IMAGE m{};
+    m.header = element_header(ELEMENT_TYPE_MOVING_IMAGE, bitmap, {position, {0, 0}}, gauge, children,
+                              image_flags, failures);
+    m.x_callback = x_callback;
+    m.x_min = x_min;
+    m.x_max = x_max;
+    m.y_callback = y_callback;
+    m.y_min = y_min;
+    m.y_max = y_max;
+    return m;
+}
+
+// A drum window's horizontal value: the strip never moves sideways.
+inline double FSAPI drum_column(ELEMENT_HEADER*) { return 1.0; }
+
+// A drum window over an eleven-cell strip.
+constexpr ELEMENT_MOVING_IMAGE drum_window(GAUGEHDR& gauge, uint32_t strip, PIXPOINT position,
+                                           ELEMENT_VALUE_CALLBACK cell, ELEMENT_HEADER** children) {
+    return moving_image(gauge, strip, position, drum_column, 0, 1, cell, 0, 10, children);
+}
+
 // The look of a string element: box, colours (0x00BBGGRR) and length. Every
 // string of the module uses the "Quartz" face, weight 400, character set 1,
 // centred on one line.

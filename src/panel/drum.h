@@ -1,0 +1,76 @@
+// Odometer drums: the digit windows of counters and dials.
+//
+// A drum window is a moving image over a vertical strip of eleven digit
+// cells; its vertical value is the cell shown, 0 to 10. Each window of a
+// counter reads one digit of the value. The lowest window turns continuously
+// with the value; every higher window stands still on its digit and rolls to
+// the next only in the last part of the decade below it, while the window
+// under it passes from 9 to 0, as on a car's odometer.
+//
+// Two strip layouts are in use:
+//   ascending   cells 0 1 2 ... 9 0   digit d stands at cell d
+//   descending  cells 0 9 8 ... 1 0   digit d stands at cell 10 - d (0 at 0)
+// The fuel counters have ascending strips; the engine dials descending ones.
+//
+// Roll zones: a window whose value x has integer part k stands at its digit
+// while x <= k + c and rolls over (k + c, k + 1). c is 0.9 for the window
+// above the continuous one, 0.99 for the next, 0.999 and 0.9999 further up;
+// m = 1 / (1 - c) stretches the short roll zone over a whole cell.
+//
+// Every function takes any double: a value that is not finite reads 0, and
+// the digits of a negative value are those the floor arithmetic gives, each
+// within its window's range.
+#pragma once
+
+#include <cmath>
+
+#include "panel/convert.h"
+
+namespace kadrimos::drum {
+
+// A rolling window's roll threshold and stretch.
+struct Roll {
+    double threshold;  // c: the digit stands still up to k + c
+    double stretch;    // m: 1 / (1 - c)
+};
+
+inline constexpr Roll kRollTenths = {0.9, 10};                // over the continuous window
+inline constexpr Roll kRollHundredths = {0.99, 100};          // two windows above it
+inline constexpr Roll kRollThousandths = {0.999, 1000};       // three windows above it
+inline constexpr Roll kRollTenThousandths = {0.9999, 10000};  // four windows above it
+
+// The digit value that the window for `place` (1, 10, 100 ...) reads from
+// `value`: the value's remainder below the next place, in units of `place`,
+// in [0, 10).
+inline double digit_value(double value, double place) {
+    const double v = finite_or(value, 0.0);
+    const double next = place * 10;
+    const double digit = (v - next * std::floor(v / next)) / place;
+    // Rounding at the top of a huge value can land exactly on 10.
+    return digit < 10 ? digit : 0.0;
+}
+
+// Ascending strip: the cell of a window whose digit value is x, in [0, 10].
+inline double ascending_cell(double x, Roll roll) {
+    const double v = digit_value(x, 1);
+    const double k = std::floor(v);
+    if (v <= k + roll.threshold) return k;
+    return k + (v - k - roll.threshold) * roll.stretch;
+}
+
+// Ascending strip, continuous window: the digit value itself.
+inline double ascending_continuous(double x) { return digit_value(x, 1); }
+
+// Descending strip: the cell of a window whose digit value is x, in [0, 10].
+// A steady 0 uses the top cell; a roll from 0 to 1 starts at the bottom one.
+inline double descending_cell(double x, Roll roll) {
+    const double v = digit_value(x, 1);
+    const double k = std::floor(v);
+    if (v <= k + roll.threshold) return k == 0 ? 0.0 : 10 - k;
+    return 10 - k - (v - k - roll.threshold) * roll.stretch;
+}
+
+// Descending strip, continuous window.
+inline double descending_continuous(double x) { return 10 - digit_value(x, 1); }
+
+}  // namespace kadrimos::drum

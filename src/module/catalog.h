@@ -83,6 +83,27 @@ extern GAUGEHDR header;
 namespace fuel_pumps_center {
 extern GAUGEHDR header;
 }
+namespace fuel_ind_fu_1 {
+extern GAUGEHDR header;
+}
+namespace fuel_ind_fu_2 {
+extern GAUGEHDR header;
+}
+namespace fuel_ind_qtty_m_left {
+extern GAUGEHDR header;
+}
+namespace fuel_ind_qtty_m_right {
+extern GAUGEHDR header;
+}
+namespace fuel_ind_qtty_a_center {
+extern GAUGEHDR header;
+}
+namespace fuel_ind_qtty_a_left {
+extern GAUGEHDR header;
+}
+namespace fuel_ind_qtty_a_right {
+extern GAUGEHDR header;
+}
 namespace fuel_qtty_reserve_1 {
 extern GAUGEHDR header;
 }

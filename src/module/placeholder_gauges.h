@@ -35,13 +35,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin fuel_ind_fu_1_rulo",              61, 4096, 0     , true , no_failures},
-    {"toskelin fuel_ind_fu_2_rulo",              61, 4096, 0     , true , no_failures},
-    {"toskelin fuel_ind_qtty_m_left_rulo",       61, 4416, 0     , true , no_failures},
-    {"toskelin fuel_ind_qtty_m_right_rulo",      61, 4416, 0     , true , no_failures},
-    {"toskelin fuel_ind_qtty_a_center_rulo",     61, 4416, 0     , true , no_failures},
-    {"toskelin fuel_ind_qtty_a_left_rulo",       61, 4419, 0     , true , no_failures},
-    {"toskelin fuel_ind_qtty_a_right_rulo",      61, 4419, 0     , true , no_failures},
     {"toskelin hydrau_press_rulo",              332, 4096, 0     , true , no_failures},
     {"toskelin hydrau_pumps_rulo",              287, 4096, 0     , true , no_failures},
     {"toskelin hydrau_baches_rulo",             341, 4096, 0     , true , no_failures},

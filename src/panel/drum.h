@@ -61,6 +61,25 @@ inline double ascending_cell(double x, Roll roll) {
 // Ascending strip, continuous window: the digit value itself.
 inline double ascending_continuous(double x) { return digit_value(x, 1); }
 
+// The roll of the window `windows_above` places above the continuous one
+// (1 for the window right above it).
+constexpr Roll roll_above(int windows_above) {
+    switch (windows_above) {
+        case 1: return kRollTenths;
+        case 2: return kRollHundredths;
+        case 3: return kRollThousandths;
+        default: return kRollTenThousandths;
+    }
+}
+
+// Ascending strip: the cell of the window for `place` (1, 10 ... 10000) of a
+// counter whose continuous window is the units.
+inline double ascending_window(double value, int place) {
+    if (place <= 1) return ascending_continuous(value);
+    const int windows_above = place >= 10000 ? 4 : place >= 1000 ? 3 : place >= 100 ? 2 : 1;
+    return ascending_cell(digit_value(value, place), roll_above(windows_above));
+}
+
 // Descending strip: the cell of a window whose digit value is x, in [0, 10].
 // A steady 0 uses the top cell; a roll from 0 to 1 starts at the bottom one.
 inline double descending_cell(double x, Roll roll) {

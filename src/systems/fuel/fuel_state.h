@@ -2,11 +2,32 @@
 // no other part of the aircraft reads, and the conventions its gauges share.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "panel/convert.h"
 
 namespace kadrimos::fuel {
+
+// One tank quantity indicator: the weight its needle and drums show, and
+// its QTY TEST sweep.
+struct QuantityIndicatorState {
+    double displayed_weight = 0;  // kg or lb, as the unit selector reads
+    double target_weight = 0;     // the tank's contents in that unit
+    uint8_t test_phase = 0;       // 0 sweeping up, 1 sweeping down
+    uint8_t kilograms = 1;        // the unit selected at the last update
+};
+
+// One engine's fuel used counter: it adds the engine's burn every quarter of
+// a second of simulated time.
+struct FuelUsedCounterState {
+    double deadline_s = 0;  // simulated time of the next addition
+    uint8_t armed = 0;      // deadline_s is set
+    double drum_value = 0;  // the count the drums show, held without power
+};
+
+inline constexpr std::size_t kQuantityIndicatorCount = 5;  // M left, M right, A centre, A left, A right
+inline constexpr std::size_t kFuelUsedCounterCount = 2;    // engine 1, engine 2
 
 struct FuelState {
     // Recomputed each update of the centre pump panel: the side has a pump
@@ -16,6 +37,9 @@ struct FuelState {
     // Lights PUMP PRESS LO on the fuel used panel. No pressure switch is
     // modelled, so nothing sets it and the light stays dark.
     uint8_t PumpPressLoRequest = 0;
+
+    QuantityIndicatorState quantity[kQuantityIndicatorCount];
+    FuelUsedCounterState fuel_used[kFuelUsedCounterCount];
 };
 
 // Engine fuel tank selector positions, as the host numbers them.

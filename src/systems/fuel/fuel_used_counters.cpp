@@ -1,0 +1,143 @@
+// "toskelin fuel_ind_fu_1_rulo" and "toskelin fuel_ind_fu_2_rulo": the two
+// engines' fuel used counters on the fuel panel.
+//
+// Each counter adds its engine's burn every quarter of a second of simulated
+// time, from the host's fuel flow, in the unit the host's unit selector reads
+// at that moment: a count started in pounds goes on in kilograms after a
+// change of unit, without conversion, as the real counter does. FUEL USED
+// RESET on the fuel used panel zeroes the counts. Without DC normal power
+// nothing is counted and the drums hold.
+//
+// Inputs: simulated time (607), engine fuel flow (638, 657, lb/h), unit
+// selector (335); DcNormBusPowered.
+// Outputs: FuelUsed1, FuelUsed2.
+#include <cstdint>
+
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/drum.h"
+#include "panel/elements.h"
+#include "panel/host.h"
+#include "panel/mouse.h"
+#include "systems/fuel/fuel_state.h"
+
+namespace kadrimos::fuel {
+namespace {
+
+constexpr uint32_t kTokenSeconds = 607;
+constexpr uint32_t kTokenUnitSystem = 335;  // 0.0 pounds, otherwise kilograms
+constexpr double kPeriodSeconds = 0.25;
+// Pounds per hour to pounds per quarter second, with the counter's own
+// calibration factor.
+constexpr double kQuartersPerHour = 14400;
+constexpr double kCalibration = 1.3407037;
+constexpr double kKilogramsPerPound = 0.453;
+
+constexpr uint32_t kKilogramDial = 4406;
+constexpr uint32_t kPoundDial = 8499;
+constexpr uint32_t kStrip = 4409;
+constexpr int32_t kWindowY = 36;
+
+// One quarter-second step of a counter, on DC normal power. A clock that is
+// not a number counts nothing. A clock that jumps back (a reloaded flight)
+// arms a fresh deadline instead of waiting for the old one to come round
+// again.
+void count(FuelUsedCounterState& s, double& used, double now_s, double flow_lb_per_hour, bool kilograms) {
+    if (finite_or(now_s, -1) != now_s) return;
+    if (s.armed && now_s < s.deadline_s - kPeriodSeconds) s.armed = 0;
+    if (!s.armed) {
+        s.deadline_s = now_s + kPeriodSeconds;
+        s.armed = 1;
+        return;
+    }
+    if (now_s < s.deadline_s) return;
+    double flow = finite_or(flow_lb_per_hour, 0.0);
+    if (flow < 0) flow = 0;  // an engine does not make fuel
+    used += flow / kQuartersPerHour * kCalibration * (kilograms ? kKilogramsPerPound : 1.0);
+    s.armed = 0;
+}
+
+template <std::size_t Engine>
+void update_counter(const GAUGEHDR& gauge) {
+    static_assert(Engine < kFuelUsedCounterCount);
+    FuelUsedCounterState& s = private_state.fuel.fuel_used[Engine];
+    double& used = Engine == 0 ? aircraft.FuelUsed1 : aircraft.FuelUsed2;
+    const double now_s = host::value<kTokenSeconds>();
+    const double flow = Engine == 0 ? host::value<638>() : host::value<657>();
+    const bool kilograms = host::value<kTokenUnitSystem>() != 0.0;
+    set_visible(gauge, 1, !kilograms);  // the pound dial over the kilogram one
+
+    if (aircraft.DcNormBusPowered != 1) return;
+    count(s, used, now_s, flow, kilograms);
+    s.drum_value = finite_or(used, 0.0);
+}
+
+template <std::size_t Engine>
+void FSAPI counter_callback(GAUGEHDR* gauge, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE || gauge == nullptr) return;
+    update_counter<Engine>(*gauge);
+}
+
+// Drum window for `place`: ten-thousands to units, the units continuous.
+template <std::size_t Engine, int Place>
+double FSAPI used_cell(ELEMENT_HEADER*) {
+    return drum::ascending_window(private_state.fuel.fuel_used[Engine].drum_value, Place);
+}
+
+// The records of one counter: kilogram background, pound dial, five drum
+// windows at x 11, 25, 39, 53, 67 from the highest place down.
+template <std::size_t Engine>
+struct Counter {
+    ELEMENT_HEADER* elements[2];
+    ELEMENT_STATIC_IMAGE kilogram_dial;
+    ELEMENT_HEADER* after_kilogram_dial[2];
+    ELEMENT_ICON pound_dial;
+    ELEMENT_HEADER* after_pound_dial[2];
+    ELEMENT_MOVING_IMAGE windows[5];
+    ELEMENT_HEADER* after_window[4][2];
+    MouseTable<0> mouse;
+};
+
+template <std::size_t Engine>
+constexpr Counter<Engine> counter(Counter<Engine>& self, GAUGEHDR& header) {
+    constexpr ELEMENT_VALUE_CALLBACK cells[] = {used_cell<Engine, 10000>, used_cell<Engine, 1000>,
+                                                used_cell<Engine, 100>, used_cell<Engine, 10>, used_cell<Engine, 1>};
+    Counter<Engine> c{};
+    c.elements[0] = &self.kilogram_dial.header;
+    c.kilogram_dial = background(header, kKilogramDial, self.after_kilogram_dial);
+    c.after_kilogram_dial[0] = &self.pound_dial.header;
+    c.pound_dial = icon(header, kPoundDial, {0, 0}, self.after_pound_dial);
+    c.after_pound_dial[0] = &self.windows[0].header;
+    for (std::size_t w = 0; w < 5; ++w) {
+        const bool last = w == 4;
+        c.windows[w] = drum_window(header, kStrip, {11 + 14 * static_cast<int32_t>(w), kWindowY}, cells[w],
+                                   last ? no_children : self.after_window[w]);
+        if (!last) c.after_window[w][0] = &self.windows[w + 1].header;
+    }
+    c.mouse = mouse_table();
+    return c;
+}
+
+}  // namespace
+}  // namespace kadrimos::fuel
+
+namespace kadrimos::gauges {
+
+namespace fuel_ind_fu_1 {
+namespace {
+constinit fuel::Counter<0> records = fuel::counter(records, header);
+}
+constinit GAUGEHDR header =
+    gauge_header("toskelin fuel_ind_fu_1_rulo", 61, records.elements, records.mouse.rect, fuel::counter_callback<0>);
+}  // namespace fuel_ind_fu_1
+
+namespace fuel_ind_fu_2 {
+namespace {
+constinit fuel::Counter<1> records = fuel::counter(records, header);
+}
+constinit GAUGEHDR header =
+    gauge_header("toskelin fuel_ind_fu_2_rulo", 61, records.elements, records.mouse.rect, fuel::counter_callback<1>);
+}  // namespace fuel_ind_fu_2
+
+}  // namespace kadrimos::gauges

@@ -1,0 +1,189 @@
+#include "support/bare_host.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "module/exports.h"
+#include "module/module_state.h"
+#include "sound/sound_bank.h"
+
+namespace kadrimos::testing {
+namespace {
+
+BareHost* current = nullptr;
+
+int32_t FSAPI element_call(ELEMENT_HEADER*) { return 0; }
+int32_t FSAPI element_call_with(ELEMENT_HEADER*, uintptr_t) { return 0; }
+
+void collect(ELEMENT_HEADER* e, std::vector<ELEMENT_HEADER*>& out) {
+    if (e == nullptr) return;
+    out.push_back(e);
+    if (e->next_element == nullptr) return;
+    for (std::size_t i = 0; e->next_element[i] != nullptr; ++i) collect(e->next_element[i], out);
+}
+
+}  // namespace
+
+struct BareHost::Services {
+    static void FSAPI lookup_var(MODULE_VAR* var) {
+        std::memset(&var->value, 0, sizeof var->value);
+        if (current != nullptr && var->id < kTokens) var->value = current->variables_[var->id];
+    }
+    static int32_t FSAPI trigger_key_event(uint32_t id, uint32_t) {
+        ++current->events;
+        current->last_event = id;
+        return 1;
+    }
+    static int32_t FSAPI panel_window_toggle(uint32_t) {
+        ++current->toggles;
+        return 1;
+    }
+    static int32_t FSAPI execute_calculator_code(const char*, double* fvalue, int32_t*, const char**) {
+        if (!current->calculator_answers) return 0;
+        if (fvalue != nullptr) *fvalue = current->calculator_value;
+        return 1;
+    }
+};
+
+namespace {
+PANEL_SERVICES bare_services = {
+    element_call, element_call_with, element_call, element_call, element_call_with, element_call, element_call,
+    nullptr,      nullptr,           nullptr,      nullptr,
+};
+}  // namespace
+
+BareHost::BareHost() {
+    sound::release_all();
+    reset_module();
+    current = this;
+    bare_services.lookup_var = Services::lookup_var;
+    bare_services.trigger_key_event = Services::trigger_key_event;
+    bare_services.panel_window_toggle = Services::panel_window_toggle;
+    bare_services.execute_calculator_code = Services::execute_calculator_code;
+    ImportTable.services = &bare_services;
+    for (std::size_t i = 0; Linkage.gauge_table[i] != nullptr; ++i) {
+        GAUGEHDR* g = Linkage.gauge_table[i];
+        gauges_.push_back(g);
+        std::vector<ELEMENT_HEADER*> elements;
+        for (std::size_t k = 0; g->elements_list != nullptr && g->elements_list[k] != nullptr; ++k)
+            collect(g->elements_list[k], elements);
+        elements_.push_back(std::move(elements));
+        std::vector<const MOUSERECT*> areas;
+        for (const MOUSERECT* r = g->mouse_rect; r != nullptr && r->rect_type != MOUSE_RECT_EOL; ++r)
+            if (r->rect_type == MOUSE_RECT_CHILD) areas.push_back(r);
+        areas_.push_back(std::move(areas));
+    }
+}
+
+BareHost::~BareHost() {
+    sound::release_all();
+    ImportTable.services = nullptr;
+    current = nullptr;
+    reset_module();
+}
+
+void BareHost::set(uint32_t token, double value) {
+    if (token >= kTokens) return;
+    variables_[token] = MODULE_VAR_VALUE{};
+    variables_[token].n = value;
+}
+
+void BareHost::set_bits(uint32_t token, uint32_t value) {
+    if (token >= kTokens) return;
+    variables_[token] = MODULE_VAR_VALUE{};
+    variables_[token].bits32 = value;
+}
+
+double BareHost::get(uint32_t token) const { return token < kTokens ? variables_[token].n : 0.0; }
+
+const char* BareHost::name(std::size_t gauge) const { return gauges_[gauge]->gauge_name; }
+
+void BareHost::service(std::size_t gauge, int32_t code, uintptr_t extra) {
+    GAUGEHDR* g = gauges_[gauge];
+    if (g->gauge_callback != nullptr) g->gauge_callback(g, code, extra);
+}
+
+void BareHost::install_all() {
+    for (std::size_t i = 0; i < gauges_.size(); ++i) {
+        gauges_[i]->install_routine(0);
+        service(i, PANEL_SERVICE_PRE_INSTALL, 0);
+    }
+}
+
+void BareHost::kill_all() {
+    for (std::size_t i = 0; i < gauges_.size(); ++i) {
+        service(i, PANEL_SERVICE_PRE_KILL, 0);
+        gauges_[i]->kill_routine();
+    }
+}
+
+void BareHost::update(std::size_t gauge) {
+    gauges_[gauge]->update_routine();
+    service(gauge, PANEL_SERVICE_PRE_UPDATE, 0);
+}
+
+void BareHost::update_all() {
+    ++ticks_;
+    set(kTokenTicks, static_cast<double>(ticks_));
+    set(kTokenSeconds, static_cast<double>(ticks_) / 18.0);
+    set(kTokenSimSeconds, static_cast<double>(ticks_) / 18.0);
+    for (std::size_t i = 0; i < gauges_.size(); ++i) update(i);
+}
+
+void BareHost::draw(std::size_t gauge) {
+    gauges_[gauge]->draw_routine();
+    for (ELEMENT_HEADER* e : elements_[gauge]) {
+        double v = 0;
+        switch (e->element_type) {
+            case ELEMENT_TYPE_NEEDLE: {
+                auto* n = reinterpret_cast<ELEMENT_NEEDLE*>(e);
+                if (n->callback != nullptr) v += n->callback(e);
+                break;
+            }
+            case ELEMENT_TYPE_STRING: {
+                auto* s = reinterpret_cast<ELEMENT_STRING*>(e);
+                if (s->callback != nullptr) v += s->callback(e);
+                break;
+            }
+            case ELEMENT_TYPE_SLIDER: {
+                auto* s = reinterpret_cast<ELEMENT_SLIDER*>(e);
+                if (s->x_callback != nullptr) v += s->x_callback(e);
+                if (s->y_callback != nullptr) v += s->y_callback(e);
+                break;
+            }
+            case ELEMENT_TYPE_MOVING_IMAGE: {
+                auto* m = reinterpret_cast<ELEMENT_MOVING_IMAGE*>(e);
+                if (m->x_callback != nullptr) v += m->x_callback(e);
+                if (m->y_callback != nullptr) v += m->y_callback(e);
+                break;
+            }
+            case ELEMENT_TYPE_SPRITE: {
+                auto* s = reinterpret_cast<ELEMENT_SPRITE*>(e);
+                if (s->x_callback != nullptr) v += s->x_callback(e);
+                if (s->y_callback != nullptr) v += s->y_callback(e);
+                if (s->rotation_callback != nullptr) v += s->rotation_callback(e);
+                break;
+            }
+            default:
+                break;
+        }
+        if (std::isfinite(v)) {
+            drawn_sum += v;
+        } else {
+            ++drawn_not_finite;
+        }
+    }
+}
+
+void BareHost::draw_all() {
+    for (std::size_t i = 0; i < gauges_.size(); ++i) draw(i);
+}
+
+void BareHost::click(std::size_t gauge, std::size_t area, uint32_t mouse_flags) {
+    const MOUSERECT* r = areas_[gauge][area];
+    if (r->mouse_function == nullptr) return;
+    PIXPOINT at = {r->box.x + r->box.width / 2, r->box.y + r->box.height / 2};
+    r->mouse_function(&at, mouse_flags);
+}
+
+}  // namespace kadrimos::testing

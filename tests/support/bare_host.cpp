@@ -52,7 +52,9 @@ PANEL_SERVICES bare_services = {
 };
 }  // namespace
 
-BareHost::BareHost() {
+BareHost::BareHost() : BareHost(Linkage.gauge_table) {}
+
+BareHost::BareHost(GAUGEHDR* const* gauges) {
     sound::release_all();
     reset_module();
     current = this;
@@ -61,8 +63,8 @@ BareHost::BareHost() {
     bare_services.panel_window_toggle = Services::panel_window_toggle;
     bare_services.execute_calculator_code = Services::execute_calculator_code;
     ImportTable.services = &bare_services;
-    for (std::size_t i = 0; Linkage.gauge_table[i] != nullptr; ++i) {
-        GAUGEHDR* g = Linkage.gauge_table[i];
+    for (std::size_t i = 0; gauges[i] != nullptr; ++i) {
+        GAUGEHDR* g = gauges[i];
         gauges_.push_back(g);
         std::vector<ELEMENT_HEADER*> elements;
         for (std::size_t k = 0; g->elements_list != nullptr && g->elements_list[k] != nullptr; ++k)

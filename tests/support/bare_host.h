@@ -30,6 +30,8 @@ public:
     static constexpr uint32_t kTokenSimSeconds = 607;
 
     BareHost();
+    // Serves these gauges (null-terminated) instead of the module's catalogue.
+    explicit BareHost(GAUGEHDR* const* gauges);
     ~BareHost();
     BareHost(const BareHost&) = delete;
     BareHost& operator=(const BareHost&) = delete;

@@ -61,20 +61,21 @@ TEST(HydraulicPumpSwitches, OnAndOffRestartTheRampAndClickOnlyWhenTheSwitchMoves
         uint8_t after;
         std::size_t clicks;
     };
-    const Case cases[] = {{0, true, 100, 1},  {95, true, 100, 1},  {99, true, 100, 1},  {100, true, 100, 0}, {150, true, 100, 0},
-                          {200, true, 100, 0}, {96, false, 95, 1}, {200, false, 95, 1}, {95, false, 95, 0},
-                          {40, false, 95, 0}};
+    const Case cases[] = {{0, true, 100, 1},   {95, true, 100, 1},  {99, true, 100, 1}, {100, true, 100, 0},
+                          {150, true, 100, 0}, {200, true, 100, 0}, {96, false, 95, 1}, {200, false, 95, 1},
+                          {95, false, 95, 0},  {40, false, 95, 0}};
     for (std::size_t pump = 0; pump < 4; ++pump) {
         for (const Case& c : cases) {
             HydraulicBench bench;
             *kPumpStates[pump] = c.before;
             bench.host.click(kPumps, 4 + 2 * pump + (c.on ? 0 : 1));
             EXPECT_EQ(*kPumpStates[pump], c.after) << "pump " << pump + 1 << " from " << int{c.before};
-            EXPECT_EQ(bench.host.plays("CLICK"), c.clicks) << "pump " << pump + 1 << " from " << int{c.before};
-            for (std::size_t other = 0; other < 4; ++other)
-                if (other != pump) {
-                    EXPECT_EQ(*kPumpStates[other], 200);
-                }
+            EXPECT_EQ(bench.host.plays("CLICK"), c.clicks)
+                << "pump " << pump + 1 << " from " << int{c.before};
+            for (std::size_t other = 0; other < 4; ++other) {
+                if (other == pump) continue;
+                EXPECT_EQ(*kPumpStates[other], 200) << "pump " << other + 1 << " untouched";
+            }
         }
     }
 }
@@ -84,9 +85,9 @@ TEST(HydraulicPumpSwitches, ArtFollowsThePumpStateAndLegendsFollowTheirBus) {
     aircraft.HydPump1Spool = 95;
     aircraft.HydPump2Spool = 96;
     bench.host.update(kPumps);
-    EXPECT_TRUE(FakeHost::visible(kPumps, 6));   // pump 1 OFF
+    EXPECT_TRUE(FakeHost::visible(kPumps, 6));  // pump 1 OFF
     EXPECT_FALSE(FakeHost::visible(kPumps, 5));
-    EXPECT_TRUE(FakeHost::visible(kPumps, 7));   // pump 2 ON
+    EXPECT_TRUE(FakeHost::visible(kPumps, 7));  // pump 2 ON
     EXPECT_FALSE(FakeHost::visible(kPumps, 8));
     for (int lamp = 13; lamp <= 20; ++lamp) EXPECT_EQ(FakeHost::visible(kPumps, lamp), lamp % 2 == 1) << lamp;
     aircraft.AcEssNormPowered = 0;
@@ -113,8 +114,8 @@ TEST(HydraulicSwitches, ElectricPumpsAndInterconnectionsClickOncePerMove) {
 
 TEST(HydraulicLamps, PumpLampLitWhileRunningDownOrDeliveringWithDcNormal) {
     // Columns: pump state, lamp lit.
-    const std::pair<uint8_t, bool> cases[] = {{0, false},   {1, true},    {95, true},   {96, false},
-                                              {100, false}, {195, false}, {196, true},  {200, true}};
+    const std::pair<uint8_t, bool> cases[] = {{0, false},   {1, true},    {95, true},  {96, false},
+                                              {100, false}, {195, false}, {196, true}, {200, true}};
     for (const auto& [state, lit] : cases) {
         HydraulicBench bench;
         aircraft.HydPump3Spool = state;
@@ -161,7 +162,8 @@ TEST(HydraulicCaution, LowPressureLightsSetAndResetTheirLatchesAndHydFault) {
         EXPECT_FALSE(bench.lit(kLoBlue) || FakeHost::visible(kPress, kLoGreen) ||
                      FakeHost::visible(kPress, kLoYellow));
         EXPECT_EQ(aircraft.HydFault, 0);
-        EXPECT_EQ(private_state.hydraulic_panel.LowPressBlueLatch + private_state.hydraulic_panel.LowPressGreenLatch +
+        EXPECT_EQ(private_state.hydraulic_panel.LowPressBlueLatch +
+                      private_state.hydraulic_panel.LowPressGreenLatch +
                       private_state.hydraulic_panel.LowPressYellowLatch,
                   0);
     }
@@ -233,7 +235,8 @@ TEST(HydraulicPressureGauges, ScalePointsLieAtTheDialsCalibratedAngles) {
         for (std::size_t i = 0; i < std::size(degrees); ++i) {
             const NONLINEARITY& p = needle->nonlinearity_table[i];
             EXPECT_EQ(p.value, 1000.0 * static_cast<double>(i));
-            const double dx = static_cast<double>(p.pt.x - pivot.x), dy = static_cast<double>(pivot.y - p.pt.y);
+            const double dx = static_cast<double>(p.pt.x - pivot.x),
+                         dy = static_cast<double>(pivot.y - p.pt.y);
             const double angle = std::fmod(std::atan2(dx, dy) * 180.0 / std::numbers::pi + 360.0, 360.0);
             EXPECT_NEAR(std::remainder(angle - degrees[i], 360.0), 0.0, 1.0) << gauge << " point " << i;
         }

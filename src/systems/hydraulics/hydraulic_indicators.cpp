@@ -57,7 +57,9 @@ void follow_gear(uint8_t& level, double gear_extension) {
         level = level >= kGreenGearUpPercent - 1 ? kGreenGearUpPercent : static_cast<uint8_t>(level + 1);
 }
 
-double FSAPI blue_level(ELEMENT_HEADER*) { return clamp_write_back<uint8_t>(panel.ReservoirBlue, 0, kFullPercent); }
+double FSAPI blue_level(ELEMENT_HEADER*) {
+    return clamp_write_back<uint8_t>(panel.ReservoirBlue, 0, kFullPercent);
+}
 double FSAPI green_level(ELEMENT_HEADER*) {
     return clamp_write_back<uint8_t>(panel.ReservoirGreen, 0, kFullPercent);
 }
@@ -83,12 +85,12 @@ constinit ELEMENT_ICON lamp4 = icon(header, kReservoirLampBitmap, {141, 230}, ne
 constinit ELEMENT_ICON lamp3 = icon(header, kReservoirLampBitmap, {80, 230}, next_of<lamp4>);
 constinit ELEMENT_ICON lamp2 = icon(header, kReservoirLampBitmap, {60, 230}, next_of<lamp3>);
 constinit ELEMENT_ICON lamp1 = icon(header, kReservoirLampBitmap, {40, 230}, next_of<lamp2>);
-constinit ELEMENT_NEEDLE yellow = needle(header, kReservoirNeedleBitmap, {{272, 150}, kNeedlePivot}, yellow_level,
-                                         kYellowScale, next_of<lamp1>);
-constinit ELEMENT_NEEDLE green = needle(header, kReservoirNeedleBitmap, {{171, 150}, kNeedlePivot}, green_level,
-                                        kGreenScale, next_of<yellow>);
-constinit ELEMENT_NEEDLE blue = needle(header, kReservoirNeedleBitmap, {{70, 150}, kNeedlePivot}, blue_level,
-                                       kBlueScale, next_of<green>);
+constinit ELEMENT_NEEDLE yellow = needle(header, kReservoirNeedleBitmap, {{272, 150}, kNeedlePivot},
+                                         yellow_level, kYellowScale, next_of<lamp1>);
+constinit ELEMENT_NEEDLE green = needle(header, kReservoirNeedleBitmap, {{171, 150}, kNeedlePivot},
+                                        green_level, kGreenScale, next_of<yellow>);
+constinit ELEMENT_NEEDLE blue =
+    needle(header, kReservoirNeedleBitmap, {{70, 150}, kNeedlePivot}, blue_level, kBlueScale, next_of<green>);
 constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBackgroundBitmap, next_of<blue>);
 constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 constinit auto mouse = mouse_table();
@@ -173,7 +175,9 @@ constinit GAUGEHDR header =
 namespace hydrau_ind_press_green {
 namespace {
 
-double FSAPI pressure(ELEMENT_HEADER*) { return clamp_write_back<int32_t>(aircraft.HydPressGreen, 0, kTopPsi); }
+double FSAPI pressure(ELEMENT_HEADER*) {
+    return clamp_write_back<int32_t>(aircraft.HydPressGreen, 0, kTopPsi);
+}
 constinit PressureDial dial = pressure_dial(dial, header, pressure);
 
 }  // namespace
@@ -186,7 +190,9 @@ constinit GAUGEHDR header =
 namespace hydrau_ind_press_yellow {
 namespace {
 
-double FSAPI pressure(ELEMENT_HEADER*) { return clamp_write_back<int32_t>(aircraft.HydPressYellow, 0, kTopPsi); }
+double FSAPI pressure(ELEMENT_HEADER*) {
+    return clamp_write_back<int32_t>(aircraft.HydPressYellow, 0, kTopPsi);
+}
 constinit PressureDial dial = pressure_dial(dial, header, pressure);
 
 }  // namespace

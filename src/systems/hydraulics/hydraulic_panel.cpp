@@ -33,9 +33,9 @@ namespace kadrimos::hydraulics {
 namespace {
 
 // Engine pump states, as the hydraulic power step ramps them.
-constexpr uint8_t kPumpStarted = 100;     // ON: spool-up begins here
-constexpr uint8_t kPumpStopped = 95;      // OFF: run-down begins here
-constexpr uint8_t kPumpSpoolingTop = 195; // the last state before delivering
+constexpr uint8_t kPumpStarted = 100;      // ON: spool-up begins here
+constexpr uint8_t kPumpStopped = 95;       // OFF: run-down begins here
+constexpr uint8_t kPumpSpoolingTop = 195;  // the last state before delivering
 constexpr int32_t kLowPressurePsi = 1750;
 
 bool is_on(uint8_t item) { return item == 1; }
@@ -48,7 +48,9 @@ bool pump_spooling_up(uint8_t state) { return state >= kPumpStarted && state <= 
 
 // A pump lamp is lit while its pump runs down or delivers, dark while it
 // spools up and once it has stopped.
-bool pump_lamp_lit(uint8_t state) { return (state >= 1 && state <= kPumpStopped) || state > kPumpSpoolingTop; }
+bool pump_lamp_lit(uint8_t state) {
+    return (state >= 1 && state <= kPumpStopped) || state > kPumpSpoolingTop;
+}
 
 // Bitmaps.
 constexpr uint32_t kPressPanelBitmap = 4504;

@@ -113,5 +113,23 @@ extern GAUGEHDR header;
 namespace fuel_qtty_test {
 extern GAUGEHDR header;
 }
+namespace hydrau_press {
+extern GAUGEHDR header;
+}
+namespace hydrau_pumps {
+extern GAUGEHDR header;
+}
+namespace hydrau_baches {
+extern GAUGEHDR header;
+}
+namespace hydrau_ind_press_blue {
+extern GAUGEHDR header;
+}
+namespace hydrau_ind_press_green {
+extern GAUGEHDR header;
+}
+namespace hydrau_ind_press_yellow {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

@@ -17,6 +17,7 @@
 #include "systems/electrical/hydraulic_monitor_state.h"
 #include "systems/electrical/network_state.h"
 #include "systems/fuel/fuel_state.h"
+#include "systems/hydraulics/hydraulic_panel_state.h"
 
 namespace kadrimos {
 
@@ -27,6 +28,7 @@ struct PrivateState {
     HydraulicMonitorState hydraulic_monitor;
     apu::ApuState apu;
     fuel::FuelState fuel;
+    hydraulics::HydraulicPanelState hydraulic_panel;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

@@ -35,12 +35,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin hydrau_press_rulo",              332, 4096, 0     , true , no_failures},
-    {"toskelin hydrau_pumps_rulo",              287, 4096, 0     , true , no_failures},
-    {"toskelin hydrau_baches_rulo",             341, 4096, 0     , true , no_failures},
-    {"toskelin hydrau_ind_press_blue_rulo",      53, 4096, 0     , true , no_failures},
-    {"toskelin hydrau_ind_press_green_rulo",     53, 4096, 0     , true , no_failures},
-    {"toskelin hydrau_ind_press_yellow_rulo",    53, 4096, 0     , true , no_failures},
     {"toskelin probes_heat_rulo",               156, 4096, 0     , true , no_failures},
     {"toskelin servo_controls_rulo",            177, 4096, 0     , true , no_failures},
     {"toskelin rudder_travel_rulo",             189, 4096, 0     , true , no_failures},

@@ -1,0 +1,205 @@
+// The hydraulic panel's quantity and pressure gauges.
+//
+// "toskelin hydrau_baches_rulo"            the three reservoir quantity needles
+//                                          (blue, green, yellow), 0 to 100 %
+// "toskelin hydrau_ind_press_blue_rulo"    blue system pressure, 0 to 4000 psi
+// "toskelin hydrau_ind_press_green_rulo"   green (the larger half)
+// "toskelin hydrau_ind_press_yellow_rulo"  yellow
+//
+// The blue and yellow reservoirs read constant levels. The green reservoir
+// feeds the gear jacks: with the gear out its level stands at 72 %, and after
+// a retraction the returning fluid brings it up to 76 %, one percent an
+// update either way.
+//
+// The pressure gauges are direct-reading: they need no electrical power.
+// Every needle limits its value to its scale and writes the limit back.
+//
+// Inputs: HydPressBlue, HydPressGreen, HydPressYellow; host token 334 (gear
+// extension, 0 to 16383). A gear extension that is not a number leaves the
+// green level where it stands.
+// Outputs: the reservoir levels (private state).
+#include <cstdint>
+
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/host.h"
+#include "panel/mouse.h"
+#include "systems/hydraulics/hydraulic_panel_state.h"
+
+namespace kadrimos::gauges {
+namespace {
+
+constexpr uint32_t kReservoirNeedleBitmap = 4519;
+constexpr uint32_t kReservoirLampBitmap = 4522;
+
+}  // namespace
+
+// --- Reservoirs ----------------------------------------------------------------------
+namespace hydrau_baches {
+namespace {
+
+hydraulics::HydraulicPanelState& panel = private_state.hydraulic_panel;
+
+constexpr uint32_t kBackgroundBitmap = 4510;
+constexpr uint8_t kGreenGearOutPercent = 72;
+constexpr uint8_t kGreenGearUpPercent = 76;
+constexpr double kGearUpExtension = 1.0;  // above it the gear counts as out
+constexpr uint8_t kFullPercent = 100;
+
+// One percent an update toward the level that the gear position calls for.
+void follow_gear(uint8_t& level, double gear_extension) {
+    if (gear_extension != gear_extension) return;  // unreadable: hold
+    if (gear_extension > kGearUpExtension)
+        level = level <= kGreenGearOutPercent + 1 ? kGreenGearOutPercent : static_cast<uint8_t>(level - 1);
+    else
+        level = level >= kGreenGearUpPercent - 1 ? kGreenGearUpPercent : static_cast<uint8_t>(level + 1);
+}
+
+double FSAPI blue_level(ELEMENT_HEADER*) {
+    return clamp_write_back<uint8_t>(panel.ReservoirBlue, 0, kFullPercent);
+}
+double FSAPI green_level(ELEMENT_HEADER*) {
+    return clamp_write_back<uint8_t>(panel.ReservoirGreen, 0, kFullPercent);
+}
+double FSAPI yellow_level(ELEMENT_HEADER*) {
+    return clamp_write_back<uint8_t>(panel.ReservoirYellow, 0, kFullPercent);
+}
+
+// Each needle sweeps from empty at lower left to full at lower right of its
+// own dial.
+constexpr NONLINEARITY kBlueScale[] = {{{30, 190}, 0}, {{110, 190}, 100}};
+constexpr NONLINEARITY kGreenScale[] = {{{131, 190}, 0}, {{211, 190}, 100}};
+constexpr NONLINEARITY kYellowScale[] = {{{232, 190}, 0}, {{312, 190}, 100}};
+constexpr PIXPOINT kNeedlePivot = {4, 40};
+
+// Depth: 1-3 the blue, green and yellow needles, 4-12 the reservoir lamps
+// (three per reservoir), which nothing lights.
+constinit ELEMENT_ICON lamp9 = icon(header, kReservoirLampBitmap, {282, 230}, no_children);
+constinit ELEMENT_ICON lamp8 = icon(header, kReservoirLampBitmap, {262, 230}, next_of<lamp9>);
+constinit ELEMENT_ICON lamp7 = icon(header, kReservoirLampBitmap, {242, 230}, next_of<lamp8>);
+constinit ELEMENT_ICON lamp6 = icon(header, kReservoirLampBitmap, {181, 230}, next_of<lamp7>);
+constinit ELEMENT_ICON lamp5 = icon(header, kReservoirLampBitmap, {161, 230}, next_of<lamp6>);
+constinit ELEMENT_ICON lamp4 = icon(header, kReservoirLampBitmap, {141, 230}, next_of<lamp5>);
+constinit ELEMENT_ICON lamp3 = icon(header, kReservoirLampBitmap, {80, 230}, next_of<lamp4>);
+constinit ELEMENT_ICON lamp2 = icon(header, kReservoirLampBitmap, {60, 230}, next_of<lamp3>);
+constinit ELEMENT_ICON lamp1 = icon(header, kReservoirLampBitmap, {40, 230}, next_of<lamp2>);
+constinit ELEMENT_NEEDLE yellow = needle(header, kReservoirNeedleBitmap, {{272, 150}, kNeedlePivot},
+                                         yellow_level, kYellowScale, next_of<lamp1>);
+constinit ELEMENT_NEEDLE green = needle(header, kReservoirNeedleBitmap, {{171, 150}, kNeedlePivot},
+                                        green_level, kGreenScale, next_of<yellow>);
+constinit ELEMENT_NEEDLE blue =
+    needle(header, kReservoirNeedleBitmap, {{70, 150}, kNeedlePivot}, blue_level, kBlueScale, next_of<green>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBackgroundBitmap, next_of<blue>);
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+constinit auto mouse = mouse_table();
+
+constexpr int kFirstLamp = 4;
+constexpr int kLastLamp = 12;
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    follow_gear(panel.ReservoirGreen, host::value<334>());
+    for (int depth = 1; depth < kFirstLamp; ++depth) set_visible(header, depth, true);
+    for (int depth = kFirstLamp; depth <= kLastLamp; ++depth) set_visible(header, depth, false);
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin hydrau_baches_rulo", 341, elements, mouse.rect, callback);
+
+}  // namespace hydrau_baches
+
+// --- Pressure gauges -------------------------------------------------------------------
+namespace {
+
+constexpr uint32_t kPressureDialBitmap = 4513;
+constexpr uint32_t kPressureNeedleBitmap = 4516;
+constexpr int32_t kTopPsi = 4000;
+
+// The dial's calibration: 0 psi at 234.1 degrees clockwise from twelve
+// o'clock, 1000 at 306.3, 2000 at 1.6, 3000 at 58.0, 4000 at 124.1; each
+// point lies 36 pixels from the pivot.
+constexpr PIXPOINT kPressurePivotOnDial = {42, 42};
+constexpr NONLINEARITY kPressureScale[] = {
+    {{13, 63}, 0}, {{13, 21}, 1000}, {{43, 6}, 2000}, {{73, 23}, 3000}, {{72, 62}, 4000},
+};
+constexpr Placement kPressureNeedle = {kPressurePivotOnDial, {3, 30}};
+
+// A pressure dial: its records, the needle drawn over the dial, no mouse area.
+struct PressureDial {
+    ELEMENT_HEADER* elements[2];
+    ELEMENT_STATIC_IMAGE background;
+    ELEMENT_HEADER* over_background[2];  // the needle
+    ELEMENT_NEEDLE needle;
+    MouseTable<0> mouse;
+};
+
+// The records for `self`, a constinit dial being initialised.
+constexpr PressureDial pressure_dial(PressureDial& self, GAUGEHDR& header, ELEMENT_VALUE_CALLBACK value) {
+    PressureDial d{};
+    d.elements[0] = &self.background.header;
+    d.elements[1] = nullptr;
+    d.background = background(header, kPressureDialBitmap, self.over_background);
+    d.over_background[0] = &self.needle.header;
+    d.over_background[1] = nullptr;
+    d.needle = needle(header, kPressureNeedleBitmap, kPressureNeedle, value, kPressureScale, no_children);
+    d.mouse = mouse_table();
+    return d;
+}
+
+// The needle is drawn on every update: nothing hides it.
+void FSAPI show_needle(GAUGEHDR* gauge, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE || gauge == nullptr) return;
+    set_visible(*gauge, 1, true);
+}
+
+}  // namespace
+
+namespace hydrau_ind_press_blue {
+namespace {
+
+double FSAPI pressure(ELEMENT_HEADER*) {
+    return clamp_write_back<uint32_t>(aircraft.HydPressBlue, 0, static_cast<uint32_t>(kTopPsi));
+}
+constinit PressureDial dial = pressure_dial(dial, header, pressure);
+
+}  // namespace
+
+constinit GAUGEHDR header =
+    gauge_header("toskelin hydrau_ind_press_blue_rulo", 53, dial.elements, dial.mouse.rect, show_needle);
+
+}  // namespace hydrau_ind_press_blue
+
+namespace hydrau_ind_press_green {
+namespace {
+
+double FSAPI pressure(ELEMENT_HEADER*) {
+    return clamp_write_back<int32_t>(aircraft.HydPressGreen, 0, kTopPsi);
+}
+constinit PressureDial dial = pressure_dial(dial, header, pressure);
+
+}  // namespace
+
+constinit GAUGEHDR header =
+    gauge_header("toskelin hydrau_ind_press_green_rulo", 53, dial.elements, dial.mouse.rect, show_needle);
+
+}  // namespace hydrau_ind_press_green
+
+namespace hydrau_ind_press_yellow {
+namespace {
+
+double FSAPI pressure(ELEMENT_HEADER*) {
+    return clamp_write_back<int32_t>(aircraft.HydPressYellow, 0, kTopPsi);
+}
+constinit PressureDial dial = pressure_dial(dial, header, pressure);
+
+}  // namespace
+
+constinit GAUGEHDR header =
+    gauge_header("toskelin hydrau_ind_press_yellow_rulo", 53, dial.elements, dial.mouse.rect, show_needle);
+
+}  // namespace hydrau_ind_press_yellow
+
+}  // namespace kadrimos::gauges

@@ -92,5 +92,17 @@ extern GAUGEHDR header;
 namespace fuel_qtty_test {
 extern GAUGEHDR header;
 }
+namespace servo_controls {
+extern GAUGEHDR header;
+}
+namespace rudder_travel {
+extern GAUGEHDR header;
+}
+namespace lo_spd_ail {
+extern GAUGEHDR header;
+}
+namespace yaw {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

@@ -17,6 +17,7 @@
 #include "systems/electrical/hydraulic_monitor_state.h"
 #include "systems/electrical/network_state.h"
 #include "systems/fuel/fuel_state.h"
+#include "systems/hydraulics/flight_controls_state.h"
 
 namespace kadrimos {
 
@@ -27,6 +28,7 @@ struct PrivateState {
     HydraulicMonitorState hydraulic_monitor;
     apu::ApuState apu;
     fuel::FuelState fuel;
+    flight_controls::FlightControlsState flight_controls;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

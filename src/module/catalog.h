@@ -131,5 +131,17 @@ extern GAUGEHDR header;
 namespace hydrau_ind_press_yellow {
 extern GAUGEHDR header;
 }
+namespace servo_controls {
+extern GAUGEHDR header;
+}
+namespace rudder_travel {
+extern GAUGEHDR header;
+}
+namespace lo_spd_ail {
+extern GAUGEHDR header;
+}
+namespace yaw {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

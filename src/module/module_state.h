@@ -18,6 +18,7 @@
 #include "systems/electrical/network_state.h"
 #include "systems/fuel/fuel_state.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
+#include "systems/hydraulics/flight_controls_state.h"
 
 namespace kadrimos {
 
@@ -29,6 +30,7 @@ struct PrivateState {
     apu::ApuState apu;
     fuel::FuelState fuel;
     hydraulics::HydraulicPanelState hydraulic_panel;
+    flight_controls::FlightControlsState flight_controls;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

@@ -36,10 +36,6 @@ struct PlaceholderSpec {
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin probes_heat_rulo",               156, 4096, 0     , true , no_failures},
-    {"toskelin servo_controls_rulo",            177, 4096, 0     , true , no_failures},
-    {"toskelin rudder_travel_rulo",             189, 4096, 0     , true , no_failures},
-    {"toskelin lo_spd_ail_rulo",                172, 4096, 0     , true , no_failures},
-    {"toskelin yaw_rulo",                        90, 4096, 0     , true , no_failures},
     {"toskelin wing_deice_rulo",                188, 4096, 0     , true , no_failures},
     {"toskelin nacelle_deice_rulo",             184, 4096, 0     , true , no_failures},
     {"toskelin eng_start_rulo",                 185, 4697, 0     , true , no_failures},

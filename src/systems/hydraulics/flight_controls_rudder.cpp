@@ -1,0 +1,122 @@
+// "toskelin rudder_travel_rulo": the two rudder travel systems, each with its
+// ON/OFF switch and a fault light in its RESET button.
+//
+// A fault is acknowledged by a reset cycle: press RESET (latch 1), switch
+// the system off (latch 2) and on again (latch 0). Until the cycle is
+// complete, or while the system is switched off, its light stays on. With
+// both systems off the rudder is no longer limited and the host is told so
+// on every update.
+//
+// Inputs: the switches and latches (private state), DcNormBusPowered (fault
+// lights), DcEssBusPowered, HydStateBlue, HydStateGreen, HydStateYellow.
+// Outputs: RudderTravelFault (raised by a lit light, cleared once both
+// systems are on with their latches at rest), RudderTravelPowered, key event
+// 0x10099 (both systems off).
+#include <cstddef>
+#include <cstdint>
+
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/host.h"
+#include "panel/mouse.h"
+#include "panel/switches.h"
+#include "systems/hydraulics/flight_controls_state.h"
+
+namespace kadrimos::gauges::rudder_travel {
+namespace {
+
+using namespace flight_controls;
+
+constexpr uint32_t kBothSystemsOff = 0x10099;  // 65689
+constexpr uint32_t kBitmap = 5300;             // the background's; element k has kBitmap + k
+
+FlightControlsState& panel = private_state.flight_controls;
+
+// --- Elements ----------------------------------------------------------------
+
+// Elements 1 to 4: switch 1 OFF and ON, switch 2 OFF and ON; 5 and 6: the
+// fault lights of systems 1 and 2, in their RESET buttons.
+// clang-format off
+constinit ELEMENT_ICON fault_2     = icon(header, kBitmap + 6, {134, 28}, no_children);
+constinit ELEMENT_ICON fault_1     = icon(header, kBitmap + 5, {10, 28},  next_of<fault_2>);
+constinit ELEMENT_ICON switch_2_on = icon(header, kBitmap + 4, {100, 14}, next_of<fault_1>);
+constinit ELEMENT_ICON switch_2_off = icon(header, kBitmap + 3, {100, 14}, next_of<switch_2_on>);
+constinit ELEMENT_ICON switch_1_on = icon(header, kBitmap + 2, {56, 14},  next_of<switch_2_off>);
+constinit ELEMENT_ICON switch_1_off = icon(header, kBitmap + 1, {56, 14}, next_of<switch_1_on>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<switch_1_off>);
+// clang-format on
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+constexpr int kFirstSwitch = 1;  // system k's OFF bitmap at 1 + 2k, ON at 2 + 2k
+constexpr int kFirstFault = 5;   // system k's light at 5 + k
+
+// --- Mouse -------------------------------------------------------------------
+
+// Switching on completes a reset cycle; switching off after a reset is its
+// middle step. The switch clicks only when it moves.
+template <std::size_t System>
+int32_t FSAPI switch_on(PIXPOINT*, uint32_t) {
+    move_switch(panel.RudderTravelSwitch[System], 1);
+    uint8_t& latch = panel.RudderTravelLatch[System];
+    if (latch == kLatchSwitchedOffAfterReset) latch = kLatchNormal;
+    return 0;
+}
+
+template <std::size_t System>
+int32_t FSAPI switch_off(PIXPOINT*, uint32_t) {
+    move_switch(panel.RudderTravelSwitch[System], 0);
+    uint8_t& latch = panel.RudderTravelLatch[System];
+    if (latch == kLatchResetPressed) latch = kLatchSwitchedOffAfterReset;
+    return 0;
+}
+
+template <std::size_t System>
+int32_t FSAPI reset(PIXPOINT*, uint32_t) {
+    move_switch(panel.RudderTravelLatch[System], kLatchResetPressed);
+    return 0;
+}
+
+// Switch 1 ON and OFF, switch 2 ON and OFF, RESET 1, RESET 2.
+// clang-format off
+constinit auto mouse = mouse_table(0, {
+    area({56, 14, 31, 25},  CURSOR_HAND, switch_on<0>),
+    area({56, 39, 31, 25},  CURSOR_HAND, switch_off<0>),
+    area({100, 14, 31, 25}, CURSOR_HAND, switch_on<1>),
+    area({100, 39, 31, 25}, CURSOR_HAND, switch_off<1>),
+    area({10, 28, 42, 22},  CURSOR_HAND, reset<0>),
+    area({134, 28, 42, 22}, CURSOR_HAND, reset<1>),
+});
+// clang-format on
+
+// --- Update ------------------------------------------------------------------
+
+bool system_on(std::size_t k) { return panel.RudderTravelSwitch[k] == 1; }
+bool at_rest(std::size_t k) { return system_on(k) && panel.RudderTravelLatch[k] == kLatchNormal; }
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    AircraftState& a = aircraft;
+    const bool dc_norm = a.DcNormBusPowered == 1;
+    for (std::size_t k = 0; k < kRudderTravelSystemCount; ++k) {
+        const int off = kFirstSwitch + 2 * static_cast<int>(k);
+        show_one_of(header, {off, off + 1}, system_on(k) ? 1 : 0);
+        const bool lit = dc_norm && !at_rest(k);
+        set_visible(header, kFirstFault + static_cast<int>(k), lit);
+        if (lit) a.RudderTravelFault = 1;
+    }
+    if (at_rest(0) && at_rest(1)) a.RudderTravelFault = 0;
+
+    const bool any_on = system_on(0) || system_on(1);
+    if (!any_on) host::send_event(kBothSystemsOff);
+
+    const bool hydraulics = a.HydStateBlue != 0 || a.HydStateGreen != 0 || a.HydStateYellow != 0;
+    a.RudderTravelPowered = (any_on && a.DcEssBusPowered == 1 && hydraulics) ? 1 : 0;
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin rudder_travel_rulo", 189, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::rudder_travel

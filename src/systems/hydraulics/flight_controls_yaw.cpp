@@ -1,0 +1,66 @@
+// "toskelin yaw_rulo": the engage switches of the two yaw dampers and of the
+// two pitch trim servos.
+//
+// The switches only ask for engagement: the system monitors drop them back
+// to off when their supply or hydraulics are lost, and the crew must engage
+// them again here. The panel has no light of its own.
+//
+// Outputs: YawDamperSwitch1, YawDamperSwitch2, PitchTrimSwitch1,
+// PitchTrimSwitch2.
+#include <cstdint>
+
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/elements.h"
+#include "panel/mouse.h"
+#include "panel/switches.h"
+
+namespace kadrimos::gauges::yaw {
+namespace {
+
+constexpr uint32_t kBitmap = 5340;  // the background's; element k has kBitmap + k
+
+// Per switch, OFF then ON bitmap: yaw damper 1 (1, 2), yaw damper 2 (3, 4),
+// pitch trim 1 (5, 6), pitch trim 2 (7, 8).
+// clang-format off
+constinit ELEMENT_ICON trim_2_on  = icon(header, kBitmap + 8, {49, 84}, no_children);
+constinit ELEMENT_ICON trim_2_off = icon(header, kBitmap + 7, {49, 84}, next_of<trim_2_on>);
+constinit ELEMENT_ICON trim_1_on  = icon(header, kBitmap + 6, {8, 84},  next_of<trim_2_off>);
+constinit ELEMENT_ICON trim_1_off = icon(header, kBitmap + 5, {8, 84},  next_of<trim_1_on>);
+constinit ELEMENT_ICON yaw_2_on   = icon(header, kBitmap + 4, {49, 2},  next_of<trim_1_off>);
+constinit ELEMENT_ICON yaw_2_off  = icon(header, kBitmap + 3, {49, 2},  next_of<yaw_2_on>);
+constinit ELEMENT_ICON yaw_1_on   = icon(header, kBitmap + 2, {8, 2},   next_of<yaw_2_off>);
+constinit ELEMENT_ICON yaw_1_off  = icon(header, kBitmap + 1, {8, 2},   next_of<yaw_1_on>);
+constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<yaw_1_off>);
+// clang-format on
+constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+
+// Per switch: upper half ON, lower half OFF.
+// clang-format off
+constinit auto mouse = mouse_table(0, {
+    area({8, 2, 37, 31},    CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch1, 1>),
+    area({8, 33, 37, 31},   CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch1, 0>),
+    area({49, 2, 37, 31},   CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch2, 1>),
+    area({49, 33, 37, 31},  CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch2, 0>),
+    area({8, 84, 37, 31},   CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch1, 1>),
+    area({8, 115, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch1, 0>),
+    area({49, 84, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 1>),
+    area({49, 115, 37, 31}, CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 0>),
+});
+// clang-format on
+
+void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    const AircraftState& a = aircraft;
+    show_one_of(header, {1, 2}, a.YawDamperSwitch1 == 1 ? 1 : 0);
+    show_one_of(header, {3, 4}, a.YawDamperSwitch2 == 1 ? 1 : 0);
+    show_one_of(header, {5, 6}, a.PitchTrimSwitch1 == 1 ? 1 : 0);
+    show_one_of(header, {7, 8}, a.PitchTrimSwitch2 == 1 ? 1 : 0);
+}
+
+}  // namespace
+
+constinit GAUGEHDR header = gauge_header("toskelin yaw_rulo", 90, elements, mouse.rect, callback);
+
+}  // namespace kadrimos::gauges::yaw

@@ -92,5 +92,14 @@ extern GAUGEHDR header;
 namespace fuel_qtty_test {
 extern GAUGEHDR header;
 }
+namespace eng_start {
+extern GAUGEHDR header;
+}
+namespace hp_lev_1 {
+extern GAUGEHDR header;
+}
+namespace hp_lev_2 {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

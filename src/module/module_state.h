@@ -16,6 +16,7 @@
 #include "systems/electrical/elec_panel_state.h"
 #include "systems/electrical/hydraulic_monitor_state.h"
 #include "systems/electrical/network_state.h"
+#include "systems/engines/eng_start_state.h"
 #include "systems/fuel/fuel_state.h"
 
 namespace kadrimos {
@@ -27,6 +28,7 @@ struct PrivateState {
     HydraulicMonitorState hydraulic_monitor;
     apu::ApuState apu;
     fuel::FuelState fuel;
+    engines::EngStartState eng_start;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

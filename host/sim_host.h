@@ -5,7 +5,9 @@
 // advances simulated time by one tick (18 a second; token 1 counts ticks,
 // token 604 is the clock in seconds), serves the gauges of the open windows
 // in order (element update, callback with service 6), then draws each served
-// gauge (every value callback of its element tree, in order). Element
+// gauge (every value callback of its element tree, in order), and then lets
+// the simulated aircraft answer: held values whose event did not come in
+// this update are released, and the profile's rules apply. Element
 // visibility changes, key events and window changes go to the trace. At the
 // end every installed gauge gets service 12 and its kill routine.
 #pragma once
@@ -128,6 +130,8 @@ private:
     void draw(GAUGEHDR* gauge);
     void trace_changes();
     void apply_ramps();
+    void release_holds();
+    void apply_rules();
     void apply_effects(uint32_t id, uint32_t value);
 
     LoadedModule& module_;
@@ -140,6 +144,11 @@ private:
     int64_t tick_ = 0;
     std::map<uint32_t, double> variables_;
     std::map<uint32_t, Ramp> ramps_;
+    struct Held {
+        double release;
+        bool arrived;  // the event came during the current update
+    };
+    std::map<uint32_t, Held> held_;
     std::map<std::string, double> calculator_;
     std::set<uint32_t> open_;
     std::set<const GAUGEHDR*> installed_;

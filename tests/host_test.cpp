@@ -258,6 +258,83 @@ TEST(HostProfile, EffectsApplyInFileOrderAndRampsMoveEachUpdate) {
     EXPECT_EQ(host.variable(8), 10.0) << "a ramp stops at its target";
 }
 
+TEST(HostProfile, AHeldValueLastsWhileItsEventComesAtEveryUpdate) {
+    LoadedModule module(KADRIMOS_MODULE_PATH);
+    std::string profile_path = write_temp("profile.txt", "on 0x200 hold 9 1 release 0.25\n");
+    Trace trace(nullptr, nullptr);
+    SimHost host(module, read_panel_config(kSource + "/host/data/panel.cfg", module.gauges()),
+                 read_profile(profile_path), Roles{}, trace);
+    host.start();
+    host.key_event(0x200, 0);
+    for (int i = 0; i < 3; ++i) {
+        host.update();
+        EXPECT_EQ(host.variable(9), 1.0) << "update " << i;
+        host.key_event(0x200, 0);
+    }
+    host.update();
+    EXPECT_EQ(host.variable(9), 1.0) << "the event came during this update";
+    host.update();
+    EXPECT_EQ(host.variable(9), 0.25) << "an update without it releases the value";
+    host.key_event(0x200, 0);
+    host.set_variable(9, 5);
+    host.update();
+    host.update();
+    EXPECT_EQ(host.variable(9), 5.0) << "a value set from outside is no longer held";
+}
+
+TEST(HostProfile, RulesApplyAtTheEndOfEachUpdateWhileAllTheirConditionsHold) {
+    LoadedModule module(KADRIMOS_MODULE_PATH);
+    std::string profile_path = write_temp("profile.txt",
+                                          "when 20 == 1 and 21 < 10 then ramp 21 to 10 rate 36\n"
+                                          "when 21 >= 10 then add 22 1 max 3\n"
+                                          "when 20 != 1 then ramp 21 to -1 rate 9\n"
+                                          "when 23 <= 0 then set 24 7\n");
+    Trace trace(nullptr, nullptr);
+    SimHost host(module, read_panel_config(kSource + "/host/data/panel.cfg", module.gauges()),
+                 read_profile(profile_path), Roles{}, trace);
+    host.start();
+    host.set_variable(20, 1);
+    host.update();
+    EXPECT_EQ(host.variable(21), 2.0) << "two units per update";
+    EXPECT_EQ(host.variable(24), 7.0);
+    for (int i = 0; i < 3; ++i) host.update();
+    EXPECT_EQ(host.variable(21), 8.0);
+    EXPECT_EQ(host.variable(22), 0.0);
+    host.update();
+    EXPECT_EQ(host.variable(21), 10.0);
+    EXPECT_EQ(host.variable(22), 1.0) << "a rule sees what the rules before it did";
+    for (int i = 0; i < 5; ++i) host.update();
+    EXPECT_EQ(host.variable(21), 10.0) << "a rule's ramp stops at its target";
+    EXPECT_EQ(host.variable(22), 3.0);
+
+    host.set_variable(20, 0);
+    host.update();
+    EXPECT_EQ(host.variable(21), 9.5);
+    host.set_variable(20, std::nan(""));
+    host.set_variable(23, std::nan(""));
+    host.set_variable(24, 0);
+    host.update();
+    EXPECT_EQ(host.variable(21), 9.5) << "no comparison with NaN holds, not even !=";
+    EXPECT_EQ(host.variable(24), 0.0);
+}
+
+TEST(HostProfile, MalformedHoldsAndRulesNameFileAndLine) {
+    auto error = [&](const std::string& text) {
+        std::string path = write_temp("profile.txt", text);
+        std::string m = message_of([&] { read_profile(path); });
+        return m.substr(m.find("profile.txt"));
+    };
+    EXPECT_EQ(error("on 0x200 hold 9 1 0\n"), "profile.txt:1: 'on' is missing words");
+    EXPECT_EQ(error("on 0x200 hold 9 1 until 0\n"), "profile.txt:1: expected 'release' after the value held");
+    EXPECT_EQ(error("when 20 = 1 then set 21 0\n"), "profile.txt:1: unknown comparison '=' (<, <=, >, >=, == or !=)");
+    EXPECT_EQ(error("when 20 == 1 or 21 < 2 then set 21 0\n"), "profile.txt:1: expected 'and' or 'then', found 'or'");
+    EXPECT_EQ(error("when 20 == 1\n"), "profile.txt:1: expected 'and' or 'then' after '1'");
+    EXPECT_EQ(error("when 20 == 1 then toggle 21\n"), "profile.txt:1: a rule's effect is set (to a number), add or ramp");
+    EXPECT_EQ(error("when 20 == 1 then set 21 value\n"),
+              "profile.txt:1: a rule's effect is set (to a number), add or ramp");
+    EXPECT_EQ(error("when 20 == 1 then ramp 21 to 5 rate 0\n"), "profile.txt:1: the rate must be above 0");
+}
+
 TEST(HostInputs, PanelConfigurationErrorsNameFileAndLine) {
     LoadedModule module(KADRIMOS_MODULE_PATH);
     auto error = [&](const std::string& text) {

@@ -143,5 +143,14 @@ extern GAUGEHDR header;
 namespace yaw {
 extern GAUGEHDR header;
 }
+namespace eng_start {
+extern GAUGEHDR header;
+}
+namespace hp_lev_1 {
+extern GAUGEHDR header;
+}
+namespace hp_lev_2 {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

@@ -16,6 +16,7 @@
 #include "systems/electrical/elec_panel_state.h"
 #include "systems/electrical/hydraulic_monitor_state.h"
 #include "systems/electrical/network_state.h"
+#include "systems/engines/eng_start_state.h"
 #include "systems/fuel/fuel_state.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
 #include "systems/hydraulics/flight_controls_state.h"
@@ -31,6 +32,7 @@ struct PrivateState {
     fuel::FuelState fuel;
     hydraulics::HydraulicPanelState hydraulic_panel;
     flight_controls::FlightControlsState flight_controls;
+    engines::EngStartState eng_start;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

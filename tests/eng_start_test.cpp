@@ -253,6 +253,7 @@ TEST(EngStartSequence, BothEnginesPast40PercentEndItUntilAbortAndArm) {
     b.update();
     EXPECT_EQ(aircraft.EngStartArmState, 1);
     EXPECT_TRUE(FakeHost::visible(kPanel, kArmUp));
+    EXPECT_FALSE(FakeHost::visible(kPanel, kArmDown));
 
     // Engine 2 shut down: its button is dead all the same.
     b.host.set(kN2[1], 0);

@@ -20,8 +20,9 @@ TEST(DrumDigits, EachWindowReadsItsDigitBelowTheNextPlace) {
 TEST(DrumDigits, BadValuesStayInsideTheWindow) {
     EXPECT_EQ(digit_value(std::numeric_limits<double>::quiet_NaN(), 100), 0);
     EXPECT_EQ(digit_value(std::numeric_limits<double>::infinity(), 1), 0);
-    EXPECT_EQ(digit_value(1e300, 10), 0);
-    for (double v : {-1.0, -0.25, -12345.6, 1e17 + 3}) {
+    EXPECT_EQ(digit_value(-1.0, 1), 9);
+    EXPECT_EQ(digit_value(-1e-300, 10), 0);  // a remainder a hair below 100 rounds up to it
+    for (double v : {-1.0, -0.25, -12345.6, 1e17 + 3, 1e300, -1e300}) {
         for (double place : {1.0, 10.0, 1000.0}) {
             double d = digit_value(v, place);
             EXPECT_GE(d, 0) << v << " at " << place;

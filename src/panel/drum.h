@@ -43,10 +43,13 @@ inline constexpr Roll kRollTenThousandths = {0.9999, 10000};  // four windows ab
 // `value`: the value's remainder below the next place, in units of `place`,
 // in [0, 10).
 inline double digit_value(double value, double place) {
-    const double v = finite_or(value, 0.0);
     const double next = place * 10;
-    const double digit = (v - next * std::floor(v / next)) / place;
-    // Rounding at the top of a huge value can land exactly on 10.
+    // fmod is exact, where value - next * floor(value / next) loses the
+    // digit (and can go negative) once the value is large.
+    double below_next = std::fmod(finite_or(value, 0.0), next);
+    if (below_next < 0) below_next += next;
+    const double digit = below_next / place;
+    // Adding `next` to a tiny negative remainder can round up to `next`.
     return digit < 10 ? digit : 0.0;
 }
 

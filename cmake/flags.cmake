@@ -14,6 +14,12 @@ if(KADRIMOS_SANITIZE)
     add_link_options(${KADRIMOS_SANITIZERS})
 endif()
 
+# A fuzzing build instruments every object for libFuzzer's coverage: the
+# whole module is the fuzzers' target.
+if(KADRIMOS_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
+
 # Warnings are errors in the project's own code.
 function(kadrimos_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror -Wshadow -Wconversion -Wno-sign-conversion)

@@ -84,6 +84,20 @@ BareHost::~BareHost() {
     reset_module();
 }
 
+void BareHost::restart() {
+    sound::release_all();
+    reset_module();
+    for (MODULE_VAR_VALUE& v : variables_) v = MODULE_VAR_VALUE{};
+    calculator_value = 0;
+    calculator_answers = true;
+    ticks_ = 0;
+    events = 0;
+    last_event = 0;
+    toggles = 0;
+    drawn_sum = 0;
+    drawn_not_finite = 0;
+}
+
 void BareHost::set(uint32_t token, double value) {
     if (token >= kTokens) return;
     variables_[token] = MODULE_VAR_VALUE{};

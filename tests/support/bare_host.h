@@ -36,6 +36,11 @@ public:
     BareHost(const BareHost&) = delete;
     BareHost& operator=(const BareHost&) = delete;
 
+    // Puts the module back to its load state and the host's variables,
+    // clock and counts to zero, keeping the lists made at construction (the
+    // fuzzer runs thousands of inputs on one host). Kill every gauge first.
+    void restart();
+
     void set(uint32_t token, double value);
     void set_bits(uint32_t token, uint32_t value);
     double get(uint32_t token) const;
@@ -58,6 +63,9 @@ public:
     void click(std::size_t gauge, std::size_t area, uint32_t mouse_flags = MOUSE_LEFTSINGLE);
 
     uint64_t ticks() const { return ticks_; }
+    // Sets the host's tick counter, which the next update_all() advances
+    // from: a host may skip ticks or, reloading a flight, go back.
+    void set_ticks(uint64_t ticks) { ticks_ = ticks; }
     // Key events and window toggles received, and a sum of every value drawn
     // (NaN and infinities counted apart), so that two runs can be compared
     // and an optimiser cannot drop the draws.

@@ -131,5 +131,29 @@ extern GAUGEHDR header;
 namespace hydrau_ind_press_yellow {
 extern GAUGEHDR header;
 }
+namespace eng_ind_n1_1 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_n1_2 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_ff_1 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_ff_2 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_egt_1 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_egt_2 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_n2_1 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_n2_2 {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

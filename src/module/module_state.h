@@ -16,6 +16,7 @@
 #include "systems/electrical/elec_panel_state.h"
 #include "systems/electrical/hydraulic_monitor_state.h"
 #include "systems/electrical/network_state.h"
+#include "systems/engines/eng_ind_state.h"
 #include "systems/fuel/fuel_state.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
 
@@ -29,6 +30,7 @@ struct PrivateState {
     apu::ApuState apu;
     fuel::FuelState fuel;
     hydraulics::HydraulicPanelState hydraulic_panel;
+    engines::EngineIndicatorState eng_ind;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

@@ -17,6 +17,7 @@
 #include "systems/electrical/hydraulic_monitor_state.h"
 #include "systems/electrical/network_state.h"
 #include "systems/engines/eng_ind_state.h"
+#include "systems/engines/engomn_state.h"
 #include "systems/fuel/fuel_state.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
 
@@ -31,6 +32,7 @@ struct PrivateState {
     fuel::FuelState fuel;
     hydraulics::HydraulicPanelState hydraulic_panel;
     engines::EngineIndicatorState eng_ind;
+    engines::EngineMonitorState engomn;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

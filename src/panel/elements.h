@@ -115,6 +115,22 @@ constexpr ELEMENT_MOVING_IMAGE drum_window(GAUGEHDR& gauge, uint32_t strip, PIXP
     return moving_image(gauge, strip, position, drum_column, 0, 1, cell, 0, 10, children);
 }
 
+// A bitmap sliding from `position` by its callbacks' values times the scales
+// (pixels per unit); a null callback leaves that axis fixed.
+constexpr ELEMENT_SLIDER slider(GAUGEHDR& gauge, uint32_t bitmap, PIXPOINT position,
+                                ELEMENT_VALUE_CALLBACK x_callback, double x_scale,
+                                ELEMENT_VALUE_CALLBACK y_callback, double y_scale, ELEMENT_HEADER** children,
+                                uint32_t image_flags = kIconFlags, const FAILURE_RECORD* failures = no_failures) {
+    ELEMENT_SLIDER s{};
+    s.header = element_header(ELEMENT_TYPE_SLIDER, bitmap, {position, {0, 0}}, gauge, children, image_flags,
+                              failures);
+    s.x_callback = x_callback;
+    s.x_scale = x_scale;
+    s.y_callback = y_callback;
+    s.y_scale = y_scale;
+    return s;
+}
+
 // The look of a string element: box, colours (0x00BBGGRR) and length. Every
 // string of the module uses the "Quartz" face, weight 400, character set 1,
 // centred on one line.

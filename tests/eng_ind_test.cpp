@@ -90,6 +90,7 @@ TEST(EngineDrums, EgtAtTheTopOfTheScaleReadsNineNineNine) {
     d.host.set(kEgtToken1, 2150);
     d.run(kEgtLeft, 20);
     EXPECT_EQ(d.at(kEgtLeft, kEgtNeedle), 1000);
+    EXPECT_EQ(d.at(kEgtLeft, kEgtLimit), 1000) << "pushed off the red line at 950";
     EXPECT_EQ(d.at(kEgtLeft, kEgtHundreds), 1) << "9";
     EXPECT_EQ(d.at(kEgtLeft, kEgtTens), 1) << "9";
     EXPECT_EQ(d.at(kEgtLeft, kEgtUnits), 1) << "9";

@@ -70,17 +70,19 @@ constexpr double kUncapped = std::numeric_limits<double>::max();
 
 // Scales: value at the pixel point the needle's tip reaches.
 constexpr NONLINEARITY kPercentScale[] = {
-    {{23, 99}, 0},  {{20, 61}, 20},  {{41, 30}, 40},  {{76, 18}, 60},
+    {{23, 99}, 0},   {{20, 61}, 20},   {{41, 30}, 40},   {{76, 18}, 60},
     {{111, 30}, 80}, {{132, 61}, 100}, {{129, 99}, 120},
 };
 constexpr NONLINEARITY kEgtScale[] = {
     {{21, 95}, 0}, {{22, 52}, 200}, {{57, 21}, 400}, {{99, 23}, 600}, {{128, 50}, 800}, {{131, 93}, 1000},
 };
 constexpr NONLINEARITY kKilogramScale[] = {
-    {{24, 92}, 0}, {{28, 51}, 2000}, {{55, 27}, 4000}, {{99, 27}, 6000}, {{125, 52}, 8000}, {{129, 92}, 10000},
+    {{24, 92}, 0},    {{28, 51}, 2000},  {{55, 27}, 4000},
+    {{99, 27}, 6000}, {{125, 52}, 8000}, {{129, 92}, 10000},
 };
 constexpr NONLINEARITY kPoundScale[] = {
-    {{24, 92}, 0}, {{28, 51}, 5000}, {{55, 27}, 10000}, {{99, 27}, 15000}, {{125, 52}, 20000}, {{129, 92}, 25000},
+    {{24, 92}, 0},     {{28, 51}, 5000},   {{55, 27}, 10000},
+    {{99, 27}, 15000}, {{125, 52}, 20000}, {{129, 92}, 25000},
 };
 
 struct DrumCell {
@@ -98,9 +100,9 @@ struct DialLayout {
     int16_t window_y;
     uint32_t off_flag;
     PIXPOINT off_at;
-    double step;        // needle travel per update
-    double needle_top;  // fuel flow: per unit system, below
-    uint32_t limit_top; // 0: no limit pointer
+    double step;         // needle travel per update
+    double needle_top;   // fuel flow: per unit system, below
+    uint32_t limit_top;  // 0: no limit pointer
     double drum_top;
     double drum_scale;
 };
@@ -144,6 +146,7 @@ struct DialSpec {
 };
 
 // Columns: quantity, host variable, power condition; in PrimaryDialId order.
+// clang-format off
 constexpr DialSpec kDials[] = {
     {Quantity::N1,       host::value<624>, n1_powered},
     {Quantity::N1,       host::value<643>, n1_powered},
@@ -154,6 +157,7 @@ constexpr DialSpec kDials[] = {
     {Quantity::N2,       host::value<625>, bus1_powered},
     {Quantity::N2,       host::value<644>, bus2_powered},
 };
+// clang-format on
 static_assert(std::size(kDials) == kPrimaryDialCount);
 
 // Depth of each element in a dial's chain; 0 where the dial has none. The
@@ -208,7 +212,8 @@ double FSAPI fuel_flow_needle(ELEMENT_HEADER*) {
 
 template <std::size_t D>
 double FSAPI limit_pointer_value(ELEMENT_HEADER*) {
-    return clamp_write_back<uint32_t>(state().dials[D].limit_pointer, 0, layout_of(kDials[D].quantity).limit_top);
+    return clamp_write_back<uint32_t>(state().dials[D].limit_pointer, 0,
+                                      layout_of(kDials[D].quantity).limit_top);
 }
 
 double FSAPI index_value(ELEMENT_HEADER*) {
@@ -288,17 +293,18 @@ constexpr EngineDial engine_dial(EngineDial& self, GAUGEHDR& header) {
     d.off_flag = icon(header, layout.off_flag, layout.off_at, no_children);
     place(at.off_flag, d.off_flag.header, self.off_flag.header);
     if (q == Quantity::FuelFlow) {
-        d.needle = needle(header, kNeedleBitmap, kNeedle, fuel_flow_needle<D, false>, kKilogramScale, no_children);
+        d.needle =
+            needle(header, kNeedleBitmap, kNeedle, fuel_flow_needle<D, false>, kKilogramScale, no_children);
         d.pound_needle = needle(header, kNeedleBitmap, kNeedle, fuel_flow_needle<D, true>, kPoundScale,
                                 no_children, kIconFlags | kHidden);
         place(at.pound_needle, d.pound_needle.header, self.pound_needle.header);
     } else if (q == Quantity::Egt) {
-        d.limit_pointer =
-            needle(header, kLimitPointerBitmap, kLimitPointer, limit_pointer_value<D>, kEgtScale, no_children);
+        d.limit_pointer = needle(header, kLimitPointerBitmap, kLimitPointer, limit_pointer_value<D>,
+                                 kEgtScale, no_children);
         d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kEgtScale, no_children);
     } else {
-        d.limit_pointer =
-            needle(header, kLimitPointerBitmap, kLimitPointer, limit_pointer_value<D>, kPercentScale, no_children);
+        d.limit_pointer = needle(header, kLimitPointerBitmap, kLimitPointer, limit_pointer_value<D>,
+                                 kPercentScale, no_children);
         d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kPercentScale, no_children);
     }
     place(at.needle, d.needle.header, self.needle.header);

@@ -36,10 +36,14 @@ struct PrimaryDial {
 
 struct EngineIndicatorState {
     PrimaryDial dials[kPrimaryDialCount] = {
-        {0.0, 0.0, kN1LimitStartPercent, 0},  {0.0, 0.0, kN1LimitStartPercent, 0},
-        {0.0, 0.0, 0, 0},                     {0.0, 0.0, 0, 0},
-        {0.0, 0.0, kEgtLimitStartCelsius, 0}, {0.0, 0.0, kEgtLimitStartCelsius, 0},
-        {0.0, 0.0, kN2LimitStartPercent, 0},  {0.0, 0.0, kN2LimitStartPercent, 0},
+        {0.0, 0.0, kN1LimitStartPercent, 0},
+        {0.0, 0.0, kN1LimitStartPercent, 0},
+        {0.0, 0.0, 0, 0},
+        {0.0, 0.0, 0, 0},
+        {0.0, 0.0, kEgtLimitStartCelsius, 0},
+        {0.0, 0.0, kEgtLimitStartCelsius, 0},
+        {0.0, 0.0, kN2LimitStartPercent, 0},
+        {0.0, 0.0, kN2LimitStartPercent, 0},
     };
 };
 

@@ -80,7 +80,8 @@ constexpr uint32_t kOilQtyIndexTop = 20;
 // Scales: value at the pixel point the needle's tip reaches.
 constexpr NONLINEARITY kNacelleScale[] = {{{5, 70}, 0}, {{14, 9}, 100}, {{75, 10}, 200}, {{84, 69}, 300}};
 constexpr NONLINEARITY kPressScale[] = {
-    {{45, 90}, 0}, {{20, 85}, 20}, {{4, 65}, 40}, {{0, 45}, 60}, {{5, 22}, 80}, {{21, 6}, 100}, {{85, 22}, 160},
+    {{45, 90}, 0}, {{20, 85}, 20}, {{4, 65}, 40},   {{0, 45}, 60},
+    {{5, 22}, 80}, {{21, 6}, 100}, {{85, 22}, 160},
 };
 constexpr NONLINEARITY kOilTempScale[] = {
     {{45, 90}, 0}, {{9, 72}, 50}, {{1, 37}, 100}, {{20, 6}, 150}, {{54, 0}, 200}, {{85, 19}, 250},
@@ -118,6 +119,7 @@ struct MonitorSpec {
 
 // Columns: reading, engine, host variable, power; in MonitorDialId order.
 // Both oil quantity dials read the one quantity the host gives.
+// clang-format off
 constexpr MonitorSpec kMonitors[] = {
     {Reading::NacelleTemp, 0, host::value<625>, dc_norm_powered},
     {Reading::NacelleTemp, 1, host::value<644>, dc_norm_powered},
@@ -130,6 +132,7 @@ constexpr MonitorSpec kMonitors[] = {
     {Reading::FuelPress,   0, host::value<634>, bus1_powered},
     {Reading::FuelPress,   1, host::value<653>, bus2_powered},
 };
+// clang-format on
 static_assert(std::size(kMonitors) == kMonitorDialCount);
 
 double host_value(double (*read)()) { return finite_or(read(), 0.0); }
@@ -250,8 +253,8 @@ constexpr MonitorDial monitor_dial(MonitorDial& self, GAUGEHDR& header) {
     } else if (r == Reading::OilQty) {
         d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kOilQtyScale, self.over_needle);
         d.over_needle[0] = &self.index.header;
-        d.index = needle(header, kIndexBitmap, kIndex, index_value<kMonitors[D].engine>, kOilQtyScale,
-                         no_children);
+        d.index =
+            needle(header, kIndexBitmap, kIndex, index_value<kMonitors[D].engine>, kOilQtyScale, no_children);
     } else {
         d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kPressScale, no_children);
     }
@@ -350,8 +353,8 @@ namespace {
 constinit engines::MonitorDial dial = engines::monitor_dial<engines::kFuelPress1>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_1_rulo", engines::kWidthMm, dial.elements,
-                                         mouse.rect, engines::update<engines::kFuelPress1>);
+constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_1_rulo", engines::kWidthMm,
+                                         dial.elements, mouse.rect, engines::update<engines::kFuelPress1>);
 }  // namespace engomn_fuel_press_1
 
 namespace engomn_fuel_press_2 {
@@ -359,8 +362,8 @@ namespace {
 constinit engines::MonitorDial dial = engines::monitor_dial<engines::kFuelPress2>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_2_rulo", engines::kWidthMm, dial.elements,
-                                         mouse.rect, engines::update<engines::kFuelPress2>);
+constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_2_rulo", engines::kWidthMm,
+                                         dial.elements, mouse.rect, engines::update<engines::kFuelPress2>);
 }  // namespace engomn_fuel_press_2
 
 }  // namespace kadrimos::gauges

@@ -59,7 +59,8 @@ void update_bars() {
         return;
     }
     const double gain = aircraft.VibPickupSelector == kTurbine ? kTurbineGain : kFanGain;
-    const double target[2] = {finite_or(host::value<642>(), 0.0) * gain, finite_or(host::value<661>(), 0.0) * gain};
+    const double target[2] = {finite_or(host::value<642>(), 0.0) * gain,
+                              finite_or(host::value<661>(), 0.0) * gain};
     for (std::size_t e = 0; e < 2; ++e) {
         if (powered)
             bar[e] = approach(bar[e], target[e]);
@@ -125,11 +126,13 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
     return 0;
 }
 
+// clang-format off
 constinit auto mouse = mouse_table(0, {
     area({48, 6, 28, 31},  CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kFan>),
     area({48, 37, 28, 31}, CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kTurbine>),
     area({0, 60, 29, 29},  CURSOR_HAND, press_test),
 });
+// clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;

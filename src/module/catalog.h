@@ -152,5 +152,65 @@ extern GAUGEHDR header;
 namespace hp_lev_2 {
 extern GAUGEHDR header;
 }
+namespace eng_ind_n1_1 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_n1_2 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_ff_1 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_ff_2 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_egt_1 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_egt_2 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_n2_1 {
+extern GAUGEHDR header;
+}
+namespace eng_ind_n2_2 {
+extern GAUGEHDR header;
+}
+namespace engomn_nac_temp_1 {
+extern GAUGEHDR header;
+}
+namespace engomn_nac_temp_2 {
+extern GAUGEHDR header;
+}
+namespace engomn_oil_press_1 {
+extern GAUGEHDR header;
+}
+namespace engomn_oil_press_2 {
+extern GAUGEHDR header;
+}
+namespace engomn_oil_temp_1 {
+extern GAUGEHDR header;
+}
+namespace engomn_oil_temp_2 {
+extern GAUGEHDR header;
+}
+namespace engomn_oil_qtty_1 {
+extern GAUGEHDR header;
+}
+namespace engomn_oil_qtty_2 {
+extern GAUGEHDR header;
+}
+namespace engomn_fuel_press_1 {
+extern GAUGEHDR header;
+}
+namespace engomn_fuel_press_2 {
+extern GAUGEHDR header;
+}
+namespace engomn_vib {
+extern GAUGEHDR header;
+}
+namespace engomn_vib_sw {
+extern GAUGEHDR header;
+}
 
 }  // namespace kadrimos::gauges

@@ -17,6 +17,8 @@
 #include "systems/electrical/hydraulic_monitor_state.h"
 #include "systems/electrical/network_state.h"
 #include "systems/engines/eng_start_state.h"
+#include "systems/engines/eng_ind_state.h"
+#include "systems/engines/engomn_state.h"
 #include "systems/fuel/fuel_state.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
 #include "systems/hydraulics/flight_controls_state.h"
@@ -33,6 +35,8 @@ struct PrivateState {
     hydraulics::HydraulicPanelState hydraulic_panel;
     flight_controls::FlightControlsState flight_controls;
     engines::EngStartState eng_start;
+    engines::EngineIndicatorState eng_ind;
+    engines::EngineMonitorState engomn;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

@@ -1,0 +1,369 @@
+// The flight engineer's engine monitoring dials, one per engine.
+//
+// "toskelin engomn_nac_temp_1_rulo", "..._2_rulo"    nacelle temperature, 0 to 300 degrees C
+// "toskelin engomn_oil_press_1_rulo", "..._2_rulo"   oil pressure, 0 to 160 psi
+// "toskelin engomn_oil_temp_1_rulo", "..._2_rulo"    oil temperature, -50 to 200 degrees C
+// "toskelin engomn_oil_qtty_1_rulo", "..._2_rulo"    oil quantity, 0 to 20 quarts, with an index
+// "toskelin engomn_fuel_press_1_rulo", "..._2_rulo"  fuel pressure, 0 to 160 psi
+//
+// Each needle closes on its engine's value 2 units an update and lands on it
+// once within 4; without power it sinks to 0. The nacelle temperature is a
+// model of its own: the nacelle warms to about 75 degrees around a turning
+// engine, cools slowly to the outside air once the engine stops, and a fire
+// drives it to about 275. The oil pressure dials also raise the low oil
+// pressure warnings, whether or not the dial has power: the pressure switch
+// is the engine's own.
+//
+// Inputs: tokens 341 (outside air, degrees C), 625/644 (N2, %), 562/572 (oil
+// pressure), 561/571 (oil temperature), 270 (oil quantity), 634/653 (fuel
+// pressure); DcNormBusPowered, AcBus1Powered, AcBus2Powered, HpLever1Open,
+// HpLever2Open, Eng1FireWarning, Eng2FireWarning.
+// Outputs: Eng1OilPressLow, Eng2OilPressLow.
+//
+// A host value that is not a finite number reads as 0.
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+
+#include "module/catalog.h"
+#include "module/module_state.h"
+#include "module/standard_routines.h"
+#include "panel/convert.h"
+#include "panel/elements.h"
+#include "panel/host.h"
+#include "panel/mouse.h"
+#include "panel/switches.h"
+#include "systems/engines/engomn_state.h"
+
+namespace kadrimos::engines {
+namespace {
+
+EngineMonitorState& state() { return private_state.engomn; }
+
+enum class Reading : uint8_t { NacelleTemp, OilPress, OilTemp, OilQty, FuelPress };
+
+constexpr uint32_t kNeedleBitmap = 6227;
+constexpr uint32_t kIndexBitmap = 6243;
+constexpr Placement kNeedle = {{45, 45}, {13, 5}};
+constexpr Placement kIndex = {{45, 45}, {-33, 5}};
+
+// The common needle rule.
+constexpr double kNeedleStep = 2;
+constexpr double kNeedleCapture = 4;
+
+// Conversions of the host's values to the dials' units.
+constexpr double kOilPressDivisor = 130;
+constexpr double kOilTempDivisor = 7;
+constexpr double kOilTempOffset = 50;  // the scale's 0 is -50 degrees C
+constexpr double kOilQtyDivisor = 1250;
+constexpr double kFuelPressFactor = 0.85;
+constexpr double kLowOilPressPsi = 10;
+
+// Nacelle temperature model: the level a nacelle settles at, the band below
+// it where warming slows, and the rates per update.
+struct NacelleBand {
+    double slow_from;  // below: warm fast
+    double settle;     // below: warm slowly; above: cool
+};
+constexpr NacelleBand kFireBand = {270, 280};
+constexpr NacelleBand kRunningBand = {70, 80};
+constexpr double kWarmFast = 0.8;
+constexpr double kWarmSlow = 0.3;
+constexpr double kCoolFromSettle = 0.1;
+constexpr double kCoolStopped = 0.01;
+constexpr double kWarmToAmbient = 2;
+constexpr double kAmbientCapture = 0.5;
+constexpr double kTurningN2Percent = 10;
+
+constexpr uint32_t kOilQtyIndexTop = 20;
+
+// Scales: value at the pixel point the needle's tip reaches.
+constexpr NONLINEARITY kNacelleScale[] = {{{5, 70}, 0}, {{14, 9}, 100}, {{75, 10}, 200}, {{84, 69}, 300}};
+constexpr NONLINEARITY kPressScale[] = {
+    {{45, 90}, 0}, {{20, 85}, 20}, {{4, 65}, 40},   {{0, 45}, 60},
+    {{5, 22}, 80}, {{21, 6}, 100}, {{85, 22}, 160},
+};
+constexpr NONLINEARITY kOilTempScale[] = {
+    {{45, 90}, 0}, {{9, 72}, 50}, {{1, 37}, 100}, {{20, 6}, 150}, {{54, 0}, 200}, {{85, 19}, 250},
+};
+constexpr NONLINEARITY kOilQtyScale[] = {
+    {{20, 83}, 0}, {{6, 66}, 4}, {{0, 45}, 8}, {{5, 25}, 12}, {{20, 6}, 16}, {{45, 0}, 20},
+};
+
+struct KindLayout {
+    uint32_t background;
+    double top;  // the needle's clamp
+};
+
+// Columns: background, top of scale; in Reading order.
+constexpr KindLayout kKinds[] = {
+    {6230, 300},  // NACELLE TEMP
+    {6233, 160},  // OIL PRES
+    {6236, 250},  // OIL TEMP
+    {6240, 20},   // OIL QTY
+    {6246, 160},  // FUEL PRES
+};
+
+constexpr const KindLayout& kind_of(Reading r) { return kKinds[static_cast<std::size_t>(r)]; }
+
+bool dc_norm_powered() { return aircraft.DcNormBusPowered == 1; }
+bool bus1_powered() { return aircraft.AcBus1Powered == 1; }
+bool bus2_powered() { return aircraft.AcBus2Powered == 1; }
+
+struct MonitorSpec {
+    Reading reading;
+    std::size_t engine;  // 0 or 1
+    double (*read)();    // nacelle: N2
+    bool (*powered)();
+};
+
+// Columns: reading, engine, host variable, power; in MonitorDialId order.
+// Both oil quantity dials read the one quantity the host gives.
+// clang-format off
+constexpr MonitorSpec kMonitors[] = {
+    {Reading::NacelleTemp, 0, host::value<625>, dc_norm_powered},
+    {Reading::NacelleTemp, 1, host::value<644>, dc_norm_powered},
+    {Reading::OilPress,    0, host::value<562>, bus1_powered},
+    {Reading::OilPress,    1, host::value<572>, bus2_powered},
+    {Reading::OilTemp,     0, host::value<561>, dc_norm_powered},
+    {Reading::OilTemp,     1, host::value<571>, dc_norm_powered},
+    {Reading::OilQty,      0, host::value<270>, bus1_powered},
+    {Reading::OilQty,      1, host::value<270>, bus2_powered},
+    {Reading::FuelPress,   0, host::value<634>, bus1_powered},
+    {Reading::FuelPress,   1, host::value<653>, bus2_powered},
+};
+// clang-format on
+static_assert(std::size(kMonitors) == kMonitorDialCount);
+
+double host_value(double (*read)()) { return finite_or(read(), 0.0); }
+
+// What the needle closes on, in the dial's units.
+double target_of(Reading r, double value) {
+    switch (r) {
+        case Reading::OilPress:
+            return value / kOilPressDivisor;
+        case Reading::OilTemp:
+            return value / kOilTempDivisor + kOilTempOffset;
+        case Reading::OilQty:
+            return value / kOilQtyDivisor;
+        case Reading::FuelPress:
+            return value * kFuelPressFactor;
+        case Reading::NacelleTemp:
+            break;
+    }
+    return value;
+}
+
+double sink(double needle, double step) { return needle < step ? 0.0 : needle - step; }
+
+double follow(double needle, double target) {
+    if (needle < target - kNeedleCapture) return needle + kNeedleStep;
+    if (needle > target + kNeedleCapture) return needle - kNeedleStep;
+    return target;
+}
+
+double warm_towards(double t, NacelleBand band) {
+    if (t < band.slow_from) return t + kWarmFast;
+    if (t < band.settle) return t + kWarmSlow;
+    if (t > band.settle) return t - kCoolFromSettle;
+    return t;
+}
+
+double nacelle_temperature(double t, std::size_t engine, double n2) {
+    const uint8_t fire = engine == 0 ? aircraft.Eng1FireWarning : aircraft.Eng2FireWarning;
+    if (fire == 1) return warm_towards(t, kFireBand);
+    if (n2 >= kTurningN2Percent) return warm_towards(t, kRunningBand);
+    const double outside = finite_or(host::value<341>(), 0.0);
+    if (t > outside + kAmbientCapture && t > 0) return t - kCoolStopped;
+    if (t < outside - kAmbientCapture) return t + kWarmToAmbient;
+    return outside < 0 ? 0.0 : outside;
+}
+
+void update_monitor(std::size_t id) {
+    const MonitorSpec& spec = kMonitors[id];
+    double& needle = state().needle[id];
+    if (spec.reading == Reading::OilPress) {
+        const double psi = host_value(spec.read) / kOilPressDivisor;
+        const uint8_t lever = spec.engine == 0 ? aircraft.HpLever1Open : aircraft.HpLever2Open;
+        (spec.engine == 0 ? aircraft.Eng1OilPressLow : aircraft.Eng2OilPressLow) =
+            (psi <= kLowOilPressPsi && lever == 1) ? 1 : 0;
+    }
+    if (!spec.powered()) {
+        needle = sink(needle, kNeedleStep);
+        return;
+    }
+    const double value = host_value(spec.read);
+    if (spec.reading == Reading::NacelleTemp)
+        needle = nacelle_temperature(needle, spec.engine, value);
+    else
+        needle = follow(needle, target_of(spec.reading, value));
+}
+
+template <std::size_t D>
+void FSAPI update(GAUGEHDR* gauge, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE || gauge == nullptr) return;
+    update_monitor(D);
+    set_visible(*gauge, 1, true);
+    if (kMonitors[D].reading == Reading::OilQty) set_visible(*gauge, 2, true);
+}
+
+template <std::size_t D>
+double FSAPI needle_value(ELEMENT_HEADER*) {
+    return clamp_write_back(state().needle[D], 0.0, kind_of(kMonitors[D].reading).top);
+}
+
+template <std::size_t Engine>
+double FSAPI index_value(ELEMENT_HEADER*) {
+    return clamp_write_back<uint32_t>(state().oil_qty_index[Engine], 0, kOilQtyIndexTop);
+}
+
+template <std::size_t Engine, bool Up>
+int32_t FSAPI turn_index(PIXPOINT*, uint32_t) {
+    uint32_t& index = state().oil_qty_index[Engine];
+    if (Up)
+        step_up<uint32_t>(index, 1, kOilQtyIndexTop);
+    else
+        step_down<uint32_t>(index, 1, 0);
+    return 0;
+}
+
+// A dial's records: the background, the needle (element 1) and, on the oil
+// quantity dials, the index (element 2).
+struct MonitorDial {
+    ELEMENT_HEADER* elements[2];
+    ELEMENT_STATIC_IMAGE background;
+    ELEMENT_HEADER* over_background[2];
+    ELEMENT_NEEDLE needle;
+    ELEMENT_HEADER* over_needle[2];
+    ELEMENT_NEEDLE index;
+};
+
+// The records for `self`, a constinit dial being initialised.
+template <std::size_t D>
+constexpr MonitorDial monitor_dial(MonitorDial& self, GAUGEHDR& header) {
+    constexpr Reading r = kMonitors[D].reading;
+    MonitorDial d{};
+    d.elements[0] = &self.background.header;
+    d.background = background(header, kind_of(r).background, self.over_background);
+    d.over_background[0] = &self.needle.header;
+    if (r == Reading::NacelleTemp) {
+        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kNacelleScale, no_children);
+    } else if (r == Reading::OilTemp) {
+        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kOilTempScale, no_children);
+    } else if (r == Reading::OilQty) {
+        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kOilQtyScale, self.over_needle);
+        d.over_needle[0] = &self.index.header;
+        d.index =
+            needle(header, kIndexBitmap, kIndex, index_value<kMonitors[D].engine>, kOilQtyScale, no_children);
+    } else {
+        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kPressScale, no_children);
+    }
+    return d;
+}
+
+template <std::size_t Engine>
+constexpr auto oil_qty_index_knob() {
+    return mouse_table(0, {
+                              knob_area({0, 0, 45, 91}, CURSOR_DOWNARROW, turn_index<Engine, false>),
+                              knob_area({46, 0, 45, 91}, CURSOR_UPARROW, turn_index<Engine, true>),
+                          });
+}
+
+constexpr uint32_t kWidthMm = 91;
+
+}  // namespace
+}  // namespace kadrimos::engines
+
+namespace kadrimos::gauges {
+
+namespace engomn_nac_temp_1 {
+namespace {
+constinit engines::MonitorDial dial = engines::monitor_dial<engines::kNacelleTemp1>(dial, header);
+constinit auto mouse = mouse_table();
+}  // namespace
+constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_1_rulo", engines::kWidthMm, dial.elements,
+                                         mouse.rect, engines::update<engines::kNacelleTemp1>);
+}  // namespace engomn_nac_temp_1
+
+namespace engomn_nac_temp_2 {
+namespace {
+constinit engines::MonitorDial dial = engines::monitor_dial<engines::kNacelleTemp2>(dial, header);
+constinit auto mouse = mouse_table();
+}  // namespace
+constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_2_rulo", engines::kWidthMm, dial.elements,
+                                         mouse.rect, engines::update<engines::kNacelleTemp2>);
+}  // namespace engomn_nac_temp_2
+
+namespace engomn_oil_press_1 {
+namespace {
+constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilPress1>(dial, header);
+constinit auto mouse = mouse_table();
+}  // namespace
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_1_rulo", engines::kWidthMm, dial.elements,
+                                         mouse.rect, engines::update<engines::kOilPress1>);
+}  // namespace engomn_oil_press_1
+
+namespace engomn_oil_press_2 {
+namespace {
+constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilPress2>(dial, header);
+constinit auto mouse = mouse_table();
+}  // namespace
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_2_rulo", engines::kWidthMm, dial.elements,
+                                         mouse.rect, engines::update<engines::kOilPress2>);
+}  // namespace engomn_oil_press_2
+
+namespace engomn_oil_temp_1 {
+namespace {
+constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilTemp1>(dial, header);
+constinit auto mouse = mouse_table();
+}  // namespace
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_1_rulo", engines::kWidthMm, dial.elements,
+                                         mouse.rect, engines::update<engines::kOilTemp1>);
+}  // namespace engomn_oil_temp_1
+
+namespace engomn_oil_temp_2 {
+namespace {
+constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilTemp2>(dial, header);
+constinit auto mouse = mouse_table();
+}  // namespace
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_2_rulo", engines::kWidthMm, dial.elements,
+                                         mouse.rect, engines::update<engines::kOilTemp2>);
+}  // namespace engomn_oil_temp_2
+
+namespace engomn_oil_qtty_1 {
+namespace {
+constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilQty1>(dial, header);
+constinit auto mouse = engines::oil_qty_index_knob<0>();
+}  // namespace
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_1_rulo", engines::kWidthMm, dial.elements,
+                                         mouse.rect, engines::update<engines::kOilQty1>);
+}  // namespace engomn_oil_qtty_1
+
+namespace engomn_oil_qtty_2 {
+namespace {
+constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilQty2>(dial, header);
+constinit auto mouse = engines::oil_qty_index_knob<1>();
+}  // namespace
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_2_rulo", engines::kWidthMm, dial.elements,
+                                         mouse.rect, engines::update<engines::kOilQty2>);
+}  // namespace engomn_oil_qtty_2
+
+namespace engomn_fuel_press_1 {
+namespace {
+constinit engines::MonitorDial dial = engines::monitor_dial<engines::kFuelPress1>(dial, header);
+constinit auto mouse = mouse_table();
+}  // namespace
+constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_1_rulo", engines::kWidthMm,
+                                         dial.elements, mouse.rect, engines::update<engines::kFuelPress1>);
+}  // namespace engomn_fuel_press_1
+
+namespace engomn_fuel_press_2 {
+namespace {
+constinit engines::MonitorDial dial = engines::monitor_dial<engines::kFuelPress2>(dial, header);
+constinit auto mouse = mouse_table();
+}  // namespace
+constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_2_rulo", engines::kWidthMm,
+                                         dial.elements, mouse.rect, engines::update<engines::kFuelPress2>);
+}  // namespace engomn_fuel_press_2
+
+}  // namespace kadrimos::gauges

@@ -3,8 +3,24 @@
 #include <cmath>
 #include <sstream>
 
+#include "memory.h"
+
 namespace kadrimos::host_sim {
 namespace {
+
+// Under AddressSanitizer freed memory waits in a quarantine of up to 256 MB,
+// so resident memory says nothing about growth.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
 
 constexpr int64_t kMaxToken = 0x7FFFFFFF;
 constexpr int64_t kMaxTicks = 18LL * 3600 * 24 * 30;  // a month of flying
@@ -151,6 +167,13 @@ Statement read_expect(const Line& line, const std::vector<GAUGEHDR*>& catalogue,
             if (need_word(line, 5, "'times'") != "times") line.fail("expected 'times' after the count");
             need_count(line, 6, 6);
         }
+    } else if (what == "memory") {
+        // expect memory within N kB
+        need_count(line, 5, 5);
+        s.kind = Statement::Kind::ExpectMemory;
+        if (line.words[2] != "within") line.fail("expected 'within' after 'memory'");
+        s.kib = need_integer(line, 3, "a size in kB", 0, 100000000);
+        if (line.words[4] != "kB") line.fail("expected 'kB' after the size");
     } else if (what == "var") {
         s.kind = Statement::Kind::ExpectVar;
         s.token = read_token(line, 2);
@@ -158,7 +181,7 @@ Statement read_expect(const Line& line, const std::vector<GAUGEHDR*>& catalogue,
         read_tolerance(line, 4, s);
     } else {
         line.fail("unknown expectation '" + what +
-                  "' (shown, hidden, value, text, event, no event, window, var, sound, no sound)");
+                  "' (shown, hidden, value, text, event, no event, window, var, sound, no sound, memory)");
     }
     return s;
 }
@@ -208,8 +231,20 @@ Statement read_statement(const Line& line, const std::vector<GAUGEHDR*>& catalog
         s.kind = Statement::Kind::Run;
         s.ticks = read_duration(line, 1);
     } else if (verb == "mark") {
-        need_count(line, 1, 1);
+        need_count(line, 1, 2);
         s.kind = Statement::Kind::Mark;
+        if (line.words.size() == 2) {
+            if (line.words[1] != "memory") line.fail("expected 'mark' alone or 'mark memory'");
+            s.kind = Statement::Kind::MarkMemory;
+        }
+    } else if (verb == "repeat") {
+        // repeat N ... end
+        need_count(line, 2, 2);
+        s.kind = Statement::Kind::Repeat;
+        s.count = need_integer(line, 1, "a repeat count", 1, 100000000);
+    } else if (verb == "end") {
+        need_count(line, 1, 1);
+        s.kind = Statement::Kind::End;
     } else if (verb == "expect") {
         return read_expect(line, catalogue, config);
     } else {
@@ -235,22 +270,64 @@ void require_open(const Statement& s, const SimHost& host) {
 std::vector<Statement> read_scenario(const std::string& path, const std::vector<GAUGEHDR*>& catalogue,
                                      const PanelConfig& config) {
     std::vector<Statement> statements;
-    for (const Line& line : read_lines(path)) statements.push_back(read_statement(line, catalogue, config));
+    std::vector<std::size_t> open_repeats;
+    for (const Line& line : read_lines(path)) {
+        statements.push_back(read_statement(line, catalogue, config));
+        Statement& s = statements.back();
+        if (s.kind == Statement::Kind::Repeat) {
+            open_repeats.push_back(statements.size() - 1);
+        } else if (s.kind == Statement::Kind::End) {
+            if (open_repeats.empty()) line.fail("'end' without a 'repeat'");
+            s.partner = open_repeats.back();
+            statements[s.partner].partner = statements.size() - 1;
+            open_repeats.pop_back();
+        }
+    }
+    if (!open_repeats.empty()) statements[open_repeats.back()].line.fail("'repeat' without an 'end'");
     return statements;
 }
 
 int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::ostream& report) {
     int failures = 0;
-    std::size_t mark = 0;        // events before this index are forgotten by expectations
-    std::size_t sound_mark = 0;  // likewise for sounds
+    bool marked = false;         // expectations look at events and sounds since a mark
+    int64_t memory_mark_kib = -1;
+    std::vector<int64_t> repeats_left;  // of the repeat blocks being run, innermost last
     auto fail = [&](const Statement& s, const std::string& expected, const std::string& actual) {
         ++failures;
         report << s.line.where() << ": expectation failed: " << s.line.text << "\n  expected: " << expected
                << "\n  actual:   " << actual << "\n";
     };
-    for (const Statement& s : statements) {
+    for (std::size_t at = 0; at < statements.size(); ++at) {
+        const Statement& s = statements[at];
         using K = Statement::Kind;
         switch (s.kind) {
+            case K::Repeat:
+                repeats_left.push_back(s.count);
+                break;
+            case K::End:
+                if (--repeats_left.back() > 0) {
+                    at = s.partner;  // the loop's ++at goes on with the block's first statement
+                } else {
+                    repeats_left.pop_back();
+                }
+                break;
+            case K::MarkMemory:
+                memory_mark_kib = resident_kib();
+                break;
+            case K::ExpectMemory: {
+                const int64_t now = resident_kib();
+                if (kAddressSanitizer) {
+                    report << s.line.where()
+                           << ": skipped: AddressSanitizer holds freed memory back (it finds leaks itself)\n";
+                } else if (memory_mark_kib < 0 || now < 0) {
+                    report << s.line.where() << ": skipped: no memory mark, or this host cannot read its memory\n";
+                } else if (now - memory_mark_kib > s.kib) {
+                    fail(s, "at most " + std::to_string(s.kib) + " kB more than at the mark (" +
+                                std::to_string(memory_mark_kib) + " kB)",
+                         std::to_string(now) + " kB, " + std::to_string(now - memory_mark_kib) + " kB more");
+                }
+                break;
+            }
             case K::Set:
                 host.set_variable(s.token, s.value);
                 break;
@@ -281,8 +358,8 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                 for (int64_t t = 0; t < s.ticks; ++t) host.update();
                 break;
             case K::Mark:
-                mark = host.events().size();
-                sound_mark = host.sounds().size();
+                host.forget_history();
+                marked = true;
                 break;
             case K::ExpectSound:
             case K::ExpectNoSound: {
@@ -292,9 +369,9 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                 }
                 int64_t seen = 0;
                 const auto& sounds = host.sounds();
-                for (std::size_t i = sound_mark; i < sounds.size(); ++i)
+                for (std::size_t i = 0; i < sounds.size(); ++i)
                     if (sounds[i].name == s.text && (s.kind == K::ExpectNoSound || sounds[i].what == s.sound_state)) ++seen;
-                const std::string since = mark || sound_mark ? " since the mark" : " since the start";
+                const std::string since = marked ? " since the mark" : " since the start";
                 if (s.kind == K::ExpectNoSound) {
                     if (seen != 0) fail(s, "no request for " + s.text, std::to_string(seen) + " request(s)" + since);
                 } else if (s.count >= 0 ? seen != s.count : seen == 0) {
@@ -334,12 +411,12 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
             case K::ExpectNoEvent: {
                 std::size_t seen = 0;
                 const auto& events = host.events();
-                for (std::size_t i = mark; i < events.size(); ++i)
+                for (std::size_t i = 0; i < events.size(); ++i)
                     if (events[i].id == s.token && (!s.has_value || events[i].value == s.event_value)) ++seen;
                 bool want = s.kind == K::ExpectEvent;
                 if ((seen > 0) != want)
                     fail(s, want ? "the event sent" : "the event not sent",
-                         "sent " + std::to_string(seen) + " time(s) since " + (mark ? "the mark" : "the start"));
+                         "sent " + std::to_string(seen) + " time(s) since " + (marked ? "the mark" : "the start"));
                 break;
             }
             case K::ExpectWindow:

@@ -86,6 +86,13 @@ public:
     // --- Looking -------------------------------------------------------------
     int64_t tick() const { return tick_; }
     const std::vector<SentEvent>& events() const { return events_; }
+    // Forgets the key events and sound requests seen so far: a scenario's
+    // mark, after which expectations look only at what comes next. Keeps a
+    // long flight's memory from growing with its history.
+    void forget_history() {
+        events_.clear();
+        sounds_.clear();
+    }
     const DrawnValue* drawn(const ELEMENT_HEADER* element) const;
     bool installed(const GAUGEHDR* gauge) const { return installed_.count(gauge) != 0; }
 

@@ -70,8 +70,9 @@ TEST(HydraulicPumpSwitches, OnAndOffRestartTheRampAndClickOnlyWhenTheSwitchMoves
             *kPumpStates[pump] = c.before;
             bench.host.click(kPumps, 4 + 2 * pump + (c.on ? 0 : 1));
             EXPECT_EQ(*kPumpStates[pump], c.after) << "pump " << pump + 1 << " from " << int{c.before};
-            EXPECT_EQ(bench.host.plays("CLICK"), c.clicks)
-                << "pump " << pump + 1 << " from " << int{c.before};
+            if (FakeHost::kHearsSounds) {
+                EXPECT_EQ(bench.host.plays("CLICK"), c.clicks) << "pump " << pump + 1 << " from " << int{c.before};
+            }
             for (std::size_t other = 0; other < 4; ++other) {
                 if (other == pump) continue;
                 EXPECT_EQ(*kPumpStates[other], 200) << "pump " << other + 1 << " untouched";
@@ -104,7 +105,9 @@ TEST(HydraulicSwitches, ElectricPumpsAndInterconnectionsClickOncePerMove) {
     }
     EXPECT_EQ(aircraft.HydElecPump2Switch, 1);
     EXPECT_EQ(aircraft.HydPtuBlueGreenSwitch, 0);
-    EXPECT_EQ(bench.host.plays("CLICK"), 2u);
+    if (FakeHost::kHearsSounds) {
+        EXPECT_EQ(bench.host.plays("CLICK"), 2u);
+    }
     bench.host.update(kPumps);
     EXPECT_TRUE(FakeHost::visible(kPumps, 3));
     EXPECT_TRUE(FakeHost::visible(kPumps, 2));  // ELEC PUMP 1 still off

@@ -4,7 +4,11 @@
 #   1. gcc, with AddressSanitizer and UndefinedBehaviorSanitizer (including
 #      float-cast-overflow); the first report fails the run;
 #   2. clang, optimised, warnings as errors, and the export check on a
-#      library built without sanitizer instrumentation.
+#      library built without sanitizer instrumentation; then the soak: twelve
+#      hours of simulated flight of the whole cockpit, memory flat;
+#   3. the hostile-host and wave fuzzers (clang, libFuzzer, sanitizers) for a
+#      bounded time (KADRIMOS_FUZZ_SECONDS, 120 by default);
+#   4. the Windows builds, tests under Wine, and the same timelines as Linux.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -24,6 +28,29 @@ cmake -S . -B build/clang-release -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build/clang-release -j "$jobs"
 ctest --test-dir build/clang-release --output-on-failure -j "$jobs"
+
+echo "== soak: twelve hours of simulated flight (optimised build)"
+grep -qx 'repeat 2' scenarios/soak.scn || { echo "soak.scn no longer has its 'repeat 2' line"; exit 1; }
+sed 's/^repeat 2$/repeat 72/' scenarios/soak.scn >build/soak_12h.scn
+soak_start=$(date +%s)
+build/clang-release/host/kadrimos-host --module build/clang-release/kadrimos.so --quiet build/soak_12h.scn
+echo "soak: twelve simulated hours took $(( $(date +%s) - soak_start )) s of wall time"
+
+echo "== fuzzing: the module under a hostile host, and the wave parser"
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKADRIMOS_FUZZ=ON -DKADRIMOS_SANITIZE=ON \
+      -DKADRIMOS_TESTS=OFF -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build/fuzz -j "$jobs" --target host_fuzz wave_fuzz
+fuzz_seconds=${KADRIMOS_FUZZ_SECONDS:-120}
+for target in host wave; do
+  # New inputs go to a scratch corpus; the committed seeds are only read.
+  mkdir -p "build/fuzz/corpus-$target"
+  seconds=$fuzz_seconds
+  [ "$target" = wave ] && seconds=$(( fuzz_seconds / 4 ))
+  build/fuzz/${target}_fuzz -max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1 \
+    "build/fuzz/corpus-$target" "fuzz/corpus/$target" 2>"build/fuzz/$target.log" \
+    || { tail -60 "build/fuzz/$target.log"; echo "fuzzing $target: a finding (input saved in the working directory)"; exit 1; }
+  grep -E '^stat::(number_of_executed_units|new_units_added)' "build/fuzz/$target.log"
+done
 
 echo "== Windows: mingw-w64 builds, tests under Wine"
 bash scripts/test_windows.sh

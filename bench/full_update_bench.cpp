@@ -9,11 +9,12 @@
 // ratio of the two and with how many times faster than real time the full
 // update runs at 18 updates a second.
 //
-//   build/clang-release/bench/kadrimos_bench
+//   build/clang-release/bench/kadrimos_bench [--benchmark_repetitions=5]
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -84,10 +85,19 @@ void running_aircraft(BareHost& host) {
     for (uint32_t token : {624u, 625u, 643u, 644u}) host.set(token, 60);
 }
 
+// Updates before timing: ten simulated minutes, so that start-up
+// transients (the first update's start-up, spool-ups, timers) are over and
+// every repetition measures the same settled cockpit.
+constexpr int kSettleUpdates = 18 * 600;
+
 void full_update(benchmark::State& state) {
     BareHost host;
     running_aircraft(host);
     host.install_all();
+    for (int i = 0; i < kSettleUpdates; ++i) {
+        host.update_all();
+        host.draw_all();
+    }
     for (auto _ : state) {
         host.update_all();
         host.draw_all();
@@ -116,9 +126,17 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-                ns_per_update_[r.benchmark_name()] = r.GetAdjustedRealTime();  // in the run's time unit (ns)
+        // One time per benchmark: the median where repetitions give one,
+        // else the single run's (nanoseconds, the default time unit).
+        for (const Run& r : runs) {
+            const std::string& name = r.run_name.function_name;
+            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") {
+                ns_per_update_[name] = r.GetAdjustedRealTime();
+                medians_.insert(name);
+            } else if (r.run_type == Run::RT_Iteration && r.iterations > 0 && !medians_.count(name)) {
+                ns_per_update_[name] = r.GetAdjustedRealTime();
+            }
+        }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
@@ -134,6 +152,7 @@ public:
 
 private:
     std::map<std::string, double> ns_per_update_;
+    std::set<std::string> medians_;
 };
 
 }  // namespace

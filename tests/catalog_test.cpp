@@ -5,6 +5,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "module/exports.h"
 #include "module/module_state.h"
@@ -248,12 +249,18 @@ TEST(Catalogue, EveryHeaderHasVersionRoutinesMouseTableAndZeroedSpareWords) {
     }
 }
 
-TEST(Catalogue, GaugesWithEmptyCallbacksIgnoreAnUpdate) {
+TEST(Catalogue, GaugesWithEmptyCallbacksIgnoreEveryServiceCode) {
     FakeHost host;
     for (const std::string& name : kEmptyCallbacks) {
         SCOPED_TRACE(name);
         ASSERT_NE(FakeHost::gauge(name).gauge_callback, nullptr);
-        host.update(name);
+        // Hidden by hand: a callback that shows or hides anything gives
+        // itself away.
+        const std::vector<ELEMENT_HEADER*> elements = elements_of(FakeHost::gauge(name));
+        for (ELEMENT_HEADER* e : elements) e->image_flags |= IMAGE_HIDDEN;
+        for (int32_t code = PANEL_SERVICE_PRE_QUERY; code <= PANEL_SERVICE_POST_KILL; ++code)
+            if (code != PANEL_SERVICE_PRE_INSTALL && code != PANEL_SERVICE_PRE_KILL) host.service(name, code);
+        for (ELEMENT_HEADER* e : elements) EXPECT_NE(e->image_flags & IMAGE_HIDDEN, 0u);
     }
     EXPECT_TRUE(host.events().empty());
     EXPECT_TRUE(host.toggled_windows().empty());

@@ -21,4 +21,6 @@ int32_t FSAPI standard_generate(uintptr_t value) {
 int32_t FSAPI standard_draw() { return host::element_list_plot(first_element()); }
 int32_t FSAPI standard_kill() { return host::element_list_kill(first_element()); }
 
+void FSAPI values_and_mouse_only(GAUGEHDR*, int32_t, uintptr_t) {}
+
 }  // namespace kadrimos

@@ -21,6 +21,11 @@ int32_t FSAPI standard_generate(uintptr_t value);
 int32_t FSAPI standard_draw();
 int32_t FSAPI standard_kill();
 
+// The callback of a gauge that works through its value callbacks and mouse
+// handlers alone (meters, the QTY TEST button): it ignores every service
+// code. Its elements are visible in their static records and stay so.
+void FSAPI values_and_mouse_only(GAUGEHDR* gauge, int32_t service, uintptr_t value);
+
 // Builds a gauge header as every gauge of the module fills it.
 constexpr GAUGEHDR gauge_header(const char* name, uint32_t width_mm, ELEMENT_HEADER** elements,
                                 MOUSERECT* mouse_table, GAUGE_CALLBACK callback) {

@@ -6,7 +6,7 @@
 // "toskelin apu_ind_egt_rulo"    exhaust gas temperature, 0 to 700 degrees C
 //
 // The meters show the unit's values as they are when drawn; their gauges
-// have nothing to compute on an update. Every needle limits its value to its
+// have nothing to compute on an update and ignore every service code. Every needle limits its value to its
 // scale and writes the limit back into the unit's value: a displayed meter
 // also limits the model (the N2 overshoot of a start stops at 120).
 #include "module/catalog.h"
@@ -47,11 +47,6 @@ constexpr ApuDial apu_dial(ApuDial& self, GAUGEHDR& header, uint32_t dial_bitmap
 constexpr uint32_t kSingleNeedleBitmap = 4384;
 constexpr Placement kSingleNeedle = {{45, 45}, {9, 5}};
 
-// Needles are drawn on every update: nothing hides them.
-void FSAPI show_needle(GAUGEHDR* gauge, int32_t service, uintptr_t) {
-    if (service != PANEL_SERVICE_PRE_UPDATE || gauge == nullptr) return;
-    set_visible(*gauge, 1, true);
-}
 
 }  // namespace
 
@@ -74,7 +69,7 @@ constinit ApuDial dial = apu_dial(dial, header, kDialBitmap, kSingleNeedleBitmap
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin apu_ind_oil_rulo", 91, dial.elements, dial.mouse.rect, show_needle);
+    gauge_header("toskelin apu_ind_oil_rulo", 91, dial.elements, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace apu_ind_oil
 
@@ -109,16 +104,9 @@ constinit ELEMENT_STATIC_IMAGE background_element = background(header, kDialBitm
 constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 constinit auto mouse = mouse_table();
 
-void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
-    if (service != PANEL_SERVICE_PRE_UPDATE) return;
-    set_visible(header, 1, true);
-    set_visible(header, 2, true);
-    set_visible(header, 3, true);
-}
-
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin apu_ind_n1_n2_rulo", 91, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin apu_ind_n1_n2_rulo", 91, elements, mouse.rect, values_and_mouse_only);
 
 }  // namespace apu_ind_n1_n2
 
@@ -141,7 +129,7 @@ constinit ApuDial dial = apu_dial(dial, header, kDialBitmap, kSingleNeedleBitmap
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin apu_ind_egt_rulo", 91, dial.elements, dial.mouse.rect, show_needle);
+    gauge_header("toskelin apu_ind_egt_rulo", 91, dial.elements, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace apu_ind_egt
 

@@ -58,12 +58,11 @@ constinit auto mouse = mouse_table(0, {
 });
 // clang-format on
 
-void FSAPI callback(GAUGEHDR*, int32_t, uintptr_t) {}
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_sel_ind_dc_rulo", 120, elements, mouse.rect, callback);
+    gauge_header("toskelin elec_sel_ind_dc_rulo", 120, elements, mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_sel_ind_dc
 
@@ -122,12 +121,11 @@ constinit auto mouse = mouse_table(0, {
 });
 // clang-format on
 
-void FSAPI callback(GAUGEHDR*, int32_t, uintptr_t) {}
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_sel_ind_ac_rulo", 146, elements, mouse.rect, callback);
+    gauge_header("toskelin elec_sel_ind_ac_rulo", 146, elements, mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_sel_ind_ac
 

@@ -72,8 +72,6 @@ double load_reading(int32_t& load, uint8_t generator_switch) {
     return clamp_write_back(load, 0, 200);
 }
 
-void FSAPI nothing_on_update(GAUGEHDR*, int32_t, uintptr_t) {}
-
 // Every meter is a dial with one needle: its records, the needle drawn over
 // the dial, no mouse area.
 struct NeedleDial {
@@ -180,7 +178,7 @@ constinit NeedleDial dial = needle_dial(dial, header, kBitmap, amperes, kScale);
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_dc_amps_rulo", 75, dial.elements, dial.mouse.rect, nothing_on_update);
+    gauge_header("toskelin elec_ind_dc_amps_rulo", 75, dial.elements, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_dc_amps
 
@@ -272,7 +270,7 @@ constinit NeedleDial dial = needle_dial(dial, header, kBitmap, load, kLoadScale)
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_load1_rulo", 75, dial.elements, dial.mouse.rect, nothing_on_update);
+    gauge_header("toskelin elec_ind_ac_load1_rulo", 75, dial.elements, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_ac_load1
 
@@ -289,7 +287,7 @@ constinit NeedleDial dial = needle_dial(dial, header, kBitmap, load, kLoadScale)
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_load2_rulo", 75, dial.elements, dial.mouse.rect, nothing_on_update);
+    gauge_header("toskelin elec_ind_ac_load2_rulo", 75, dial.elements, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_ac_load2
 
@@ -308,7 +306,7 @@ constinit NeedleDial dial = needle_dial(dial, header, kBitmap, load, kLoadScale)
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_loadapu_rulo", 75, dial.elements, dial.mouse.rect, nothing_on_update);
+    gauge_header("toskelin elec_ind_ac_loadapu_rulo", 75, dial.elements, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_ac_loadapu
 

@@ -203,11 +203,12 @@ void run_lamp_test(double ticks) {
 }
 
 // One engine's starter. Without DC essential power, without bleed or with
-// the system not armed, the request drops. Otherwise a request opens its
+// the system not armed, the request drops and nothing else changes: the
+// window of an interrupted start runs on, so that a press within it gets only
+// what is left of it, and a press after it has closed is used up closing it
+// (the press after that starts afresh). Otherwise a request opens its
 // 990-tick window at the first update, holds the starter until the window
-// closes, and ends as soon as the engine passes 40 % N2. The window lasts
-// only as long as its request: a request dropped early takes its window
-// with it, so that the next press gets a full one.
+// closes, and ends as soon as the engine passes 40 % N2.
 void run_starter(const Starter& s, std::size_t engine, const HostInputs& in) {
     uint8_t& request = panel.*s.request;
     uint32_t& deadline = panel.*s.deadline;
@@ -216,20 +217,24 @@ void run_starter(const Starter& s, std::size_t engine, const HostInputs& in) {
         aircraft.DcEssBusPowered == 1 && bleed_available(in.n2[other(engine)]) && armed_for_start();
     if (!can_crank) {
         request = kRequestNone;
-    } else {
-        if (request == kRequestStarting) {
-            if (window_open == 0) {
-                deadline = to_integer<uint32_t>(in.ticks + kStarterWindowTicks);
-                window_open = 1;
-            }
-            if (reached(deadline, in.ticks))
-                request = kRequestNone;
-            else
-                host::send_event(s.starter_event, 0);
-        }
-        if (in.n2[engine] > kStarterCutOutN2) request = kRequestNone;
+        return;
     }
-    if (request != kRequestStarting) window_open = 0;
+    if (request == kRequestStarting) {
+        if (window_open == 0) {
+            deadline = to_integer<uint32_t>(in.ticks + kStarterWindowTicks);
+            window_open = 1;
+        }
+        if (reached(deadline, in.ticks)) {
+            request = kRequestNone;
+            window_open = 0;
+        } else {
+            host::send_event(s.starter_event, 0);
+        }
+    }
+    if (in.n2[engine] > kStarterCutOutN2) {
+        request = kRequestNone;
+        window_open = 0;
+    }
 }
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {

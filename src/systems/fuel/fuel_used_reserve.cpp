@@ -136,11 +136,9 @@ constinit auto mouse = mouse_table(0, {
     area({0, 19, 25, 25}, CURSOR_HAND, press_test),
 });
 
-// The button has no light: nothing to do on any update.
-void FSAPI callback(GAUGEHDR*, int32_t, uintptr_t) {}
-
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin fuel_qtty_test_rulo", 25, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin fuel_qtty_test_rulo", 25, elements, mouse.rect, values_and_mouse_only);
 
 }  // namespace kadrimos::gauges::fuel_qtty_test

@@ -149,12 +149,6 @@ constexpr PressureDial pressure_dial(PressureDial& self, GAUGEHDR& header, ELEME
     return d;
 }
 
-// The needle is drawn on every update: nothing hides it.
-void FSAPI show_needle(GAUGEHDR* gauge, int32_t service, uintptr_t) {
-    if (service != PANEL_SERVICE_PRE_UPDATE || gauge == nullptr) return;
-    set_visible(*gauge, 1, true);
-}
-
 }  // namespace
 
 namespace hydrau_ind_press_blue {
@@ -168,7 +162,7 @@ constinit PressureDial dial = pressure_dial(dial, header, pressure);
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin hydrau_ind_press_blue_rulo", 53, dial.elements, dial.mouse.rect, show_needle);
+    gauge_header("toskelin hydrau_ind_press_blue_rulo", 53, dial.elements, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace hydrau_ind_press_blue
 
@@ -183,7 +177,7 @@ constinit PressureDial dial = pressure_dial(dial, header, pressure);
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin hydrau_ind_press_green_rulo", 53, dial.elements, dial.mouse.rect, show_needle);
+    gauge_header("toskelin hydrau_ind_press_green_rulo", 53, dial.elements, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace hydrau_ind_press_green
 
@@ -198,7 +192,7 @@ constinit PressureDial dial = pressure_dial(dial, header, pressure);
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin hydrau_ind_press_yellow_rulo", 53, dial.elements, dial.mouse.rect, show_needle);
+    gauge_header("toskelin hydrau_ind_press_yellow_rulo", 53, dial.elements, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace hydrau_ind_press_yellow
 

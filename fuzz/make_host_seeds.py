@@ -5,6 +5,10 @@ Each seed is a short host program in the fuzzer's byte code (see
 fuzz/host_fuzz.cpp): the first byte of a step picks the operation. The
 seeds start the fuzzer from flights worth mutating: a cold cockpit, a running
 aircraft, every variable broken, every switch clicked, clocks gone wrong.
+
+The files named found-* beside them were kept from a fifteen-minute fuzzing
+run (a sample of its merged corpus) for the coverage they reach; every test
+run replays them all.
 """
 import os
 import struct

@@ -14,39 +14,14 @@
 #include "module/standard_routines.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
+#include "panel/needle_dial.h"
 
 namespace kadrimos::gauges {
 namespace {
 
-// A dial with one needle: its records, the needle drawn over the dial, no
-// mouse area.
-struct ApuDial {
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE background;
-    ELEMENT_HEADER* over_background[2];  // the needle
-    ELEMENT_NEEDLE needle;
-    MouseTable<0> mouse;
-};
-
-// The records for `self`, a constinit dial being initialised.
-template <std::size_t Points>
-constexpr ApuDial apu_dial(ApuDial& self, GAUGEHDR& header, uint32_t dial_bitmap, uint32_t needle_bitmap,
-                           Placement at, ELEMENT_VALUE_CALLBACK value, const NONLINEARITY (&scale)[Points]) {
-    ApuDial d{};
-    d.elements[0] = &self.background.header;
-    d.elements[1] = nullptr;
-    d.background = background(header, dial_bitmap, self.over_background);
-    d.over_background[0] = &self.needle.header;
-    d.over_background[1] = nullptr;
-    d.needle = needle(header, needle_bitmap, at, value, scale, no_children);
-    d.mouse = mouse_table();
-    return d;
-}
-
 // Oil and EGT share a needle bitmap and its placement.
 constexpr uint32_t kSingleNeedleBitmap = 4384;
 constexpr Placement kSingleNeedle = {{45, 45}, {9, 5}};
-
 
 }  // namespace
 
@@ -64,7 +39,8 @@ constexpr NONLINEARITY kScale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit ApuDial dial = apu_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, oil, kScale);
+constinit NeedleDial dial =
+    needle_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, oil, kScale);
 
 }  // namespace
 
@@ -124,7 +100,8 @@ constexpr NONLINEARITY kScale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit ApuDial dial = apu_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, egt, kScale);
+constinit NeedleDial dial =
+    needle_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, egt, kScale);
 
 }  // namespace
 

@@ -21,6 +21,7 @@
 #include "module/standard_routines.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
+#include "panel/needle_dial.h"
 
 namespace kadrimos::gauges {
 namespace {
@@ -72,30 +73,12 @@ double load_reading(int32_t& load, uint8_t generator_switch) {
     return clamp_write_back(load, 0, 200);
 }
 
-// Every meter is a dial with one needle: its records, the needle drawn over
-// the dial, no mouse area.
-struct NeedleDial {
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE background;
-    ELEMENT_HEADER* over_background[2];  // the needle
-    ELEMENT_NEEDLE needle;
-    MouseTable<0> mouse;
-};
-
-// The records for `self`, a constinit dial being initialised; the dial's
+// The records for `self`, a constinit meter being initialised; the dial's
 // bitmap is `bitmap`, the needle's `bitmap + 1`.
 template <std::size_t Points>
-constexpr NeedleDial needle_dial(NeedleDial& self, GAUGEHDR& header, uint32_t bitmap,
-                                 ELEMENT_VALUE_CALLBACK value, const NONLINEARITY (&scale)[Points]) {
-    NeedleDial d{};
-    d.elements[0] = &self.background.header;
-    d.elements[1] = nullptr;
-    d.background = background(header, bitmap, self.over_background);
-    d.over_background[0] = &self.needle.header;
-    d.over_background[1] = nullptr;
-    d.needle = needle(header, bitmap + 1, kDialNeedle, value, scale, no_children);
-    d.mouse = mouse_table();
-    return d;
+constexpr NeedleDial meter_dial(NeedleDial& self, GAUGEHDR& header, uint32_t bitmap, ELEMENT_VALUE_CALLBACK value,
+                                const NONLINEARITY (&scale)[Points]) {
+    return needle_dial(self, header, bitmap, bitmap + 1, kDialNeedle, value, scale);
 }
 
 }  // namespace
@@ -142,7 +125,7 @@ constexpr NONLINEARITY kScale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = needle_dial(dial, header, kBitmap, volts, kScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, volts, kScale);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -173,7 +156,7 @@ constexpr NONLINEARITY kScale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = needle_dial(dial, header, kBitmap, amperes, kScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, amperes, kScale);
 
 }  // namespace
 
@@ -196,7 +179,7 @@ constexpr NONLINEARITY kScale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = needle_dial(dial, header, kBitmap, volts, kScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, volts, kScale);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -229,7 +212,7 @@ constexpr NONLINEARITY kScale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = needle_dial(dial, header, kBitmap, frequency, kScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, frequency, kScale);
 
 // Live, the needle climbs to nominal (0); dead, it sinks to the bottom stop.
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -265,7 +248,7 @@ constexpr uint32_t kBitmap = 5220;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen1Load, aircraft.Gen1Switch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = needle_dial(dial, header, kBitmap, load, kLoadScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, kLoadScale);
 
 }  // namespace
 
@@ -282,7 +265,7 @@ constexpr uint32_t kBitmap = 5222;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen2Load, aircraft.Gen2Switch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = needle_dial(dial, header, kBitmap, load, kLoadScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, kLoadScale);
 
 }  // namespace
 
@@ -301,7 +284,7 @@ constexpr uint32_t kBitmap = 5224;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.ApuGenLoadMeter, aircraft.ApuGenSwitch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = needle_dial(dial, header, kBitmap, load, kLoadScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, kLoadScale);
 
 }  // namespace
 

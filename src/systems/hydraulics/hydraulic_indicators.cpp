@@ -26,6 +26,7 @@
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
+#include "panel/needle_dial.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
 
 namespace kadrimos::gauges {
@@ -127,26 +128,10 @@ constexpr NONLINEARITY kPressureScale[] = {
 };
 constexpr Placement kPressureNeedle = {kPressurePivotOnDial, {3, 30}};
 
-// A pressure dial: its records, the needle drawn over the dial, no mouse area.
-struct PressureDial {
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE background;
-    ELEMENT_HEADER* over_background[2];  // the needle
-    ELEMENT_NEEDLE needle;
-    MouseTable<0> mouse;
-};
-
-// The records for `self`, a constinit dial being initialised.
-constexpr PressureDial pressure_dial(PressureDial& self, GAUGEHDR& header, ELEMENT_VALUE_CALLBACK value) {
-    PressureDial d{};
-    d.elements[0] = &self.background.header;
-    d.elements[1] = nullptr;
-    d.background = background(header, kPressureDialBitmap, self.over_background);
-    d.over_background[0] = &self.needle.header;
-    d.over_background[1] = nullptr;
-    d.needle = needle(header, kPressureNeedleBitmap, kPressureNeedle, value, kPressureScale, no_children);
-    d.mouse = mouse_table();
-    return d;
+// A pressure dial for `value`.
+constexpr NeedleDial pressure_dial(NeedleDial& self, GAUGEHDR& header, ELEMENT_VALUE_CALLBACK value) {
+    return needle_dial(self, header, kPressureDialBitmap, kPressureNeedleBitmap, kPressureNeedle, value,
+                       kPressureScale);
 }
 
 }  // namespace
@@ -157,7 +142,7 @@ namespace {
 double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<uint32_t>(aircraft.HydPressBlue, 0, static_cast<uint32_t>(kTopPsi));
 }
-constinit PressureDial dial = pressure_dial(dial, header, pressure);
+constinit NeedleDial dial = pressure_dial(dial, header, pressure);
 
 }  // namespace
 
@@ -172,7 +157,7 @@ namespace {
 double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<int32_t>(aircraft.HydPressGreen, 0, kTopPsi);
 }
-constinit PressureDial dial = pressure_dial(dial, header, pressure);
+constinit NeedleDial dial = pressure_dial(dial, header, pressure);
 
 }  // namespace
 
@@ -187,7 +172,7 @@ namespace {
 double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<int32_t>(aircraft.HydPressYellow, 0, kTopPsi);
 }
-constinit PressureDial dial = pressure_dial(dial, header, pressure);
+constinit NeedleDial dial = pressure_dial(dial, header, pressure);
 
 }  // namespace
 

@@ -28,6 +28,7 @@
 // Quantities that are not finite numbers count as empty tanks (fuel_state.h).
 // A selector reading a position outside the table below is simply corrected
 // to the wanted one.
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 
@@ -143,6 +144,59 @@ void show_wing_panel(const GAUGEHDR& gauge, uint8_t one, uint8_t two, Engine eng
     flow_flag(gauge, 15, two_flows);
 }
 
+// Where a wing panel's parts stand: the background, the x of switch 1's and
+// switch 2's two knobs, and of the flags of switch 1's and switch 2's pairs.
+// The right panel is the left one mirrored.
+struct WingLayout {
+    uint32_t background;
+    int32_t one_knobs[2];
+    int32_t two_knobs[2];
+    int32_t one_flags[2];
+    int32_t two_flags[2];
+};
+
+// Knob and flag rows.
+constexpr int32_t kKnobUpY = 32, kKnobMiddleY = 45, kKnobDownY = 53, kFlagY = 13;
+
+// A wing panel's records: the background and its chain of 16 icons in the
+// order show_wing_panel() addresses them.
+struct WingPanel {
+    static constexpr std::size_t kIcons = 16;
+    ELEMENT_HEADER* elements[2];
+    ELEMENT_STATIC_IMAGE background;
+    ELEMENT_HEADER* after_background[2];
+    ELEMENT_ICON icons[kIcons];
+    ELEMENT_HEADER* after_icon[kIcons - 1][2];
+};
+
+// The records for `self`, a constinit panel being initialised.
+constexpr WingPanel wing_panel(WingPanel& self, GAUGEHDR& header, const WingLayout& at) {
+    struct Icon {
+        uint32_t bitmap;
+        PIXPOINT position;
+    };
+    const Icon icons[WingPanel::kIcons] = {
+        {kKnobUp, {at.one_knobs[0], kKnobUpY}},        {kKnobDown, {at.one_knobs[0], kKnobDownY}},
+        {kKnobUp, {at.one_knobs[1], kKnobUpY}},        {kKnobDown, {at.one_knobs[1], kKnobDownY}},
+        {kKnobMiddle, {at.two_knobs[0], kKnobMiddleY}}, {kKnobDown, {at.two_knobs[0], kKnobDownY}},
+        {kKnobMiddle, {at.two_knobs[1], kKnobMiddleY}}, {kKnobDown, {at.two_knobs[1], kKnobDownY}},
+        {kFlagFlowing, {at.one_flags[0], kFlagY}},     {kFlagNoFlow, {at.one_flags[0], kFlagY}},
+        {kFlagFlowing, {at.one_flags[1], kFlagY}},     {kFlagNoFlow, {at.one_flags[1], kFlagY}},
+        {kFlagFlowing, {at.two_flags[0], kFlagY}},     {kFlagNoFlow, {at.two_flags[0], kFlagY}},
+        {kFlagFlowing, {at.two_flags[1], kFlagY}},     {kFlagNoFlow, {at.two_flags[1], kFlagY}},
+    };
+    WingPanel p{};
+    p.elements[0] = &self.background.header;
+    p.background = background(header, at.background, self.after_background);
+    p.after_background[0] = &self.icons[0].header;
+    for (std::size_t i = 0; i < WingPanel::kIcons; ++i) {
+        const bool last = i + 1 == WingPanel::kIcons;
+        p.icons[i] = icon(header, icons[i].bitmap, icons[i].position, last ? no_children : self.after_icon[i]);
+        if (!last) p.after_icon[i][0] = &self.icons[i + 1].header;
+    }
+    return p;
+}
+
 }  // namespace
 }  // namespace kadrimos::fuel
 
@@ -153,27 +207,9 @@ namespace {
 
 using namespace kadrimos::fuel;
 
-// Depth, bitmap, position: 1-2 L1 left knob ON/OFF, 3-4 L1 right knob, 5-6 L2
-// left knob AUTO/OFF, 7-8 L2 right knob, 9-12 L1 flags (x 22, 44), 13-16 L2
-// flags (x 86, 108).
-constinit ELEMENT_ICON f4_no = icon(header, kFlagNoFlow, {108, 13}, no_children);
-constinit ELEMENT_ICON f4_yes = icon(header, kFlagFlowing, {108, 13}, next_of<f4_no>);
-constinit ELEMENT_ICON f3_no = icon(header, kFlagNoFlow, {86, 13}, next_of<f4_yes>);
-constinit ELEMENT_ICON f3_yes = icon(header, kFlagFlowing, {86, 13}, next_of<f3_no>);
-constinit ELEMENT_ICON f2_no = icon(header, kFlagNoFlow, {44, 13}, next_of<f3_yes>);
-constinit ELEMENT_ICON f2_yes = icon(header, kFlagFlowing, {44, 13}, next_of<f2_no>);
-constinit ELEMENT_ICON f1_no = icon(header, kFlagNoFlow, {22, 13}, next_of<f2_yes>);
-constinit ELEMENT_ICON f1_yes = icon(header, kFlagFlowing, {22, 13}, next_of<f1_no>);
-constinit ELEMENT_ICON l2b_off = icon(header, kKnobDown, {106, 53}, next_of<f1_yes>);
-constinit ELEMENT_ICON l2b_auto = icon(header, kKnobMiddle, {106, 45}, next_of<l2b_off>);
-constinit ELEMENT_ICON l2a_off = icon(header, kKnobDown, {80, 53}, next_of<l2b_auto>);
-constinit ELEMENT_ICON l2a_auto = icon(header, kKnobMiddle, {80, 45}, next_of<l2a_off>);
-constinit ELEMENT_ICON l1b_off = icon(header, kKnobDown, {42, 53}, next_of<l2a_auto>);
-constinit ELEMENT_ICON l1b_on = icon(header, kKnobUp, {42, 32}, next_of<l1b_off>);
-constinit ELEMENT_ICON l1a_off = icon(header, kKnobDown, {16, 53}, next_of<l1b_on>);
-constinit ELEMENT_ICON l1a_on = icon(header, kKnobUp, {16, 32}, next_of<l1a_off>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4435, next_of<l1a_on>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Elements: 1-2 L1 left knob ON/OFF, 3-4 L1 right knob, 5-6 L2 left knob
+// AUTO/OFF, 7-8 L2 right knob, 9-12 L1 flags, 13-16 L2 flags.
+constinit WingPanel panel = wing_panel(panel, header, {4435, {16, 42}, {80, 106}, {22, 44}, {86, 108}});
 
 constexpr auto L1 = &AircraftState::PumpSwitchL1;
 constexpr auto L2 = &AircraftState::PumpSwitchL2;
@@ -196,7 +232,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin fuel_pumps_left_rulo", 156, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin fuel_pumps_left_rulo", 156, panel.elements, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::fuel_pumps_left
 
@@ -207,27 +244,9 @@ namespace {
 
 using namespace kadrimos::fuel;
 
-// Depth, bitmap, position: 1-2 R1 left knob ON/OFF (x 100), 3-4 R1 right knob
-// (x 126), 5-6 R2 left knob AUTO/OFF (x 38), 7-8 R2 right knob (x 64), 9-12
-// R1 flags (x 106, 128), 13-16 R2 flags (x 44, 66).
-constinit ELEMENT_ICON f4_no = icon(header, kFlagNoFlow, {66, 13}, no_children);
-constinit ELEMENT_ICON f4_yes = icon(header, kFlagFlowing, {66, 13}, next_of<f4_no>);
-constinit ELEMENT_ICON f3_no = icon(header, kFlagNoFlow, {44, 13}, next_of<f4_yes>);
-constinit ELEMENT_ICON f3_yes = icon(header, kFlagFlowing, {44, 13}, next_of<f3_no>);
-constinit ELEMENT_ICON f2_no = icon(header, kFlagNoFlow, {128, 13}, next_of<f3_yes>);
-constinit ELEMENT_ICON f2_yes = icon(header, kFlagFlowing, {128, 13}, next_of<f2_no>);
-constinit ELEMENT_ICON f1_no = icon(header, kFlagNoFlow, {106, 13}, next_of<f2_yes>);
-constinit ELEMENT_ICON f1_yes = icon(header, kFlagFlowing, {106, 13}, next_of<f1_no>);
-constinit ELEMENT_ICON r2b_off = icon(header, kKnobDown, {64, 53}, next_of<f1_yes>);
-constinit ELEMENT_ICON r2b_auto = icon(header, kKnobMiddle, {64, 45}, next_of<r2b_off>);
-constinit ELEMENT_ICON r2a_off = icon(header, kKnobDown, {38, 53}, next_of<r2b_auto>);
-constinit ELEMENT_ICON r2a_auto = icon(header, kKnobMiddle, {38, 45}, next_of<r2a_off>);
-constinit ELEMENT_ICON r1b_off = icon(header, kKnobDown, {126, 53}, next_of<r2a_auto>);
-constinit ELEMENT_ICON r1b_on = icon(header, kKnobUp, {126, 32}, next_of<r1b_off>);
-constinit ELEMENT_ICON r1a_off = icon(header, kKnobDown, {100, 53}, next_of<r1b_on>);
-constinit ELEMENT_ICON r1a_on = icon(header, kKnobUp, {100, 32}, next_of<r1a_off>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4438, next_of<r1a_on>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Elements as on the left panel, mirrored: R1's knobs and flags on the right,
+// R2's on the left.
+constinit WingPanel panel = wing_panel(panel, header, {4438, {100, 126}, {38, 64}, {106, 128}, {44, 66}});
 
 constexpr auto R1 = &AircraftState::PumpSwitchR1;
 constexpr auto R2 = &AircraftState::PumpSwitchR2;
@@ -250,7 +269,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin fuel_pumps_right_rulo", 156, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin fuel_pumps_right_rulo", 156, panel.elements, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::fuel_pumps_right
 

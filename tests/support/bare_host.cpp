@@ -6,6 +6,7 @@
 #include "module/exports.h"
 #include "module/module_state.h"
 #include "sound/sound_bank.h"
+#include "support/catalogue_walk.h"
 
 namespace kadrimos::testing {
 namespace {
@@ -14,13 +15,6 @@ BareHost* current = nullptr;
 
 int32_t FSAPI element_call(ELEMENT_HEADER*) { return 0; }
 int32_t FSAPI element_call_with(ELEMENT_HEADER*, uintptr_t) { return 0; }
-
-void collect(ELEMENT_HEADER* e, std::vector<ELEMENT_HEADER*>& out) {
-    if (e == nullptr) return;
-    out.push_back(e);
-    if (e->next_element == nullptr) return;
-    for (std::size_t i = 0; e->next_element[i] != nullptr; ++i) collect(e->next_element[i], out);
-}
 
 }  // namespace
 
@@ -66,14 +60,8 @@ BareHost::BareHost(GAUGEHDR* const* gauges) {
     for (std::size_t i = 0; gauges[i] != nullptr; ++i) {
         GAUGEHDR* g = gauges[i];
         gauges_.push_back(g);
-        std::vector<ELEMENT_HEADER*> elements;
-        for (std::size_t k = 0; g->elements_list != nullptr && g->elements_list[k] != nullptr; ++k)
-            collect(g->elements_list[k], elements);
-        elements_.push_back(std::move(elements));
-        std::vector<const MOUSERECT*> areas;
-        for (const MOUSERECT* r = g->mouse_rect; r != nullptr && r->rect_type != MOUSE_RECT_EOL; ++r)
-            if (r->rect_type == MOUSE_RECT_CHILD) areas.push_back(r);
-        areas_.push_back(std::move(areas));
+        elements_.push_back(elements_of(*g));
+        areas_.push_back(areas_of(*g));
     }
 }
 

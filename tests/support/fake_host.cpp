@@ -78,12 +78,6 @@ PANEL_SERVICES table = {
     Services::execute_calculator_code,
 };
 
-void collect(ELEMENT_HEADER* e, std::vector<ELEMENT_HEADER*>& out) {
-    if (e == nullptr) return;
-    out.push_back(e);
-    if (e->next_element == nullptr) return;
-    for (std::size_t i = 0; e->next_element[i] != nullptr; ++i) collect(e->next_element[i], out);
-}
 }  // namespace
 
 FakeHost::FakeHost() {
@@ -248,20 +242,6 @@ double FakeHost::value(const ELEMENT_HEADER* element) const {
 std::string FakeHost::text(const ELEMENT_HEADER* element) {
     const auto* s = reinterpret_cast<const ELEMENT_STRING*>(element);
     return s->string != nullptr ? std::string(s->string) : std::string();
-}
-
-std::vector<ELEMENT_HEADER*> elements_of(const GAUGEHDR& gauge) {
-    std::vector<ELEMENT_HEADER*> out;
-    for (std::size_t i = 0; gauge.elements_list != nullptr && gauge.elements_list[i] != nullptr; ++i)
-        collect(gauge.elements_list[i], out);
-    return out;
-}
-
-std::vector<const MOUSERECT*> areas_of(const GAUGEHDR& gauge) {
-    std::vector<const MOUSERECT*> out;
-    for (const MOUSERECT* r = gauge.mouse_rect; r != nullptr && r->rect_type != MOUSE_RECT_EOL; ++r)
-        if (r->rect_type == MOUSE_RECT_CHILD) out.push_back(r);
-    return out;
 }
 
 }  // namespace kadrimos::testing

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "panel/host_api.h"
+#include "support/catalogue_walk.h"
 
 namespace kadrimos::testing {
 
@@ -114,12 +115,5 @@ private:
     std::map<const ELEMENT_HEADER*, double> values_;
     std::size_t lookups_ = 0;
 };
-
-// Every element of a gauge's tree, depth first (the test gauge's side-by-side
-// children included).
-std::vector<ELEMENT_HEADER*> elements_of(const GAUGEHDR& gauge);
-
-// The areas (child records) of a gauge's mouse table.
-std::vector<const MOUSERECT*> areas_of(const GAUGEHDR& gauge);
 
 }  // namespace kadrimos::testing

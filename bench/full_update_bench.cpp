@@ -33,8 +33,9 @@ std::size_t catalogue_size() {
 
 // --- The empty catalogue -----------------------------------------------------
 
-int32_t FSAPI empty_routine() { return 0; }
-int32_t FSAPI empty_routine_with(uintptr_t) { return 0; }
+void FSAPI empty_routine() {}
+void FSAPI empty_install(void*) {}
+void FSAPI empty_generate(uint32_t) {}
 void FSAPI empty_callback(GAUGEHDR*, int32_t, uintptr_t) {}
 double FSAPI empty_value(ELEMENT_HEADER*) { return 0; }
 
@@ -61,10 +62,10 @@ std::vector<GAUGEHDR*> empty_catalogue() {
         g.header.gauge_name = "empty";
         g.header.elements_list = g.elements;
         g.header.query_routine = empty_routine;
-        g.header.install_routine = empty_routine_with;
+        g.header.install_routine = empty_install;
         g.header.initialize_routine = empty_routine;
         g.header.update_routine = empty_routine;
-        g.header.generate_routine = empty_routine_with;
+        g.header.generate_routine = empty_generate;
         g.header.draw_routine = empty_routine;
         g.header.kill_routine = empty_routine;
         g.header.gauge_callback = empty_callback;
@@ -147,7 +148,8 @@ public:
         std::printf("\nfull update of %zu gauges: %.0f ns; empty host loop: %.0f ns\n", catalogue_size(),
                     full->second, empty->second);
         std::printf("ratio to the empty host loop: %.1f\n", full->second / empty->second);
-        std::printf("simulated-to-real-time factor at 18 updates a second: %.0f\n", kUpdateBudgetNs / full->second);
+        std::printf("simulated-to-real-time factor at 18 updates a second: %.0f\n",
+                    kUpdateBudgetNs / full->second);
     }
 
 private:

@@ -75,7 +75,8 @@ bool parse(int argc, char** argv, Options& o) {
         } else if (o.scenario.empty()) {
             o.scenario = a;
         } else {
-            std::cerr << "kadrimos-host: one scenario at a time (the module keeps its state for the process)\n";
+            std::cerr
+                << "kadrimos-host: one scenario at a time (the module keeps its state for the process)\n";
             return false;
         }
     }
@@ -115,13 +116,20 @@ int main(int argc, char** argv) {
         else
             failures = run_scenario(scenario, host, std::cerr);
         host.finish();
+        if (host.uninitialised_lookups() > 0) {
+            std::cerr
+                << "kadrimos-host: the module looked up " << host.uninitialised_lookups()
+                << " variables it had not initialised (the simulator reads those through a null pointer)\n";
+            ++failures;
+        }
         if (!options.audio.empty()) {
             std::string error;
-            if (!host.audio().write_wav(options.audio, host.tick(), error)) throw InputError(options.audio, error);
+            if (!host.audio().write_wav(options.audio, host.tick(), error))
+                throw InputError(options.audio, error);
         }
         if (!options.scenario.empty())
-            std::cout << options.scenario << ": " << expectations << " expectations, " << failures << " failed, "
-                      << host.tick() << " updates\n";
+            std::cout << options.scenario << ": " << expectations << " expectations, " << failures
+                      << " failed, " << host.tick() << " updates\n";
         std::cout.flush();
         return failures == 0 ? 0 : 1;
     } catch (const InputError& e) {

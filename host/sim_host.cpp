@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <stdexcept>
 
 #if !defined(_WIN32)
@@ -14,15 +15,33 @@ namespace {
 // The module calls plain functions; they reach the one active host.
 SimHost* active = nullptr;
 
-int32_t FSAPI element_op(ELEMENT_HEADER*) { return 1; }
-int32_t FSAPI element_op_value(ELEMENT_HEADER*, uintptr_t) { return 1; }
+// The element operations: the simulator installs, updates and draws the
+// element lists itself; this host does that work in its own serve and draw.
+void FSAPI element_op(ELEMENT_HEADER*) {}
+void FSAPI element_install(ELEMENT_HEADER*, void*) {}
+void FSAPI element_generate(ELEMENT_HEADER*, uint32_t) {}
+
+// What initialize_var points a record at. The simulator points it at its own
+// copy of the variable; this host serves variables by token, and the pointer
+// only tells a lookup that the record was set up. It is the same for every
+// host of the process, so a record set up by an earlier host stays valid.
+const uint32_t kInitialisedRecord = 1;
+constexpr uint32_t kTypeDouble = 1;
+constexpr uint32_t kTypeInteger = 2;
+
+void FSAPI initialize_var(MODULE_VAR* var) {
+    if (active != nullptr && var != nullptr) active->initialize(var);
+}
 void FSAPI lookup_var(MODULE_VAR* var) {
     if (active != nullptr && var != nullptr) active->lookup(var);
 }
-int32_t FSAPI trigger_key_event(uint32_t id, uint32_t value) {
-    return active != nullptr ? active->key_event(id, value) : 0;
+uint32_t FSAPI trigger_key_event(uint32_t id, uint32_t value) {
+    if (active != nullptr) active->key_event(id, value);
+    return 0;
 }
-int32_t FSAPI panel_window_toggle(uint32_t ident) { return active != nullptr ? active->toggle_window(ident) : 0; }
+int32_t FSAPI panel_window_toggle(uint32_t ident) {
+    return active != nullptr ? active->toggle_window(ident) : 0;
+}
 int32_t FSAPI execute_calculator_code(const char* code, double* value, int32_t*, const char**) {
     return active != nullptr ? active->calculate(code, value) : 0;
 }
@@ -100,11 +119,25 @@ void SimHost::sound_event(int kind, const void* buffer, int32_t value) {
 }
 
 SimHost::SimHost(LoadedModule& module, PanelConfig config, Profile profile, Roles roles, Trace& trace)
-    : module_(module), config_(std::move(config)), profile_(std::move(profile)), roles_(std::move(roles)), trace_(trace) {
+    : module_(module),
+      config_(std::move(config)),
+      profile_(std::move(profile)),
+      roles_(std::move(roles)),
+      trace_(trace) {
     if (active != nullptr) throw std::logic_error("one simulated host at a time");
     active = this;
-    services_ = {element_op, element_op_value, element_op, element_op, element_op_value, element_op, element_op,
-                 lookup_var, trigger_key_event, panel_window_toggle, execute_calculator_code};
+    services_.element_list_query = element_op;
+    services_.element_list_install = element_install;
+    services_.element_list_initialize = element_op;
+    services_.element_list_update = element_op;
+    services_.element_list_generate = element_generate;
+    services_.element_list_plot = element_op;
+    services_.element_list_kill = element_op;
+    services_.initialize_var = initialize_var;
+    services_.lookup_var = lookup_var;
+    services_.trigger_key_event = trigger_key_event;
+    services_.panel_window_toggle = panel_window_toggle;
+    services_.execute_calculator_code = execute_calculator_code;
     module_.imports().services = &services_;
 #if !defined(_WIN32)
     kadrimos_audio_observe(observe_sound, nullptr);
@@ -120,6 +153,8 @@ SimHost::~SimHost() {
     kadrimos_audio_observe(nullptr, nullptr);
 #endif
     module_.imports().services = nullptr;
+    // The text buffers go with the host.
+    for (auto& [element, buffer] : text_buffers_) element->string = nullptr;
     active = nullptr;
 }
 
@@ -145,18 +180,64 @@ void SimHost::start() {
         for (const Placement& p : w.gauges) install(p.gauge);
         open += (open.empty() ? "" : ", ") + window_name(w.ident);
     }
-    trace_.note(tick_, "started: " + std::to_string(installed_.size()) + " gauges installed, windows open: " +
-                           (open.empty() ? "none" : open));
+    trace_.note(tick_, "started: " + std::to_string(installed_.size()) +
+                           " gauges installed, windows open: " + (open.empty() ? "none" : open));
 }
 
 void SimHost::install(GAUGEHDR* gauge) {
     if (!installed_.insert(gauge).second) return;  // a gauge placed twice is one gauge
-    gauge->install_routine(module_.handle());
+    gauge->install_routine(reinterpret_cast<void*>(module_.handle()));
+    install_elements(gauge);
     if (gauge->gauge_callback != nullptr)
         gauge->gauge_callback(gauge, PANEL_SERVICE_PRE_INSTALL, module_.handle());
     GaugeRecord record{gauge, elements_of(gauge), {}};
     for (ELEMENT_HEADER* e : record.elements) record.shown.push_back((e->image_flags & IMAGE_HIDDEN) == 0);
     records_.push_back(std::move(record));
+}
+
+// What the simulator does with a gauge's element records when it installs
+// them: it gives each string its text buffer and works out the angle of the
+// needle at each point of each needle's table (in degrees clockwise from
+// pointing right, as the background's y axis runs down).
+void SimHost::install_elements(GAUGEHDR* gauge) {
+    for (ELEMENT_HEADER* e : elements_of(gauge)) {
+        if (e->element_type == ELEMENT_TYPE_STRING) {
+            auto* s = reinterpret_cast<ELEMENT_STRING*>(e);
+            std::vector<char>& buffer = text_buffers_[s];
+            buffer.assign(std::size_t{s->max_string_length} + 1, '\0');
+            s->string = buffer.data();
+        } else if (e->element_type == ELEMENT_TYPE_NEEDLE) {
+            auto* n = reinterpret_cast<ELEMENT_NEEDLE*>(e);
+            for (uint32_t i = 0; n->nonlinearity_table != nullptr && i < n->nonlinearity_count; ++i) {
+                NONLINEARITY& point = n->nonlinearity_table[i];
+                point.degrees = std::atan2(point.pt.y - e->position.y, point.pt.x - e->position.x) * 180.0 /
+                                std::numbers::pi;
+            }
+        }
+    }
+}
+
+double needle_angle(const ELEMENT_NEEDLE& needle, double value) {
+    const NONLINEARITY* table = needle.nonlinearity_table;
+    const uint32_t count = needle.nonlinearity_count;
+    if (table == nullptr || count == 0 || !std::isfinite(value)) return 0.0;
+    // A table runs up or down in value; beyond its ends the needle stays at
+    // the end point.
+    const bool rising = count < 2 || table[count - 1].value >= table[0].value;
+    auto before = [rising](double a, double b) { return rising ? a <= b : a >= b; };
+    if (before(value, table[0].value)) return table[0].degrees;
+    for (uint32_t i = 1; i < count; ++i) {
+        if (!before(value, table[i].value)) continue;
+        const double span = table[i].value - table[i - 1].value;
+        const double t = span == 0.0 ? 1.0 : (value - table[i - 1].value) / span;
+        // Turn the short way between the two points, across the 180 degree
+        // line where the scale crosses it.
+        double turn = table[i].degrees - table[i - 1].degrees;
+        if (turn > 180.0) turn -= 360.0;
+        if (turn < -180.0) turn += 360.0;
+        return table[i - 1].degrees + t * turn;
+    }
+    return table[count - 1].degrees;
 }
 
 void SimHost::serve(GAUGEHDR* gauge) {
@@ -174,6 +255,7 @@ void SimHost::draw(GAUGEHDR* gauge) {
                 auto* n = reinterpret_cast<ELEMENT_NEEDLE*>(e);
                 if (n->callback == nullptr) continue;
                 v.main = n->callback(e);
+                v.angle = needle_angle(*n, v.main);
                 break;
             }
             case ELEMENT_TYPE_STRING: {
@@ -362,8 +444,22 @@ const DrawnValue* SimHost::drawn(const ELEMENT_HEADER* element) const {
     return found == drawn_.end() ? nullptr : &found->second;
 }
 
+void SimHost::initialize(MODULE_VAR* var) {
+    var->var_ptr = const_cast<uint32_t*>(&kInitialisedRecord);
+    var->var_type = profile_.integer_tokens.count(var->id) ? kTypeInteger : kTypeDouble;
+}
+
 void SimHost::lookup(MODULE_VAR* var) {
     std::memset(&var->value, 0, sizeof var->value);
+    // The simulator reads a variable through the pointer that
+    // initialize_var set: a record never set up would be read through null.
+    // This host serves 0 and says so once per token.
+    if (var->var_ptr == nullptr) {
+        ++uninitialised_lookups_;
+        if (uninitialised_tokens_.insert(var->id).second)
+            trace_.note(tick_, "host: token " + std::to_string(var->id) + " looked up before initialize_var");
+        return;
+    }
     double v = variable(var->id);
     if (profile_.integer_tokens.count(var->id))
         var->value.bits32 = integer_bits(v);
@@ -371,13 +467,12 @@ void SimHost::lookup(MODULE_VAR* var) {
         var->value.n = v;
 }
 
-int32_t SimHost::key_event(uint32_t id, uint32_t value) {
+void SimHost::key_event(uint32_t id, uint32_t value) {
     events_.push_back({tick_, id, value});
     trace_.event(tick_, id, value);
     if (id == kEventOpenWindow && !open_window(value)) trace_.unknown_window(tick_, value, "opening");
     if (id == kEventCloseWindow && !close_window(value)) trace_.unknown_window(tick_, value, "closing");
     apply_effects(id, value);
-    return 1;
 }
 
 void SimHost::apply_effects(uint32_t id, uint32_t value) {

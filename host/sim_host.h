@@ -51,8 +51,14 @@ struct DrawnValue {
     double main = 0.0;  // needle, string, sprite rotation; else the last axis
     double x = 0.0;
     double y = 0.0;
+    double angle = 0.0;  // needles: the angle the value maps to through the table
     bool drawn = false;
 };
+
+// The angle (degrees clockwise from pointing right) at which a needle stands
+// for `value`: linear between the angles of its table's points, at the end
+// points beyond them, 0 for a value that is not a number.
+double needle_angle(const ELEMENT_NEEDLE& needle, double value);
 
 class SimHost {
 public:
@@ -103,8 +109,12 @@ public:
     static std::vector<const MOUSERECT*> areas_of(const GAUGEHDR* gauge);
 
     // Services called by the module (through the table in ImportTable).
+    void initialize(MODULE_VAR* var);
     void lookup(MODULE_VAR* var);
-    int32_t key_event(uint32_t id, uint32_t value);
+    // Lookups of records that initialize_var had not set up: each would read
+    // through a null pointer in the simulator.
+    std::size_t uninitialised_lookups() const { return uninitialised_lookups_; }
+    void key_event(uint32_t id, uint32_t value);
     int32_t toggle_window(uint32_t ident);
     int32_t calculate(const char* code, double* value);
 
@@ -133,6 +143,7 @@ private:
     };
 
     void install(GAUGEHDR* gauge);
+    void install_elements(GAUGEHDR* gauge);
     void serve(GAUGEHDR* gauge);
     void draw(GAUGEHDR* gauge);
     void trace_changes();
@@ -164,6 +175,9 @@ private:
     std::vector<SentEvent> events_;
     AudioTrack audio_;
     std::vector<SoundRequest> sounds_;
+    std::map<ELEMENT_STRING*, std::vector<char>> text_buffers_;
+    std::set<uint32_t> uninitialised_tokens_;
+    std::size_t uninitialised_lookups_ = 0;
     bool finished_ = false;
 };
 

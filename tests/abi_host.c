@@ -23,25 +23,30 @@ static uint32_t last_event = 0;
 static int events = 0;
 static int lookups = 0;
 
-static int32_t FSAPI element_op(ELEMENT_HEADER* e) {
+static int installs = 0;
+static int initialisations = 0;
+static const int initialised_marker = 1;
+
+static void FSAPI element_install(ELEMENT_HEADER* e, void* handle) {
     (void)e;
-    return 1;
+    (void)handle;
+    ++installs;
 }
-static int32_t FSAPI element_op_value(ELEMENT_HEADER* e, uintptr_t v) {
-    (void)e;
-    (void)v;
-    return 1;
+static void FSAPI initialize_var(MODULE_VAR* var) {
+    ++initialisations;
+    var->var_ptr = (void*)&initialised_marker;
 }
 static void FSAPI lookup_var(MODULE_VAR* var) {
     ++lookups;
     memset(&var->value, 0, sizeof var->value);
+    if (var->var_ptr == NULL) return; /* never set up: the simulator would read through null */
     var->value.n = var->id == 349 ? 2.5 : 0.0;
 }
-static int32_t FSAPI trigger_key_event(uint32_t id, uint32_t value) {
+static uint32_t FSAPI trigger_key_event(uint32_t id, uint32_t value) {
     (void)value;
     last_event = id;
     ++events;
-    return 1;
+    return 0;
 }
 static int32_t FSAPI panel_window_toggle(uint32_t id) {
     (void)id;
@@ -56,8 +61,12 @@ static int32_t FSAPI execute_calculator_code(const char* code, double* f, int32_
 }
 
 static PANEL_SERVICES services = {
-    element_op, element_op_value, element_op,        element_op,          element_op_value,        element_op,
-    element_op, lookup_var,       trigger_key_event, panel_window_toggle, execute_calculator_code,
+    .element_list_install = element_install,
+    .panel_window_toggle = panel_window_toggle,
+    .trigger_key_event = trigger_key_event,
+    .initialize_var = initialize_var,
+    .lookup_var = lookup_var,
+    .execute_calculator_code = execute_calculator_code,
 };
 
 int main(int argc, char** argv) {
@@ -88,7 +97,8 @@ int main(int argc, char** argv) {
 
     GAUGEHDR* test = linkage->gauge_table[0];
     CHECK(strcmp(test->gauge_name, "testgauge2k") == 0);
-    CHECK(test->install_routine(0) == 1);
+    test->install_routine(NULL);
+    CHECK(installs == 1);
 
     /* Click the test gauge's one area, then update and draw it. */
     const MOUSERECT* area = test->mouse_rect + 1;
@@ -101,10 +111,19 @@ int main(int argc, char** argv) {
     ELEMENT_HEADER* background = test->elements_list[0];
     ELEMENT_STRING* second = (ELEMENT_STRING*)background->next_element[2];
     CHECK(second->header.element_type == ELEMENT_TYPE_STRING);
+    /* The host owns the text: the callback writes into the buffer it is
+     * given, at most max_string_length characters and the terminator. */
+    char text[16];
+    memset(text, '#', sizeof text);
+    CHECK(second->max_string_length == 6);
+    second->string = text;
     double shown = second->callback(&second->header);
     CHECK(shown == 2.5);
-    CHECK(strcmp(second->string, "2.5000") == 0);
+    CHECK(strcmp(text, "2.5000") == 0);
+    CHECK(text[7] == '#');
     CHECK(lookups > 0);
+    CHECK(initialisations > 0);
+    second->string = NULL;
 
     /* Every gauge survives an update. */
     for (int i = 0; i < count; ++i) {

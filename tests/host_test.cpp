@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
-#include <iterator>
 #include <cmath>
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -35,13 +35,16 @@ std::string message_of(auto&& action) {
 
 // A file of the running test's own, so that tests may run in parallel.
 std::string write_temp(const std::string& name, const std::string& text) {
-    std::string path = ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + name;
+    std::string path =
+        ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" + name;
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }
 
 // --- Loading ---------------------------------------------------------------
 
+// Laid out as MODULE_LINKAGE is: packed to 4 bytes.
+#pragma pack(push, 4)
 struct FakeLinkage {
     uint32_t module_id = MODULE_LINKAGE_ID;
     MODULE_INIT_ROUTINE init = nullptr;
@@ -49,6 +52,7 @@ struct FakeLinkage {
     uint32_t flags = 0, status = 0, version = MODULE_LINKAGE_VERSION;
     GAUGEHDR* gauges[kMaxGauges + 1] = {};
 };
+#pragma pack(pop)
 
 const MODULE_LINKAGE* as_linkage(const FakeLinkage& f) {
     const void* p = &f;
@@ -100,8 +104,8 @@ protected:
         : module(KADRIMOS_MODULE_PATH),
           trace(&timeline, nullptr),
           host(module, read_panel_config(kSource + "/host/data/panel.cfg", module.gauges()),
-               read_profile(kSource + "/host/data/profile.txt"), Roles::read(kSource + "/host/data/roles.txt"),
-               trace) {
+               read_profile(kSource + "/host/data/profile.txt"),
+               Roles::read(kSource + "/host/data/roles.txt"), trace) {
         host.start();
     }
     GAUGEHDR* gauge(const std::string& name) {
@@ -111,8 +115,9 @@ protected:
         return nullptr;
     }
     std::string text(const std::string& name, int element) {
+        // The host gives a string its buffer when it installs the gauge.
         auto* s = reinterpret_cast<ELEMENT_STRING*>(SimHost::elements_of(gauge(name))[element]);
-        return s->string;
+        return s->string != nullptr ? s->string : "";
     }
     LoadedModule module;
     std::ostringstream timeline;
@@ -126,7 +131,8 @@ TEST_F(DefaultCockpit, TheDefaultPanelPlacesEveryGaugeOfTheModuleOnce) {
     for (const PanelWindow& w : config.windows)
         for (const Placement& p : w.gauges) placed.push_back(p.gauge);
     EXPECT_EQ(placed.size(), 142u);
-    for (GAUGEHDR* g : module.gauges()) EXPECT_EQ(std::count(placed.begin(), placed.end(), g), 1) << g->gauge_name;
+    for (GAUGEHDR* g : module.gauges())
+        EXPECT_EQ(std::count(placed.begin(), placed.end(), g), 1) << g->gauge_name;
     for (uint32_t ident : {10030u, 10040u, 10050u, 10060u, 10070u, 10080u, 10090u, 10100u, kMainPanel})
         EXPECT_NE(config.find(ident), nullptr) << ident;
 }
@@ -171,7 +177,8 @@ TEST_F(DefaultCockpit, WindowEventsAndTogglesOpenAndCloseWindows) {
     EXPECT_FALSE(host.window_open(10040));
     EXPECT_EQ(host.toggle_window(4242), 0) << "no such window";
     host.key_event(kEventOpenWindow, 4242);
-    EXPECT_NE(timeline.str().find("window 4242, which the panel configuration does not have"), std::string::npos);
+    EXPECT_NE(timeline.str().find("window 4242, which the panel configuration does not have"),
+              std::string::npos);
 }
 
 TEST_F(DefaultCockpit, AFullUpdateServesAllGaugesWithEveryWindowOpen) {
@@ -233,7 +240,9 @@ TEST(HostProfile, EffectsApplyInFileOrderAndRampsMoveEachUpdate) {
     SimHost host(module, read_panel_config(kSource + "/host/data/panel.cfg", module.gauges()),
                  read_profile(profile_path), Roles{}, trace);
     host.start();
-    MODULE_VAR var{848, 0, {}, nullptr};
+    MODULE_VAR var{};
+    var.id = 848;
+    host.initialize(&var);
     host.lookup(&var);
     EXPECT_EQ(var.value.bits32, 0xFFFFFFFFu);
     host.set_variable(848, std::nan(""));
@@ -326,10 +335,13 @@ TEST(HostProfile, MalformedHoldsAndRulesNameFileAndLine) {
     };
     EXPECT_EQ(error("on 0x200 hold 9 1 0\n"), "profile.txt:1: 'on' is missing words");
     EXPECT_EQ(error("on 0x200 hold 9 1 until 0\n"), "profile.txt:1: expected 'release' after the value held");
-    EXPECT_EQ(error("when 20 = 1 then set 21 0\n"), "profile.txt:1: unknown comparison '=' (<, <=, >, >=, == or !=)");
-    EXPECT_EQ(error("when 20 == 1 or 21 < 2 then set 21 0\n"), "profile.txt:1: expected 'and' or 'then', found 'or'");
+    EXPECT_EQ(error("when 20 = 1 then set 21 0\n"),
+              "profile.txt:1: unknown comparison '=' (<, <=, >, >=, == or !=)");
+    EXPECT_EQ(error("when 20 == 1 or 21 < 2 then set 21 0\n"),
+              "profile.txt:1: expected 'and' or 'then', found 'or'");
     EXPECT_EQ(error("when 20 == 1\n"), "profile.txt:1: expected 'and' or 'then' after '1'");
-    EXPECT_EQ(error("when 20 == 1 then toggle 21\n"), "profile.txt:1: a rule's effect is set (to a number), add or ramp");
+    EXPECT_EQ(error("when 20 == 1 then toggle 21\n"),
+              "profile.txt:1: a rule's effect is set (to a number), add or ramp");
     EXPECT_EQ(error("when 20 == 1 then set 21 value\n"),
               "profile.txt:1: a rule's effect is set (to a number), add or ramp");
     EXPECT_EQ(error("when 20 == 1 then ramp 21 to 5 rate 0\n"), "profile.txt:1: the rate must be above 0");
@@ -344,7 +356,8 @@ TEST(HostInputs, PanelConfigurationErrorsNameFileAndLine) {
     };
     EXPECT_EQ(error("[Window00]\nvisible=1\n[Window01]\nident=10030\n"),
               "panel.cfg:3: window section before this line has no ident=");
-    EXPECT_EQ(error("[Window00]\nident=10030\n[Window01]\nident=10030\n"), "panel.cfg:4: window 10030 is defined twice");
+    EXPECT_EQ(error("[Window00]\nident=10030\n[Window01]\nident=10030\n"),
+              "panel.cfg:4: window 10030 is defined twice");
     EXPECT_EQ(error("[Window00]\nident=10030\ngauge00=testgauge2k, 0, 0, 1, 1\n"),
               "panel.cfg:3: a gauge is module!name, x, y, width, height; found 'testgauge2k, 0, 0, 1, 1'");
     EXPECT_EQ(error("[Window00]\nident=10030\ngauge00=kadrimos!testgauge2k, 0, -4, 1, 1\n"),

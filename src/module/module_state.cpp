@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "module/exports.h"
+#include "panel/host.h"
 
 namespace kadrimos {
 
@@ -73,16 +74,15 @@ void reset_module() {
     static constexpr PrivateState load_private{};
     std::memcpy(&aircraft, &load_aircraft, sizeof aircraft);
     std::memcpy(&private_state, &load_private, sizeof private_state);
+    // The text buffers of strings, the angles in needle tables and the other
+    // working fields of the records are the host's, and stay as it left them.
     std::size_t index = 0;
     auto restore = [&index](ELEMENT_HEADER& e) {
         if (index < kMaxElements) e.image_flags = load_flags.flags[index];
         ++index;
-        if (e.element_type == ELEMENT_TYPE_STRING) {
-            auto& s = reinterpret_cast<ELEMENT_STRING&>(e);
-            if (s.string != nullptr) std::memset(s.string, 0, s.max_string_length + 1);
-        }
     };
     walk_catalogue(restore);
+    host::forget_initialised_variables();
 }
 
 }  // namespace kadrimos

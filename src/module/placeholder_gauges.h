@@ -19,8 +19,8 @@ namespace kadrimos {
 
 // The attitude indicator (secondary) and the standby compass react to host
 // failures; every other gauge's failure list is empty.
-inline constexpr FAILURE_RECORD adi_sec_failures[] = {{8, 0}, {0, 0}};
-inline constexpr FAILURE_RECORD compass_failures[] = {{12, 1}, {0, 0}};
+inline constexpr FAILURE_RECORD adi_sec_failures[] = {{8, 0, nullptr}, {0, 0, nullptr}};
+inline constexpr FAILURE_RECORD compass_failures[] = {{12, 1, nullptr}, {0, 0, nullptr}};
 
 struct PlaceholderSpec {
     const char* name;

@@ -11,15 +11,15 @@ ELEMENT_HEADER* first_element() { return Linkage.gauge_table[0]->elements_list[0
 
 }  // namespace
 
-int32_t FSAPI standard_query() { return host::element_list_query(first_element()); }
-int32_t FSAPI standard_install(uintptr_t value) { return host::element_list_install(first_element(), value); }
-int32_t FSAPI standard_initialize() { return host::element_list_initialize(first_element()); }
-int32_t FSAPI standard_update() { return host::element_list_update(first_element()); }
-int32_t FSAPI standard_generate(uintptr_t value) {
-    return host::element_list_generate(first_element(), value);
+void FSAPI standard_query() { host::element_list_query(first_element()); }
+void FSAPI standard_install(void* resource_file_handle) {
+    host::element_list_install(first_element(), resource_file_handle);
 }
-int32_t FSAPI standard_draw() { return host::element_list_plot(first_element()); }
-int32_t FSAPI standard_kill() { return host::element_list_kill(first_element()); }
+void FSAPI standard_initialize() { host::element_list_initialize(first_element()); }
+void FSAPI standard_update() { host::element_list_update(first_element()); }
+void FSAPI standard_generate(uint32_t phase) { host::element_list_generate(first_element(), phase); }
+void FSAPI standard_draw() { host::element_list_plot(first_element()); }
+void FSAPI standard_kill() { host::element_list_kill(first_element()); }
 
 void FSAPI values_and_mouse_only(GAUGEHDR*, int32_t, uintptr_t) {}
 

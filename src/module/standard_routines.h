@@ -2,7 +2,7 @@
 //
 // Each passes the module's first element record (the background of the test
 // gauge, the first gauge of the catalogue) to the host operation of the same
-// role and returns the host's result. They do not look at the gauge being
+// role. Like the host's operations they return nothing. They do not look at the gauge being
 // served: which element lists the host installs, updates and draws for a
 // placed gauge lies with the host, which has every header's element list.
 #pragma once
@@ -13,13 +13,13 @@
 
 namespace kadrimos {
 
-int32_t FSAPI standard_query();
-int32_t FSAPI standard_install(uintptr_t value);
-int32_t FSAPI standard_initialize();
-int32_t FSAPI standard_update();
-int32_t FSAPI standard_generate(uintptr_t value);
-int32_t FSAPI standard_draw();
-int32_t FSAPI standard_kill();
+void FSAPI standard_query();
+void FSAPI standard_install(void* resource_file_handle);
+void FSAPI standard_initialize();
+void FSAPI standard_update();
+void FSAPI standard_generate(uint32_t phase);
+void FSAPI standard_draw();
+void FSAPI standard_kill();
 
 // The callback of a gauge that works through its value callbacks and mouse
 // handlers alone (meters, the QTY TEST button): it ignores every service

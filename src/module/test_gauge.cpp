@@ -32,8 +32,14 @@ constexpr int kWidth = 1;
 
 TestGaugeState& self = private_state.test_gauge;
 
+// The read-outs' own variables live in their element records; whether each
+// has been initialised is kept here, by read-out.
+constinit uint32_t own_variable_initialised[4] = {};
+
 // The element's own variable, looked up just before it is read.
-double own_variable(ELEMENT_HEADER* e) { return host::read(as_string(e).source_var); }
+double own_variable(ELEMENT_HEADER* e, int readout) {
+    return host::read(as_string(e).source_var[0], own_variable_initialised[readout]);
+}
 
 double print(ELEMENT_HEADER* e, double value) {
     write_fixed(as_string(e), value, kWidth, kPrecision);
@@ -43,10 +49,10 @@ double print(ELEMENT_HEADER* e, double value) {
 double FSAPI first_readout(ELEMENT_HEADER* e) {
     return print(e, self.test_flag ? static_cast<double>(aircraft.VerticalMode) : self.idle_readout);
 }
-double FSAPI second_readout(ELEMENT_HEADER* e) { return print(e, own_variable(e)); }
-double FSAPI third_readout(ELEMENT_HEADER* e) { return print(e, own_variable(e)); }
+double FSAPI second_readout(ELEMENT_HEADER* e) { return print(e, own_variable(e, 1)); }
+double FSAPI third_readout(ELEMENT_HEADER* e) { return print(e, own_variable(e, 2)); }
 double FSAPI fourth_readout(ELEMENT_HEADER* e) {
-    return print(e, self.test_flag ? own_variable(e)
+    return print(e, self.test_flag ? own_variable(e, 3)
                                    : static_cast<double>(private_state.hydraulic_monitor.flap_at_loss));
 }
 
@@ -63,14 +69,12 @@ int32_t FSAPI toggle_test_flag(PIXPOINT*, uint32_t) {
 // The read-outs have nothing to do on an update: they compute when drawn.
 void FSAPI callback(GAUGEHDR*, int32_t, uintptr_t) {}
 
-constinit TextBuffer<6> text[4] = {};
-
 constinit ELEMENT_ICON hidden_icon = icon(header, kIconBitmap, {0, 0}, no_children);
 constinit ELEMENT_STRING readouts[4] = {
-    string_element(header, {0, 0}, kReadout, text[0].text, first_readout, 0, no_children),
-    string_element(header, {0, 36}, kReadout, text[1].text, second_readout, kSecondToken, no_children),
-    string_element(header, {0, 72}, kReadout, text[2].text, third_readout, kThirdToken, no_children),
-    string_element(header, {0, 108}, kReadout, text[3].text, fourth_readout, kFourthToken, no_children),
+    string_element(header, {0, 0}, kReadout, first_readout, 0, no_children),
+    string_element(header, {0, 36}, kReadout, second_readout, kSecondToken, no_children),
+    string_element(header, {0, 72}, kReadout, third_readout, kThirdToken, no_children),
+    string_element(header, {0, 108}, kReadout, fourth_readout, kFourthToken, no_children),
 };
 
 // The test gauge is the one gauge whose background has several children.

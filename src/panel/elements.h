@@ -28,7 +28,7 @@ inline constinit ELEMENT_HEADER* next_of[2] = {&Child.header, nullptr};
 inline constexpr ELEMENT_HEADER** no_children = nullptr;
 
 // The failure list of every gauge that reacts to no failure.
-inline constexpr FAILURE_RECORD no_failures[] = {{0, 0}};
+inline constexpr FAILURE_RECORD no_failures[] = {{0, 0, nullptr}};
 
 // Drawing options used by the module's elements.
 inline constexpr uint32_t kBackgroundFlags = IMAGE_CREATE_DIBSECTION | IMAGE_USE_TRANSPARENCY;
@@ -60,23 +60,32 @@ constexpr ELEMENT_HEADER element_header(uint32_t kind, uint32_t bitmap, Placemen
 constexpr ELEMENT_STATIC_IMAGE background(GAUGEHDR& gauge, uint32_t bitmap, ELEMENT_HEADER** children,
                                           uint32_t image_flags = kBackgroundFlags,
                                           const FAILURE_RECORD* failures = no_failures) {
-    return {element_header(ELEMENT_TYPE_STATIC_IMAGE, bitmap, {}, gauge, children, image_flags, failures)};
+    ELEMENT_STATIC_IMAGE b{};
+    b.header = element_header(ELEMENT_TYPE_STATIC_IMAGE, bitmap, {}, gauge, children, image_flags, failures);
+    return b;
 }
 
+// An icon: one image, shown or hidden by its gauge's callback.
 constexpr ELEMENT_ICON icon(GAUGEHDR& gauge, uint32_t bitmap, PIXPOINT position, ELEMENT_HEADER** children,
                             uint32_t image_flags = kIconFlags | kHidden,
                             const FAILURE_RECORD* failures = no_failures) {
-    return {element_header(ELEMENT_TYPE_ICON, bitmap, {position, {0, 0}}, gauge, children, image_flags,
-                           failures)};
+    ELEMENT_ICON i{};
+    i.header =
+        element_header(ELEMENT_TYPE_ICON, bitmap, {position, {0, 0}}, gauge, children, image_flags, failures);
+    i.icon_count = 1;
+    return i;
 }
 
 // A needle turning about `at.pivot` of its bitmap, placed with that pivot at
 // `at.position`; the host maps the callback's value through `table` to the
-// point the tip reaches. Needles are drawn unless given other flags.
+// point the tip reaches. The host writes each entry's angle into the table
+// when it installs the needle, so a table is constinit data, never constexpr,
+// and is shared only by needles placed at the same point. Needles are drawn
+// unless given other flags.
 template <std::size_t Points>
-constexpr ELEMENT_NEEDLE needle(GAUGEHDR& gauge, uint32_t bitmap, Placement at, ELEMENT_VALUE_CALLBACK callback,
-                                const NONLINEARITY (&table)[Points], ELEMENT_HEADER** children,
-                                uint32_t image_flags = kIconFlags,
+constexpr ELEMENT_NEEDLE needle(GAUGEHDR& gauge, uint32_t bitmap, Placement at,
+                                ELEMENT_VALUE_CALLBACK callback, NONLINEARITY (&table)[Points],
+                                ELEMENT_HEADER** children, uint32_t image_flags = kIconFlags,
                                 const FAILURE_RECORD* failures = no_failures) {
     ELEMENT_NEEDLE n{};
     n.header = element_header(ELEMENT_TYPE_NEEDLE, bitmap, at, gauge, children, image_flags, failures);
@@ -121,7 +130,8 @@ constexpr ELEMENT_MOVING_IMAGE drum_window(GAUGEHDR& gauge, uint32_t strip, PIXP
 constexpr ELEMENT_SLIDER slider(GAUGEHDR& gauge, uint32_t bitmap, PIXPOINT position,
                                 ELEMENT_VALUE_CALLBACK x_callback, double x_scale,
                                 ELEMENT_VALUE_CALLBACK y_callback, double y_scale, ELEMENT_HEADER** children,
-                                uint32_t image_flags = kIconFlags, const FAILURE_RECORD* failures = no_failures) {
+                                uint32_t image_flags = kIconFlags,
+                                const FAILURE_RECORD* failures = no_failures) {
     ELEMENT_SLIDER s{};
     s.header = element_header(ELEMENT_TYPE_SLIDER, bitmap, {position, {0, 0}}, gauge, children, image_flags,
                               failures);
@@ -140,39 +150,34 @@ struct TextStyle {
     uint32_t text_color;
     uint32_t background_color;
     uint32_t highlight_color;
-    uint32_t max_length;
+    uint16_t max_length;
 };
 
-inline constexpr const char* kStringFont = "Quartz";
+inline constexpr char kStringFont[] = "Quartz";
 inline constexpr uint32_t kStringDrawFlags =
     STRING_DRAW_CENTER | STRING_DRAW_VCENTER | STRING_DRAW_SINGLELINE;
+static_assert(sizeof kStringFont <= sizeof(ELEMENT_STRING::font_name));
 
-// A string element's text buffer: room for the longest text and its
-// terminator.
-template <std::size_t MaxLength>
-struct TextBuffer {
-    static constexpr std::size_t max_length = MaxLength;
-    char text[MaxLength + 1];
-};
-
+// A string element. The host owns the text buffer: it sets the element's
+// string pointer before it calls `callback`, which writes at most
+// `style.max_length` characters there.
 constexpr ELEMENT_STRING string_element(GAUGEHDR& gauge, PIXPOINT position, const TextStyle& style,
-                                        char* buffer, ELEMENT_VALUE_CALLBACK callback, uint32_t token,
+                                        ELEMENT_VALUE_CALLBACK callback, uint32_t token,
                                         ELEMENT_HEADER** children, uint32_t image_flags = kIconFlags,
                                         const FAILURE_RECORD* failures = no_failures) {
     ELEMENT_STRING s{};
     s.header = element_header(ELEMENT_TYPE_STRING, ELEMENT_NO_BITMAP, {position, {0, 0}}, gauge, children,
                               image_flags, failures);
-    s.source_var.id = token;
+    s.source_var[0].id = token;
     s.box_size = style.box;
     s.fg_color = style.text_color;
     s.bg_color = style.background_color;
     s.highlight_color = style.highlight_color;
-    s.font_name = kStringFont;
+    for (std::size_t i = 0; i < sizeof kStringFont; ++i) s.font_name[i] = kStringFont[i];
     s.font_weight = 400;
     s.char_set = 1;
     s.draw_flags = kStringDrawFlags;
     s.max_string_length = style.max_length;
-    s.string = buffer;
     s.callback = callback;
     return s;
 }
@@ -231,7 +236,8 @@ inline ELEMENT_STRING& as_string(ELEMENT_HEADER* element) {
 }
 
 // Writes `value` into the element's buffer as printf's "%<width>.<precision>f"
-// would (see text.h), cut to the element's maximum length.
+// would (see text.h), cut to the element's maximum length. Writes nothing
+// while the host has given the element no buffer.
 void write_fixed(ELEMENT_STRING& string, double value, int width, int precision);
 
 }  // namespace kadrimos

@@ -10,27 +10,43 @@ namespace {
 // The host's table, or null while the host has not filled ImportTable.
 const PANEL_SERVICES* services() { return ImportTable.services; }
 
-}  // namespace
+// Bumped each time the module goes back to its load state; a variable whose
+// mark differs has not been initialised since.
+uint32_t load_epoch = 1;
 
-double read(MODULE_VAR& var) {
+// Looks `record` up through the host, initialising it first where it has not
+// been since the module's load state. False without a host to ask.
+bool look_up(MODULE_VAR& record, uint32_t& initialised_in) {
     const PANEL_SERVICES* s = services();
     if (s == nullptr || s->lookup_var == nullptr) {
-        var.value.n = 0.0;
-        return 0.0;
+        record.value.n = 0.0;
+        return false;
     }
-    s->lookup_var(&var);
-    return var.value.n;
+    if (initialised_in != load_epoch) {
+        if (s->initialize_var != nullptr) s->initialize_var(&record);
+        initialised_in = load_epoch;
+    }
+    s->lookup_var(&record);
+    return true;
 }
 
-uint32_t read_bits(MODULE_VAR& var) {
-    const PANEL_SERVICES* s = services();
-    if (s == nullptr || s->lookup_var == nullptr) {
-        var.value.n = 0.0;
-        return 0;
-    }
-    s->lookup_var(&var);
+}  // namespace
+
+void forget_initialised_variables() {
+    ++load_epoch;
+    if (load_epoch == 0) load_epoch = 1;  // 0 marks a record never initialised
+}
+
+double read(MODULE_VAR& record, uint32_t& initialised_in) {
+    return look_up(record, initialised_in) ? record.value.n : 0.0;
+}
+
+double read(Variable& var) { return read(var.record, var.initialised_in); }
+
+uint32_t read_bits(Variable& var) {
+    if (!look_up(var.record, var.initialised_in)) return 0;
     uint32_t low = 0;
-    std::memcpy(&low, var.value.bytes, sizeof low);
+    std::memcpy(&low, var.record.value.bytes, sizeof low);
     return low;
 }
 
@@ -53,25 +69,28 @@ double calculate(const char* expression) {
     return result;
 }
 
-// The element operations pass the host's result back unchanged.
-#define KADRIMOS_ELEMENT_OPERATION(name)                                    \
-    int32_t name(ELEMENT_HEADER* element) {                                 \
-        const PANEL_SERVICES* s = services();                               \
-        return (s != nullptr && s->name != nullptr) ? s->name(element) : 0; \
-    }
-#define KADRIMOS_ELEMENT_OPERATION_WITH_VALUE(name)                                \
-    int32_t name(ELEMENT_HEADER* element, uintptr_t value) {                       \
-        const PANEL_SERVICES* s = services();                                      \
-        return (s != nullptr && s->name != nullptr) ? s->name(element, value) : 0; \
+// The element operations return nothing; a missing table or slot is skipped.
+#define KADRIMOS_ELEMENT_OPERATION(name)                          \
+    void name(ELEMENT_HEADER* element) {                          \
+        const PANEL_SERVICES* s = services();                     \
+        if (s != nullptr && s->name != nullptr) s->name(element); \
     }
 KADRIMOS_ELEMENT_OPERATION(element_list_query)
-KADRIMOS_ELEMENT_OPERATION_WITH_VALUE(element_list_install)
 KADRIMOS_ELEMENT_OPERATION(element_list_initialize)
 KADRIMOS_ELEMENT_OPERATION(element_list_update)
-KADRIMOS_ELEMENT_OPERATION_WITH_VALUE(element_list_generate)
 KADRIMOS_ELEMENT_OPERATION(element_list_plot)
 KADRIMOS_ELEMENT_OPERATION(element_list_kill)
 #undef KADRIMOS_ELEMENT_OPERATION
-#undef KADRIMOS_ELEMENT_OPERATION_WITH_VALUE
+
+void element_list_install(ELEMENT_HEADER* element, void* resource_file_handle) {
+    const PANEL_SERVICES* s = services();
+    if (s != nullptr && s->element_list_install != nullptr)
+        s->element_list_install(element, resource_file_handle);
+}
+
+void element_list_generate(ELEMENT_HEADER* element, uint32_t phase) {
+    const PANEL_SERVICES* s = services();
+    if (s != nullptr && s->element_list_generate != nullptr) s->element_list_generate(element, phase);
+}
 
 }  // namespace kadrimos::host

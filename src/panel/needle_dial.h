@@ -24,8 +24,9 @@ struct NeedleDial {
 
 // The records for `self`, a constinit dial being initialised.
 template <std::size_t Points>
-constexpr NeedleDial needle_dial(NeedleDial& self, GAUGEHDR& header, uint32_t dial_bitmap, uint32_t needle_bitmap,
-                                 Placement at, ELEMENT_VALUE_CALLBACK value, const NONLINEARITY (&scale)[Points]) {
+constexpr NeedleDial needle_dial(NeedleDial& self, GAUGEHDR& header, uint32_t dial_bitmap,
+                                 uint32_t needle_bitmap, Placement at, ELEMENT_VALUE_CALLBACK value,
+                                 NONLINEARITY (&scale)[Points]) {
     NeedleDial d{};
     d.elements[0] = &self.background.header;
     d.elements[1] = nullptr;

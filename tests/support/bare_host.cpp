@@ -1,5 +1,6 @@
 #include "support/bare_host.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -13,20 +14,29 @@ namespace {
 
 BareHost* current = nullptr;
 
-int32_t FSAPI element_call(ELEMENT_HEADER*) { return 0; }
-int32_t FSAPI element_call_with(ELEMENT_HEADER*, uintptr_t) { return 0; }
+void FSAPI element_call(ELEMENT_HEADER*) {}
+void FSAPI element_install(ELEMENT_HEADER*, void*) {}
+void FSAPI element_generate(ELEMENT_HEADER*, uint32_t) {}
+
+// Where initialize_var points a record: the variables live in the host's
+// fixed table, and lookups read them by token.
+const uint32_t kInitialised = 1;
 
 }  // namespace
 
 struct BareHost::Services {
+    static void FSAPI initialize_var(MODULE_VAR* var) {
+        var->var_ptr = const_cast<uint32_t*>(&kInitialised);
+        var->var_type = 1;
+    }
     static void FSAPI lookup_var(MODULE_VAR* var) {
         std::memset(&var->value, 0, sizeof var->value);
         if (current != nullptr && var->id < kTokens) var->value = current->variables_[var->id];
     }
-    static int32_t FSAPI trigger_key_event(uint32_t id, uint32_t) {
+    static uint32_t FSAPI trigger_key_event(uint32_t id, uint32_t) {
         ++current->events;
         current->last_event = id;
-        return 1;
+        return 0;
     }
     static int32_t FSAPI panel_window_toggle(uint32_t) {
         ++current->toggles;
@@ -40,10 +50,7 @@ struct BareHost::Services {
 };
 
 namespace {
-PANEL_SERVICES bare_services = {
-    element_call, element_call_with, element_call, element_call, element_call_with, element_call, element_call,
-    nullptr,      nullptr,           nullptr,      nullptr,
-};
+PANEL_SERVICES bare_services = {};
 }  // namespace
 
 BareHost::BareHost() : BareHost(Linkage.gauge_table) {}
@@ -52,6 +59,14 @@ BareHost::BareHost(GAUGEHDR* const* gauges) {
     sound::release_all();
     reset_module();
     current = this;
+    bare_services.element_list_query = element_call;
+    bare_services.element_list_install = element_install;
+    bare_services.element_list_initialize = element_call;
+    bare_services.element_list_update = element_call;
+    bare_services.element_list_generate = element_generate;
+    bare_services.element_list_plot = element_call;
+    bare_services.element_list_kill = element_call;
+    bare_services.initialize_var = Services::initialize_var;
     bare_services.lookup_var = Services::lookup_var;
     bare_services.trigger_key_event = Services::trigger_key_event;
     bare_services.panel_window_toggle = Services::panel_window_toggle;
@@ -62,12 +77,22 @@ BareHost::BareHost(GAUGEHDR* const* gauges) {
         gauges_.push_back(g);
         elements_.push_back(elements_of(*g));
         areas_.push_back(areas_of(*g));
+        // The host owns the text buffers, made here once: nothing is
+        // allocated after construction.
+        for (ELEMENT_HEADER* e : elements_.back()) {
+            if (e->element_type != ELEMENT_TYPE_STRING) continue;
+            auto* s = reinterpret_cast<ELEMENT_STRING*>(e);
+            text_buffers_.emplace_back(std::size_t{s->max_string_length} + 1, '\0');
+            s->string = text_buffers_.back().data();
+            strings_.push_back(s);
+        }
     }
 }
 
 BareHost::~BareHost() {
     sound::release_all();
     ImportTable.services = nullptr;
+    for (ELEMENT_STRING* s : strings_) s->string = nullptr;
     current = nullptr;
     reset_module();
 }
@@ -76,6 +101,7 @@ void BareHost::restart() {
     sound::release_all();
     reset_module();
     for (MODULE_VAR_VALUE& v : variables_) v = MODULE_VAR_VALUE{};
+    for (std::vector<char>& b : text_buffers_) std::fill(b.begin(), b.end(), '\0');
     calculator_value = 0;
     calculator_answers = true;
     ticks_ = 0;
@@ -109,7 +135,7 @@ void BareHost::service(std::size_t gauge, int32_t code, uintptr_t extra) {
 
 void BareHost::install_all() {
     for (std::size_t i = 0; i < gauges_.size(); ++i) {
-        gauges_[i]->install_routine(0);
+        gauges_[i]->install_routine(nullptr);
         service(i, PANEL_SERVICE_PRE_INSTALL, 0);
     }
 }

@@ -4,7 +4,8 @@
 // through its two records as the simulator does, and must not measure (or
 // trip over) a host's own bookkeeping. This host keeps its variables in a
 // fixed table, counts key events and window toggles instead of logging them,
-// and lists every gauge's elements and mouse areas once, when it is made.
+// and lists every gauge's elements and mouse areas, and makes the string
+// elements' text buffers, once, when it is made.
 //
 //   BareHost host;          // module reset, services in place
 //   host.install_all();
@@ -81,6 +82,8 @@ private:
     std::vector<GAUGEHDR*> gauges_;
     std::vector<std::vector<ELEMENT_HEADER*>> elements_;
     std::vector<std::vector<const MOUSERECT*>> areas_;
+    std::vector<std::vector<char>> text_buffers_;  // the string elements' texts
+    std::vector<ELEMENT_STRING*> strings_;
     uint64_t ticks_ = 0;
 };
 

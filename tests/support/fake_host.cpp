@@ -15,30 +15,40 @@
 namespace kadrimos::testing {
 namespace {
 FakeHost* current = nullptr;
+
+// What initialize_var points a record at: any non-null address tells a
+// lookup that the record was set up.
+const uint32_t kInitialised = 1;
 }  // namespace
 
 struct Services {
-    static int32_t record(const char* operation, ELEMENT_HEADER* element, uintptr_t value = 0) {
+    static void record(const char* operation, ELEMENT_HEADER* element, uintptr_t value = 0) {
         current->element_calls_.push_back({operation, element, value});
-        return current->element_result;
     }
-    static int32_t FSAPI query(ELEMENT_HEADER* e) { return record("query", e); }
-    static int32_t FSAPI install(ELEMENT_HEADER* e, uintptr_t v) { return record("install", e, v); }
-    static int32_t FSAPI initialize(ELEMENT_HEADER* e) { return record("initialize", e); }
-    static int32_t FSAPI update(ELEMENT_HEADER* e) { return record("update", e); }
-    static int32_t FSAPI generate(ELEMENT_HEADER* e, uintptr_t v) { return record("generate", e, v); }
-    static int32_t FSAPI plot(ELEMENT_HEADER* e) { return record("plot", e); }
-    static int32_t FSAPI kill(ELEMENT_HEADER* e) { return record("kill", e); }
+    static void FSAPI query(ELEMENT_HEADER* e) { record("query", e); }
+    static void FSAPI install(ELEMENT_HEADER* e, void* handle) {
+        record("install", e, reinterpret_cast<uintptr_t>(handle));
+    }
+    static void FSAPI initialize(ELEMENT_HEADER* e) { record("initialize", e); }
+    static void FSAPI update(ELEMENT_HEADER* e) { record("update", e); }
+    static void FSAPI generate(ELEMENT_HEADER* e, uint32_t phase) { record("generate", e, phase); }
+    static void FSAPI plot(ELEMENT_HEADER* e) { record("plot", e); }
+    static void FSAPI kill(ELEMENT_HEADER* e) { record("kill", e); }
 
+    static void FSAPI initialize_var(MODULE_VAR* var) {
+        var->var_ptr = const_cast<uint32_t*>(&kInitialised);
+        var->var_type = 1;
+    }
     static void FSAPI lookup_var(MODULE_VAR* var) {
         ++current->lookups_;
+        if (var->var_ptr == nullptr) ++current->uninitialised_lookups_;
         auto found = current->variables_.find(var->id);
         std::memset(&var->value, 0, sizeof var->value);
         if (found != current->variables_.end()) var->value = found->second;
     }
-    static int32_t FSAPI trigger_key_event(uint32_t id, uint32_t value) {
+    static uint32_t FSAPI trigger_key_event(uint32_t id, uint32_t value) {
         current->events_.push_back({id, value});
-        return 1;
+        return 0;
     }
     static int32_t FSAPI panel_window_toggle(uint32_t id) {
         current->toggles_.push_back(id);
@@ -55,7 +65,8 @@ struct Services {
 #if !defined(_WIN32)
 struct SoundObserver {
     static void observe(const KadrimosAudioEvent* e, void*) {
-        static const char* const kinds[] = {"", "open", "close", "create", "play", "stop", "volume", "release"};
+        static const char* const kinds[] = {"",     "open", "close",  "create",
+                                            "play", "stop", "volume", "release"};
         if (current == nullptr) return;
         current->sound_events_.push_back(
             {kinds[e->kind], e->buffer ? kadrimos_audio_name(e->buffer) : "", e->value});
@@ -64,19 +75,32 @@ struct SoundObserver {
 #endif
 
 namespace {
-PANEL_SERVICES table = {
-    Services::query,
-    Services::install,
-    Services::initialize,
-    Services::update,
-    Services::generate,
-    Services::plot,
-    Services::kill,
-    Services::lookup_var,
-    Services::trigger_key_event,
-    Services::panel_window_toggle,
-    Services::execute_calculator_code,
-};
+PANEL_SERVICES make_table() {
+    PANEL_SERVICES t{};
+    t.element_list_query = Services::query;
+    t.element_list_install = Services::install;
+    t.element_list_initialize = Services::initialize;
+    t.element_list_update = Services::update;
+    t.element_list_generate = Services::generate;
+    t.element_list_plot = Services::plot;
+    t.element_list_kill = Services::kill;
+    t.initialize_var = Services::initialize_var;
+    t.lookup_var = Services::lookup_var;
+    t.trigger_key_event = Services::trigger_key_event;
+    t.panel_window_toggle = Services::panel_window_toggle;
+    t.execute_calculator_code = Services::execute_calculator_code;
+    return t;
+}
+PANEL_SERVICES table = make_table();
+
+// Every string element of the catalogue.
+std::vector<ELEMENT_STRING*> string_elements() {
+    std::vector<ELEMENT_STRING*> out;
+    for (GAUGEHDR* g : FakeHost::all_gauges())
+        for (ELEMENT_HEADER* e : elements_of(*g))
+            if (e->element_type == ELEMENT_TYPE_STRING) out.push_back(reinterpret_cast<ELEMENT_STRING*>(e));
+    return out;
+}
 
 }  // namespace
 
@@ -85,6 +109,10 @@ FakeHost::FakeHost() {
     reset_module();
     current = this;
     ImportTable.services = &table;
+    for (ELEMENT_STRING* e : string_elements()) {
+        text_buffers_.emplace_back(std::size_t{e->max_string_length} + 1, '\0');
+        e->string = text_buffers_.back().data();
+    }
 #if !defined(_WIN32)
     kadrimos_audio_fail_device(0);
     kadrimos_audio_observe(SoundObserver::observe, nullptr);
@@ -98,6 +126,7 @@ FakeHost::~FakeHost() {
     kadrimos_audio_fail_device(0);
 #endif
     ImportTable.services = nullptr;
+    for (ELEMENT_STRING* e : string_elements()) e->string = nullptr;
     current = nullptr;
     reset_module();
 }
@@ -138,6 +167,7 @@ void FakeHost::clear_logs() {
     toggles_.clear();
     element_calls_.clear();
     lookups_ = 0;
+    uninitialised_lookups_ = 0;
 }
 
 std::vector<GAUGEHDR*> FakeHost::all_gauges() {

@@ -1,10 +1,13 @@
 // An in-process host for unit tests.
 //
 // It fills ImportTable with a services table that records what the module
-// asks of the host: variables are served from a store keyed by token, key
-// events and window toggles are logged, calculator expressions are answered
-// from a store keyed by their text. Constructing a FakeHost puts the whole
-// module back to its load state; destroying it takes the table away again.
+// asks of the host: variables are served from a store keyed by token (and a
+// lookup of a record the module never initialised is counted, since the
+// simulator would read it through a null pointer), key events and window
+// toggles are logged, calculator expressions are answered from a store keyed
+// by their text. Like the simulator it owns the text buffers of the string
+// elements. Constructing a FakeHost puts the whole module back to its load
+// state; destroying it takes the table and the buffers away again.
 //
 // Tests read like the cockpit: set the host, click, run, look.
 //   FakeHost host;
@@ -67,8 +70,7 @@ public:
     void set(uint32_t token, double value);         // a double variable
     void set_bits(uint32_t token, uint32_t value);  // an integer variable
     void set_calculator(const std::string& expression, double value);
-    int32_t toggle_result = 1;   // what panel_window_toggle answers
-    int32_t element_result = 7;  // what element operations answer
+    int32_t toggle_result = 1;  // what panel_window_toggle answers
 
     const std::vector<KeyEvent>& events() const { return events_; }
     bool sent(uint32_t id) const;
@@ -76,6 +78,8 @@ public:
     const std::vector<uint32_t>& toggled_windows() const { return toggles_; }
     const std::vector<ElementCall>& element_calls() const { return element_calls_; }
     std::size_t lookups() const { return lookups_; }
+    // Lookups of records that initialize_var had not set up first.
+    std::size_t uninitialised_lookups() const { return uninitialised_lookups_; }
     // Sound card events (always empty in the Windows build, where the sound
     // card is the real DirectSound).
     const std::vector<SoundEvent>& sound_events() const { return sound_events_; }
@@ -113,7 +117,9 @@ private:
     std::vector<ElementCall> element_calls_;
     std::vector<SoundEvent> sound_events_;
     std::map<const ELEMENT_HEADER*, double> values_;
+    std::vector<std::vector<char>> text_buffers_;
     std::size_t lookups_ = 0;
+    std::size_t uninitialised_lookups_ = 0;
 };
 
 }  // namespace kadrimos::testing

@@ -33,14 +33,14 @@ constexpr uint32_t kDialBitmap = 4377;
 
 double FSAPI oil(ELEMENT_HEADER*) { return clamp_write_back<uint32_t>(aircraft.ApuOilQuantity, 0, 800); }
 
-constexpr NONLINEARITY kScale[] = {
-    {{25, 73}, 0},   {{13, 56}, 100}, {{12, 34}, 200}, {{24, 17}, 300}, {{45, 11}, 400},
-    {{66, 17}, 500}, {{78, 34}, 600}, {{78, 57}, 700}, {{66, 73}, 800},
+constinit NONLINEARITY scale[] = {
+    {{25, 73}, 0, 0},   {{13, 56}, 100, 0}, {{12, 34}, 200, 0}, {{24, 17}, 300, 0}, {{45, 11}, 400, 0},
+    {{66, 17}, 500, 0}, {{78, 34}, 600, 0}, {{78, 57}, 700, 0}, {{66, 73}, 800, 0},
 };
 
 // The dial and its needle (element 1).
 constinit NeedleDial dial =
-    needle_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, oil, kScale);
+    needle_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, oil, scale);
 
 }  // namespace
 
@@ -63,26 +63,29 @@ double FSAPI n1(ELEMENT_HEADER*) { return clamp_write_back(aircraft.ApuN1, 0.0, 
 double FSAPI n2(ELEMENT_HEADER*) { return clamp_write_back(aircraft.ApuN2, 0.0, kTopPercent); }
 
 // N1 on the left half dial, bottom to top; N2 on the right, top to bottom.
-constexpr NONLINEARITY kN1Scale[] = {
-    {{35, 79}, 0}, {{20, 72}, 20}, {{10, 60}, 40}, {{6, 45}, 60}, {{6, 31}, 80}, {{20, 18}, 100}, {{35, 10}, 120},
+constinit NONLINEARITY n1_scale[] = {
+    {{35, 79}, 0, 0}, {{20, 72}, 20, 0},  {{10, 60}, 40, 0},  {{6, 45}, 60, 0},
+    {{6, 31}, 80, 0}, {{20, 18}, 100, 0}, {{35, 10}, 120, 0},
 };
-constexpr NONLINEARITY kN2Scale[] = {
-    {{55, 10}, 120}, {{70, 18}, 100}, {{80, 31}, 80}, {{84, 45}, 60}, {{80, 60}, 40}, {{70, 72}, 20}, {{55, 81}, 0},
+constinit NONLINEARITY n2_scale[] = {
+    {{55, 10}, 120, 0}, {{70, 18}, 100, 0}, {{80, 31}, 80, 0}, {{84, 45}, 60, 0},
+    {{80, 60}, 40, 0},  {{70, 72}, 20, 0},  {{55, 81}, 0, 0},
 };
 
 // Element 1 the N1 needle, 2 the N2 needle, 3 the centre cover over both.
 constinit ELEMENT_ICON cover = icon(header, kCoverBitmap, {37, 0}, no_children, kIconFlags);
 constinit ELEMENT_NEEDLE n2_needle =
-    needle(header, kN2NeedleBitmap, {{55, 45}, {8, 4}}, n2, kN2Scale, next_of<cover>);
+    needle(header, kN2NeedleBitmap, {{55, 45}, {8, 4}}, n2, n2_scale, next_of<cover>);
 constinit ELEMENT_NEEDLE n1_needle =
-    needle(header, kN1NeedleBitmap, {{35, 45}, {8, 4}}, n1, kN1Scale, next_of<n2_needle>);
+    needle(header, kN1NeedleBitmap, {{35, 45}, {8, 4}}, n1, n1_scale, next_of<n2_needle>);
 constinit ELEMENT_STATIC_IMAGE background_element = background(header, kDialBitmap, next_of<n1_needle>);
 constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 constinit auto mouse = mouse_table();
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin apu_ind_n1_n2_rulo", 91, elements, mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header =
+    gauge_header("toskelin apu_ind_n1_n2_rulo", 91, elements, mouse.rect, values_and_mouse_only);
 
 }  // namespace apu_ind_n1_n2
 
@@ -94,14 +97,14 @@ constexpr uint32_t kDialBitmap = 4380;
 
 double FSAPI egt(ELEMENT_HEADER*) { return clamp_write_back(aircraft.ApuEgt, 0.0, 700.0); }
 
-constexpr NONLINEARITY kScale[] = {
-    {{23, 72}, 0},   {{11, 51}, 100}, {{15, 28}, 200}, {{33, 12}, 300},
-    {{57, 13}, 400}, {{75, 28}, 500}, {{79, 51}, 600}, {{68, 71}, 700},
+constinit NONLINEARITY scale[] = {
+    {{23, 72}, 0, 0},   {{11, 51}, 100, 0}, {{15, 28}, 200, 0}, {{33, 12}, 300, 0},
+    {{57, 13}, 400, 0}, {{75, 28}, 500, 0}, {{79, 51}, 600, 0}, {{68, 71}, 700, 0},
 };
 
 // The dial and its needle (element 1).
 constinit NeedleDial dial =
-    needle_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, egt, kScale);
+    needle_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, egt, scale);
 
 }  // namespace
 

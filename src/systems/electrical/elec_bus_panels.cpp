@@ -176,8 +176,8 @@ double FSAPI feed_selector(ELEMENT_HEADER*) {
 }
 
 // The knob's five positions: GEN 2, GEN 1, NORM, APU GEN, EMRG INV.
-constexpr NONLINEARITY kFeedKnob[] = {
-    {{73, 80}, 0}, {{84, 69}, 1}, {{99, 65}, 2}, {{114, 69}, 3}, {{125, 80}, 4},
+constinit NONLINEARITY feed_knob_scale[] = {
+    {{73, 80}, 0, 0}, {{84, 69}, 1, 0}, {{99, 65}, 2, 0}, {{114, 69}, 3, 0}, {{125, 80}, 4, 0},
 };
 
 // Elements 1 and 2: the emergency inverter bar in line and crossed; 3 to 6:
@@ -186,7 +186,7 @@ constexpr NONLINEARITY kFeedKnob[] = {
 // 15 to 17: AC BUS 1 OFF, AC BUS 2 OFF, AC ESS BUS OFF; 18: the feed
 // selector knob.
 constinit ELEMENT_NEEDLE feed_knob =
-    needle(header, kBitmap + 18, {{99, 95}, {6, 30}}, feed_selector, kFeedKnob, no_children);
+    needle(header, kBitmap + 18, {{99, 95}, {6, 30}}, feed_selector, feed_knob_scale, no_children);
 constinit ELEMENT_ICON ac_ess_off_light = icon(header, kBitmap + 17, {84, 4}, next_of<feed_knob>);
 constinit ELEMENT_ICON ac_bus2_off_light = icon(header, kBitmap + 16, {150, 160}, next_of<ac_ess_off_light>);
 constinit ELEMENT_ICON ac_bus1_off_light = icon(header, kBitmap + 15, {16, 160}, next_of<ac_bus2_off_light>);

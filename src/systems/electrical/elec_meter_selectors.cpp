@@ -31,14 +31,14 @@ constexpr uint8_t kLast = 7;        // BAT 3
 
 double FSAPI knob(ELEMENT_HEADER*) { return clamp_write_back(aircraft.DcMeterSelector, uint8_t{0}, kLast); }
 
-constexpr NONLINEARITY kKnob[] = {
-    {{38, 51}, 0}, {{35, 38}, 1}, {{40, 26}, 2}, {{51, 19}, 3},
-    {{63, 19}, 4}, {{74, 26}, 5}, {{79, 38}, 6}, {{76, 51}, 7},
+constinit NONLINEARITY knob_scale[] = {
+    {{38, 51}, 0, 0}, {{35, 38}, 1, 0}, {{40, 26}, 2, 0}, {{51, 19}, 3, 0},
+    {{63, 19}, 4, 0}, {{74, 26}, 5, 0}, {{79, 38}, 6, 0}, {{76, 51}, 7, 0},
 };
 
 // Element 1: the knob.
 constinit ELEMENT_NEEDLE knob_element =
-    needle(header, kBitmap + 1, {{57, 40}, {5, 24}}, knob, kKnob, no_children);
+    needle(header, kBitmap + 1, {{57, 40}, {5, 24}}, knob, knob_scale, no_children);
 constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<knob_element>);
 constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 
@@ -57,7 +57,6 @@ constinit auto mouse = mouse_table(0, {
     area({57, 0, 57, 62}, CURSOR_UPARROW,   turn_right),
 });
 // clang-format on
-
 
 }  // namespace
 
@@ -81,17 +80,17 @@ double FSAPI meter_knob(ELEMENT_HEADER*) {
     return clamp_write_back(aircraft.AcMeterSelector, uint8_t{0}, kLastMeter);
 }
 
-constexpr NONLINEARITY kPhaseKnob[] = {{{17, 27}, 0}, {{33, 18}, 1}, {{49, 27}, 2}};
-constexpr NONLINEARITY kMeterKnob[] = {
-    {{82, 46}, 0},  {{79, 36}, 1},  {{82, 26}, 2},  {{89, 19}, 3},  {{99, 16}, 4},
-    {{109, 19}, 5}, {{116, 26}, 6}, {{119, 36}, 7}, {{116, 46}, 8},
+constinit NONLINEARITY phase_knob_scale[] = {{{17, 27}, 0, 0}, {{33, 18}, 1, 0}, {{49, 27}, 2, 0}};
+constinit NONLINEARITY meter_knob_scale[] = {
+    {{82, 46}, 0, 0},  {{79, 36}, 1, 0},  {{82, 26}, 2, 0},  {{89, 19}, 3, 0},  {{99, 16}, 4, 0},
+    {{109, 19}, 5, 0}, {{116, 26}, 6, 0}, {{119, 36}, 7, 0}, {{116, 46}, 8, 0},
 };
 
 // Element 1: the phase knob; 2: the meter knob.
 constinit ELEMENT_NEEDLE meter_element =
-    needle(header, kBitmap + 2, {{99, 36}, {5, 22}}, meter_knob, kMeterKnob, no_children);
+    needle(header, kBitmap + 2, {{99, 36}, {5, 22}}, meter_knob, meter_knob_scale, no_children);
 constinit ELEMENT_NEEDLE phase_element =
-    needle(header, kBitmap + 1, {{33, 36}, {5, 20}}, phase_knob, kPhaseKnob, next_of<meter_element>);
+    needle(header, kBitmap + 1, {{33, 36}, {5, 20}}, phase_knob, phase_knob_scale, next_of<meter_element>);
 constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<phase_element>);
 constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 
@@ -120,7 +119,6 @@ constinit auto mouse = mouse_table(0, {
     area({99, 0, 33, 66}, CURSOR_UPARROW,   meter_right),
 });
 // clang-format on
-
 
 }  // namespace
 

@@ -76,8 +76,8 @@ double load_reading(int32_t& load, uint8_t generator_switch) {
 // The records for `self`, a constinit meter being initialised; the dial's
 // bitmap is `bitmap`, the needle's `bitmap + 1`.
 template <std::size_t Points>
-constexpr NeedleDial meter_dial(NeedleDial& self, GAUGEHDR& header, uint32_t bitmap, ELEMENT_VALUE_CALLBACK value,
-                                const NONLINEARITY (&scale)[Points]) {
+constexpr NeedleDial meter_dial(NeedleDial& self, GAUGEHDR& header, uint32_t bitmap,
+                                ELEMENT_VALUE_CALLBACK value, NONLINEARITY (&scale)[Points]) {
     return needle_dial(self, header, bitmap, bitmap + 1, kDialNeedle, value, scale);
 }
 
@@ -120,12 +120,13 @@ DcSource dc_source() {
 
 double FSAPI volts(ELEMENT_HEADER*) { return clamp_write_back(meters.dc_volts, 0, 35); }
 
-constexpr NONLINEARITY kScale[] = {
-    {{19, 52}, 0}, {{11, 30}, 15}, {{25, 11}, 20}, {{49, 11}, 25}, {{63, 30}, 30}, {{55, 52}, 35},
+constinit NONLINEARITY scale[] = {
+    {{19, 52}, 0, 0},  {{11, 30}, 15, 0}, {{25, 11}, 20, 0},
+    {{49, 11}, 25, 0}, {{63, 30}, 30, 0}, {{55, 52}, 35, 0},
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, volts, kScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, volts, scale);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -150,13 +151,13 @@ constexpr uint32_t kBitmap = 5214;  // the background's; the needle has kBitmap 
 
 double FSAPI amperes(ELEMENT_HEADER*) { return clamp_write_back(aircraft.BattCurrent, -300, 300); }
 
-constexpr NONLINEARITY kScale[] = {
-    {{19, 52}, -300}, {{11, 34}, -200}, {{19, 16}, -100}, {{37, 8}, 0},
-    {{55, 16}, 100},  {{63, 34}, 200},  {{55, 52}, 300},
+constinit NONLINEARITY scale[] = {
+    {{19, 52}, -300, 0}, {{11, 34}, -200, 0}, {{19, 16}, -100, 0}, {{37, 8}, 0, 0},
+    {{55, 16}, 100, 0},  {{63, 34}, 200, 0},  {{55, 52}, 300, 0},
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, amperes, kScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, amperes, scale);
 
 }  // namespace
 
@@ -174,12 +175,12 @@ constexpr int32_t kSourceVolts = 115;
 
 double FSAPI volts(ELEMENT_HEADER*) { return clamp_write_back(meters.ac_volts, 0, 130); }
 
-constexpr NONLINEARITY kScale[] = {
-    {{19, 52}, 0}, {{13, 24}, 100}, {{37, 8}, 110}, {{61, 24}, 120}, {{55, 52}, 130},
+constinit NONLINEARITY scale[] = {
+    {{19, 52}, 0, 0}, {{13, 24}, 100, 0}, {{37, 8}, 110, 0}, {{61, 24}, 120, 0}, {{55, 52}, 130, 0},
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, volts, kScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, volts, scale);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -206,13 +207,13 @@ constexpr int32_t kBottom = -300;
 
 double FSAPI frequency(ELEMENT_HEADER*) { return clamp_write_back(meters.ac_frequency, kBottom, 300); }
 
-constexpr NONLINEARITY kScale[] = {
-    {{19, 52}, -300}, {{11, 34}, -200}, {{19, 16}, -100}, {{37, 8}, 0},
-    {{55, 16}, 100},  {{63, 34}, 200},  {{55, 52}, 300},
+constinit NONLINEARITY scale[] = {
+    {{19, 52}, -300, 0}, {{11, 34}, -200, 0}, {{19, 16}, -100, 0}, {{37, 8}, 0, 0},
+    {{55, 16}, 100, 0},  {{63, 34}, 200, 0},  {{55, 52}, 300, 0},
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, frequency, kScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, frequency, scale);
 
 // Live, the needle climbs to nominal (0); dead, it sinks to the bottom stop.
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -235,8 +236,8 @@ constinit GAUGEHDR header =
 // --- Load meters ------------------------------------------------------------------
 
 namespace {
-constexpr NONLINEARITY kLoadScale[] = {
-    {{19, 52}, 0}, {{13, 24}, 50}, {{37, 8}, 100}, {{61, 24}, 150}, {{55, 52}, 200},
+constinit NONLINEARITY load_scale[] = {
+    {{19, 52}, 0, 0}, {{13, 24}, 50, 0}, {{37, 8}, 100, 0}, {{61, 24}, 150, 0}, {{55, 52}, 200, 0},
 };
 }  // namespace
 
@@ -248,12 +249,12 @@ constexpr uint32_t kBitmap = 5220;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen1Load, aircraft.Gen1Switch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, kLoadScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, load_scale);
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_load1_rulo", 75, dial.elements, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_load1_rulo", 75, dial.elements,
+                                         dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_ac_load1
 
@@ -265,12 +266,12 @@ constexpr uint32_t kBitmap = 5222;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen2Load, aircraft.Gen2Switch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, kLoadScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, load_scale);
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_load2_rulo", 75, dial.elements, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_load2_rulo", 75, dial.elements,
+                                         dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_ac_load2
 
@@ -284,12 +285,12 @@ constexpr uint32_t kBitmap = 5224;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.ApuGenLoadMeter, aircraft.ApuGenSwitch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, kLoadScale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, load_scale);
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_loadapu_rulo", 75, dial.elements, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_loadapu_rulo", 75, dial.elements,
+                                         dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_ac_loadapu
 

@@ -69,20 +69,21 @@ constexpr uint32_t kIndexTopPercent = 120;
 constexpr double kUncapped = std::numeric_limits<double>::max();
 
 // Scales: value at the pixel point the needle's tip reaches.
-constexpr NONLINEARITY kPercentScale[] = {
-    {{23, 99}, 0},   {{20, 61}, 20},   {{41, 30}, 40},   {{76, 18}, 60},
-    {{111, 30}, 80}, {{132, 61}, 100}, {{129, 99}, 120},
+constinit NONLINEARITY percent_scale[] = {
+    {{23, 99}, 0, 0},   {{20, 61}, 20, 0},   {{41, 30}, 40, 0},   {{76, 18}, 60, 0},
+    {{111, 30}, 80, 0}, {{132, 61}, 100, 0}, {{129, 99}, 120, 0},
 };
-constexpr NONLINEARITY kEgtScale[] = {
-    {{21, 95}, 0}, {{22, 52}, 200}, {{57, 21}, 400}, {{99, 23}, 600}, {{128, 50}, 800}, {{131, 93}, 1000},
+constinit NONLINEARITY egt_scale[] = {
+    {{21, 95}, 0, 0},   {{22, 52}, 200, 0},  {{57, 21}, 400, 0},
+    {{99, 23}, 600, 0}, {{128, 50}, 800, 0}, {{131, 93}, 1000, 0},
 };
-constexpr NONLINEARITY kKilogramScale[] = {
-    {{24, 92}, 0},    {{28, 51}, 2000},  {{55, 27}, 4000},
-    {{99, 27}, 6000}, {{125, 52}, 8000}, {{129, 92}, 10000},
+constinit NONLINEARITY kilogram_scale[] = {
+    {{24, 92}, 0, 0},    {{28, 51}, 2000, 0},  {{55, 27}, 4000, 0},
+    {{99, 27}, 6000, 0}, {{125, 52}, 8000, 0}, {{129, 92}, 10000, 0},
 };
-constexpr NONLINEARITY kPoundScale[] = {
-    {{24, 92}, 0},     {{28, 51}, 5000},   {{55, 27}, 10000},
-    {{99, 27}, 15000}, {{125, 52}, 20000}, {{129, 92}, 25000},
+constinit NONLINEARITY pound_scale[] = {
+    {{24, 92}, 0, 0},     {{28, 51}, 5000, 0},   {{55, 27}, 10000, 0},
+    {{99, 27}, 15000, 0}, {{125, 52}, 20000, 0}, {{129, 92}, 25000, 0},
 };
 
 struct DrumCell {
@@ -294,23 +295,23 @@ constexpr EngineDial engine_dial(EngineDial& self, GAUGEHDR& header) {
     place(at.off_flag, d.off_flag.header, self.off_flag.header);
     if (q == Quantity::FuelFlow) {
         d.needle =
-            needle(header, kNeedleBitmap, kNeedle, fuel_flow_needle<D, false>, kKilogramScale, no_children);
-        d.pound_needle = needle(header, kNeedleBitmap, kNeedle, fuel_flow_needle<D, true>, kPoundScale,
+            needle(header, kNeedleBitmap, kNeedle, fuel_flow_needle<D, false>, kilogram_scale, no_children);
+        d.pound_needle = needle(header, kNeedleBitmap, kNeedle, fuel_flow_needle<D, true>, pound_scale,
                                 no_children, kIconFlags | kHidden);
         place(at.pound_needle, d.pound_needle.header, self.pound_needle.header);
     } else if (q == Quantity::Egt) {
         d.limit_pointer = needle(header, kLimitPointerBitmap, kLimitPointer, limit_pointer_value<D>,
-                                 kEgtScale, no_children);
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kEgtScale, no_children);
+                                 egt_scale, no_children);
+        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, egt_scale, no_children);
     } else {
         d.limit_pointer = needle(header, kLimitPointerBitmap, kLimitPointer, limit_pointer_value<D>,
-                                 kPercentScale, no_children);
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kPercentScale, no_children);
+                                 percent_scale, no_children);
+        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, percent_scale, no_children);
     }
     place(at.needle, d.needle.header, self.needle.header);
     if (at.limit_pointer != 0) place(at.limit_pointer, d.limit_pointer.header, self.limit_pointer.header);
     if (at.index != 0) {
-        d.index = needle(header, kIndexBitmap, kIndex, index_value, kPercentScale, no_children);
+        d.index = needle(header, kIndexBitmap, kIndex, index_value, percent_scale, no_children);
         place(at.index, d.index.header, self.index.header);
     }
 

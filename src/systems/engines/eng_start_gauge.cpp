@@ -49,18 +49,19 @@ EngStartState& panel = private_state.eng_start;
 
 // --- Figures --------------------------------------------------------------------
 
-constexpr double kLampTestTicks = 270;     // 15 s
+constexpr double kLampTestTicks = 270;       // 15 s
 constexpr double kStarterWindowTicks = 990;  // 55 s: the starter's duty limit
-constexpr double kStarterCutOutN2 = 40;    // self-sustaining: starter released
-constexpr double kValveLightMaxN2 = 45;    // above it the valve light stays dark
-constexpr double kBleedMinSpeed = 10;      // the other engine gives bleed air above this
+constexpr double kStarterCutOutN2 = 40;      // self-sustaining: starter released
+constexpr double kValveLightMaxN2 = 45;      // above it the valve light stays dark
+constexpr double kBleedMinSpeed = 10;        // the other engine gives bleed air above this
 
 // --- Elements -------------------------------------------------------------------
 
 // The selector knob's six positions: START B, START A, CRANK, CONT RELIGHT
 // A, B, AB.
-constexpr NONLINEARITY kSelectorScale[] = {
-    {{58, 53}, 0}, {{67, 37}, 1}, {{89, 31}, 2}, {{108, 37}, 3}, {{117, 53}, 4}, {{115, 73}, 5},
+constinit NONLINEARITY selector_scale[] = {
+    {{58, 53}, 0, 0},  {{67, 37}, 1, 0},  {{89, 31}, 2, 0},
+    {{108, 37}, 3, 0}, {{117, 53}, 4, 0}, {{115, 73}, 5, 0},
 };
 
 double FSAPI selector_value(ELEMENT_HEADER*) {
@@ -70,7 +71,7 @@ double FSAPI selector_value(ELEMENT_HEADER*) {
 // Depth, bitmap, position: 1-2 ARM lever down / up, 3-4 ENG 1 / ENG 2 start
 // button lights, 5-6 ENG 1 / ENG 2 START VALVE OPEN, 7 the selector knob.
 constinit ELEMENT_NEEDLE selector_knob =
-    needle(header, 4700, {{88, 60}, {22, 22}}, selector_value, kSelectorScale, no_children);
+    needle(header, 4700, {{88, 60}, {22, 22}}, selector_value, selector_scale, no_children);
 constinit ELEMENT_ICON valve2_light = icon(header, 4707, {132, 75}, next_of<selector_knob>);
 constinit ELEMENT_ICON valve1_light = icon(header, 4707, {8, 75}, next_of<valve2_light>);
 constinit ELEMENT_ICON button2_light = icon(header, 4704, {134, 113}, next_of<valve1_light>);
@@ -80,7 +81,8 @@ constinit ELEMENT_ICON arm_down = icon(header, 4681, {80, 123}, next_of<arm_up>)
 constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4697, next_of<arm_down>);
 constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 
-constexpr int kArmDown = 1, kArmUp = 2, kButtonLight1 = 3, kButtonLight2 = 4, kValveLight1 = 5, kValveLight2 = 6;
+constexpr int kArmDown = 1, kArmUp = 2, kButtonLight1 = 3, kButtonLight2 = 4, kValveLight1 = 5,
+              kValveLight2 = 6;
 
 // --- The two starters -------------------------------------------------------------
 

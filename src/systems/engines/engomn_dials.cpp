@@ -78,16 +78,18 @@ constexpr double kTurningN2Percent = 10;
 constexpr uint32_t kOilQtyIndexTop = 20;
 
 // Scales: value at the pixel point the needle's tip reaches.
-constexpr NONLINEARITY kNacelleScale[] = {{{5, 70}, 0}, {{14, 9}, 100}, {{75, 10}, 200}, {{84, 69}, 300}};
-constexpr NONLINEARITY kPressScale[] = {
-    {{45, 90}, 0}, {{20, 85}, 20}, {{4, 65}, 40},   {{0, 45}, 60},
-    {{5, 22}, 80}, {{21, 6}, 100}, {{85, 22}, 160},
+constinit NONLINEARITY nacelle_scale[] = {
+    {{5, 70}, 0, 0}, {{14, 9}, 100, 0}, {{75, 10}, 200, 0}, {{84, 69}, 300, 0}};
+constinit NONLINEARITY press_scale[] = {
+    {{45, 90}, 0, 0}, {{20, 85}, 20, 0}, {{4, 65}, 40, 0},   {{0, 45}, 60, 0},
+    {{5, 22}, 80, 0}, {{21, 6}, 100, 0}, {{85, 22}, 160, 0},
 };
-constexpr NONLINEARITY kOilTempScale[] = {
-    {{45, 90}, 0}, {{9, 72}, 50}, {{1, 37}, 100}, {{20, 6}, 150}, {{54, 0}, 200}, {{85, 19}, 250},
+constinit NONLINEARITY oil_temp_scale[] = {
+    {{45, 90}, 0, 0},  {{9, 72}, 50, 0},  {{1, 37}, 100, 0},
+    {{20, 6}, 150, 0}, {{54, 0}, 200, 0}, {{85, 19}, 250, 0},
 };
-constexpr NONLINEARITY kOilQtyScale[] = {
-    {{20, 83}, 0}, {{6, 66}, 4}, {{0, 45}, 8}, {{5, 25}, 12}, {{20, 6}, 16}, {{45, 0}, 20},
+constinit NONLINEARITY oil_qty_scale[] = {
+    {{20, 83}, 0, 0}, {{6, 66}, 4, 0}, {{0, 45}, 8, 0}, {{5, 25}, 12, 0}, {{20, 6}, 16, 0}, {{45, 0}, 20, 0},
 };
 
 struct KindLayout {
@@ -247,16 +249,16 @@ constexpr MonitorDial monitor_dial(MonitorDial& self, GAUGEHDR& header) {
     d.background = background(header, kind_of(r).background, self.over_background);
     d.over_background[0] = &self.needle.header;
     if (r == Reading::NacelleTemp) {
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kNacelleScale, no_children);
+        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, nacelle_scale, no_children);
     } else if (r == Reading::OilTemp) {
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kOilTempScale, no_children);
+        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, oil_temp_scale, no_children);
     } else if (r == Reading::OilQty) {
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kOilQtyScale, self.over_needle);
+        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, oil_qty_scale, self.over_needle);
         d.over_needle[0] = &self.index.header;
-        d.index =
-            needle(header, kIndexBitmap, kIndex, index_value<kMonitors[D].engine>, kOilQtyScale, no_children);
+        d.index = needle(header, kIndexBitmap, kIndex, index_value<kMonitors[D].engine>, oil_qty_scale,
+                         no_children);
     } else {
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, kPressScale, no_children);
+        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, press_scale, no_children);
     }
     return d;
 }

@@ -61,19 +61,22 @@ struct Sweep {
 };
 
 // Needle scales and test sweeps of the two dial sizes.
-constexpr NONLINEARITY kMainKilograms[] = {
-    {{17, 80}, 0},     {{1, 57}, 2000},   {{4, 26}, 4000},   {{23, 5}, 6000},   {{52, 0}, 8000},
-    {{78, 15}, 10000}, {{90, 41}, 12000}, {{83, 70}, 14000}, {{73, 81}, 15000},
+constinit NONLINEARITY main_kilograms[] = {
+    {{17, 80}, 0, 0},     {{1, 57}, 2000, 0},   {{4, 26}, 4000, 0},
+    {{23, 5}, 6000, 0},   {{52, 0}, 8000, 0},   {{78, 15}, 10000, 0},
+    {{90, 41}, 12000, 0}, {{83, 70}, 14000, 0}, {{73, 81}, 15000, 0},
 };
-constexpr NONLINEARITY kMainPounds[] = {
-    {{8, 69}, 0},      {{2, 38}, 5000},   {{17, 10}, 10000}, {{45, 1}, 15000},
-    {{73, 11}, 20000}, {{89, 38}, 25000}, {{82, 69}, 30000},
+constinit NONLINEARITY main_pounds[] = {
+    {{8, 69}, 0, 0},      {{2, 38}, 5000, 0},   {{17, 10}, 10000, 0}, {{45, 1}, 15000, 0},
+    {{73, 11}, 20000, 0}, {{89, 38}, 25000, 0}, {{82, 69}, 30000, 0},
 };
-constexpr NONLINEARITY kAuxiliaryKilograms[] = {
-    {{13, 77}, 0}, {{3, 33}, 1000}, {{33, 1}, 2000}, {{77, 13}, 3000}, {{90, 57}, 4000}, {{77, 77}, 4500},
+constinit NONLINEARITY auxiliary_kilograms[] = {
+    {{13, 77}, 0, 0},    {{3, 33}, 1000, 0},  {{33, 1}, 2000, 0},
+    {{77, 13}, 3000, 0}, {{90, 57}, 4000, 0}, {{77, 77}, 4500, 0},
 };
-constexpr NONLINEARITY kAuxiliaryPounds[] = {
-    {{13, 77}, 0}, {{3, 33}, 2000}, {{33, 1}, 4000}, {{77, 13}, 6000}, {{90, 57}, 8000}, {{77, 77}, 9000},
+constinit NONLINEARITY auxiliary_pounds[] = {
+    {{13, 77}, 0, 0},    {{3, 33}, 2000, 0},  {{33, 1}, 4000, 0},
+    {{77, 13}, 6000, 0}, {{90, 57}, 8000, 0}, {{77, 77}, 9000, 0},
 };
 constexpr Sweep kMainSweepPounds = {400, 30000, 400};
 constexpr Sweep kMainSweepKilograms = {200, 15000, 400};
@@ -101,7 +104,8 @@ constexpr Tank kTanks[kQuantityIndicatorCount] = {
 // The tank's contents in litres. A host value that is not a number, or a
 // negative one, reads as an empty tank.
 double tank_litres(double level, double capacity_gallons) {
-    const double litres = finite_or(level / kLevelPerPercent * capacity_gallons * kLitresPerGallon / 100, 0.0);
+    const double litres =
+        finite_or(level / kLevelPerPercent * capacity_gallons * kLitresPerGallon / 100, 0.0);
     return litres > 0 ? litres : 0.0;
 }
 
@@ -148,8 +152,7 @@ void update_indicator(const GAUGEHDR& gauge) {
     set_visible(gauge, kilogram_needle, s.kilograms);
     set_visible(gauge, kilogram_needle + 1, !s.kilograms);
 
-    const double litres =
-        tank_litres(host::value<tank.level_token>(), host::value<tank.capacity_token>());
+    const double litres = tank_litres(host::value<tank.level_token>(), host::value<tank.capacity_token>());
     aircraft.*tank.published = litres;
     const double pounds_per_litre = finite_or(host::value<kTokenPoundsPerGallon>() / kLitresPerGallon, 0.0);
     s.target_weight = litres * pounds_per_litre * (s.kilograms ? kKilogramsPerPound : 1.0);
@@ -203,8 +206,9 @@ struct Window {
     int32_t y;
 };
 constexpr Window kFiveWindows[] = {
-    {10000, kHighStrip, 14, kHighStripY}, {1000, kHighStrip, 27, kHighStripY}, {100, kLowStrip, 40, kLowStripY},
-    {10, kLowStrip, 53, kLowStripY},      {1, kLowStrip, 66, kLowStripY},
+    {10000, kHighStrip, 14, kHighStripY}, {1000, kHighStrip, 27, kHighStripY},
+    {100, kLowStrip, 40, kLowStripY},     {10, kLowStrip, 53, kLowStripY},
+    {1, kLowStrip, 66, kLowStripY},
 };
 constexpr Window kFourWindows[] = {
     {1000, kHighStrip, 27, kHighStripY},
@@ -216,11 +220,16 @@ constexpr Window kFourWindows[] = {
 template <std::size_t Index>
 constexpr ELEMENT_VALUE_CALLBACK drum_callback(int place) {
     switch (place) {
-        case 10000: return drum_cell<Index, 10000>;
-        case 1000: return drum_cell<Index, 1000>;
-        case 100: return drum_cell<Index, 100>;
-        case 10: return drum_cell<Index, 10>;
-        default: return drum_cell<Index, 1>;
+        case 10000:
+            return drum_cell<Index, 10000>;
+        case 1000:
+            return drum_cell<Index, 1000>;
+        case 100:
+            return drum_cell<Index, 100>;
+        case 10:
+            return drum_cell<Index, 10>;
+        default:
+            return drum_cell<Index, 1>;
     }
 }
 
@@ -228,8 +237,8 @@ template <std::size_t Index, std::size_t Windows, std::size_t KgPoints, std::siz
 constexpr Indicator<Index, Windows> indicator(Indicator<Index, Windows>& self, GAUGEHDR& header,
                                               uint32_t kilogram_bitmap, uint32_t pound_bitmap,
                                               const Window (&layout)[Windows],
-                                              const NONLINEARITY (&kilograms)[KgPoints],
-                                              const NONLINEARITY (&pounds)[LbPoints]) {
+                                              NONLINEARITY (&kilograms)[KgPoints],
+                                              NONLINEARITY (&pounds)[LbPoints]) {
     Indicator<Index, Windows> d{};
     d.elements[0] = &self.kilogram_dial.header;
     d.kilogram_dial = background(header, kilogram_bitmap, self.after_kilogram_dial);
@@ -245,8 +254,8 @@ constexpr Indicator<Index, Windows> indicator(Indicator<Index, Windows>& self, G
     d.kilogram_needle = needle(header, kNeedleBitmap, kNeedle, needle_value<Index, true>, kilograms,
                                self.after_kilogram_needle);
     d.after_kilogram_needle[0] = &self.pound_needle.header;
-    d.pound_needle =
-        needle(header, kNeedleBitmap, kNeedle, needle_value<Index, false>, pounds, no_children, kIconFlags | kHidden);
+    d.pound_needle = needle(header, kNeedleBitmap, kNeedle, needle_value<Index, false>, pounds, no_children,
+                            kIconFlags | kHidden);
     d.mouse = mouse_table();
     return d;
 }
@@ -270,26 +279,29 @@ namespace kadrimos::gauges {
 
 namespace fuel_ind_qtty_m_left {
 namespace {
-constinit fuel::Indicator<0, 5> dial = fuel::indicator(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial,
-                                                       fuel::kFiveWindows, fuel::kMainKilograms, fuel::kMainPounds);
+constinit fuel::Indicator<0, 5> dial =
+    fuel::indicator(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
+                    fuel::main_kilograms, fuel::main_pounds);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_left_rulo", 61, dial.elements, dial.mouse.rect,
-                                         fuel::indicator_callback<0, 5>);
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_left_rulo", 61, dial.elements,
+                                         dial.mouse.rect, fuel::indicator_callback<0, 5>);
 }  // namespace fuel_ind_qtty_m_left
 
 namespace fuel_ind_qtty_m_right {
 namespace {
-constinit fuel::Indicator<1, 5> dial = fuel::indicator(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial,
-                                                       fuel::kFiveWindows, fuel::kMainKilograms, fuel::kMainPounds);
+constinit fuel::Indicator<1, 5> dial =
+    fuel::indicator(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
+                    fuel::main_kilograms, fuel::main_pounds);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_right_rulo", 61, dial.elements, dial.mouse.rect,
-                                         fuel::indicator_callback<1, 5>);
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_right_rulo", 61, dial.elements,
+                                         dial.mouse.rect, fuel::indicator_callback<1, 5>);
 }  // namespace fuel_ind_qtty_m_right
 
 namespace fuel_ind_qtty_a_center {
 namespace {
-constinit fuel::Indicator<2, 5> dial = fuel::indicator(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial,
-                                                       fuel::kFiveWindows, fuel::kMainKilograms, fuel::kMainPounds);
+constinit fuel::Indicator<2, 5> dial =
+    fuel::indicator(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
+                    fuel::main_kilograms, fuel::main_pounds);
 }
 constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_center_rulo", 61, dial.elements,
                                          dial.mouse.rect, fuel::indicator_callback<2, 5>);
@@ -299,20 +311,20 @@ namespace fuel_ind_qtty_a_left {
 namespace {
 constinit fuel::Indicator<3, 4> dial =
     fuel::indicator(dial, header, fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial, fuel::kFourWindows,
-                    fuel::kAuxiliaryKilograms, fuel::kAuxiliaryPounds);
+                    fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_left_rulo", 61, dial.elements, dial.mouse.rect,
-                                         fuel::indicator_callback<3, 4>);
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_left_rulo", 61, dial.elements,
+                                         dial.mouse.rect, fuel::indicator_callback<3, 4>);
 }  // namespace fuel_ind_qtty_a_left
 
 namespace fuel_ind_qtty_a_right {
 namespace {
 constinit fuel::Indicator<4, 4> dial =
     fuel::indicator(dial, header, fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial, fuel::kFourWindows,
-                    fuel::kAuxiliaryKilograms, fuel::kAuxiliaryPounds);
+                    fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_right_rulo", 61, dial.elements, dial.mouse.rect,
-                                         fuel::indicator_callback<4, 4>);
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_right_rulo", 61, dial.elements,
+                                         dial.mouse.rect, fuel::indicator_callback<4, 4>);
 }  // namespace fuel_ind_qtty_a_right
 
 }  // namespace kadrimos::gauges

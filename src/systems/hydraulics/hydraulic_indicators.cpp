@@ -70,9 +70,9 @@ double FSAPI yellow_level(ELEMENT_HEADER*) {
 
 // Each needle sweeps from empty at lower left to full at lower right of its
 // own dial.
-constexpr NONLINEARITY kBlueScale[] = {{{30, 190}, 0}, {{110, 190}, 100}};
-constexpr NONLINEARITY kGreenScale[] = {{{131, 190}, 0}, {{211, 190}, 100}};
-constexpr NONLINEARITY kYellowScale[] = {{{232, 190}, 0}, {{312, 190}, 100}};
+constinit NONLINEARITY blue_scale[] = {{{30, 190}, 0, 0}, {{110, 190}, 100, 0}};
+constinit NONLINEARITY green_scale[] = {{{131, 190}, 0, 0}, {{211, 190}, 100, 0}};
+constinit NONLINEARITY yellow_scale[] = {{{232, 190}, 0, 0}, {{312, 190}, 100, 0}};
 constexpr PIXPOINT kNeedlePivot = {4, 40};
 
 // Depth: 1-3 the blue, green and yellow needles, 4-12 the reservoir lamps
@@ -87,11 +87,11 @@ constinit ELEMENT_ICON lamp3 = icon(header, kReservoirLampBitmap, {80, 230}, nex
 constinit ELEMENT_ICON lamp2 = icon(header, kReservoirLampBitmap, {60, 230}, next_of<lamp3>);
 constinit ELEMENT_ICON lamp1 = icon(header, kReservoirLampBitmap, {40, 230}, next_of<lamp2>);
 constinit ELEMENT_NEEDLE yellow = needle(header, kReservoirNeedleBitmap, {{272, 150}, kNeedlePivot},
-                                         yellow_level, kYellowScale, next_of<lamp1>);
+                                         yellow_level, yellow_scale, next_of<lamp1>);
 constinit ELEMENT_NEEDLE green = needle(header, kReservoirNeedleBitmap, {{171, 150}, kNeedlePivot},
-                                        green_level, kGreenScale, next_of<yellow>);
+                                        green_level, green_scale, next_of<yellow>);
 constinit ELEMENT_NEEDLE blue =
-    needle(header, kReservoirNeedleBitmap, {{70, 150}, kNeedlePivot}, blue_level, kBlueScale, next_of<green>);
+    needle(header, kReservoirNeedleBitmap, {{70, 150}, kNeedlePivot}, blue_level, blue_scale, next_of<green>);
 constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBackgroundBitmap, next_of<blue>);
 constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 constinit auto mouse = mouse_table();
@@ -123,15 +123,15 @@ constexpr int32_t kTopPsi = 4000;
 // o'clock, 1000 at 306.3, 2000 at 1.6, 3000 at 58.0, 4000 at 124.1; each
 // point lies 36 pixels from the pivot.
 constexpr PIXPOINT kPressurePivotOnDial = {42, 42};
-constexpr NONLINEARITY kPressureScale[] = {
-    {{13, 63}, 0}, {{13, 21}, 1000}, {{43, 6}, 2000}, {{73, 23}, 3000}, {{72, 62}, 4000},
+constinit NONLINEARITY pressure_scale[] = {
+    {{13, 63}, 0, 0}, {{13, 21}, 1000, 0}, {{43, 6}, 2000, 0}, {{73, 23}, 3000, 0}, {{72, 62}, 4000, 0},
 };
 constexpr Placement kPressureNeedle = {kPressurePivotOnDial, {3, 30}};
 
 // A pressure dial for `value`.
 constexpr NeedleDial pressure_dial(NeedleDial& self, GAUGEHDR& header, ELEMENT_VALUE_CALLBACK value) {
     return needle_dial(self, header, kPressureDialBitmap, kPressureNeedleBitmap, kPressureNeedle, value,
-                       kPressureScale);
+                       pressure_scale);
 }
 
 }  // namespace
@@ -146,8 +146,8 @@ constinit NeedleDial dial = pressure_dial(dial, header, pressure);
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin hydrau_ind_press_blue_rulo", 53, dial.elements, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_blue_rulo", 53, dial.elements,
+                                         dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace hydrau_ind_press_blue
 
@@ -161,8 +161,8 @@ constinit NeedleDial dial = pressure_dial(dial, header, pressure);
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin hydrau_ind_press_green_rulo", 53, dial.elements, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_green_rulo", 53, dial.elements,
+                                         dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace hydrau_ind_press_green
 
@@ -176,8 +176,8 @@ constinit NeedleDial dial = pressure_dial(dial, header, pressure);
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin hydrau_ind_press_yellow_rulo", 53, dial.elements, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_yellow_rulo", 53, dial.elements,
+                                         dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace hydrau_ind_press_yellow
 

@@ -217,6 +217,7 @@ void SimHost::install_elements(GAUGEHDR* gauge) {
     }
 }
 
+// Angles are kept within (-180, 180], as atan2 gives them.
 double needle_angle(const ELEMENT_NEEDLE& needle, double value) {
     const NONLINEARITY* table = needle.nonlinearity_table;
     const uint32_t count = needle.nonlinearity_count;
@@ -235,7 +236,10 @@ double needle_angle(const ELEMENT_NEEDLE& needle, double value) {
         double turn = table[i].degrees - table[i - 1].degrees;
         if (turn > 180.0) turn -= 360.0;
         if (turn < -180.0) turn += 360.0;
-        return table[i - 1].degrees + t * turn;
+        double angle = table[i - 1].degrees + t * turn;
+        if (angle > 180.0) angle -= 360.0;
+        if (angle <= -180.0) angle += 360.0;
+        return angle;
     }
     return table[count - 1].degrees;
 }

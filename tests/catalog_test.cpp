@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -320,6 +321,11 @@ TEST(Catalogue, ElementTreesAreWellFormed) {
             if (e->element_type == ELEMENT_TYPE_ICON || e->element_type == ELEMENT_TYPE_STATIC_IMAGE) {
                 EXPECT_EQ(e->offset.x | e->offset.y, 0);
             }
+            if (e->element_type == ELEMENT_TYPE_ICON) {
+                const auto* i = reinterpret_cast<const ELEMENT_ICON*>(e);
+                EXPECT_EQ(i->icon_count, 1u) << "an icon has one image";
+                EXPECT_EQ(i->callback, nullptr);
+            }
             if (e->next_element == nullptr) continue;
             std::size_t children = 0;
             while (e->next_element[children] != nullptr) ++children;
@@ -329,6 +335,30 @@ TEST(Catalogue, ElementTreesAreWellFormed) {
     }
     EXPECT_EQ(total, element_count_at_load());
     EXPECT_LE(total, element_capacity()) << "reset_module cannot put back every element";
+}
+
+// The host writes the angle of each point into a needle's table, measured
+// from where the needle stands: a table serves several needles only where
+// they all stand at the same point of their backgrounds.
+TEST(Catalogue, NeedleTablesAreSharedOnlyByNeedlesAtTheSamePoint) {
+    std::map<const NONLINEARITY*, std::pair<PIXPOINT, std::string>> first_user;
+    std::size_t needles = 0;
+    for (GAUGEHDR* g : FakeHost::all_gauges()) {
+        for (const ELEMENT_HEADER* e : elements_of(*g)) {
+            if (e->element_type != ELEMENT_TYPE_NEEDLE) continue;
+            ++needles;
+            const auto* n = reinterpret_cast<const ELEMENT_NEEDLE*>(e);
+            ASSERT_NE(n->nonlinearity_table, nullptr) << g->gauge_name;
+            EXPECT_GE(n->nonlinearity_count, 2u) << g->gauge_name;
+            EXPECT_EQ(n->source_var.id, 0u) << g->gauge_name << ": needles read their values from callbacks";
+            auto [it, first] = first_user.try_emplace(n->nonlinearity_table, e->position, g->gauge_name);
+            if (first) continue;
+            EXPECT_TRUE(it->second.first.x == e->position.x && it->second.first.y == e->position.y)
+                << g->gauge_name << " shares a needle table with " << it->second.second
+                << " at another point";
+        }
+    }
+    EXPECT_GT(needles, 0u);
 }
 
 TEST(Catalogue, FailureListsAreEmptyButForTheStandbyAttitudeAndCompass) {

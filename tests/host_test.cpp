@@ -137,6 +137,46 @@ TEST_F(DefaultCockpit, TheDefaultPanelPlacesEveryGaugeOfTheModuleOnce) {
         EXPECT_NE(config.find(ident), nullptr) << ident;
 }
 
+// Installing a gauge, the host works out the angle of each point of each
+// needle's table from where the needle stands, as the simulator does; a
+// value then maps to an angle between its neighbours' angles.
+TEST_F(DefaultCockpit, NeedlesStandAtTheAnglesOfTheirTablesPoints) {
+    ASSERT_TRUE(host.open_window(10060));
+    // The blue reservoir needle stands at (70, 150): empty is down to the
+    // left (135 degrees), full down to the right (45 degrees).
+    const auto* blue = reinterpret_cast<const ELEMENT_NEEDLE*>(
+        SimHost::elements_of(gauge("toskelin hydrau_baches_rulo"))[1]);
+    ASSERT_EQ(blue->header.element_type, static_cast<uint32_t>(ELEMENT_TYPE_NEEDLE));
+    EXPECT_DOUBLE_EQ(blue->nonlinearity_table[0].degrees, 135.0);
+    EXPECT_DOUBLE_EQ(blue->nonlinearity_table[1].degrees, 45.0);
+    EXPECT_DOUBLE_EQ(needle_angle(*blue, 50), 90.0) << "half full points straight down";
+}
+
+TEST(NeedleAngle, LinearBetweenPointsHeldAtTheEndsTheShortWayRound) {
+    // Points at 170 and -170 degrees: the scale crosses the 180 degree line.
+    NONLINEARITY rising[] = {{{0, 0}, 0, 170}, {{0, 0}, 10, -170}, {{0, 0}, 30, -130}};
+    NONLINEARITY falling[] = {{{0, 0}, 100, 0}, {{0, 0}, 0, 90}};
+    ELEMENT_NEEDLE up{};
+    up.nonlinearity_table = rising;
+    up.nonlinearity_count = 3;
+    ELEMENT_NEEDLE down{};
+    down.nonlinearity_table = falling;
+    down.nonlinearity_count = 2;
+    struct Case {
+        const ELEMENT_NEEDLE* needle;
+        double value;
+        double angle;
+    };
+    const Case cases[] = {
+        {&up, -5, 170},  {&up, 0, 170},     {&up, 5, 180},   {&up, 10, -170},
+        {&up, 20, -150}, {&up, 30, -130},   {&up, 99, -130}, {&down, 100, 0},
+        {&down, 150, 0}, {&down, 25, 67.5}, {&down, -1, 90}, {&up, std::nan(""), 0},
+    };
+    for (const Case& c : cases) EXPECT_DOUBLE_EQ(needle_angle(*c.needle, c.value), c.angle) << c.value;
+    ELEMENT_NEEDLE none{};
+    EXPECT_EQ(needle_angle(none, 5), 0.0) << "a needle without a table";
+}
+
 TEST_F(DefaultCockpit, EachUpdateAdvancesTheTickAndTheClock) {
     EXPECT_EQ(host.variable(1), 0.0);
     for (int i = 0; i < 36; ++i) host.update();

@@ -60,6 +60,29 @@ TEST(ServiceCodes, GaugesNotSimulatedYetIgnoreEveryCode) {
     EXPECT_TRUE(host.events().empty());
 }
 
+// The simulator reads a variable through what initialize_var set up: every
+// record the module looks up has been initialised first, and is initialised
+// again once the module is back at its load state.
+TEST(HostServices, EveryVariableIsInitialisedBeforeItsFirstLookup) {
+    for (int host_number = 0; host_number < 2; ++host_number) {
+        SCOPED_TRACE(host_number);
+        FakeHost host;  // the second starts from the load state
+        host.load_sounds();
+        host.set(60, 1);   // on the ground
+        host.set(329, 1);  // engines and generators running
+        for (uint32_t token : {624u, 625u, 643u, 644u}) host.set(token, 60);
+        for (int update = 0; update < 40; ++update)
+            for (GAUGEHDR* g : FakeHost::all_gauges()) {
+                host.update(g->gauge_name);
+                host.draw(g->gauge_name);
+            }
+        for (GAUGEHDR* g : FakeHost::all_gauges())
+            for (std::size_t a = 0; a < areas_of(*g).size(); ++a) host.click(g->gauge_name, a);
+        EXPECT_GT(host.lookups(), 1000u);
+        EXPECT_EQ(host.uninitialised_lookups(), 0u);
+    }
+}
+
 TEST(ServiceCodes, AnUpdateBeforeTheHostTableIsFilledIsHarmless) {
     reset_module();
     aircraft.PanelOptionFlag = 1;

@@ -57,6 +57,25 @@ TEST(TestGauge, ReadoutsPrintSixDecimalsCutToSixCharacters) {
     EXPECT_EQ(FakeHost::text(readout(4)), "8191.0");
 }
 
+// The host owns the text: a read-out writes only into the buffer the host
+// set, at most its maximum length and the terminator, and nothing at all
+// while the host has set none.
+TEST(TestGauge, ReadoutsWriteOnlyWithinTheHostsBuffer) {
+    FakeHost host;
+    host.set(349, -123456.75);
+    auto* s = reinterpret_cast<ELEMENT_STRING*>(readout(2));
+    char* own = s->string;
+    char guarded[16];
+    std::memset(guarded, '#', sizeof guarded);
+    s->string = guarded;
+    EXPECT_EQ(s->callback(&s->header), -123456.75);
+    EXPECT_STREQ(guarded, "-12345");
+    for (std::size_t i = s->max_string_length + 1u; i < sizeof guarded; ++i) EXPECT_EQ(guarded[i], '#') << i;
+    s->string = nullptr;
+    EXPECT_EQ(s->callback(&s->header), -123456.75) << "the value still reaches the host";
+    s->string = own;
+}
+
 TEST(TestGauge, HostileValuesPrintWithinTheBuffer) {
     FakeHost host;
     host.set(349, std::numeric_limits<double>::quiet_NaN());

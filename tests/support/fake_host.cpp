@@ -16,9 +16,11 @@ namespace kadrimos::testing {
 namespace {
 FakeHost* current = nullptr;
 
-// What initialize_var points a record at: any non-null address tells a
-// lookup that the record was set up.
-const uint32_t kInitialised = 1;
+// What initialize_var writes into a record's var_ptr: the serial number of
+// the host that set it up (never dereferenced). A record set up by an earlier
+// host counts as not set up for this one, as for a new simulator.
+uintptr_t last_serial = 0;
+void* mark_of(uintptr_t serial) { return reinterpret_cast<void*>(serial); }
 }  // namespace
 
 struct Services {
@@ -36,12 +38,12 @@ struct Services {
     static void FSAPI kill(ELEMENT_HEADER* e) { record("kill", e); }
 
     static void FSAPI initialize_var(MODULE_VAR* var) {
-        var->var_ptr = const_cast<uint32_t*>(&kInitialised);
+        var->var_ptr = mark_of(current->serial_);
         var->var_type = 1;
     }
     static void FSAPI lookup_var(MODULE_VAR* var) {
         ++current->lookups_;
-        if (var->var_ptr == nullptr) ++current->uninitialised_lookups_;
+        if (var->var_ptr != mark_of(current->serial_)) ++current->uninitialised_lookups_;
         auto found = current->variables_.find(var->id);
         std::memset(&var->value, 0, sizeof var->value);
         if (found != current->variables_.end()) var->value = found->second;
@@ -104,7 +106,7 @@ std::vector<ELEMENT_STRING*> string_elements() {
 
 }  // namespace
 
-FakeHost::FakeHost() {
+FakeHost::FakeHost() : serial_(++last_serial) {
     sound::release_all();
     reset_module();
     current = this;

@@ -2,8 +2,9 @@
 //
 // It fills ImportTable with a services table that records what the module
 // asks of the host: variables are served from a store keyed by token (and a
-// lookup of a record the module never initialised is counted, since the
-// simulator would read it through a null pointer), key events and window
+// lookup of a record the module did not initialise with this host is
+// counted, since the simulator would read it through a pointer it never
+// set), key events and window
 // toggles are logged, calculator expressions are answered from a store keyed
 // by their text. Like the simulator it owns the text buffers of the string
 // elements. Constructing a FakeHost puts the whole module back to its load
@@ -120,6 +121,7 @@ private:
     std::vector<std::vector<char>> text_buffers_;
     std::size_t lookups_ = 0;
     std::size_t uninitialised_lookups_ = 0;
+    uintptr_t serial_;
 };
 
 }  // namespace kadrimos::testing

@@ -4,9 +4,15 @@
 #   1. i686 (PE32, the module the simulator loads), Release: the module and
 #      every test program built with warnings as errors; the module must
 #      export exactly Linkage and ImportTable and import only system DLLs.
-#      Its tests run under Wine where this machine can execute 32-bit code.
+#      Where this machine runs 32-bit programs (some machines of this kind
+#      do, some do not: it is detected, never assumed), its tests run under
+#      32-bit Wine, the layout test reading the module through the
+#      simulator's own byte offsets among them, and every scenario is flown
+#      by the 32-bit kadrimos-host.exe loading kadrimos.gau, with timelines
+#      identical to Linux.
 #   2. x86_64 (PE32+), Release: the same sources and tests, run under wine64,
-#      so that the Windows code paths are exercised on every machine.
+#      so that the Windows code paths are exercised on every machine, and the
+#      same timeline comparison.
 #
 # Each tree has its own Wine prefix in build/<tree>/wine, created once. One
 # Wine server is kept warm for the whole run (started here before CTest lists
@@ -67,10 +73,18 @@ scripts/check_imports.sh "$win32/kadrimos.gau"
 
 # A machine (or container) without 32-bit support cannot start Wine's 32-bit
 # loader at all; the i686 build is then checked as a file, and its code runs
-# only as the x86_64 build below.
+# only as the x86_64 build below. A real 32-bit program decides, not the
+# loader's version line.
+runs_32_bit=no
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
-  echo "-- running the i686 tests under wine"
   "$wine_run" --wine wine --prefix "$win32/wine" --start
+  # Asked for help, the host prints its usage and exits with 2.
+  code=0
+  "$wine_run" --wine wine --prefix "$win32/wine" "$win32/host/kadrimos-host.exe" --help >/dev/null 2>&1 || code=$?
+  if [ "$code" -eq 2 ]; then runs_32_bit=yes; fi
+fi
+if [ "$runs_32_bit" = yes ]; then
+  echo "-- this machine runs 32-bit programs: the i686 tests under 32-bit wine"
   ctest --test-dir "$win32" --output-on-failure -j "$jobs"
 else
   echo "-- 32-bit Windows programs cannot run on this machine: the i686 build is built and inspected, and its tests run only as the x86_64 build under wine64"
@@ -90,10 +104,14 @@ fi
 echo "-- x86_64 build, prefix and Wine server: $(($(seconds) - start)) s"
 ctest --test-dir "$win64" --output-on-failure -j "$jobs"
 
-# The same scenarios give the same timeline on Linux and on Windows (the
-# Linux build is the one scripts/test.sh made just before).
+# The same scenarios give the same timeline on Linux and on Windows, 64-bit
+# and, where it runs, 32-bit (the Linux build is the one scripts/test.sh made
+# just before).
 if [ -x build/clang-release/host/kadrimos-host ]; then
-  scripts/compare_traces.sh build/clang-release "$win64"
+  scripts/compare_traces.sh build/clang-release "$win64" wine64
+  if [ "$runs_32_bit" = yes ]; then
+    scripts/compare_traces.sh build/clang-release "$win32" wine
+  fi
 else
   echo "-- no Linux build in build/clang-release: run scripts/test.sh to compare the Linux and Windows timelines"
 fi

@@ -137,8 +137,8 @@ case "$action" in
       echo "usage: wine-run.sh --wine wine64|wine --prefix DIR program.exe [args...]" >&2
       exit 2
     fi
-    # Without 32-bit support in the kernel the 32-bit loader cannot start at
-    # all ("Exec format error"): say so where CTest shows it.
+    # On machines without 32-bit support in the kernel the 32-bit loader
+    # cannot start at all ("Exec format error"): say so where CTest shows it.
     if [ "$wine" = wine ] && ! "$loader" --version >/dev/null 2>&1; then
       msg="wine-run.sh: $loader cannot run here: this machine cannot execute 32-bit programs"
       echo "$msg"

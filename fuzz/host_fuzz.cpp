@@ -97,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             case 2: {
                 const std::size_t g = in.byte() % h.gauge_count();
                 const uint8_t a = in.byte();
-                if (h.area_count(g) != 0) h.click(g, a % h.area_count(g), in.byte() < 200 ? MOUSE_LEFTSINGLE : in.u32());
+                if (h.area_count(g) != 0)
+                    h.click(g, a % h.area_count(g), in.byte() < 200 ? MOUSE_LEFTSINGLE : in.u32());
                 break;
             }
             case 3:
@@ -115,8 +116,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 break;
             }
             case 7:
+                // A host that answers calculator code oddly, and one that
+                // takes the string elements' text buffers away.
                 h.calculator_value = value(in);
                 h.calculator_answers = in.byte() % 4 != 0;
+                h.give_text_buffers(in.byte() % 8 != 0);
                 break;
             case 8:
                 h.set_ticks(h.ticks() + in.u16());  // ticks skipped

@@ -83,16 +83,21 @@ BareHost::BareHost(GAUGEHDR* const* gauges) {
             if (e->element_type != ELEMENT_TYPE_STRING) continue;
             auto* s = reinterpret_cast<ELEMENT_STRING*>(e);
             text_buffers_.emplace_back(std::size_t{s->max_string_length} + 1, '\0');
-            s->string = text_buffers_.back().data();
             strings_.push_back(s);
         }
     }
+    give_text_buffers(true);
+}
+
+void BareHost::give_text_buffers(bool give) {
+    for (std::size_t i = 0; i < strings_.size(); ++i)
+        strings_[i]->string = give ? text_buffers_[i].data() : nullptr;
 }
 
 BareHost::~BareHost() {
     sound::release_all();
     ImportTable.services = nullptr;
-    for (ELEMENT_STRING* s : strings_) s->string = nullptr;
+    give_text_buffers(false);
     current = nullptr;
     reset_module();
 }
@@ -102,6 +107,7 @@ void BareHost::restart() {
     reset_module();
     for (MODULE_VAR_VALUE& v : variables_) v = MODULE_VAR_VALUE{};
     for (std::vector<char>& b : text_buffers_) std::fill(b.begin(), b.end(), '\0');
+    give_text_buffers(true);
     calculator_value = 0;
     calculator_answers = true;
     ticks_ = 0;

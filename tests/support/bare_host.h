@@ -48,6 +48,9 @@ public:
     // What every calculator expression answers, and whether it is answered.
     double calculator_value = 0;
     bool calculator_answers = true;
+    // Sets or takes away the string elements' text buffers (the simulator
+    // sets them; a text callback must write nothing without one).
+    void give_text_buffers(bool give);
 
     std::size_t gauge_count() const { return gauges_.size(); }
     std::size_t area_count(std::size_t gauge) const { return areas_[gauge].size(); }

@@ -8,21 +8,12 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "c_check.h"
 #include "host_api.h"
-
-static int failures = 0;
-#define CHECK(cond)                                                            \
-    do {                                                                       \
-        if (!(cond)) {                                                         \
-            fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #cond); \
-            ++failures;                                                        \
-        }                                                                      \
-    } while (0)
 
 static uint32_t last_event = 0;
 static int events = 0;
 static int lookups = 0;
-
 static int installs = 0;
 static int initialisations = 0;
 static const int initialised_marker = 1;

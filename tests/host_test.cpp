@@ -43,8 +43,8 @@ std::string write_temp(const std::string& name, const std::string& text) {
 
 // --- Loading ---------------------------------------------------------------
 
-// Laid out as MODULE_LINKAGE is: packed to 4 bytes.
-#pragma pack(push, 4)
+// Laid out as MODULE_LINKAGE is.
+KADRIMOS_PACK_RECORDS
 struct FakeLinkage {
     uint32_t module_id = MODULE_LINKAGE_ID;
     MODULE_INIT_ROUTINE init = nullptr;
@@ -52,7 +52,7 @@ struct FakeLinkage {
     uint32_t flags = 0, status = 0, version = MODULE_LINKAGE_VERSION;
     GAUGEHDR* gauges[kMaxGauges + 1] = {};
 };
-#pragma pack(pop)
+KADRIMOS_END_PACKING
 
 const MODULE_LINKAGE* as_linkage(const FakeLinkage& f) {
     const void* p = &f;

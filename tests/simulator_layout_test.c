@@ -22,14 +22,7 @@
 #include <string.h>
 #include <windows.h>
 
-static int failures = 0;
-#define CHECK(cond)                                                            \
-    do {                                                                       \
-        if (!(cond)) {                                                         \
-            fprintf(stderr, "%s:%d: failed: %s\n", __FILE__, __LINE__, #cond); \
-            ++failures;                                                        \
-        }                                                                      \
-    } while (0)
+#include "c_check.h"
 
 /* --- The simulator's offsets ----------------------------------------------- */
 

@@ -19,7 +19,7 @@ inline constexpr std::size_t kGaugeCount = 142;
 // Linkage as the module lays it out: MODULE_LINKAGE with its gauge list
 // given a size, packed as the interface packs it. Hosts see it as
 // MODULE_LINKAGE.
-#pragma pack(push, 4)
+KADRIMOS_PACK_RECORDS
 struct LinkageRecord {
     uint32_t module_id;
     MODULE_INIT_ROUTINE module_init;
@@ -29,7 +29,7 @@ struct LinkageRecord {
     uint32_t module_version;
     GAUGEHDR* gauge_table[kGaugeCount + 1];
 };
-#pragma pack(pop)
+KADRIMOS_END_PACKING
 
 static_assert(offsetof(LinkageRecord, module_version) == offsetof(MODULE_LINKAGE, module_version));
 static_assert(offsetof(LinkageRecord, gauge_table) == offsetof(MODULE_LINKAGE, gauge_table));

@@ -20,8 +20,10 @@
  * angles) are not named here: they are the host's working areas, 0 in the
  * module's records and never read by the module.
  *
- * On 64-bit builds (the simulated host and the tests) the same declarations
- * apply with 8-byte pointers; only the 32-bit layout is the simulator's.
+ * On 64-bit builds (the simulated host and the tests, never the simulator)
+ * the same declarations apply with 8-byte pointers and natural alignment, so
+ * that no pointer or double in a record is misaligned; only the 32-bit
+ * layout is the simulator's.
  *
  * Plain C, so that a host written in C can include it.
  *
@@ -79,7 +81,17 @@ enum {
     GAUGE_HEADER_VERSION = 0x320         /* GAUGEHDR.gauge_header_version */
 };
 
-#pragma pack(push, 4)
+/* The simulator packs its records to 4 bytes (a double may start at any
+ * multiple of 4). */
+#if UINTPTR_MAX == 0xFFFFFFFFu
+#define KADRIMOS_PACK_RECORDS _Pragma("pack(push, 4)")
+#define KADRIMOS_END_PACKING _Pragma("pack(pop)")
+#else
+#define KADRIMOS_PACK_RECORDS
+#define KADRIMOS_END_PACKING
+#endif
+
+KADRIMOS_PACK_RECORDS
 
 /* ---------------------------------------------------------------------------
  * Small geometry records, in pixels of the gauge's background bitmap.
@@ -458,7 +470,7 @@ typedef struct MODULE_LINKAGE {
     GAUGEHDR* gauge_table[]; /* null-terminated */
 } MODULE_LINKAGE;
 
-#pragma pack(pop)
+KADRIMOS_END_PACKING
 
 /* The names under which the module exports the two records. */
 #define MODULE_IMPORT_TABLE_SYMBOL "ImportTable"

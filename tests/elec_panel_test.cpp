@@ -220,6 +220,28 @@ TEST(GeneratorPanel, TestFromOnOrPressedAgainReturnsToOn) {
     EXPECT_EQ(aircraft.ApuGenSwitch, 1);
 }
 
+TEST(GeneratorPanel, ATestLeftByHandStopsTheTimerSoTheNextTestHoldsItsFullTime) {
+    FakeHost host;
+    host.set(kTick, 100);
+    host.click(kGenerators, 2);  // GEN 1 TEST
+    host.update(kGenerators);
+    host.set(kTick, 105);
+    host.click(kGenerators, 0);  // GEN 1 to ON by hand, 22 ticks early
+    host.update(kGenerators);
+    EXPECT_EQ(aircraft.Gen1Switch, 1);
+
+    host.set(kTick, 200);
+    host.click(kGenerators, 8);  // GEN 2 TEST from OFF, long after GEN 1's time
+    host.update(kGenerators);
+    host.set(kTick, 226);
+    host.update(kGenerators);
+    EXPECT_EQ(aircraft.Gen2Switch, 2) << "held for its own 27 ticks";
+    host.set(kTick, 227);
+    host.update(kGenerators);
+    EXPECT_EQ(aircraft.Gen2Switch, 0);
+    EXPECT_EQ(aircraft.Gen1Switch, 1);
+}
+
 TEST(GeneratorPanel, AnUnreadableTickCounterHoldsTheTestUntilItReadsAgain) {
     FakeHost host;
     host.set(kTick, std::numeric_limits<double>::quiet_NaN());

@@ -96,10 +96,12 @@ TEST(FuelQuantity, BadHostReadingsCountAsAnEmptyTank) {
     EXPECT_GT(aircraft.FuelQtyALeft, 0);  // the litres do not need the density
 }
 
-TEST(FuelQuantity, ClimbsAt500ATickAndFallsAtOnce) {
+TEST(FuelQuantity, ClimbsAt500ATickPassingTheContentsForOneUpdateAndFallsAtOnce) {
     QuantityBench b;
     b.tank(kMainLeftLevel, kMainLeftCapacity, 1800);
-    EXPECT_EQ(b.run(kMainLeft, 5), (std::vector<double>{500, 1000, 1500, 1800, 1800}));
+    // 1500 is short of 1800 - 100: one more step of 500 takes the needle to
+    // 2000, and the next update settles it on the contents.
+    EXPECT_EQ(b.run(kMainLeft, 6), (std::vector<double>{500, 1000, 1500, 2000, 1800, 1800}));
 
     b.tank(kMainLeftLevel, kMainLeftCapacity, 600);  // draining: no lag downwards
     b.host.update(kMainLeft);
@@ -219,6 +221,47 @@ TEST(FuelQuantity, DrumsReadTheDisplayedWeight) {
     EXPECT_EQ(b.host.value(FakeHost::element(kAuxLeft, kFirstDrum + 1)), 5);
     EXPECT_NEAR(b.host.value(FakeHost::element(kAuxLeft, kFirstDrum + 2)), 1.5, 1e-9);  // rolling 1 to 2
     EXPECT_NEAR(b.host.value(FakeHost::element(kAuxLeft, kFirstDrum + 3)), 9.5, 1e-9);
+}
+
+// Each window rolls in the zone of its place: tens over the last tenth of
+// the units' decade, hundreds over the last hundredth, and so on. A count of
+// 19.5, 199.5 ... sets the window of its highest place halfway from 1 to 2
+// and every window below it halfway from 9 to 0, which only each window's
+// own zone does; the windows above stand on 0.
+TEST(DrumWindows, EachWindowOfTheCountersRollsInTheZoneOfItsPlace) {
+    QuantityBench b;
+    struct Row {
+        const char* gauge;
+        double* count;  // what the gauge's drums read
+        int first_window;
+        int places;  // windows, the highest place first
+    };
+    const Row rows[] = {
+        {kMainLeft, &private_state.fuel.quantity[0].displayed_weight, kFirstDrum, 5},
+        {kAuxLeft, &private_state.fuel.quantity[3].displayed_weight, kFirstDrum, 4},
+        {kUsed1, &private_state.fuel.fuel_used[0].drum_value, kFirstDrum, 5},
+    };
+    // Count, place whose window rolls halfway: 19.5 rolls the tens, 199.5 the
+    // hundreds, 1999.5 the thousands, 19999.5 the ten-thousands.
+    const std::pair<double, int> counts[] = {{19.5, 10}, {199.5, 100}, {1999.5, 1000}, {19999.5, 10000}};
+    for (const Row& row : rows) {
+        for (const auto& [count, rolling_place] : counts) {
+            int place = 1;
+            for (int i = 1; i < row.places; ++i) place *= 10;
+            if (rolling_place > place) continue;  // no window for that place
+            *row.count = count;
+            for (int w = 0; w < row.places; ++w, place /= 10) {
+                auto* window = reinterpret_cast<ELEMENT_MOVING_IMAGE*>(
+                    FakeHost::element(row.gauge, row.first_window + w));
+                ASSERT_EQ(window->header.element_type, static_cast<uint32_t>(ELEMENT_TYPE_MOVING_IMAGE));
+                const double cell = window->y_callback(&window->header);
+                if (place == 1) continue;  // the units turn continuously
+                const double expected = place == rolling_place ? 1.5 : place > rolling_place ? 0 : 9.5;
+                EXPECT_NEAR(cell, expected, 1e-6)
+                    << row.gauge << ": count " << count << ", window of the " << place << "s";
+            }
+        }
+    }
 }
 
 TEST(FuelQuantity, TheAuxiliaryTankLightsReserveFrom1150LitresDown) {

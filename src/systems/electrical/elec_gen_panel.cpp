@@ -4,7 +4,9 @@
 // is spring-loaded: the flight engineer holds it to check the generator
 // without putting it on line, and it springs back after 27 ticks (1.5 s) to
 // where it came from, OFF from OFF and ON otherwise; pressing TEST again while
-// it is held makes the return ON. One timer serves all three switches.
+// it is held makes the return ON. One timer serves all three switches; a
+// switch taken out of TEST by hand before its time is up stops it, so that
+// the next TEST holds its full 27 ticks.
 //
 // Over each switch an OFF light, lit while the generator delivers nothing
 // (the APU generator's only while the APU runs or has failed) and it is not
@@ -115,6 +117,9 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     show_switch(7, aircraft.ApuGenSwitch);
 
     const int32_t now = electrical::current_tick();
+    if (!held_in_test(aircraft.Gen1Switch) && !held_in_test(aircraft.Gen2Switch) &&
+        !held_in_test(aircraft.ApuGenSwitch))
+        test_timer.running = 0;
     hold_test(aircraft.Gen1Switch, now);
     hold_test(aircraft.Gen2Switch, now);
     hold_test(aircraft.ApuGenSwitch, now);

@@ -19,7 +19,6 @@
 // (335); DcNormBusPowered; QtyTestRequest.
 // Outputs: FuelQtyMLeft, FuelQtyMRight, FuelQtyACenter, FuelQtyALeft,
 // FuelQtyARight; QtyTestRequest (cleared).
-#include <algorithm>
 #include <cstdint>
 
 #include "module/catalog.h"
@@ -128,11 +127,12 @@ void drive_display(QuantityIndicatorState& s, uint8_t& test_request, const Sweep
         }
         return;
     }
-    // The climb stops at the contents rather than passing them for a tick.
+    // The servo climbs in steps of 500: its last step can carry the needle
+    // past the contents, and it settles on them at the next update.
     if (s.displayed_weight >= s.target_weight - kSettleBand) {
         s.displayed_weight = s.target_weight;
     } else {
-        s.displayed_weight = std::min(s.displayed_weight + kClimbPerTick, s.target_weight);
+        s.displayed_weight += kClimbPerTick;
     }
 }
 

@@ -254,6 +254,46 @@ TEST_F(ElectricalNetwork, OpeningATieDropsItsGeneratorToHalfLoadAtTheNextUpdateA
     EXPECT_EQ(aircraft.Gen2Load, 50);
 }
 
+// One generator feeding its own bus and, through both ties, the other; the
+// essential bus on that generator's normal feed. Opening the far tie loses
+// the far AC bus alone, and that loss raises the AC fault by itself.
+TEST_F(ElectricalNetwork, AnAcBusLostOnItsOwnRaisesTheAcFaultWithTheEssentialBusOnItsNormalFeed) {
+    struct Row {
+        uint32_t n1_token;
+        uint8_t AircraftState::*generator;
+        uint8_t feed_selector;  // the running generator's own position
+        uint8_t AircraftState::*far_tie;
+        uint8_t AircraftState::*lost_bus;
+        uint8_t AircraftState::*kept_bus;
+    };
+    const Row rows[] = {
+        {kN1Engine2, &AircraftState::Gen2Switch, 0, &AircraftState::BusTie2Switch,
+         &AircraftState::AcBus1Powered, &AircraftState::AcBus2Powered},
+        {kN1Engine1, &AircraftState::Gen1Switch, 1, &AircraftState::BusTie1Switch,
+         &AircraftState::AcBus2Powered, &AircraftState::AcBus1Powered},
+    };
+    for (const Row& row : rows) {
+        reset_module();
+        aircraft.InitPhase = 2;
+        host.set(kN1Engine1, 0.0);
+        host.set(kN1Engine2, 0.0);
+        host.set(row.n1_token, 100.0);
+        aircraft.*row.generator = 1;
+        aircraft.AcEssFeedSelector = row.feed_selector;
+        for (int i = 0; i < 3; ++i) solve_at(0);
+        ASSERT_EQ(aircraft.AcBus1Powered + aircraft.AcBus2Powered + aircraft.AcEssNormPowered, 3);
+        ASSERT_EQ(aircraft.ElecAcFault, 0);
+
+        aircraft.*row.far_tie = 0;
+        solve_at(0);
+        EXPECT_EQ(aircraft.*row.lost_bus, 0);
+        EXPECT_EQ(aircraft.*row.kept_bus, 1);
+        EXPECT_EQ(aircraft.AcEssNormPowered, 1) << "the essential bus keeps its normal feed";
+        EXPECT_EQ(aircraft.AcEssInvPowered, 0);
+        EXPECT_EQ(aircraft.ElecAcFault, 1) << "feed selector " << int{row.feed_selector};
+    }
+}
+
 TEST_F(ElectricalNetwork, TheApuGeneratorsLoadAndMeterFollowTheTiesOfTheLastUpdate) {
     aircraft.ApuGenSwitch = 1;
     aircraft.ApuRunning = 1;

@@ -124,6 +124,37 @@ TEST_F(HydraulicPressures, AFailedGreenPumpWithItsEngineTurningNeverHoldsPressur
     EXPECT_EQ(aircraft.HydPressGreenA, 2970);
 }
 
+// The GREEN-YELLOW interconnection both ways: green A, its own pump down with
+// engine 1, takes yellow's pressure of the last update while engine 2 turns;
+// yellow, its pump down with engine 2, takes green's. Each only with the
+// link on; otherwise (no electric pump, no ram air) the side decays.
+TEST_F(HydraulicPressures, TheGreenYellowLinkFeedsGreenAFromYellowWhileEngineTwoTurnsAndYellowFromGreen) {
+    struct Row {
+        double n2_1;
+        double n2_2;
+        uint8_t link;
+        int32_t AircraftState::*side;
+        int32_t psi;  // from 2000, one update later
+        const char* what;
+    };
+    const Row rows[] = {
+        {0, 60, 1, &AircraftState::HydPressGreenA, 2030, "green A through the link"},
+        {0, 60, 0, &AircraftState::HydPressGreenA, 1985, "green A, link off"},
+        {0, 19.9, 1, &AircraftState::HydPressGreenA, 1985, "green A, engine 2 below 20"},
+        {60, 0, 1, &AircraftState::HydPressYellow, 2030, "yellow through the link"},
+        {60, 0, 0, &AircraftState::HydPressYellow, 1985, "yellow, link off"},
+    };
+    for (const Row& row : rows) {
+        aircraft.HydElecPump1Switch = aircraft.HydElecPump2Switch = 0;
+        aircraft.HydPtuBlueGreenSwitch = 0;
+        aircraft.HydPtuGreenYellowSwitch = row.link;
+        engines(row.n2_1, row.n2_2);
+        all_pressures(2000);
+        run();
+        EXPECT_EQ(aircraft.*row.side, row.psi) << row.what;
+    }
+}
+
 TEST_F(HydraulicPressures, YellowAloneIsPressurisedAt150KnotsInStateThree) {
     aircraft.HydPtuBlueGreenSwitch = aircraft.HydPtuGreenYellowSwitch = 0;
     host.set(61, 150.0);

@@ -259,7 +259,6 @@ void SimHost::draw(GAUGEHDR* gauge) {
                 auto* n = reinterpret_cast<ELEMENT_NEEDLE*>(e);
                 if (n->callback == nullptr) continue;
                 v.main = n->callback(e);
-                v.angle = needle_angle(*n, v.main);
                 break;
             }
             case ELEMENT_TYPE_STRING: {

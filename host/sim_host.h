@@ -51,13 +51,14 @@ struct DrawnValue {
     double main = 0.0;  // needle, string, sprite rotation; else the last axis
     double x = 0.0;
     double y = 0.0;
-    double angle = 0.0;  // needles: the angle the value maps to through the table
     bool drawn = false;
 };
 
 // The angle (degrees clockwise from pointing right) at which a needle stands
-// for `value`: linear between the angles of its table's points, at the end
-// points beyond them, 0 for a value that is not a number.
+// for `value`, from the angles the host wrote into its table at install:
+// linear between the table's points, at the end points beyond them, 0 for a
+// value that is not a number. What a picture of the panel turns the needle
+// bitmap by.
 double needle_angle(const ELEMENT_NEEDLE& needle, double value);
 
 class SimHost {

@@ -483,7 +483,9 @@ int main(int argc, char** argv) {
     put_ptr(imports, 4, NULL);
     FreeLibrary(module);
     if (failures == 0)
-        printf("simulator_layout_test: %d gauges, %d records, every offset as the simulator reads it\n",
-               count, range_count);
+        printf(
+            "simulator_layout_test: %d gauges (%d element lists right after their header), %d records, "
+            "every offset as the simulator reads it\n",
+            count, right_after_header, range_count);
     return failures == 0 ? 0 : 1;
 }

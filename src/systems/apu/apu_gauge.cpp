@@ -36,6 +36,7 @@
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
+#include "panel/units.h"
 #include "systems/apu/apu_state.h"
 
 namespace kadrimos::gauges::apu {
@@ -50,8 +51,6 @@ ApuState& unit = private_state.apu;
 
 // --- The unit's figures --------------------------------------------------------
 
-constexpr double kFeetPerMetre = 3.281;
-
 // Start conditions.
 constexpr double kStartCeilingFt = 25000;    // above it a start spools to 35 % and is abandoned
 constexpr double kRunningCeilingFt = 30000;  // above it the unit stops
@@ -62,7 +61,7 @@ constexpr uint32_t kFullOil = 800;
 constexpr double kLightOffN1 = 50;
 constexpr double kSpoolN1Step = 0.2;
 constexpr double kSpoolN2Step = 0.05;
-constexpr double kFastClimbEndN1 = 96;  // the fast climb runs up to and including this N1
+constexpr double kFastClimbEndN1 = 96;    // the fast climb runs up to and including this N1
 constexpr double kFastClimbN1Share = 10;  // N1 grows by a tenth of itself
 constexpr double kFastClimbN2Share = 2;   // N2 by half of itself
 constexpr double kSettleN1Step = 0.2;
@@ -85,9 +84,9 @@ constexpr double kEgtOvershootStep = 0.2;
 constexpr double kEgtSettleStep = 0.1;
 
 // N2 control: the governor's targets.
-constexpr double kBleedN2 = 97;       // OVR, engine start or wing anti-ice on the ground
-constexpr double kStandbyN2 = 89;     // STBY, or any selector high up
-constexpr double kNormalN2 = 63;      // NOR below 7000 ft
+constexpr double kBleedN2 = 97;    // OVR, engine start or wing anti-ice on the ground
+constexpr double kStandbyN2 = 89;  // STBY, or any selector high up
+constexpr double kNormalN2 = 63;   // NOR below 7000 ft
 constexpr double kHighN2AltitudeFt = 7000;
 constexpr double kEnginesStoppedN1 = 10;  // engine 1 N1 + engine 2 N1 below this: engines not turning
 constexpr double kN2ClimbStep = 0.2;
@@ -195,7 +194,7 @@ HostInputs read_host() {
     const double handle = host::value<331>();
     const double gear = host::value<332>();
     return {
-        finite_or(host::value<73>(), 0.0) * kFeetPerMetre,
+        finite_or(host::value<73>(), 0.0) * units::kFeetPerMetre,
         finite_or(host::value<624>(), 0.0) + finite_or(host::value<643>(), 0.0),
         finite_or(host::value<604>(), 0.0),
         finite_or(host::value<1>(), 0.0),

@@ -11,6 +11,7 @@
 #include "module/module_state.h"
 #include "panel/convert.h"
 #include "panel/host.h"
+#include "panel/units.h"
 
 namespace kadrimos::electrical {
 namespace {
@@ -477,7 +478,6 @@ void monitor_pitch_trim_servos(const HostReadings& in) {
 
 // --- Pitch ----------------------------------------------------------------------
 
-constexpr double kDegreesPerRadian = 180.0 / 3.14116;
 constexpr double kUpperPitchLimitDeg = 12.0;
 constexpr double kLowerPitchLimitDeg = -3.0;
 constexpr double kProtectionTrimStep = 50.0;
@@ -573,7 +573,7 @@ void power_probe_heaters(const HostReadings& in) {
 
 }  // namespace
 
-double pitch_degrees(double radians) { return finite_or(radians * kDegreesPerRadian, 0.0); }
+double pitch_degrees(double radians) { return finite_or(radians * units::kDegreesPerRadian, 0.0); }
 
 void solve_hydraulics_and_monitors() {
     const HostReadings in = read_host();

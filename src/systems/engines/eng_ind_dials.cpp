@@ -34,7 +34,9 @@
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
+#include "panel/pointers.h"
 #include "panel/switches.h"
+#include "panel/units.h"
 #include "systems/engines/eng_ind_state.h"
 
 namespace kadrimos::engines {
@@ -61,7 +63,6 @@ constexpr Placement kNeedle = {kPivot, {15, 5}};
 constexpr Placement kIndex = {kPivot, {-49, 16}};
 
 constexpr double kEgtTokenPerCelsius = 2.15;
-constexpr double kKilogramsPerPound = 0.453;
 constexpr double kPoundDrumDivisor = 10;  // the lb/h drum counts tens of pounds
 constexpr double kFuelFlowTopKg = 10000;
 constexpr double kFuelFlowTopLb = 25000;
@@ -345,7 +346,7 @@ Reading reading_of(Quantity q, double value, bool pounds) {
             break;
     }
     if (pounds) return {value, std::min(value / kPoundDrumDivisor, kFfLayout.drum_top)};
-    const double kilograms = value * kKilogramsPerPound;
+    const double kilograms = value * units::kKilogramsPerPound;
     return {kilograms, std::min(kilograms, kFfLayout.drum_top)};
 }
 
@@ -362,7 +363,7 @@ void update_dial(const GAUGEHDR& gauge, std::size_t id) {
     if (powered) {
         const Reading r = reading_of(spec.quantity, finite_or(spec.read(), 0.0), pounds);
         dial.drum = r.drum;
-        dial.needle = dial.needle >= r.needle - layout.step ? r.needle : dial.needle + layout.step;
+        dial.needle = pointer::rise_toward(dial.needle, r.needle, layout.step, layout.step);
         if (id == kN1Engine1) {
             // The thrust rating computer drives the index; the pilot's setting
             // is what the computer reads back when it lets go.
@@ -372,7 +373,7 @@ void update_dial(const GAUGEHDR& gauge, std::size_t id) {
                 aircraft.N1IndexManual = aircraft.N1IndexValue;
         }
     } else {
-        dial.needle = dial.needle > layout.step ? dial.needle - layout.step : 0.0;
+        dial.needle = pointer::fall_to_zero(dial.needle, layout.step);
     }
     if (layout.limit_top != 0 && static_cast<double>(dial.limit_pointer) < dial.needle)
         dial.limit_pointer = to_integer<uint32_t>(dial.needle);

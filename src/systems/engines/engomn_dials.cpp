@@ -32,6 +32,7 @@
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
+#include "panel/pointers.h"
 #include "panel/switches.h"
 #include "systems/engines/engomn_state.h"
 
@@ -156,14 +157,6 @@ double target_of(Reading r, double value) {
     return value;
 }
 
-double sink(double needle, double step) { return needle < step ? 0.0 : needle - step; }
-
-double follow(double needle, double target) {
-    if (needle < target - kNeedleCapture) return needle + kNeedleStep;
-    if (needle > target + kNeedleCapture) return needle - kNeedleStep;
-    return target;
-}
-
 double warm_towards(double t, NacelleBand band) {
     if (t < band.slow_from) return t + kWarmFast;
     if (t < band.settle) return t + kWarmSlow;
@@ -191,14 +184,14 @@ void update_monitor(std::size_t id) {
             (psi <= kLowOilPressPsi && lever == 1) ? 1 : 0;
     }
     if (!spec.powered()) {
-        needle = sink(needle, kNeedleStep);
+        needle = pointer::fall_to_zero(needle, kNeedleStep);
         return;
     }
     const double value = host_value(spec.read);
     if (spec.reading == Reading::NacelleTemp)
         needle = nacelle_temperature(needle, spec.engine, value);
     else
-        needle = follow(needle, target_of(spec.reading, value));
+        needle = pointer::approach(needle, target_of(spec.reading, value), kNeedleStep, kNeedleCapture);
 }
 
 template <std::size_t D>

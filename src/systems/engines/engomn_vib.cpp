@@ -22,6 +22,7 @@
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
+#include "panel/pointers.h"
 #include "panel/switches.h"
 #include "systems/engines/engomn_state.h"
 
@@ -42,19 +43,11 @@ constexpr double kTestTop = 28;
 constexpr double kTestDone = kTestTop - kBarStep / 2;
 constexpr double kPixelsPerUnit = 1.0;  // the bars rise from their foot
 
-double sink(double bar) { return bar < kBarStep ? 0.0 : bar - kBarStep; }
-
-double approach(double bar, double target) {
-    if (bar < target - kBarCapture) return bar + kBarStep;
-    if (bar > target + kBarCapture) return bar - kBarStep;
-    return target;
-}
-
 void update_bars() {
     double(&bar)[2] = bars();
     const bool powered = aircraft.AcBus1Powered == 1;
     if (aircraft.VibTestActive == 1) {
-        for (double& b : bar) b = powered ? b + kBarStep : sink(b);
+        for (double& b : bar) b = powered ? b + kBarStep : pointer::fall_to_zero(b, kBarStep);
         if (powered && (bar[0] >= kTestDone || bar[1] >= kTestDone)) aircraft.VibTestActive = 0;
         return;
     }
@@ -63,9 +56,9 @@ void update_bars() {
                               finite_or(host::value<661>(), 0.0) * gain};
     for (std::size_t e = 0; e < 2; ++e) {
         if (powered)
-            bar[e] = approach(bar[e], target[e]);
+            bar[e] = pointer::approach(bar[e], target[e], kBarStep, kBarCapture);
         else
-            bar[e] = bar[e] <= target[e] + kBarCapture ? 0.0 : sink(bar[e]);
+            bar[e] = bar[e] <= target[e] + kBarCapture ? 0.0 : pointer::fall_to_zero(bar[e], kBarStep);
     }
 }
 

@@ -28,6 +28,8 @@
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
+#include "panel/pointers.h"
+#include "panel/units.h"
 #include "systems/fuel/fuel_state.h"
 
 namespace kadrimos::fuel {
@@ -38,9 +40,7 @@ static_assert(kQuantityIndicatorCount == kQtyTestIndicatorCount);
 constexpr uint32_t kTokenUnitSystem = 335;       // 0.0 pounds, otherwise kilograms
 constexpr uint32_t kTokenPoundsPerGallon = 306;  // fuel density
 constexpr double kLevelPerPercent = 83886.08;    // host tank level units per percent
-constexpr double kLitresPerGallon = 3.84;        // the panel's own conversion
-constexpr double kKilogramsPerPound = 0.453;
-constexpr double kSettleBand = 100;  // within it of the contents, the display is the contents
+constexpr double kSettleBand = 100;              // within it of the contents, the display is the contents
 constexpr double kClimbPerTick = 500;
 
 // The art the five indicators share.
@@ -104,7 +104,7 @@ constexpr Tank kTanks[kQuantityIndicatorCount] = {
 // negative one, reads as an empty tank.
 double tank_litres(double level, double capacity_gallons) {
     const double litres =
-        finite_or(level / kLevelPerPercent * capacity_gallons * kLitresPerGallon / 100, 0.0);
+        finite_or(level / kLevelPerPercent * capacity_gallons * units::kLitresPerGallon / 100, 0.0);
     return litres > 0 ? litres : 0.0;
 }
 
@@ -129,11 +129,8 @@ void drive_display(QuantityIndicatorState& s, uint8_t& test_request, const Sweep
     }
     // The servo climbs in steps of 500: its last step can carry the needle
     // past the contents, and it settles on them at the next update.
-    if (s.displayed_weight >= s.target_weight - kSettleBand) {
-        s.displayed_weight = s.target_weight;
-    } else {
-        s.displayed_weight += kClimbPerTick;
-    }
+    s.displayed_weight =
+        pointer::rise_toward(s.displayed_weight, s.target_weight, kClimbPerTick, kSettleBand);
 }
 
 // Element depths, the same on every indicator: 1 the pound dial over the
@@ -154,8 +151,9 @@ void update_indicator(const GAUGEHDR& gauge) {
 
     const double litres = tank_litres(host::value<tank.level_token>(), host::value<tank.capacity_token>());
     aircraft.*tank.published = litres;
-    const double pounds_per_litre = finite_or(host::value<kTokenPoundsPerGallon>() / kLitresPerGallon, 0.0);
-    s.target_weight = litres * pounds_per_litre * (s.kilograms ? kKilogramsPerPound : 1.0);
+    const double pounds_per_litre =
+        finite_or(host::value<kTokenPoundsPerGallon>() / units::kLitresPerGallon, 0.0);
+    s.target_weight = litres * pounds_per_litre * (s.kilograms ? units::kKilogramsPerPound : 1.0);
 
     if (aircraft.DcNormBusPowered != 1) return;  // the servo holds without power
     drive_display(s, aircraft.QtyTestRequest[Index], s.kilograms ? tank.kilograms : tank.pounds);

@@ -20,6 +20,7 @@
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
+#include "panel/units.h"
 #include "systems/fuel/fuel_state.h"
 
 namespace kadrimos::fuel {
@@ -32,7 +33,6 @@ constexpr double kPeriodSeconds = 0.25;
 // calibration factor.
 constexpr double kQuartersPerHour = 14400;
 constexpr double kCalibration = 1.3407037;
-constexpr double kKilogramsPerPound = 0.453;
 
 constexpr uint32_t kKilogramDial = 4406;
 constexpr uint32_t kPoundDial = 8499;
@@ -54,7 +54,7 @@ void count(FuelUsedCounterState& s, double& used, double now_s, double flow_lb_p
     if (now_s < s.deadline_s) return;
     double flow = finite_or(flow_lb_per_hour, 0.0);
     if (flow < 0) flow = 0;  // an engine does not make fuel
-    used += flow / kQuartersPerHour * kCalibration * (kilograms ? kKilogramsPerPound : 1.0);
+    used += flow / kQuartersPerHour * kCalibration * (kilograms ? units::kKilogramsPerPound : 1.0);
     s.armed = 0;
 }
 
@@ -102,7 +102,8 @@ struct Counter {
 template <std::size_t Engine>
 constexpr Counter<Engine> counter(Counter<Engine>& self, GAUGEHDR& header) {
     constexpr ELEMENT_VALUE_CALLBACK cells[] = {used_cell<Engine, 10000>, used_cell<Engine, 1000>,
-                                                used_cell<Engine, 100>, used_cell<Engine, 10>, used_cell<Engine, 1>};
+                                                used_cell<Engine, 100>, used_cell<Engine, 10>,
+                                                used_cell<Engine, 1>};
     Counter<Engine> c{};
     c.elements[0] = &self.kilogram_dial.header;
     c.kilogram_dial = background(header, kKilogramDial, self.after_kilogram_dial);
@@ -128,16 +129,16 @@ namespace fuel_ind_fu_1 {
 namespace {
 constinit fuel::Counter<0> records = fuel::counter(records, header);
 }
-constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_ind_fu_1_rulo", 61, records.elements, records.mouse.rect, fuel::counter_callback<0>);
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_fu_1_rulo", 61, records.elements,
+                                         records.mouse.rect, fuel::counter_callback<0>);
 }  // namespace fuel_ind_fu_1
 
 namespace fuel_ind_fu_2 {
 namespace {
 constinit fuel::Counter<1> records = fuel::counter(records, header);
 }
-constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_ind_fu_2_rulo", 61, records.elements, records.mouse.rect, fuel::counter_callback<1>);
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_fu_2_rulo", 61, records.elements,
+                                         records.mouse.rect, fuel::counter_callback<1>);
 }  // namespace fuel_ind_fu_2
 
 }  // namespace kadrimos::gauges

@@ -286,13 +286,13 @@ void egt_step() {
 void use_oil(const HostInputs& in) {
     uint32_t& oil = aircraft.ApuOilQuantity;
     if (aircraft.ApuRunning == 1) {
-        if (unit.ApuOilTimerArmed == 0) {
-            unit.ApuOilDeadline = to_integer<uint32_t>(in.time_s + kOilUseSeconds);
-            unit.ApuOilTimerArmed = 1;
-        }
-        if (static_cast<double>(unit.ApuOilDeadline) <= in.time_s) {
+        // The minute ends on a whole second of host time.
+        if (!timing::is_set(unit.ApuOilUse))
+            timing::set_until(unit.ApuOilUse, in.time_s,
+                              static_cast<double>(to_integer<uint32_t>(in.time_s + kOilUseSeconds)));
+        if (timing::due(unit.ApuOilUse, in.time_s)) {
             if (oil > 0) --oil;
-            unit.ApuOilTimerArmed = 0;
+            timing::clear(unit.ApuOilUse);
         }
     }
     if (oil >= kFullOil) oil = kFullOil;
@@ -306,17 +306,14 @@ void move_flap(const HostInputs& in) {
     if (in.gear_in_transit && (a.ApuRunning == 1 || a.ApuStartCommand == 1)) {
         unit.ApuFlapState = kFlapMoving;
     } else if (a.ApuMasterSwitch == 1) {
-        if (unit.ApuFlapTimerArmed == 0 && unit.ApuFlapState == kFlapClosed) {
-            unit.ApuFlapDeadline = to_integer<uint32_t>(in.ticks + kFlapTravelTicks);
-            unit.ApuFlapTimerArmed = 1;
-        }
-        if (unit.ApuFlapTimerArmed == 1) {
-            if (static_cast<double>(unit.ApuFlapDeadline) > in.ticks) {
+        if (!timing::is_set(unit.ApuFlapTravel) && unit.ApuFlapState == kFlapClosed)
+            timing::set_for(unit.ApuFlapTravel, in.ticks, kFlapTravelTicks);
+        if (timing::is_set(unit.ApuFlapTravel)) {
+            if (!timing::due(unit.ApuFlapTravel, in.ticks)) {
                 unit.ApuFlapState = kFlapMoving;
             } else {
                 unit.ApuFlapState = kFlapOpen;
-                unit.ApuFlapDeadline = 0;
-                unit.ApuFlapTimerArmed = 0;
+                timing::clear(unit.ApuFlapTravel);
             }
         }
     } else {

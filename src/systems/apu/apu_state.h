@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "panel/timing.h"
+
 namespace kadrimos::apu {
 
 // Air intake flap positions.
@@ -20,10 +22,8 @@ struct ApuState {
     uint8_t ApuAgentPressurised = 1;  // the extinguisher bottle is charged at load
     uint8_t ApuFireArmed = 0;         // nothing in the aircraft arms the discharge
     uint8_t ApuFlapState = kFlapClosed;
-    uint32_t ApuFlapDeadline = 0;  // host ticks
-    uint8_t ApuFlapTimerArmed = 0;
-    uint32_t ApuOilDeadline = 0;  // whole seconds of host time
-    uint8_t ApuOilTimerArmed = 0;
+    timing::Deadline ApuFlapTravel;  // host ticks
+    timing::Deadline ApuOilUse;      // whole seconds of host time
 };
 
 }  // namespace kadrimos::apu

@@ -34,7 +34,7 @@ namespace {
 
 constexpr uint32_t kBitmap = 5144;  // the background's; element k has kBitmap + k
 
-constexpr int32_t kMessageTicks = 36;
+constexpr double kMessageTicks = 36;
 constexpr int kFirstMessageElement = 9;  // message m is element 8 + m
 
 // Where a ground unit can be plugged in.
@@ -122,17 +122,16 @@ void handle_button(bool may) {
 // up. A message whose time runs out after another has replaced it leaves the
 // newer one alone.
 void run_messages() {
-    const int32_t now = electrical::current_tick();
+    const double now = electrical::current_tick();
     for (int m = 1; m <= electrical::kExtPowerMessageCount; ++m) {
-        electrical::MessageTimer& timer = self.timers[m - 1];
-        if (self.message == m && !timer.running) {
-            timer.end_tick = electrical::ticks_after(now, kMessageTicks);
-            timer.running = 1;
-        } else if (timer.running && timer.end_tick <= now) {
-            timer.running = 0;
+        timing::Deadline& timer = self.timers[m - 1];
+        if (self.message == m && !timing::is_set(timer)) {
+            timing::set_for(timer, now, kMessageTicks);
+        } else if (timing::due(timer, now)) {
+            timing::clear(timer);
             if (self.message == m) self.message = electrical::kNoMessage;
         }
-        set_visible(header, kFirstMessageElement + m - 1, self.message == m && timer.running);
+        set_visible(header, kFirstMessageElement + m - 1, self.message == m && timing::is_set(timer));
     }
 }
 

@@ -33,9 +33,9 @@ constexpr uint32_t kBitmap = 5198;  // the background's; element k has kBitmap +
 constexpr uint8_t kOff = 0;
 constexpr uint8_t kOn = 1;
 constexpr uint8_t kTestFromOff = 2;
-constexpr int32_t kTestHoldTicks = 27;
+constexpr double kTestHoldTicks = 27;
 
-electrical::GeneratorTestState& test_timer = private_state.elec_panel.generator_test;
+timing::Deadline& test_timer = private_state.elec_panel.generator_test;
 
 // Elements 1 to 9: per switch (GEN 1, GEN 2, APU GEN) its TEST, OFF and ON
 // bitmaps; 10 to 12: GEN 1 OFF, GEN 2 OFF, APU GEN OFF.
@@ -87,15 +87,12 @@ void show_switch(int first, uint8_t position) {
 // The TEST hold of one switch. The timer starts on the first switch found in
 // TEST and, once its time is up, lets go of the first switch found still
 // held.
-void hold_test(uint8_t& position, int32_t now) {
-    if (!test_timer.running) {
-        if (held_in_test(position)) {
-            test_timer.end_tick = electrical::ticks_after(now, kTestHoldTicks);
-            test_timer.running = 1;
-        }
-    } else if (held_in_test(position) && test_timer.end_tick <= now) {
+void hold_test(uint8_t& position, double now) {
+    if (!timing::is_set(test_timer)) {
+        if (held_in_test(position)) timing::set_for(test_timer, now, kTestHoldTicks);
+    } else if (held_in_test(position) && timing::due(test_timer, now)) {
         position = position == kTestFromOff ? kOff : kOn;
-        test_timer.running = 0;
+        timing::clear(test_timer);
     }
 }
 
@@ -116,10 +113,10 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     show_switch(4, aircraft.Gen2Switch);
     show_switch(7, aircraft.ApuGenSwitch);
 
-    const int32_t now = electrical::current_tick();
+    const double now = electrical::current_tick();
     if (!held_in_test(aircraft.Gen1Switch) && !held_in_test(aircraft.Gen2Switch) &&
         !held_in_test(aircraft.ApuGenSwitch))
-        test_timer.running = 0;
+        timing::clear(test_timer);
     hold_test(aircraft.Gen1Switch, now);
     hold_test(aircraft.Gen2Switch, now);
     hold_test(aircraft.ApuGenSwitch, now);

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "panel/timing.h"
+
 namespace kadrimos::electrical {
 
 // Messages of the external power panel, one bitmap each.
@@ -16,23 +18,12 @@ enum ExtPowerMessage : uint8_t {
 };
 inline constexpr int kExtPowerMessageCount = 3;
 
-// A message stays up for a fixed number of host ticks from when it appears.
-struct MessageTimer {
-    int32_t end_tick = 0;
-    uint8_t running = 0;
-};
-
+// A message stays up for a fixed number of host ticks from when it appears:
+// one deadline per message, message 1 first.
 struct ExtPowerPanelState {
-    uint8_t request = 0;                         // the EXT PWR button was pressed since the last update
-    uint8_t message = kNoMessage;                // the message being shown, ExtPowerMessage
-    MessageTimer timers[kExtPowerMessageCount];  // one per message, message 1 first
-};
-
-// One timer serves the three generator switches: a TEST press holds the
-// switch for a fixed number of ticks and then lets it spring back.
-struct GeneratorTestState {
-    int32_t end_tick = 0;
-    uint8_t running = 0;
+    uint8_t request = 0;           // the EXT PWR button was pressed since the last update
+    uint8_t message = kNoMessage;  // the message being shown, ExtPowerMessage
+    timing::Deadline timers[kExtPowerMessageCount];
 };
 
 // The meters' needle values. Each moves one step per update toward what its
@@ -46,7 +37,9 @@ struct ElectricalMeterState {
 
 struct ElecPanelState {
     ExtPowerPanelState ext_power;
-    GeneratorTestState generator_test;
+    // One timer serves the three generator switches: a TEST press holds the
+    // switch for a fixed number of ticks and then lets it spring back.
+    timing::Deadline generator_test;
     ElectricalMeterState meters;
 };
 

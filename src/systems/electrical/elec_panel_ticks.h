@@ -1,9 +1,8 @@
-// Tick timing shared by the electrical panel's timed displays: the external
-// power messages and the generator TEST hold.
+// The tick counter as the electrical panel's timed displays read it: the
+// external power messages and the generator TEST hold.
 #pragma once
 
 #include <cstdint>
-#include <limits>
 
 #include "panel/convert.h"
 #include "panel/host.h"
@@ -14,12 +13,5 @@ namespace kadrimos::electrical {
 // that is not a finite number reads as 0, like every quantity of the solver:
 // a running timer then holds until the counter reads a number again.
 inline int32_t current_tick() { return to_integer<int32_t>(finite_or(host::value<1>(), 0.0)); }
-
-// The tick `ticks` after `now`, held at the counter's top rather than
-// wrapping, so that a deadline can always be reached.
-inline int32_t ticks_after(int32_t now, int32_t ticks) {
-    return now > std::numeric_limits<int32_t>::max() - ticks ? std::numeric_limits<int32_t>::max()
-                                                             : now + ticks;
-}
 
 }  // namespace kadrimos::electrical

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "panel/timing.h"
+
 namespace kadrimos {
 
 // The pitch-change monitor samples the pitch angle alternately into two
@@ -50,7 +52,7 @@ struct HydraulicMonitorState {
     double pitch_sample_x = 0.0;
     double pitch_sample_y = 0.0;
     PitchSamplePhase pitch_phase = PitchSamplePhase::FirstX;
-    double next_pitch_sample_tick = 0.0;
+    timing::Deadline next_pitch_sample;  // host ticks
 
     // One per engine: the HP lever has been set once from the host's fuel
     // lever at the first update.

@@ -508,11 +508,11 @@ void monitor_pitch_change(const HostReadings& in) {
     const double pitch = self.pitch_deg;
     const auto take = [&](double& slot, double other, PitchSamplePhase next) {
         slot = pitch;
-        self.next_pitch_sample_tick = in.tick + kSampleTicks;
+        timing::set_for(self.next_pitch_sample, in.tick, kSampleTicks);
         aircraft.PitchChangeAlert = std::fabs(pitch - other) > threshold ? 1 : 0;
         self.pitch_phase = next;
     };
-    const bool due = in.tick >= self.next_pitch_sample_tick;
+    const bool due = timing::due(self.next_pitch_sample, in.tick);
     switch (self.pitch_phase) {
         case PitchSamplePhase::FirstX:
             take(self.pitch_sample_x, self.pitch_sample_y, PitchSamplePhase::FirstY);

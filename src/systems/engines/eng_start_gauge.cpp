@@ -88,20 +88,17 @@ constexpr int kArmDown = 1, kArmUp = 2, kButtonLight1 = 3, kButtonLight2 = 4, kV
 
 struct Starter {
     uint8_t EngStartState::*request;
-    uint32_t EngStartState::*deadline;
-    uint8_t EngStartState::*timer_armed;
+    timing::Deadline EngStartState::*window;
     uint32_t starter_event;
     int button_light;
     int valve_light;
 };
-// Columns: request, window deadline, window armed, starter event, button
-// light, valve light.
+// Columns: request, starter window, starter event, button light, valve
+// light.
 // clang-format off
 constexpr Starter kStarters[] = {
-    {&EngStartState::EngStartRequest1, &EngStartState::EngStartDeadline1, &EngStartState::EngStartTimerArmed1,
-     0x102FC, kButtonLight1, kValveLight1},
-    {&EngStartState::EngStartRequest2, &EngStartState::EngStartDeadline2, &EngStartState::EngStartTimerArmed2,
-     0x102FD, kButtonLight2, kValveLight2},
+    {&EngStartState::EngStartRequest1, &EngStartState::EngStartWindow1, 0x102FC, kButtonLight1, kValveLight1},
+    {&EngStartState::EngStartRequest2, &EngStartState::EngStartWindow2, 0x102FD, kButtonLight2, kValveLight2},
 };
 // clang-format on
 constexpr std::size_t kEngines = std::size(kStarters);
@@ -184,18 +181,16 @@ HostInputs read_host() {
     };
 }
 
-bool reached(uint32_t deadline, double ticks) { return static_cast<double>(deadline) <= ticks; }
-
 // The lamp test: begins at the first update with the DC normal bus after
 // ARM, refuses starts and lights both buttons while it runs.
 void run_lamp_test(double ticks) {
     uint8_t& phase = aircraft.EngStartArmState;
     const bool dc_norm = aircraft.DcNormBusPowered == 1;
     if (phase == kArmJustArmed && dc_norm) {
-        panel.ArmTestDeadline = to_integer<uint32_t>(ticks + kLampTestTicks);
+        timing::set_for(panel.ArmTest, ticks, kLampTestTicks);
         phase = kArmLampTest;
     }
-    if (phase == kArmLampTest && reached(panel.ArmTestDeadline, ticks)) {
+    if (phase == kArmLampTest && timing::due(panel.ArmTest, ticks)) {
         set_both_requests(kRequestNone);
         phase = kArmReady;
     }
@@ -213,8 +208,7 @@ void run_lamp_test(double ticks) {
 // closes, and ends as soon as the engine passes 40 % N2.
 void run_starter(const Starter& s, std::size_t engine, const HostInputs& in) {
     uint8_t& request = panel.*s.request;
-    uint32_t& deadline = panel.*s.deadline;
-    uint8_t& window_open = panel.*s.timer_armed;
+    timing::Deadline& window = panel.*s.window;
     const bool can_crank =
         aircraft.DcEssBusPowered == 1 && bleed_available(in.n2[other(engine)]) && armed_for_start();
     if (!can_crank) {
@@ -222,20 +216,17 @@ void run_starter(const Starter& s, std::size_t engine, const HostInputs& in) {
         return;
     }
     if (request == kRequestStarting) {
-        if (window_open == 0) {
-            deadline = to_integer<uint32_t>(in.ticks + kStarterWindowTicks);
-            window_open = 1;
-        }
-        if (reached(deadline, in.ticks)) {
+        if (!timing::is_set(window)) timing::set_for(window, in.ticks, kStarterWindowTicks);
+        if (timing::due(window, in.ticks)) {
             request = kRequestNone;
-            window_open = 0;
+            timing::clear(window);
         } else {
             host::send_event(s.starter_event, 0);
         }
     }
     if (in.n2[engine] > kStarterCutOutN2) {
         request = kRequestNone;
-        window_open = 0;
+        timing::clear(window);
     }
 }
 

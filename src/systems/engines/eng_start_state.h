@@ -6,16 +6,18 @@
 
 #include <cstdint>
 
+#include "panel/timing.h"
+
 namespace kadrimos::engines {
 
 // EngStartArmState: the start sequence, as the ARM and START ABORT switch
 // leave it.
 enum ArmPhase : uint8_t {
-    kArmOff = 0,       // START ABORT: no start possible
-    kArmFinished = 1,  // both engines past 40 % N2; lever still up
+    kArmOff = 0,        // START ABORT: no start possible
+    kArmFinished = 1,   // both engines past 40 % N2; lever still up
     kArmJustArmed = 2,  // ARM pressed, lamp test waits for the DC normal bus
-    kArmLampTest = 3,  // start button lights on, starts refused
-    kArmReady = 4,     // starts accepted
+    kArmLampTest = 3,   // start button lights on, starts refused
+    kArmReady = 4,      // starts accepted
 };
 
 // A start button's request.
@@ -39,11 +41,9 @@ struct EngStartState {
     uint8_t IgnitionSelector = kIgnitionCrank;
     uint8_t EngStartRequest1 = kRequestNone;
     uint8_t EngStartRequest2 = kRequestNone;
-    uint32_t ArmTestDeadline = 0;  // host ticks
-    uint32_t EngStartDeadline1 = 0;  // host ticks
-    uint32_t EngStartDeadline2 = 0;  // host ticks
-    uint8_t EngStartTimerArmed1 = 0;
-    uint8_t EngStartTimerArmed2 = 0;
+    timing::Deadline ArmTest;          // host ticks: the end of the lamp test
+    timing::Deadline EngStartWindow1;  // host ticks: the end of the starter's window
+    timing::Deadline EngStartWindow2;
 };
 
 }  // namespace kadrimos::engines

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "panel/convert.h"
+#include "panel/timing.h"
 
 namespace kadrimos::fuel {
 
@@ -21,9 +22,8 @@ struct QuantityIndicatorState {
 // One engine's fuel used counter: it adds the engine's burn every quarter of
 // a second of simulated time.
 struct FuelUsedCounterState {
-    double deadline_s = 0;  // simulated time of the next addition
-    uint8_t armed = 0;      // deadline_s is set
-    double drum_value = 0;  // the count the drums show, held without power
+    timing::Deadline next_addition;  // simulated seconds
+    double drum_value = 0;           // the count the drums show, held without power
 };
 
 inline constexpr std::size_t kQuantityIndicatorCount = 5;  // M left, M right, A centre, A left, A right
@@ -44,10 +44,10 @@ struct FuelState {
 
 // Engine fuel tank selector positions, as the host numbers them.
 inline constexpr uint32_t kTankOff = 0;
-inline constexpr uint32_t kTankWing1 = 2;   // side 1, fed by the ON/OFF pumps
-inline constexpr uint32_t kTankWing2 = 3;   // side 2, fed by the ON/OFF pumps
-inline constexpr uint32_t kTankAuto1 = 4;   // side 1, fed by the AUTO pumps
-inline constexpr uint32_t kTankAuto2 = 5;   // side 2, fed by the AUTO pumps
+inline constexpr uint32_t kTankWing1 = 2;  // side 1, fed by the ON/OFF pumps
+inline constexpr uint32_t kTankWing2 = 3;  // side 2, fed by the ON/OFF pumps
+inline constexpr uint32_t kTankAuto1 = 4;  // side 1, fed by the AUTO pumps
+inline constexpr uint32_t kTankAuto2 = 5;  // side 2, fed by the AUTO pumps
 inline constexpr uint32_t kTankCentre = 6;
 
 // A tank quantity published by the quantity indicators, in litres. A reading

@@ -41,21 +41,19 @@ constexpr int32_t kWindowY = 36;
 
 // One quarter-second step of a counter, on DC normal power. A clock that is
 // not a number counts nothing. A clock that jumps back (a reloaded flight)
-// arms a fresh deadline instead of waiting for the old one to come round
+// sets a fresh deadline instead of waiting for the old one to come round
 // again.
 void count(FuelUsedCounterState& s, double& used, double now_s, double flow_lb_per_hour, bool kilograms) {
     if (finite_or(now_s, -1) != now_s) return;
-    if (s.armed && now_s < s.deadline_s - kPeriodSeconds) s.armed = 0;
-    if (!s.armed) {
-        s.deadline_s = now_s + kPeriodSeconds;
-        s.armed = 1;
+    if (!timing::is_set(s.next_addition)) {
+        timing::set_for(s.next_addition, now_s, kPeriodSeconds);
         return;
     }
-    if (now_s < s.deadline_s) return;
+    if (!timing::due(s.next_addition, now_s)) return;
     double flow = finite_or(flow_lb_per_hour, 0.0);
     if (flow < 0) flow = 0;  // an engine does not make fuel
     used += flow / kQuartersPerHour * kCalibration * (kilograms ? units::kKilogramsPerPound : 1.0);
-    s.armed = 0;
+    timing::clear(s.next_addition);
 }
 
 template <std::size_t Engine>

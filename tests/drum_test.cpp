@@ -1,10 +1,11 @@
 // Odometer drum windows, on both strip layouts.
-#include <cmath>
-#include <limits>
+#include "panel/drum.h"
 
 #include <gtest/gtest.h>
 
-#include "panel/drum.h"
+#include <cmath>
+#include <limits>
+#include <vector>
 
 namespace kadrimos::drum {
 namespace {
@@ -68,7 +69,7 @@ TEST(DescendingDrum, AnN1Of99Point95RollsEveryWindow) {
     EXPECT_NEAR(descending_cell(digit_value(v, 100), kRollThousandths), 9.5, 1e-6);  // 0 going to 1
     EXPECT_NEAR(descending_cell(digit_value(v, 10), kRollHundredths), 0.5, 1e-6);    // 9 going to 0
     EXPECT_NEAR(descending_cell(digit_value(v, 1), kRollTenths), 0.5, 1e-6);         // 9 going to 0
-    EXPECT_NEAR(descending_continuous(10 * v), 0.5, 1e-6);                            // tenths 9.5
+    EXPECT_NEAR(descending_continuous(10 * v), 0.5, 1e-6);                           // tenths 9.5
 }
 
 TEST(DescendingDrum, AnN1OfExactly100StandsStill) {
@@ -82,6 +83,53 @@ TEST(DescendingDrum, AnN1OfExactly100StandsStill) {
 TEST(DescendingDrum, EveryDigitHasItsCell) {
     for (int d = 1; d <= 9; ++d) EXPECT_EQ(descending_cell(d + 0.5, kRollTenths), 10 - d) << d;
     EXPECT_EQ(descending_cell(0.5, kRollTenths), 0);
+}
+
+// The positions a drum passes through from `from`, `steps` moves long.
+template <typename Move>
+std::vector<double> travel(double from, int steps, Move move) {
+    std::vector<double> out;
+    for (double v = from; steps-- > 0;) out.push_back(v = move(v));
+    return out;
+}
+
+TEST(SteppingDrum, MovesAQuarterDigitADrawAndSnapsWithinAFifth) {
+    auto to = [](int t) { return [t](double v) { return stepping_position(v, t); }; };
+    // 1009 to 1010 millibars: the tens drum forward from 0 to 1.
+    EXPECT_EQ(travel(0, 5, to(1)), (std::vector<double>{0.25, 0.5, 0.75, 1, 1}));
+    // And back: 1 to 0.
+    EXPECT_EQ(travel(1, 5, to(0)), (std::vector<double>{0.75, 0.5, 0.25, 0, 0}));
+    EXPECT_EQ(stepping_position(4.85, 5), 5) << "within 0.2 below";
+    EXPECT_EQ(stepping_position(5.15, 5), 5) << "within 0.2 above";
+    // Exactly 0.2 away neither snaps nor steps: the bands are open. Quarter
+    // steps from a digit or from 9.9 never land there.
+    EXPECT_EQ(stepping_position(4.8, 5), 4.8);
+}
+
+TEST(SteppingDrum, TakesTheShortWayOverTheWrapBetweenNineAndZero) {
+    auto to = [](int t) { return [t](double v) { return stepping_position(v, t); }; };
+    EXPECT_EQ(travel(0, 5, to(9)), (std::vector<double>{9.9, 9.65, 9.4, 9.15, 9}));    // backward through 0
+    EXPECT_EQ(travel(9, 6, to(0)), (std::vector<double>{9.25, 9.5, 9.75, 10, 0, 0}));  // forward through 9.9
+    EXPECT_EQ(stepping_position(8.9, 0), 8.65) << "from 8.9 down the long way";
+    EXPECT_EQ(stepping_position(std::numeric_limits<double>::quiet_NaN(), 3), 0.25);
+    EXPECT_EQ(stepping_position(2, 42), 2.25) << "a target beyond 9 is 9";
+}
+
+TEST(DrumAnimator, StepsTowardItsStripPositionAndOverTheTopWhenBoundForIt) {
+    auto to = [](double t, const Travel& strip) {
+        return [t, &strip](double v) { return animated_position(v, t, strip); };
+    };
+    EXPECT_EQ(travel(0, 4, to(3, kTenPositions)), (std::vector<double>{0.25, 0.5, 0.75, 1}));
+    EXPECT_EQ(travel(3, 4, to(1, kTenPositions)), (std::vector<double>{2.75, 2.5, 2.25, 2}));
+    // Bound for 9 (the digit 1) from 0: over the top, then down to it.
+    EXPECT_EQ(travel(0, 5, to(9, kTenPositions)), (std::vector<double>{10, 9.75, 9.5, 9.25, 9}));
+    // Bound for 0 from above 8.9: forward to 9.9, where it is 0.
+    EXPECT_EQ(travel(9, 5, to(0, kTenPositions)), (std::vector<double>{9.25, 9.5, 9.75, 10, 0}));
+    EXPECT_EQ(animated_position(5, 0, kTenPositions), 4.75) << "from below 8.9 down to 0";
+    // The four-position hundreds strip of the heading window.
+    EXPECT_EQ(travel(0, 5, to(3, kFourPositions)), (std::vector<double>{4, 3.75, 3.5, 3.25, 3}));
+    EXPECT_EQ(travel(3, 4, to(0, kFourPositions)), (std::vector<double>{3.25, 3.5, 3.75, 4}));
+    EXPECT_EQ(animated_position(4, 0, kFourPositions), 0);
 }
 
 }  // namespace

@@ -17,6 +17,11 @@
 // above the continuous one, 0.99 for the next, 0.999 and 0.9999 further up;
 // m = 1 / (1 - c) stretches the short roll zone over a whole cell.
 //
+// Two drums move by steps instead of following the value at once: the
+// stepping drum of the altimeters' pressure windows and the animator of the
+// autoflight windows. Each keeps its position from one call to the next and
+// moves it a quarter of a digit at a time.
+//
 // Every function takes any double: a value that is not finite reads 0, and
 // the digits of a negative value are those the floor arithmetic gives, each
 // within its window's range.
@@ -68,10 +73,14 @@ inline double ascending_continuous(double x) { return digit_value(x, 1); }
 // (1 for the window right above it).
 constexpr Roll roll_above(int windows_above) {
     switch (windows_above) {
-        case 1: return kRollTenths;
-        case 2: return kRollHundredths;
-        case 3: return kRollThousandths;
-        default: return kRollTenThousandths;
+        case 1:
+            return kRollTenths;
+        case 2:
+            return kRollHundredths;
+        case 3:
+            return kRollThousandths;
+        default:
+            return kRollTenThousandths;
     }
 }
 
@@ -94,5 +103,54 @@ inline double descending_cell(double x, Roll roll) {
 
 // Descending strip, continuous window.
 inline double descending_continuous(double x) { return 10 - digit_value(x, 1); }
+
+// Stepping drum (ascending strip, digit d at position d): one draw's move of
+// `position` toward the target digit (0 to 9). A quarter digit a draw; on the
+// digit once within 0.2 of it; between 9 and 0 the short way over the wrap
+// (backward from 0 to 9 through 9.9, forward from 9 to 0 through 9.9).
+inline double stepping_position(double position, int target_digit) {
+    const double v = finite_or(position, 0.0);
+    const int t = target_digit < 0 ? 0 : target_digit > 9 ? 9 : target_digit;
+    if (t == 0 ? v < 0.2 : (v > t - 0.2 && v < t + 0.2)) return t;
+    if (v < t - 0.2) {
+        if (t <= 8) return v + 0.25;
+        return v >= 0.2 ? v + 0.25 : 9.9;
+    }
+    if (v > t + 0.2) {
+        if (t >= 1 || v <= 8.9) return v - 0.25;
+        return v >= 9.9 ? 0.0 : v + 0.25;
+    }
+    return v;
+}
+
+// The travel of an animated drum: the ten-digit strips, and the four-position
+// hundreds strip of the heading and course windows.
+struct Travel {
+    double wrap_from;  // above it, a drum bound for 0 goes forward over the wrap
+    double wrap_at;    // reaching it, that drum is at 0
+    double top;        // where a drum bound for the top jumps from below 0.2
+};
+inline constexpr Travel kTenPositions = {8.9, 9.9, 10};
+inline constexpr Travel kFourPositions = {2.9, 3.9, 4};
+
+// Drum animator of the autoflight windows (descending strips: the target is
+// a strip position, 10 - digit, 0 for the digit 0): one update's move of
+// `position` toward `target`, a quarter position at a time, on the target
+// once within 0.2 of it.
+inline double animated_position(double position, double target, const Travel& travel) {
+    const double p = finite_or(position, 0.0);
+    const double t = finite_or(target, 0.0);
+    if (p > t - 0.2 && p < t + 0.2) return t;
+    if (t == 0) {
+        if (p > travel.wrap_from) return p >= travel.wrap_at ? 0.0 : p + 0.25;
+        return p - 0.25;
+    }
+    if (p > t + 0.2 && t >= 0.2) return p - 0.25;
+    if (p < t - 0.2) {
+        if (t <= travel.wrap_from) return p + 0.25;
+        return p >= 0.2 ? p + 0.25 : travel.top;
+    }
+    return p;
+}
 
 }  // namespace kadrimos::drum

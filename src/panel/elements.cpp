@@ -1,5 +1,6 @@
 #include "panel/elements.h"
 
+#include "panel/lamps.h"
 #include "panel/text.h"
 
 namespace kadrimos {
@@ -29,6 +30,10 @@ void set_visible(ELEMENT_HEADER* element, bool visible) {
 
 bool is_visible(const ELEMENT_HEADER* element) {
     return element != nullptr && (element->image_flags & IMAGE_HIDDEN) == 0;
+}
+
+void light(const GAUGEHDR& gauge, int depth, bool bus_powered, bool condition) {
+    set_visible(gauge, depth, lamp_lit(bus_powered, condition, false, false, false, false));
 }
 
 void show_one_of(const GAUGEHDR& gauge, std::initializer_list<int> depths, int selected) {

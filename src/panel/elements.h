@@ -205,10 +205,9 @@ inline void set_visible(const GAUGEHDR& gauge, int depth, bool visible) {
 void show_one_of(const GAUGEHDR& gauge, std::initializer_list<int> depths, int selected);
 
 // Power gating: a light is lit only while its bus is powered and its
-// condition holds; unpowered, it is hidden whatever its condition.
-inline void light(const GAUGEHDR& gauge, int depth, bool bus_powered, bool condition) {
-    set_visible(gauge, depth, bus_powered && condition);
-}
+// condition holds; unpowered, it is hidden whatever its condition. The
+// annunciator lamp rule of lamps.h with no cancel, inhibit or lamp test.
+void light(const GAUGEHDR& gauge, int depth, bool bus_powered, bool condition);
 
 // A two-bitmap flag: unpowered it shows its "off" bitmap; powered, the "on"
 // bitmap while its condition holds and the "off" bitmap otherwise.

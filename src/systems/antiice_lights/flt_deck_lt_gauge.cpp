@@ -10,6 +10,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
@@ -26,21 +27,25 @@ constexpr uint8_t kAnnBright = 0;
 
 // Elements 1 and 2: the flight-deck light switch (OFF, ON); 3 to 5: the
 // annunciator selector (DIM, BRT, TEST).
-constinit ELEMENT_ICON ann_test = icon(header, 4738, {113, 9}, no_children);
-constinit ELEMENT_ICON ann_bright = icon(header, 4735, {107, 26}, next_of<ann_test>);
-constinit ELEMENT_ICON ann_dim = icon(header, 4732, {102, 43}, next_of<ann_bright>);
-constinit ELEMENT_ICON light_on = icon(header, 4729, {53, 14}, next_of<ann_dim>);
-constinit ELEMENT_ICON light_off = icon(header, 4726, {53, 34}, next_of<light_on>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4723, next_of<light_off>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(4723),
+    icon_spec("FLT DECK LT OFF", 4726, {53, 34}),
+    icon_spec("FLT DECK LT ON", 4729, {53, 14}),
+    icon_spec("ANN LT DIM", 4732, {102, 43}),
+    icon_spec("ANN LT BRT", 4735, {107, 26}),
+    icon_spec("ANN LT TEST", 4738, {113, 9}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
-constinit auto mouse = mouse_table(0, {
-    area({53, 14, 33, 20}, CURSOR_UPARROW, set_position<&AircraftState::FltDeckLightSwitch, 1>),
-    area({53, 34, 33, 20}, CURSOR_DOWNARROW, set_position<&AircraftState::FltDeckLightSwitch, 0>),
-    area({113, 9, 33, 17}, CURSOR_UPARROW, set_position<&AircraftState::AnnLightSelector, kAnnTest>),
-    area({107, 26, 33, 17}, CURSOR_HAND, set_position<&AircraftState::AnnLightSelector, kAnnBright>),
-    area({102, 43, 33, 17}, CURSOR_DOWNARROW, set_position<&AircraftState::AnnLightSelector, kAnnDim>),
-});
+constinit auto mouse = mouse_table(
+    0, {
+           area({53, 14, 33, 20}, CURSOR_UPARROW, set_position<&AircraftState::FltDeckLightSwitch, 1>),
+           area({53, 34, 33, 20}, CURSOR_DOWNARROW, set_position<&AircraftState::FltDeckLightSwitch, 0>),
+           area({113, 9, 33, 17}, CURSOR_UPARROW, set_position<&AircraftState::AnnLightSelector, kAnnTest>),
+           area({107, 26, 33, 17}, CURSOR_HAND, set_position<&AircraftState::AnnLightSelector, kAnnBright>),
+           area({102, 43, 33, 17}, CURSOR_DOWNARROW, set_position<&AircraftState::AnnLightSelector, kAnnDim>),
+       });
 
 // The switch bitmaps and the lamp test, last in the update.
 void show_light_switches() {
@@ -62,6 +67,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin flt_deck_lt_rulo", 165, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin flt_deck_lt_rulo", 165, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::flt_deck_lt

@@ -31,6 +31,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/elements.h"
 #include "panel/host.h"
@@ -110,24 +111,27 @@ constexpr uint8_t kSelectorOvr = 2;
 // down/up, 5-7 selector STBY/NOR/OVR, 8 START light, 9 APU FIRE, 10 STBY ON,
 // 11 FUEL PRES LO, 12 OIL, 13 FAULT, 14 FLAP, 15-16 agent flag charged /
 // discharged.
-constinit ELEMENT_ICON agent_discharged = icon(header, 4118, {25, 10}, no_children);
-constinit ELEMENT_ICON agent_pressurised = icon(header, 4115, {25, 10}, next_of<agent_discharged>);
-constinit ELEMENT_ICON flap_light = icon(header, 4249, {60, 24}, next_of<agent_pressurised>);
-constinit ELEMENT_ICON fault_light = icon(header, 4246, {60, 45}, next_of<flap_light>);
-constinit ELEMENT_ICON oil_light = icon(header, 4352, {60, 66}, next_of<fault_light>);
-constinit ELEMENT_ICON fuel_pres_lo_light = icon(header, 4252, {60, 87}, next_of<oil_light>);
-constinit ELEMENT_ICON stby_on_light = icon(header, 4374, {60, 108}, next_of<fuel_pres_lo_light>);
-constinit ELEMENT_ICON apu_fire_light = icon(header, 4243, {18, 45}, next_of<stby_on_light>);
-constinit ELEMENT_ICON start_light = icon(header, 4371, {17, 146}, next_of<apu_fire_light>);
-constinit ELEMENT_ICON selector_ovr = icon(header, 4128, {70, 136}, next_of<start_light>);
-constinit ELEMENT_ICON selector_nor = icon(header, 4121, {70, 150}, next_of<selector_ovr>);
-constinit ELEMENT_ICON selector_stby = icon(header, 4124, {69, 158}, next_of<selector_nor>);
-constinit ELEMENT_ICON fuel_pump_up = icon(header, 4137, {23, 197}, next_of<selector_stby>);
-constinit ELEMENT_ICON fuel_pump_down = icon(header, 4134, {23, 213}, next_of<fuel_pump_up>);
-constinit ELEMENT_ICON master_up = icon(header, 4137, {73, 197}, next_of<fuel_pump_down>);
-constinit ELEMENT_ICON master_down = icon(header, 4134, {73, 213}, next_of<master_up>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4240, next_of<master_down>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(4240),
+    icon_spec("APU MASTER OFF", 4134, {73, 213}),
+    icon_spec("APU MASTER ON", 4137, {73, 197}),
+    icon_spec("APU FUEL PUMP AUTO", 4134, {23, 213}),
+    icon_spec("APU FUEL PUMP ON", 4137, {23, 197}),
+    icon_spec("APU CONTRL SYS STBY", 4124, {69, 158}),
+    icon_spec("APU CONTRL SYS NOR", 4121, {70, 150}),
+    icon_spec("APU CONTRL SYS OVR", 4128, {70, 136}),
+    icon_spec("APU START light", 4371, {17, 146}),
+    icon_spec("APU FIRE light", 4243, {18, 45}),
+    icon_spec("APU STBY ON light", 4374, {60, 108}),
+    icon_spec("APU FUEL PRES LO light", 4252, {60, 87}),
+    icon_spec("APU OIL light", 4352, {60, 66}),
+    icon_spec("APU FAULT light", 4246, {60, 45}),
+    icon_spec("APU FLAP light", 4249, {60, 24}),
+    icon_spec("APU AGT PRESS flag charged", 4115, {25, 10}),
+    icon_spec("APU AGT PRESS flag discharged", 4118, {25, 10}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // --- Mouse -------------------------------------------------------------------
 
@@ -392,6 +396,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin apu_rulo", 106, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin apu_rulo", 106, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::apu

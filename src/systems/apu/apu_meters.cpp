@@ -12,6 +12,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "panel/needle_dial.h"
@@ -73,19 +74,20 @@ constinit NONLINEARITY n2_scale[] = {
 };
 
 // Element 1 the N1 needle, 2 the N2 needle, 3 the centre cover over both.
-constinit ELEMENT_ICON cover = icon(header, kCoverBitmap, {37, 0}, no_children, kIconFlags);
-constinit ELEMENT_NEEDLE n2_needle =
-    needle(header, kN2NeedleBitmap, {{55, 45}, {8, 4}}, n2, n2_scale, next_of<cover>);
-constinit ELEMENT_NEEDLE n1_needle =
-    needle(header, kN1NeedleBitmap, {{35, 45}, {8, 4}}, n1, n1_scale, next_of<n2_needle>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kDialBitmap, next_of<n1_needle>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kDialBitmap),
+    needle_spec("APU N1 needle", kN1NeedleBitmap, {{35, 45}, {8, 4}}, n1, n1_scale),
+    needle_spec("APU N2 needle", kN2NeedleBitmap, {{55, 45}, {8, 4}}, n2, n2_scale),
+    icon_spec("APU N1 N2 centre cover", kCoverBitmap, {37, 0}, kIconFlags),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 constinit auto mouse = mouse_table();
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin apu_ind_n1_n2_rulo", 91, elements, mouse.rect, values_and_mouse_only);
+    gauge_header("toskelin apu_ind_n1_n2_rulo", 91, chain.list, mouse.rect, values_and_mouse_only);
 
 }  // namespace apu_ind_n1_n2
 

@@ -20,6 +20,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
@@ -40,25 +41,28 @@ constexpr uint8_t kOn = 2;
 // Elements 1 to 6: battery k's flow bar in line (2k - 1) and crossed (2k);
 // 7 REFUEL ON BAT and 8 BAT SMOKE, never lit here; 9 to 17: the three
 // switches, each OFF, NORM, ON.
-constinit ELEMENT_ICON batt3_on = icon(header, kBitmap + 17, {81, 50}, no_children);
-constinit ELEMENT_ICON batt3_norm = icon(header, kBitmap + 16, {81, 50}, next_of<batt3_on>);
-constinit ELEMENT_ICON batt3_off = icon(header, kBitmap + 15, {81, 50}, next_of<batt3_norm>);
-constinit ELEMENT_ICON batt2_on = icon(header, kBitmap + 14, {50, 50}, next_of<batt3_off>);
-constinit ELEMENT_ICON batt2_norm = icon(header, kBitmap + 13, {50, 50}, next_of<batt2_on>);
-constinit ELEMENT_ICON batt2_off = icon(header, kBitmap + 12, {50, 50}, next_of<batt2_norm>);
-constinit ELEMENT_ICON batt1_on = icon(header, kBitmap + 11, {19, 50}, next_of<batt2_off>);
-constinit ELEMENT_ICON batt1_norm = icon(header, kBitmap + 10, {19, 50}, next_of<batt1_on>);
-constinit ELEMENT_ICON batt1_off = icon(header, kBitmap + 9, {19, 50}, next_of<batt1_norm>);
-constinit ELEMENT_ICON bat_smoke = icon(header, kBitmap + 8, {116, 90}, next_of<batt1_off>);
-constinit ELEMENT_ICON refuel_on_bat = icon(header, kBitmap + 7, {116, 52}, next_of<bat_smoke>);
-constinit ELEMENT_ICON batt3_crossed = icon(header, kBitmap + 6, {84, 14}, next_of<refuel_on_bat>);
-constinit ELEMENT_ICON batt3_inline = icon(header, kBitmap + 5, {92, 14}, next_of<batt3_crossed>);
-constinit ELEMENT_ICON batt2_crossed = icon(header, kBitmap + 4, {53, 14}, next_of<batt3_inline>);
-constinit ELEMENT_ICON batt2_inline = icon(header, kBitmap + 3, {61, 14}, next_of<batt2_crossed>);
-constinit ELEMENT_ICON batt1_crossed = icon(header, kBitmap + 2, {22, 14}, next_of<batt2_inline>);
-constinit ELEMENT_ICON batt1_inline = icon(header, kBitmap + 1, {30, 14}, next_of<batt1_crossed>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<batt1_inline>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    icon_spec("BAT 1 bar in line", kBitmap + 1, {30, 14}),
+    icon_spec("BAT 1 bar crossed", kBitmap + 2, {22, 14}),
+    icon_spec("BAT 2 bar in line", kBitmap + 3, {61, 14}),
+    icon_spec("BAT 2 bar crossed", kBitmap + 4, {53, 14}),
+    icon_spec("BAT 3 bar in line", kBitmap + 5, {92, 14}),
+    icon_spec("BAT 3 bar crossed", kBitmap + 6, {84, 14}),
+    icon_spec("REFUEL ON BAT", kBitmap + 7, {116, 52}),
+    icon_spec("BAT SMOKE", kBitmap + 8, {116, 90}),
+    icon_spec("BAT 1 OFF", kBitmap + 9, {19, 50}),
+    icon_spec("BAT 1 NORM", kBitmap + 10, {19, 50}),
+    icon_spec("BAT 1 ON", kBitmap + 11, {19, 50}),
+    icon_spec("BAT 2 OFF", kBitmap + 12, {50, 50}),
+    icon_spec("BAT 2 NORM", kBitmap + 13, {50, 50}),
+    icon_spec("BAT 2 ON", kBitmap + 14, {50, 50}),
+    icon_spec("BAT 3 OFF", kBitmap + 15, {81, 50}),
+    icon_spec("BAT 3 NORM", kBitmap + 16, {81, 50}),
+    icon_spec("BAT 3 ON", kBitmap + 17, {81, 50}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // Per battery, top to bottom: ON, NORM, OFF.
 // clang-format off
@@ -94,7 +98,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_batt_rulo", 150, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin elec_batt_rulo", 150, chain.list, mouse.rect, callback);
 
 }  // namespace elec_batt
 
@@ -107,21 +111,24 @@ constexpr uint32_t kBitmap = 5162;  // the background's; element k has kBitmap +
 // Elements 1 and 2: the DC tie flow bar in line and crossed; 3 to 10: the
 // switches, lower (OFF RESET, SPLIT) then upper (ON, NORM) bitmap: TR 1, TR 2,
 // ESS TR, DC TIE; 11 to 13: TR 1 OFF, TR 2 OFF, ESS TR OFF.
-constinit ELEMENT_ICON ess_tr_off_light = icon(header, kBitmap + 13, {82, 18}, no_children);
-constinit ELEMENT_ICON tr2_off_light = icon(header, kBitmap + 12, {155, 18}, next_of<ess_tr_off_light>);
-constinit ELEMENT_ICON tr1_off_light = icon(header, kBitmap + 11, {15, 18}, next_of<tr2_off_light>);
-constinit ELEMENT_ICON dc_tie_norm = icon(header, kBitmap + 10, {125, 0}, next_of<tr1_off_light>);
-constinit ELEMENT_ICON dc_tie_split = icon(header, kBitmap + 9, {125, 0}, next_of<dc_tie_norm>);
-constinit ELEMENT_ICON ess_tr_on = icon(header, kBitmap + 8, {79, 49}, next_of<dc_tie_split>);
-constinit ELEMENT_ICON ess_tr_off = icon(header, kBitmap + 7, {79, 49}, next_of<ess_tr_on>);
-constinit ELEMENT_ICON tr2_on = icon(header, kBitmap + 6, {155, 49}, next_of<ess_tr_off>);
-constinit ELEMENT_ICON tr2_off = icon(header, kBitmap + 5, {155, 49}, next_of<tr2_on>);
-constinit ELEMENT_ICON tr1_on = icon(header, kBitmap + 4, {12, 49}, next_of<tr2_off>);
-constinit ELEMENT_ICON tr1_off = icon(header, kBitmap + 3, {12, 49}, next_of<tr1_on>);
-constinit ELEMENT_ICON tie_crossed = icon(header, kBitmap + 2, {118, 130}, next_of<tr1_off>);
-constinit ELEMENT_ICON tie_inline = icon(header, kBitmap + 1, {126, 130}, next_of<tie_crossed>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<tie_inline>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    icon_spec("DC TIE bar in line", kBitmap + 1, {126, 130}),
+    icon_spec("DC TIE bar crossed", kBitmap + 2, {118, 130}),
+    icon_spec("TR 1 OFF RESET", kBitmap + 3, {12, 49}),
+    icon_spec("TR 1 ON", kBitmap + 4, {12, 49}),
+    icon_spec("TR 2 OFF RESET", kBitmap + 5, {155, 49}),
+    icon_spec("TR 2 ON", kBitmap + 6, {155, 49}),
+    icon_spec("ESS TR OFF RESET", kBitmap + 7, {79, 49}),
+    icon_spec("ESS TR ON", kBitmap + 8, {79, 49}),
+    icon_spec("DC TIE SPLIT", kBitmap + 9, {125, 0}),
+    icon_spec("DC TIE NORM", kBitmap + 10, {125, 0}),
+    icon_spec("TR 1 OFF light", kBitmap + 11, {15, 18}),
+    icon_spec("TR 2 OFF light", kBitmap + 12, {155, 18}),
+    icon_spec("ESS TR OFF light", kBitmap + 13, {82, 18}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // Each switch: upper half on (ON, NORM), lower half off (OFF RESET, SPLIT).
 // clang-format off
@@ -158,7 +165,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_dc_bus_rulo", 191, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin elec_dc_bus_rulo", 191, chain.list, mouse.rect, callback);
 
 }  // namespace elec_dc_bus
 
@@ -185,27 +192,29 @@ constinit NONLINEARITY feed_knob_scale[] = {
 // lower (OFF) then upper (NORM) bitmap: LINE 1, LINE 2, TRANSF 1, TRANSF 2;
 // 15 to 17: AC BUS 1 OFF, AC BUS 2 OFF, AC ESS BUS OFF; 18: the feed
 // selector knob.
-constinit ELEMENT_NEEDLE feed_knob =
-    needle(header, kBitmap + 18, {{99, 95}, {6, 30}}, feed_selector, feed_knob_scale, no_children);
-constinit ELEMENT_ICON ac_ess_off_light = icon(header, kBitmap + 17, {84, 4}, next_of<feed_knob>);
-constinit ELEMENT_ICON ac_bus2_off_light = icon(header, kBitmap + 16, {150, 160}, next_of<ac_ess_off_light>);
-constinit ELEMENT_ICON ac_bus1_off_light = icon(header, kBitmap + 15, {16, 160}, next_of<ac_bus2_off_light>);
-constinit ELEMENT_ICON transf2_norm = icon(header, kBitmap + 14, {111, 192}, next_of<ac_bus1_off_light>);
-constinit ELEMENT_ICON transf2_off = icon(header, kBitmap + 13, {111, 192}, next_of<transf2_norm>);
-constinit ELEMENT_ICON transf1_norm = icon(header, kBitmap + 12, {55, 192}, next_of<transf2_off>);
-constinit ELEMENT_ICON transf1_off = icon(header, kBitmap + 11, {55, 192}, next_of<transf1_norm>);
-constinit ELEMENT_ICON line2_norm = icon(header, kBitmap + 10, {150, 192}, next_of<transf1_off>);
-constinit ELEMENT_ICON line2_off = icon(header, kBitmap + 9, {150, 192}, next_of<line2_norm>);
-constinit ELEMENT_ICON line1_norm = icon(header, kBitmap + 8, {16, 192}, next_of<line2_off>);
-constinit ELEMENT_ICON line1_off = icon(header, kBitmap + 7, {16, 192}, next_of<line1_norm>);
-constinit ELEMENT_ICON tie2_crossed = icon(header, kBitmap + 6, {104, 150}, next_of<line1_off>);
-constinit ELEMENT_ICON tie2_inline = icon(header, kBitmap + 5, {112, 150}, next_of<tie2_crossed>);
-constinit ELEMENT_ICON tie1_crossed = icon(header, kBitmap + 4, {60, 150}, next_of<tie2_inline>);
-constinit ELEMENT_ICON tie1_inline = icon(header, kBitmap + 3, {68, 150}, next_of<tie1_crossed>);
-constinit ELEMENT_ICON emergency_crossed = icon(header, kBitmap + 2, {170, 60}, next_of<tie1_inline>);
-constinit ELEMENT_ICON emergency_inline = icon(header, kBitmap + 1, {178, 60}, next_of<emergency_crossed>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<emergency_inline>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    icon_spec("EMRG INV bar in line", kBitmap + 1, {178, 60}),
+    icon_spec("EMRG INV bar crossed", kBitmap + 2, {170, 60}),
+    icon_spec("TRANSF 1 bar in line", kBitmap + 3, {68, 150}),
+    icon_spec("TRANSF 1 bar crossed", kBitmap + 4, {60, 150}),
+    icon_spec("TRANSF 2 bar in line", kBitmap + 5, {112, 150}),
+    icon_spec("TRANSF 2 bar crossed", kBitmap + 6, {104, 150}),
+    icon_spec("LINE 1 OFF", kBitmap + 7, {16, 192}),
+    icon_spec("LINE 1 NORM", kBitmap + 8, {16, 192}),
+    icon_spec("LINE 2 OFF", kBitmap + 9, {150, 192}),
+    icon_spec("LINE 2 NORM", kBitmap + 10, {150, 192}),
+    icon_spec("TRANSF 1 OFF", kBitmap + 11, {55, 192}),
+    icon_spec("TRANSF 1 NORM", kBitmap + 12, {55, 192}),
+    icon_spec("TRANSF 2 OFF", kBitmap + 13, {111, 192}),
+    icon_spec("TRANSF 2 NORM", kBitmap + 14, {111, 192}),
+    icon_spec("AC BUS 1 OFF light", kBitmap + 15, {16, 160}),
+    icon_spec("AC BUS 2 OFF light", kBitmap + 16, {150, 160}),
+    icon_spec("AC ESS BUS OFF light", kBitmap + 17, {84, 4}),
+    needle_spec("AC ESS FEED selector", kBitmap + 18, {{99, 95}, {6, 30}}, feed_selector, feed_knob_scale),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 int32_t FSAPI feed_selector_left(PIXPOINT*, uint32_t) {
     step_down(aircraft.AcEssFeedSelector, uint8_t{1}, uint8_t{0});
@@ -261,7 +270,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ac_bus_rulo", 195, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin elec_ac_bus_rulo", 195, chain.list, mouse.rect, callback);
 
 }  // namespace elec_ac_bus
 

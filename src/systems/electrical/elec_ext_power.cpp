@@ -23,6 +23,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
@@ -58,20 +59,22 @@ electrical::ExtPowerPanelState& self = private_state.elec_panel.ext_power;
 // switches, lower then upper bitmap: EXT PWR (OFF, ON), AC LAND (LAND, NORM),
 // ESS BUS LOAD (MIN, NORM); 9 to 11: the messages EXT PWR AVAIL,
 // disconnection, NO EXT PWR.
-constinit ELEMENT_ICON no_ext_pwr_message = icon(header, kBitmap + 11, {2, 100}, no_children);
-constinit ELEMENT_ICON disconnected_message =
-    icon(header, kBitmap + 10, {2, 100}, next_of<no_ext_pwr_message>);
-constinit ELEMENT_ICON avail_message = icon(header, kBitmap + 9, {2, 100}, next_of<disconnected_message>);
-constinit ELEMENT_ICON ess_load_norm = icon(header, kBitmap + 8, {93, 58}, next_of<avail_message>);
-constinit ELEMENT_ICON ess_load_min = icon(header, kBitmap + 7, {93, 58}, next_of<ess_load_norm>);
-constinit ELEMENT_ICON ac_land_norm = icon(header, kBitmap + 6, {17, 58}, next_of<ess_load_min>);
-constinit ELEMENT_ICON ac_land_land = icon(header, kBitmap + 5, {17, 58}, next_of<ac_land_norm>);
-constinit ELEMENT_ICON ext_pwr_on_switch = icon(header, kBitmap + 4, {56, 0}, next_of<ac_land_land>);
-constinit ELEMENT_ICON ext_pwr_off_switch = icon(header, kBitmap + 3, {56, 0}, next_of<ext_pwr_on_switch>);
-constinit ELEMENT_ICON on_light = icon(header, kBitmap + 2, {98, 30}, next_of<ext_pwr_off_switch>);
-constinit ELEMENT_ICON avail_light = icon(header, kBitmap + 1, {98, 8}, next_of<on_light>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<avail_light>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    icon_spec("AVAIL light", kBitmap + 1, {98, 8}),
+    icon_spec("EXT PWR ON light", kBitmap + 2, {98, 30}),
+    icon_spec("EXT PWR OFF", kBitmap + 3, {56, 0}),
+    icon_spec("EXT PWR ON", kBitmap + 4, {56, 0}),
+    icon_spec("AC LAND LAND", kBitmap + 5, {17, 58}),
+    icon_spec("AC LAND NORM", kBitmap + 6, {17, 58}),
+    icon_spec("ESS BUS LOAD MIN", kBitmap + 7, {93, 58}),
+    icon_spec("ESS BUS LOAD NORM", kBitmap + 8, {93, 58}),
+    icon_spec("EXT PWR AVAIL message", kBitmap + 9, {2, 100}),
+    icon_spec("EXT PWR disconnected message", kBitmap + 10, {2, 100}),
+    icon_spec("NO EXT PWR message", kBitmap + 11, {2, 100}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 int32_t FSAPI ext_pwr_button(PIXPOINT*, uint32_t) {
     request(self.request);
@@ -171,6 +174,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ext_pwr_rulo", 151, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin elec_ext_pwr_rulo", 151, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::elec_ext_pwr

@@ -19,6 +19,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
@@ -39,20 +40,23 @@ timing::Deadline& test_timer = private_state.elec_panel.generator_test;
 
 // Elements 1 to 9: per switch (GEN 1, GEN 2, APU GEN) its TEST, OFF and ON
 // bitmaps; 10 to 12: GEN 1 OFF, GEN 2 OFF, APU GEN OFF.
-constinit ELEMENT_ICON apu_gen_off_light = icon(header, kBitmap + 12, {86, 20}, no_children);
-constinit ELEMENT_ICON gen2_off_light = icon(header, kBitmap + 11, {150, 20}, next_of<apu_gen_off_light>);
-constinit ELEMENT_ICON gen1_off_light = icon(header, kBitmap + 10, {21, 20}, next_of<gen2_off_light>);
-constinit ELEMENT_ICON apu_gen_on = icon(header, kBitmap + 9, {83, 57}, next_of<gen1_off_light>);
-constinit ELEMENT_ICON apu_gen_off = icon(header, kBitmap + 8, {83, 57}, next_of<apu_gen_on>);
-constinit ELEMENT_ICON apu_gen_test = icon(header, kBitmap + 7, {83, 57}, next_of<apu_gen_off>);
-constinit ELEMENT_ICON gen2_on = icon(header, kBitmap + 6, {147, 57}, next_of<apu_gen_test>);
-constinit ELEMENT_ICON gen2_off = icon(header, kBitmap + 5, {147, 57}, next_of<gen2_on>);
-constinit ELEMENT_ICON gen2_test = icon(header, kBitmap + 4, {147, 57}, next_of<gen2_off>);
-constinit ELEMENT_ICON gen1_on = icon(header, kBitmap + 3, {18, 57}, next_of<gen2_test>);
-constinit ELEMENT_ICON gen1_off = icon(header, kBitmap + 2, {18, 57}, next_of<gen1_on>);
-constinit ELEMENT_ICON gen1_test = icon(header, kBitmap + 1, {18, 57}, next_of<gen1_off>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<gen1_test>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    icon_spec("GEN 1 TEST", kBitmap + 1, {18, 57}),
+    icon_spec("GEN 1 OFF RESET", kBitmap + 2, {18, 57}),
+    icon_spec("GEN 1 ON", kBitmap + 3, {18, 57}),
+    icon_spec("GEN 2 TEST", kBitmap + 4, {147, 57}),
+    icon_spec("GEN 2 OFF RESET", kBitmap + 5, {147, 57}),
+    icon_spec("GEN 2 ON", kBitmap + 6, {147, 57}),
+    icon_spec("APU GEN TEST", kBitmap + 7, {83, 57}),
+    icon_spec("APU GEN OFF RESET", kBitmap + 8, {83, 57}),
+    icon_spec("APU GEN ON", kBitmap + 9, {83, 57}),
+    icon_spec("GEN 1 OFF light", kBitmap + 10, {21, 20}),
+    icon_spec("GEN 2 OFF light", kBitmap + 11, {150, 20}),
+    icon_spec("APU GEN OFF light", kBitmap + 12, {86, 20}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // The TEST position of a generator switch: a clicked press.
 template <auto Item>
@@ -131,6 +135,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_gen_rulo", 187, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin elec_gen_rulo", 187, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::elec_gen

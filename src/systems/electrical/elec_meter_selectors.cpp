@@ -16,6 +16,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
@@ -37,10 +38,12 @@ constinit NONLINEARITY knob_scale[] = {
 };
 
 // Element 1: the knob.
-constinit ELEMENT_NEEDLE knob_element =
-    needle(header, kBitmap + 1, {{57, 40}, {5, 24}}, knob, knob_scale, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<knob_element>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    needle_spec("DC METER SELECTOR knob", kBitmap + 1, {{57, 40}, {5, 24}}, knob, knob_scale),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 int32_t FSAPI turn_left(PIXPOINT*, uint32_t) {
     step_down(aircraft.DcMeterSelector, uint8_t{1}, uint8_t{0});
@@ -61,7 +64,7 @@ constinit auto mouse = mouse_table(0, {
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_sel_ind_dc_rulo", 120, elements, mouse.rect, values_and_mouse_only);
+    gauge_header("toskelin elec_sel_ind_dc_rulo", 120, chain.list, mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_sel_ind_dc
 
@@ -87,12 +90,13 @@ constinit NONLINEARITY meter_knob_scale[] = {
 };
 
 // Element 1: the phase knob; 2: the meter knob.
-constinit ELEMENT_NEEDLE meter_element =
-    needle(header, kBitmap + 2, {{99, 36}, {5, 22}}, meter_knob, meter_knob_scale, no_children);
-constinit ELEMENT_NEEDLE phase_element =
-    needle(header, kBitmap + 1, {{33, 36}, {5, 20}}, phase_knob, phase_knob_scale, next_of<meter_element>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<phase_element>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    needle_spec("AC PHASE SELECTOR knob", kBitmap + 1, {{33, 36}, {5, 20}}, phase_knob, phase_knob_scale),
+    needle_spec("AC METER SELECTOR knob", kBitmap + 2, {{99, 36}, {5, 22}}, meter_knob, meter_knob_scale),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 int32_t FSAPI phase_left(PIXPOINT*, uint32_t) {
     step_down(aircraft.AcPhaseSelector, uint8_t{1}, uint8_t{0});
@@ -123,7 +127,7 @@ constinit auto mouse = mouse_table(0, {
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_sel_ind_ac_rulo", 146, elements, mouse.rect, values_and_mouse_only);
+    gauge_header("toskelin elec_sel_ind_ac_rulo", 146, chain.list, mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_sel_ind_ac
 

@@ -33,6 +33,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/elements.h"
 #include "panel/host.h"
@@ -70,16 +71,18 @@ double FSAPI selector_value(ELEMENT_HEADER*) {
 
 // Depth, bitmap, position: 1-2 ARM lever down / up, 3-4 ENG 1 / ENG 2 start
 // button lights, 5-6 ENG 1 / ENG 2 START VALVE OPEN, 7 the selector knob.
-constinit ELEMENT_NEEDLE selector_knob =
-    needle(header, 4700, {{88, 60}, {22, 22}}, selector_value, selector_scale, no_children);
-constinit ELEMENT_ICON valve2_light = icon(header, 4707, {132, 75}, next_of<selector_knob>);
-constinit ELEMENT_ICON valve1_light = icon(header, 4707, {8, 75}, next_of<valve2_light>);
-constinit ELEMENT_ICON button2_light = icon(header, 4704, {134, 113}, next_of<valve1_light>);
-constinit ELEMENT_ICON button1_light = icon(header, 4704, {9, 113}, next_of<button2_light>);
-constinit ELEMENT_ICON arm_up = icon(header, 4688, {81, 98}, next_of<button1_light>);
-constinit ELEMENT_ICON arm_down = icon(header, 4681, {80, 123}, next_of<arm_up>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4697, next_of<arm_down>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(4697),
+    icon_spec("ARM lever down", 4681, {80, 123}),
+    icon_spec("ARM lever up", 4688, {81, 98}),
+    icon_spec("ENG 1 start button light", 4704, {9, 113}),
+    icon_spec("ENG 2 start button light", 4704, {134, 113}),
+    icon_spec("ENG 1 START VALVE OPEN", 4707, {8, 75}),
+    icon_spec("ENG 2 START VALVE OPEN", 4707, {132, 75}),
+    needle_spec("ignition selector knob", 4700, {{88, 60}, {22, 22}}, selector_value, selector_scale),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 constexpr int kArmDown = 1, kArmUp = 2, kButtonLight1 = 3, kButtonLight2 = 4, kValveLight1 = 5,
               kValveLight2 = 6;
@@ -252,6 +255,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin eng_start_rulo", 185, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin eng_start_rulo", 185, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::eng_start

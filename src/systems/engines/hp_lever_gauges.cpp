@@ -12,6 +12,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 
@@ -40,31 +41,39 @@ void FSAPI show_lever(GAUGEHDR* gauge, int32_t service, uintptr_t) {
 namespace hp_lev_1 {
 namespace {
 // Depth 1: handle low (shut); 2: handle high (open).
-constinit ELEMENT_ICON open = icon(header, 4748, {0, 0}, no_children);
-constinit ELEMENT_ICON shut = icon(header, 4745, {0, 0}, next_of<open>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBackgroundBitmap, next_of<shut>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
-constinit auto mouse = mouse_table(0, {
-    area({0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever1Open>),
-});
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBackgroundBitmap),
+    icon_spec("HP LEVER 1 shut", 4745, {0, 0}),
+    icon_spec("HP LEVER 1 open", 4748, {0, 0}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
+constinit auto mouse =
+    mouse_table(0, {
+                       area({0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever1Open>),
+                   });
 }  // namespace
-constinit GAUGEHDR header =
-    gauge_header("toskelin hp_lev_1_rulo", 35, elements, mouse.rect, show_lever<&AircraftState::HpLever1Open>);
+constinit GAUGEHDR header = gauge_header("toskelin hp_lev_1_rulo", 35, chain.list, mouse.rect,
+                                         show_lever<&AircraftState::HpLever1Open>);
 }  // namespace hp_lev_1
 
 // --- HP lever 2 -------------------------------------------------------------------
 namespace hp_lev_2 {
 namespace {
-constinit ELEMENT_ICON open = icon(header, 4755, {0, 0}, no_children);
-constinit ELEMENT_ICON shut = icon(header, 4752, {0, 0}, next_of<open>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBackgroundBitmap, next_of<shut>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
-constinit auto mouse = mouse_table(0, {
-    area({0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever2Open>),
-});
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBackgroundBitmap),
+    icon_spec("HP LEVER 2 shut", 4752, {0, 0}),
+    icon_spec("HP LEVER 2 open", 4755, {0, 0}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
+constinit auto mouse =
+    mouse_table(0, {
+                       area({0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever2Open>),
+                   });
 }  // namespace
-constinit GAUGEHDR header =
-    gauge_header("toskelin hp_lev_2_rulo", 35, elements, mouse.rect, show_lever<&AircraftState::HpLever2Open>);
+constinit GAUGEHDR header = gauge_header("toskelin hp_lev_2_rulo", 35, chain.list, mouse.rect,
+                                         show_lever<&AircraftState::HpLever2Open>);
 }  // namespace hp_lev_2
 
 }  // namespace kadrimos::gauges

@@ -21,6 +21,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
@@ -51,29 +52,32 @@ constexpr uint32_t kCrossfeedLineFrom2 = 4476;
 // line, open line, knob across, shut line. Side 1: knobs at 1 (x 0) and 5
 // (x 65); side 2: 9 (x 176) and 13 (x 242). Cross-feed at 121, 14: 17 knob in
 // line, 18 knob across, 19-21 lines closed / from side 1 / from side 2.
-constinit ELEMENT_ICON xfeed_line_2 = icon(header, kCrossfeedLineFrom2, {121, 14}, no_children);
-constinit ELEMENT_ICON xfeed_line_1 = icon(header, kCrossfeedLineFrom1, {121, 14}, next_of<xfeed_line_2>);
-constinit ELEMENT_ICON xfeed_line_0 = icon(header, kCrossfeedLineClosed, {121, 14}, next_of<xfeed_line_1>);
-constinit ELEMENT_ICON xfeed_across = icon(header, kKnobAcross, {121, 14}, next_of<xfeed_line_0>);
-constinit ELEMENT_ICON xfeed_in_line = icon(header, kKnobInLine, {121, 14}, next_of<xfeed_across>);
-constinit ELEMENT_ICON v2b_line_shut = icon(header, kLineShut, {242, 14}, next_of<xfeed_in_line>);
-constinit ELEMENT_ICON v2b_across = icon(header, kKnobAcross, {242, 14}, next_of<v2b_line_shut>);
-constinit ELEMENT_ICON v2b_line_open = icon(header, kLineOpen, {242, 14}, next_of<v2b_across>);
-constinit ELEMENT_ICON v2b_in_line = icon(header, kKnobInLine, {242, 14}, next_of<v2b_line_open>);
-constinit ELEMENT_ICON v2a_line_shut = icon(header, kLineShut, {176, 14}, next_of<v2b_in_line>);
-constinit ELEMENT_ICON v2a_across = icon(header, kKnobAcross, {176, 14}, next_of<v2a_line_shut>);
-constinit ELEMENT_ICON v2a_line_open = icon(header, kLineOpen, {176, 14}, next_of<v2a_across>);
-constinit ELEMENT_ICON v2a_in_line = icon(header, kKnobInLine, {176, 14}, next_of<v2a_line_open>);
-constinit ELEMENT_ICON v1b_line_shut = icon(header, kLineShut, {65, 14}, next_of<v2a_in_line>);
-constinit ELEMENT_ICON v1b_across = icon(header, kKnobAcross, {65, 14}, next_of<v1b_line_shut>);
-constinit ELEMENT_ICON v1b_line_open = icon(header, kLineOpen, {65, 14}, next_of<v1b_across>);
-constinit ELEMENT_ICON v1b_in_line = icon(header, kKnobInLine, {65, 14}, next_of<v1b_line_open>);
-constinit ELEMENT_ICON v1a_line_shut = icon(header, kLineShut, {0, 14}, next_of<v1b_in_line>);
-constinit ELEMENT_ICON v1a_across = icon(header, kKnobAcross, {0, 14}, next_of<v1a_line_shut>);
-constinit ELEMENT_ICON v1a_line_open = icon(header, kLineOpen, {0, 14}, next_of<v1a_across>);
-constinit ELEMENT_ICON v1a_in_line = icon(header, kKnobInLine, {0, 14}, next_of<v1a_line_open>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4454, next_of<v1a_in_line>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(4454),
+    icon_spec("SHUT OFF 1 left knob open", kKnobInLine, {0, 14}),
+    icon_spec("SHUT OFF 1 left line open", kLineOpen, {0, 14}),
+    icon_spec("SHUT OFF 1 left knob shut", kKnobAcross, {0, 14}),
+    icon_spec("SHUT OFF 1 left line shut", kLineShut, {0, 14}),
+    icon_spec("SHUT OFF 1 right knob open", kKnobInLine, {65, 14}),
+    icon_spec("SHUT OFF 1 right line open", kLineOpen, {65, 14}),
+    icon_spec("SHUT OFF 1 right knob shut", kKnobAcross, {65, 14}),
+    icon_spec("SHUT OFF 1 right line shut", kLineShut, {65, 14}),
+    icon_spec("SHUT OFF 2 left knob open", kKnobInLine, {176, 14}),
+    icon_spec("SHUT OFF 2 left line open", kLineOpen, {176, 14}),
+    icon_spec("SHUT OFF 2 left knob shut", kKnobAcross, {176, 14}),
+    icon_spec("SHUT OFF 2 left line shut", kLineShut, {176, 14}),
+    icon_spec("SHUT OFF 2 right knob open", kKnobInLine, {242, 14}),
+    icon_spec("SHUT OFF 2 right line open", kLineOpen, {242, 14}),
+    icon_spec("SHUT OFF 2 right knob shut", kKnobAcross, {242, 14}),
+    icon_spec("SHUT OFF 2 right line shut", kLineShut, {242, 14}),
+    icon_spec("CROSS FEED knob closed", kKnobInLine, {121, 14}),
+    icon_spec("CROSS FEED knob open", kKnobAcross, {121, 14}),
+    icon_spec("CROSS FEED lines closed", kCrossfeedLineClosed, {121, 14}),
+    icon_spec("CROSS FEED line from 1", kCrossfeedLineFrom1, {121, 14}),
+    icon_spec("CROSS FEED line from 2", kCrossfeedLineFrom2, {121, 14}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // --- Mouse -------------------------------------------------------------------
 
@@ -166,6 +170,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin fuel_valves_rulo", 285, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin fuel_valves_rulo", 285, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::fuel_valves

@@ -7,6 +7,7 @@
 // dark.
 #include "module/catalog.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "sound/sound_bank.h"
@@ -32,13 +33,16 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t extra) {
 }
 
 // Element 1: the red GPWS light.
-constinit ELEMENT_ICON light = icon(header, kLightBitmap, {0, 0}, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBackgroundBitmap, next_of<light>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBackgroundBitmap),
+    icon_spec("GPWS light", kLightBitmap, {0, 0}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 constinit auto mouse = mouse_table(kHelpId);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin gpws_rulo", 47, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin gpws_rulo", 47, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::gpws

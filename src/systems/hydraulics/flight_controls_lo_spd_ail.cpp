@@ -16,6 +16,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/elements.h"
 #include "panel/host.h"
@@ -30,7 +31,7 @@ constexpr uint8_t kNormal = 0;  // the middle position
 constexpr uint8_t kUpper = 1;
 constexpr uint8_t kLower = 2;  // the position that takes the lamps' active bitmaps away
 
-constexpr double kFlapsOut = 1.0;  // token 328 at or above this
+constexpr double kFlapsOut = 1.0;   // token 328 at or above this
 constexpr uint32_t kBitmap = 5320;  // the background's; element k has kBitmap + k
 
 uint8_t& selector = private_state.flight_controls.LoSpdAilSelector;
@@ -41,17 +42,20 @@ uint8_t& selector = private_state.flight_controls.LoSpdAilSelector;
 // supply lamp 1 inactive and active; 6 and 7: supply lamp 2 inactive and
 // active; 8: the fault light.
 // clang-format off
-constinit ELEMENT_ICON fault_light     = icon(header, kBitmap + 8, {95, 96},  no_children);
-constinit ELEMENT_ICON lamp_2_active   = icon(header, kBitmap + 7, {120, 24}, next_of<fault_light>);
-constinit ELEMENT_ICON lamp_2_inactive = icon(header, kBitmap + 6, {120, 24}, next_of<lamp_2_active>);
-constinit ELEMENT_ICON lamp_1_active   = icon(header, kBitmap + 5, {70, 24},  next_of<lamp_2_inactive>);
-constinit ELEMENT_ICON lamp_1_inactive = icon(header, kBitmap + 4, {70, 24},  next_of<lamp_1_active>);
-constinit ELEMENT_ICON selector_lower  = icon(header, kBitmap + 3, {16, 18},  next_of<lamp_1_inactive>);
-constinit ELEMENT_ICON selector_upper  = icon(header, kBitmap + 2, {16, 18},  next_of<selector_lower>);
-constinit ELEMENT_ICON selector_normal = icon(header, kBitmap + 1, {16, 18},  next_of<selector_upper>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<selector_normal>);
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    icon_spec("LO SPD AIL selector NORMAL", kBitmap + 1, {16, 18}),
+    icon_spec("LO SPD AIL selector up", kBitmap + 2, {16, 18}),
+    icon_spec("LO SPD AIL selector down", kBitmap + 3, {16, 18}),
+    icon_spec("LO SPD AIL supply 1 inactive", kBitmap + 4, {70, 24}),
+    icon_spec("LO SPD AIL supply 1 active", kBitmap + 5, {70, 24}),
+    icon_spec("LO SPD AIL supply 2 inactive", kBitmap + 6, {120, 24}),
+    icon_spec("LO SPD AIL supply 2 active", kBitmap + 7, {120, 24}),
+    icon_spec("LO SPD AIL FAULT light", kBitmap + 8, {95, 96}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 // clang-format on
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 
 constexpr int kLamp1Inactive = 4, kLamp1Active = 5, kLamp2Inactive = 6, kLamp2Active = 7, kFaultLight = 8;
 
@@ -100,6 +104,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin lo_spd_ail_rulo", 172, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin lo_spd_ail_rulo", 172, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::lo_spd_ail

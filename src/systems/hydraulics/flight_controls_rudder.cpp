@@ -18,6 +18,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
@@ -39,15 +40,18 @@ FlightControlsState& panel = private_state.flight_controls;
 // Elements 1 to 4: switch 1 OFF and ON, switch 2 OFF and ON; 5 and 6: the
 // fault lights of systems 1 and 2, in their RESET buttons.
 // clang-format off
-constinit ELEMENT_ICON fault_2     = icon(header, kBitmap + 6, {134, 28}, no_children);
-constinit ELEMENT_ICON fault_1     = icon(header, kBitmap + 5, {10, 28},  next_of<fault_2>);
-constinit ELEMENT_ICON switch_2_on = icon(header, kBitmap + 4, {100, 14}, next_of<fault_1>);
-constinit ELEMENT_ICON switch_2_off = icon(header, kBitmap + 3, {100, 14}, next_of<switch_2_on>);
-constinit ELEMENT_ICON switch_1_on = icon(header, kBitmap + 2, {56, 14},  next_of<switch_2_off>);
-constinit ELEMENT_ICON switch_1_off = icon(header, kBitmap + 1, {56, 14}, next_of<switch_1_on>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<switch_1_off>);
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    icon_spec("RUDDER TRAVEL 1 OFF", kBitmap + 1, {56, 14}),
+    icon_spec("RUDDER TRAVEL 1 ON", kBitmap + 2, {56, 14}),
+    icon_spec("RUDDER TRAVEL 2 OFF", kBitmap + 3, {100, 14}),
+    icon_spec("RUDDER TRAVEL 2 ON", kBitmap + 4, {100, 14}),
+    icon_spec("RUDDER TRAVEL 1 FAULT light", kBitmap + 5, {10, 28}),
+    icon_spec("RUDDER TRAVEL 2 FAULT light", kBitmap + 6, {134, 28}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 // clang-format on
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 
 constexpr int kFirstSwitch = 1;  // system k's OFF bitmap at 1 + 2k, ON at 2 + 2k
 constexpr int kFirstFault = 5;   // system k's light at 5 + k
@@ -117,6 +121,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin rudder_travel_rulo", 189, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin rudder_travel_rulo", 189, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::rudder_travel

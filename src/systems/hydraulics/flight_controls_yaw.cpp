@@ -12,6 +12,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
@@ -24,17 +25,20 @@ constexpr uint32_t kBitmap = 5340;  // the background's; element k has kBitmap +
 // Per switch, OFF then ON bitmap: yaw damper 1 (1, 2), yaw damper 2 (3, 4),
 // pitch trim 1 (5, 6), pitch trim 2 (7, 8).
 // clang-format off
-constinit ELEMENT_ICON trim_2_on  = icon(header, kBitmap + 8, {49, 84}, no_children);
-constinit ELEMENT_ICON trim_2_off = icon(header, kBitmap + 7, {49, 84}, next_of<trim_2_on>);
-constinit ELEMENT_ICON trim_1_on  = icon(header, kBitmap + 6, {8, 84},  next_of<trim_2_off>);
-constinit ELEMENT_ICON trim_1_off = icon(header, kBitmap + 5, {8, 84},  next_of<trim_1_on>);
-constinit ELEMENT_ICON yaw_2_on   = icon(header, kBitmap + 4, {49, 2},  next_of<trim_1_off>);
-constinit ELEMENT_ICON yaw_2_off  = icon(header, kBitmap + 3, {49, 2},  next_of<yaw_2_on>);
-constinit ELEMENT_ICON yaw_1_on   = icon(header, kBitmap + 2, {8, 2},   next_of<yaw_2_off>);
-constinit ELEMENT_ICON yaw_1_off  = icon(header, kBitmap + 1, {8, 2},   next_of<yaw_1_on>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<yaw_1_off>);
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    icon_spec("YAW DAMPER 1 OFF", kBitmap + 1, {8, 2}),
+    icon_spec("YAW DAMPER 1 ON", kBitmap + 2, {8, 2}),
+    icon_spec("YAW DAMPER 2 OFF", kBitmap + 3, {49, 2}),
+    icon_spec("YAW DAMPER 2 ON", kBitmap + 4, {49, 2}),
+    icon_spec("PITCH TRIM 1 OFF", kBitmap + 5, {8, 84}),
+    icon_spec("PITCH TRIM 1 ON", kBitmap + 6, {8, 84}),
+    icon_spec("PITCH TRIM 2 OFF", kBitmap + 7, {49, 84}),
+    icon_spec("PITCH TRIM 2 ON", kBitmap + 8, {49, 84}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 // clang-format on
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 
 // Per switch: upper half ON, lower half OFF.
 // clang-format off
@@ -61,6 +65,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin yaw_rulo", 90, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin yaw_rulo", 90, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::yaw

@@ -23,6 +23,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
@@ -77,23 +78,26 @@ constexpr PIXPOINT kNeedlePivot = {4, 40};
 
 // Depth: 1-3 the blue, green and yellow needles, 4-12 the reservoir lamps
 // (three per reservoir), which nothing lights.
-constinit ELEMENT_ICON lamp9 = icon(header, kReservoirLampBitmap, {282, 230}, no_children);
-constinit ELEMENT_ICON lamp8 = icon(header, kReservoirLampBitmap, {262, 230}, next_of<lamp9>);
-constinit ELEMENT_ICON lamp7 = icon(header, kReservoirLampBitmap, {242, 230}, next_of<lamp8>);
-constinit ELEMENT_ICON lamp6 = icon(header, kReservoirLampBitmap, {181, 230}, next_of<lamp7>);
-constinit ELEMENT_ICON lamp5 = icon(header, kReservoirLampBitmap, {161, 230}, next_of<lamp6>);
-constinit ELEMENT_ICON lamp4 = icon(header, kReservoirLampBitmap, {141, 230}, next_of<lamp5>);
-constinit ELEMENT_ICON lamp3 = icon(header, kReservoirLampBitmap, {80, 230}, next_of<lamp4>);
-constinit ELEMENT_ICON lamp2 = icon(header, kReservoirLampBitmap, {60, 230}, next_of<lamp3>);
-constinit ELEMENT_ICON lamp1 = icon(header, kReservoirLampBitmap, {40, 230}, next_of<lamp2>);
-constinit ELEMENT_NEEDLE yellow = needle(header, kReservoirNeedleBitmap, {{272, 150}, kNeedlePivot},
-                                         yellow_level, yellow_scale, next_of<lamp1>);
-constinit ELEMENT_NEEDLE green = needle(header, kReservoirNeedleBitmap, {{171, 150}, kNeedlePivot},
-                                        green_level, green_scale, next_of<yellow>);
-constinit ELEMENT_NEEDLE blue =
-    needle(header, kReservoirNeedleBitmap, {{70, 150}, kNeedlePivot}, blue_level, blue_scale, next_of<green>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBackgroundBitmap, next_of<blue>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBackgroundBitmap),
+    needle_spec("BLUE reservoir needle", kReservoirNeedleBitmap, {{70, 150}, kNeedlePivot}, blue_level,
+                blue_scale),
+    needle_spec("GREEN reservoir needle", kReservoirNeedleBitmap, {{171, 150}, kNeedlePivot}, green_level,
+                green_scale),
+    needle_spec("YELLOW reservoir needle", kReservoirNeedleBitmap, {{272, 150}, kNeedlePivot}, yellow_level,
+                yellow_scale),
+    icon_spec("BLUE reservoir lamp 1", kReservoirLampBitmap, {40, 230}),
+    icon_spec("BLUE reservoir lamp 2", kReservoirLampBitmap, {60, 230}),
+    icon_spec("BLUE reservoir lamp 3", kReservoirLampBitmap, {80, 230}),
+    icon_spec("GREEN reservoir lamp 1", kReservoirLampBitmap, {141, 230}),
+    icon_spec("GREEN reservoir lamp 2", kReservoirLampBitmap, {161, 230}),
+    icon_spec("GREEN reservoir lamp 3", kReservoirLampBitmap, {181, 230}),
+    icon_spec("YELLOW reservoir lamp 1", kReservoirLampBitmap, {242, 230}),
+    icon_spec("YELLOW reservoir lamp 2", kReservoirLampBitmap, {262, 230}),
+    icon_spec("YELLOW reservoir lamp 3", kReservoirLampBitmap, {282, 230}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 constinit auto mouse = mouse_table();
 
 constexpr int kFirstLamp = 4;
@@ -108,7 +112,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_baches_rulo", 341, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin hydrau_baches_rulo", 341, chain.list, mouse.rect, callback);
 
 }  // namespace hydrau_baches
 

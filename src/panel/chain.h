@@ -1,0 +1,264 @@
+// A gauge's elements, listed once in drawing order, and the chain built from
+// that list.
+//
+// A gauge writes its elements as a constexpr array of element specs, the
+// background first: element k of the chain is entry k of the array. Each spec
+// names the element's kind, bitmap, place and role label. The chain record
+// holds the element records the host reads, built from the specs, each
+// linked to the next; the labels stay in the specs, out of the records and
+// off the update path, for the tests, the simulated host's timeline and the
+// gauge's own compile-time look-ups:
+//
+//   constexpr ElementSpec kElements[] = {
+//       background_spec(5120),
+//       icon_spec("BAT 1 bar in line", 5121, {30, 14}),
+//       needle_spec("VOLTS", 4378, {{45, 45}, {9, 5}}, volts, volt_scale),
+//   };
+//   constexpr int kVolts = depth_of(kElements, "VOLTS");  // a label missing does not compile
+//
+//   constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
+//
+// Every element record of a chain has the room of the largest kind; the host
+// reads only the kind's own record at the start of it, and the rest is 0.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <string_view>
+
+#include "panel/elements.h"
+#include "panel/host_api.h"
+
+namespace kadrimos {
+
+// What the module fills in an element record, for any kind.
+struct ElementSpec {
+    const char* label = "";
+    uint32_t kind = ELEMENT_TYPE_ICON;
+    uint32_t bitmap = 0;
+    Placement at{};
+    uint32_t image_flags = kIconFlags | kHidden;
+    const FAILURE_RECORD* failures = no_failures;
+    ELEMENT_VALUE_CALLBACK value = nullptr;  // needle, string
+    ELEMENT_VALUE_CALLBACK x_value = nullptr;
+    ELEMENT_VALUE_CALLBACK y_value = nullptr;
+    double x_a = 0, x_b = 0;  // moving image: x range; slider: x scale in x_a
+    double y_a = 0, y_b = 0;  // moving image: y range; slider: y scale in y_a
+    NONLINEARITY* table = nullptr;
+    uint32_t table_points = 0;
+    TextStyle style{};
+    uint32_t token = 0;  // a string's own variable
+};
+
+// --- Specs, one builder a kind -----------------------------------------------
+
+constexpr ElementSpec background_spec(uint32_t bitmap, uint32_t image_flags = kBackgroundFlags,
+                                      const FAILURE_RECORD* failures = no_failures, const char* label = "background") {
+    ElementSpec s;
+    s.label = label;
+    s.kind = ELEMENT_TYPE_STATIC_IMAGE;
+    s.bitmap = bitmap;
+    s.image_flags = image_flags;
+    s.failures = failures;
+    return s;
+}
+
+// Icons start hidden unless given other flags.
+constexpr ElementSpec icon_spec(const char* label, uint32_t bitmap, PIXPOINT position,
+                                uint32_t image_flags = kIconFlags | kHidden) {
+    ElementSpec s;
+    s.label = label;
+    s.kind = ELEMENT_TYPE_ICON;
+    s.bitmap = bitmap;
+    s.at = {position, {0, 0}};
+    s.image_flags = image_flags;
+    return s;
+}
+
+// A needle turning about `at.pivot`, placed with it at `at.position`; see
+// needle() in elements.h for its table. Drawn unless given other flags.
+template <std::size_t Points>
+constexpr ElementSpec needle_spec(const char* label, uint32_t bitmap, Placement at, ELEMENT_VALUE_CALLBACK value,
+                                  NONLINEARITY (&table)[Points], uint32_t image_flags = kIconFlags) {
+    ElementSpec s;
+    s.label = label;
+    s.kind = ELEMENT_TYPE_NEEDLE;
+    s.bitmap = bitmap;
+    s.at = at;
+    s.image_flags = image_flags;
+    s.value = value;
+    s.table = table;
+    s.table_points = static_cast<uint32_t>(Points);
+    return s;
+}
+
+constexpr ElementSpec moving_image_spec(const char* label, uint32_t bitmap, PIXPOINT position,
+                                        ELEMENT_VALUE_CALLBACK x_value, double x_min, double x_max,
+                                        ELEMENT_VALUE_CALLBACK y_value, double y_min, double y_max,
+                                        uint32_t image_flags = kIconFlags) {
+    ElementSpec s;
+    s.label = label;
+    s.kind = ELEMENT_TYPE_MOVING_IMAGE;
+    s.bitmap = bitmap;
+    s.at = {position, {0, 0}};
+    s.image_flags = image_flags;
+    s.x_value = x_value;
+    s.x_a = x_min;
+    s.x_b = x_max;
+    s.y_value = y_value;
+    s.y_a = y_min;
+    s.y_b = y_max;
+    return s;
+}
+
+// A drum window over an eleven-cell strip (see drum_window in elements.h).
+constexpr ElementSpec drum_spec(const char* label, uint32_t strip, PIXPOINT position, ELEMENT_VALUE_CALLBACK cell) {
+    return moving_image_spec(label, strip, position, drum_column, 0, 1, cell, 0, 10);
+}
+
+constexpr ElementSpec slider_spec(const char* label, uint32_t bitmap, PIXPOINT position,
+                                  ELEMENT_VALUE_CALLBACK x_value, double x_scale, ELEMENT_VALUE_CALLBACK y_value,
+                                  double y_scale, uint32_t image_flags = kIconFlags) {
+    ElementSpec s;
+    s.label = label;
+    s.kind = ELEMENT_TYPE_SLIDER;
+    s.bitmap = bitmap;
+    s.at = {position, {0, 0}};
+    s.image_flags = image_flags;
+    s.x_value = x_value;
+    s.x_a = x_scale;
+    s.y_value = y_value;
+    s.y_a = y_scale;
+    return s;
+}
+
+constexpr ElementSpec string_spec(const char* label, PIXPOINT position, const TextStyle& style,
+                                  ELEMENT_VALUE_CALLBACK value, uint32_t token, uint32_t image_flags = kIconFlags) {
+    ElementSpec s;
+    s.label = label;
+    s.kind = ELEMENT_TYPE_STRING;
+    s.bitmap = ELEMENT_NO_BITMAP;
+    s.at = {position, {0, 0}};
+    s.image_flags = image_flags;
+    s.value = value;
+    s.style = style;
+    s.token = token;
+    return s;
+}
+
+// --- Look-ups at compile time ----------------------------------------------
+
+// The depth of the element labelled `label`; a label the list does not have,
+// or has twice, does not compile.
+template <std::size_t N>
+consteval int depth_of(const ElementSpec (&specs)[N], std::string_view label) {
+    int found = -1;
+    for (std::size_t k = 0; k < N; ++k) {
+        if (label != specs[k].label) continue;
+        if (found >= 0) throw "two elements of this gauge have that label";
+        found = static_cast<int>(k);
+    }
+    if (found < 0) throw "no element of this gauge has that label";
+    return found;
+}
+
+// --- Records ---------------------------------------------------------------
+
+// Room for an element record of any kind.
+union ElementRecord {
+    ELEMENT_SPRITE sprite;  // the largest kind first: value-initialisation zeroes all of it
+    ELEMENT_STATIC_IMAGE static_image;
+    ELEMENT_ICON icon;
+    ELEMENT_NEEDLE needle;
+    ELEMENT_STRING string;
+    ELEMENT_SLIDER slider;
+    ELEMENT_MOVING_IMAGE moving_image;
+};
+
+// The header of the record of kind `kind` held in `r`.
+constexpr ELEMENT_HEADER* header_of(ElementRecord& r, uint32_t kind) {
+    switch (kind) {
+        case ELEMENT_TYPE_STATIC_IMAGE: return &r.static_image.header;
+        case ELEMENT_TYPE_NEEDLE: return &r.needle.header;
+        case ELEMENT_TYPE_STRING: return &r.string.header;
+        case ELEMENT_TYPE_SLIDER: return &r.slider.header;
+        case ELEMENT_TYPE_MOVING_IMAGE: return &r.moving_image.header;
+        case ELEMENT_TYPE_SPRITE: return &r.sprite.header;
+        default: return &r.icon.header;
+    }
+}
+
+// The record `spec` describes, its children at `children`.
+constexpr ElementRecord element_record(GAUGEHDR& gauge, const ElementSpec& s, ELEMENT_HEADER** children) {
+    ElementRecord r{};
+    switch (s.kind) {
+        case ELEMENT_TYPE_STATIC_IMAGE:
+            r.static_image = background(gauge, s.bitmap, children, s.image_flags, s.failures);
+            break;
+        case ELEMENT_TYPE_NEEDLE: {
+            ELEMENT_NEEDLE n{};
+            n.header = element_header(ELEMENT_TYPE_NEEDLE, s.bitmap, s.at, gauge, children, s.image_flags, s.failures);
+            n.callback = s.value;
+            n.nonlinearity_count = s.table_points;
+            n.nonlinearity_table = s.table;
+            r.needle = n;
+            break;
+        }
+        case ELEMENT_TYPE_STRING:
+            r.string = string_element(gauge, s.at.position, s.style, s.value, s.token, children, s.image_flags,
+                                      s.failures);
+            break;
+        case ELEMENT_TYPE_SLIDER:
+            r.slider = slider(gauge, s.bitmap, s.at.position, s.x_value, s.x_a, s.y_value, s.y_a, children,
+                              s.image_flags, s.failures);
+            break;
+        case ELEMENT_TYPE_MOVING_IMAGE:
+            r.moving_image = moving_image(gauge, s.bitmap, s.at.position, s.x_value, s.x_a, s.x_b, s.y_value, s.y_a,
+                                          s.y_b, children, s.image_flags, s.failures);
+            break;
+        default:
+            r.icon = icon(gauge, s.bitmap, s.at.position, children, s.image_flags, s.failures);
+            break;
+    }
+    return r;
+}
+
+// A gauge's element list (the background alone) and its chain.
+template <std::size_t N>
+struct Chain {
+    static_assert(N >= 1, "a chain starts with its background");
+    ELEMENT_HEADER* list[2];  // the gauge header's element list
+    ElementRecord records[N];
+    ELEMENT_HEADER* children[N][2];  // children[k]: element k + 1, or nothing
+};
+
+// The chain for `self`, a constinit chain being initialised, from `specs` in
+// drawing order.
+template <std::size_t N>
+constexpr Chain<N> make_chain(Chain<N>& self, GAUGEHDR& gauge, const ElementSpec (&specs)[N]) {
+    Chain<N> c{};
+    c.list[0] = header_of(self.records[0], specs[0].kind);
+    c.list[1] = nullptr;
+    for (std::size_t k = 0; k < N; ++k) {
+        const bool last = k + 1 == N;
+        c.children[k][0] = last ? nullptr : header_of(self.records[k + 1], specs[k + 1].kind);
+        c.children[k][1] = nullptr;
+        c.records[k] = element_record(gauge, specs[k], last ? no_children : self.children[k]);
+    }
+    return c;
+}
+
+// The labels of a list of specs, by depth.
+template <std::size_t N>
+struct Labels {
+    const char* text[N];
+};
+template <std::size_t N>
+constexpr Labels<N> labels_of(const ElementSpec (&specs)[N]) {
+    Labels<N> l{};
+    for (std::size_t k = 0; k < N; ++k) l.text[k] = specs[k].label;
+    return l;
+}
+
+}  // namespace kadrimos

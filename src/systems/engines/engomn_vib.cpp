@@ -18,6 +18,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/elements.h"
 #include "panel/host.h"
@@ -79,12 +80,13 @@ namespace {
 using namespace kadrimos::engines;
 
 // Depth, bitmap, position: 1 bar 1, 2 bar 2.
-constinit ELEMENT_SLIDER bar_2 =
-    slider(header, 6256, {38, 55}, nullptr, 0, bar_value<1>, kPixelsPerUnit, no_children);
-constinit ELEMENT_SLIDER bar_1 =
-    slider(header, 6252, {15, 55}, nullptr, 0, bar_value<0>, kPixelsPerUnit, next_of<bar_2>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 6249, next_of<bar_1>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(6249),
+    slider_spec("VIB bar 1", 6252, {15, 55}, nullptr, 0, bar_value<0>, kPixelsPerUnit),
+    slider_spec("VIB bar 2", 6256, {38, 55}, nullptr, 0, bar_value<1>, kPixelsPerUnit),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 constinit auto mouse = mouse_table();
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -96,7 +98,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin engomn_vib_rulo", 61, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin engomn_vib_rulo", 61, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::engomn_vib
 
@@ -108,10 +110,13 @@ namespace {
 using namespace kadrimos::engines;
 
 // Depth, bitmap, position: 1 lever up (FAN), 2 lever down (TURBINE).
-constinit ELEMENT_ICON lever_down = icon(header, 4134, {58, 38}, no_children);
-constinit ELEMENT_ICON lever_up = icon(header, 4137, {58, 20}, next_of<lever_down>, kIconFlags);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 6259, next_of<lever_up>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(6259),
+    icon_spec("VIB PICK UP FAN", 4137, {58, 20}, kIconFlags),
+    icon_spec("VIB PICK UP TURBINE", 4134, {58, 38}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // TEST needs the indicator's power.
 int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
@@ -135,6 +140,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin engomn_vib_sw_rulo", 81, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin engomn_vib_sw_rulo", 81, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::engomn_vib_sw

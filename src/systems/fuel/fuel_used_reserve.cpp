@@ -21,6 +21,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "systems/fuel/fuel_state.h"
@@ -47,9 +48,12 @@ namespace kadrimos::gauges::fuel_fuelused {
 namespace {
 
 // Depth, bitmap, position: 1 PUMP PRESS LO.
-constinit ELEMENT_ICON pump_press_lo = icon(header, 4403, {0, 42}, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4400, next_of<pump_press_lo>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(4400),
+    icon_spec("PUMP PRESS LO light", 4403, {0, 42}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // FUEL USED RESET, silent and unpowered: a mechanical reset of the counters.
 int32_t FSAPI reset_fuel_used(PIXPOINT*, uint32_t) {
@@ -59,8 +63,8 @@ int32_t FSAPI reset_fuel_used(PIXPOINT*, uint32_t) {
 }
 
 constinit auto mouse = mouse_table(0, {
-    area({242, 32, 37, 37}, CURSOR_HAND, reset_fuel_used),
-});
+                                          area({242, 32, 37, 37}, CURSOR_HAND, reset_fuel_used),
+                                      });
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -69,7 +73,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin fuel_fuelused_rulo", 287, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin fuel_fuelused_rulo", 287, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::fuel_fuelused
 
@@ -79,9 +84,12 @@ namespace kadrimos::gauges::fuel_qtty_reserve_1 {
 namespace {
 
 // Depth, bitmap, position: 1 RESERVE.
-constinit ELEMENT_ICON reserve = icon(header, kadrimos::fuel::kReserveLight, {18, 0}, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4448, next_of<reserve>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(4448),
+    icon_spec("RESERVE 1 light", kadrimos::fuel::kReserveLight, {18, 0}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 constinit auto mouse = mouse_table();
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -91,7 +99,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin fuel_qtty_reserve_1_rulo", 56, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin fuel_qtty_reserve_1_rulo", 56, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::fuel_qtty_reserve_1
 
@@ -101,9 +110,12 @@ namespace kadrimos::gauges::fuel_qtty_reserve_2 {
 namespace {
 
 // Depth, bitmap, position: 1 RESERVE.
-constinit ELEMENT_ICON reserve = icon(header, kadrimos::fuel::kReserveLight, {0, 0}, no_children);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4451, next_of<reserve>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(4451),
+    icon_spec("RESERVE 2 light", kadrimos::fuel::kReserveLight, {0, 0}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 constinit auto mouse = mouse_table();
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -113,7 +125,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin fuel_qtty_reserve_2_rulo", 56, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin fuel_qtty_reserve_2_rulo", 56, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::fuel_qtty_reserve_2
 
@@ -122,8 +135,11 @@ constinit GAUGEHDR header = gauge_header("toskelin fuel_qtty_reserve_2_rulo", 56
 namespace kadrimos::gauges::fuel_qtty_test {
 namespace {
 
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4441, no_children);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(4441, kBackgroundFlags, no_failures, "QTY TEST button"),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // QTY TEST: with DC normal power, asks every quantity indicator for its test.
 int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
@@ -133,12 +149,12 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
 }
 
 constinit auto mouse = mouse_table(0, {
-    area({0, 19, 25, 25}, CURSOR_HAND, press_test),
-});
+                                          area({0, 19, 25, 25}, CURSOR_HAND, press_test),
+                                      });
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_qtty_test_rulo", 25, elements, mouse.rect, values_and_mouse_only);
+    gauge_header("toskelin fuel_qtty_test_rulo", 25, chain.list, mouse.rect, values_and_mouse_only);
 
 }  // namespace kadrimos::gauges::fuel_qtty_test

@@ -24,6 +24,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
@@ -82,26 +83,29 @@ HydraulicPanelState& panel = private_state.hydraulic_panel;
 // switch on/off, 5-12 the engine pump lamps (lit, other) of pumps 1 to 4
 // from the left, 13-14 electric pump lamp lit/other, 15 pump-transition lamp,
 // 16-18 LO PRESS blue, green, yellow.
-constinit ELEMENT_ICON lo_yellow = icon(header, kLowPressLight, {236, 200}, no_children);
-constinit ELEMENT_ICON lo_green = icon(header, kLowPressLight, {153, 200}, next_of<lo_yellow>);
-constinit ELEMENT_ICON lo_blue = icon(header, kLowPressLight, {70, 200}, next_of<lo_green>);
-constinit ELEMENT_ICON transition = icon(header, kTransitionLamp, {153, 140}, next_of<lo_blue>);
-constinit ELEMENT_ICON elec_other = icon(header, kElecPumpLampOther, {153, 96}, next_of<transition>);
-constinit ELEMENT_ICON elec_lit = icon(header, kElecPumpLampLit, {153, 96}, next_of<elec_other>);
-constinit ELEMENT_ICON pump4_other = icon(header, kPumpLampOther, {280, 18}, next_of<elec_lit>);
-constinit ELEMENT_ICON pump4_lit = icon(header, kPumpLampLit, {280, 18}, next_of<pump4_other>);
-constinit ELEMENT_ICON pump3_other = icon(header, kPumpLampOther, {196, 18}, next_of<pump4_lit>);
-constinit ELEMENT_ICON pump3_lit = icon(header, kPumpLampLit, {196, 18}, next_of<pump3_other>);
-constinit ELEMENT_ICON pump2_other = icon(header, kPumpLampOther, {110, 18}, next_of<pump3_lit>);
-constinit ELEMENT_ICON pump2_lit = icon(header, kPumpLampLit, {110, 18}, next_of<pump2_other>);
-constinit ELEMENT_ICON pump1_other = icon(header, kPumpLampOther, {26, 18}, next_of<pump2_lit>);
-constinit ELEMENT_ICON pump1_lit = icon(header, kPumpLampLit, {26, 18}, next_of<pump1_other>);
-constinit ELEMENT_ICON gy_off = icon(header, kSwitchDown, {237, 92}, next_of<pump1_lit>);
-constinit ELEMENT_ICON gy_on = icon(header, kSwitchUp, {237, 62}, next_of<gy_off>);
-constinit ELEMENT_ICON bg_off = icon(header, kSwitchDown, {80, 92}, next_of<gy_on>);
-constinit ELEMENT_ICON bg_on = icon(header, kSwitchUp, {80, 62}, next_of<bg_off>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kPressPanelBitmap, next_of<bg_on>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kPressPanelBitmap),
+    icon_spec("BLUE-GREEN ON", kSwitchUp, {80, 62}),
+    icon_spec("BLUE-GREEN OFF", kSwitchDown, {80, 92}),
+    icon_spec("GREEN-YELLOW ON", kSwitchUp, {237, 62}),
+    icon_spec("GREEN-YELLOW OFF", kSwitchDown, {237, 92}),
+    icon_spec("PUMP 1 lamp lit", kPumpLampLit, {26, 18}),
+    icon_spec("PUMP 1 lamp other", kPumpLampOther, {26, 18}),
+    icon_spec("PUMP 2 lamp lit", kPumpLampLit, {110, 18}),
+    icon_spec("PUMP 2 lamp other", kPumpLampOther, {110, 18}),
+    icon_spec("PUMP 3 lamp lit", kPumpLampLit, {196, 18}),
+    icon_spec("PUMP 3 lamp other", kPumpLampOther, {196, 18}),
+    icon_spec("PUMP 4 lamp lit", kPumpLampLit, {280, 18}),
+    icon_spec("PUMP 4 lamp other", kPumpLampOther, {280, 18}),
+    icon_spec("ELEC PUMP lamp running", kElecPumpLampLit, {153, 96}),
+    icon_spec("ELEC PUMP lamp stopped", kElecPumpLampOther, {153, 96}),
+    icon_spec("PUMP TRANSIT lamp", kTransitionLamp, {153, 140}),
+    icon_spec("BLUE LO PRESS light", kLowPressLight, {70, 200}),
+    icon_spec("GREEN LO PRESS light", kLowPressLight, {153, 200}),
+    icon_spec("YELLOW LO PRESS light", kLowPressLight, {236, 200}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 constexpr auto kBlueGreen = &AircraftState::HydPtuBlueGreenSwitch;
 constexpr auto kGreenYellow = &AircraftState::HydPtuGreenYellowSwitch;
@@ -173,7 +177,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_press_rulo", 332, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin hydrau_press_rulo", 332, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::hydrau_press
 
@@ -207,28 +211,31 @@ int32_t FSAPI pump_off(PIXPOINT*, uint32_t) {
 // Depth, bitmap, position: 1-2 ELEC PUMP 1 on/off, 3-4 ELEC PUMP 2 on/off,
 // 5-12 engine pump switches 1 to 4 (on, off), 13-20 the legend lamps of
 // pumps 1 to 4 (lit, other).
-constinit ELEMENT_ICON legend4_other = icon(header, kLegendLampOther, {219, 70}, no_children);
-constinit ELEMENT_ICON legend4_lit = icon(header, kLegendLampLit, {219, 70}, next_of<legend4_other>);
-constinit ELEMENT_ICON legend3_other = icon(header, kLegendLampOther, {166, 70}, next_of<legend4_lit>);
-constinit ELEMENT_ICON legend3_lit = icon(header, kLegendLampLit, {166, 70}, next_of<legend3_other>);
-constinit ELEMENT_ICON legend2_other = icon(header, kLegendLampOther, {56, 70}, next_of<legend3_lit>);
-constinit ELEMENT_ICON legend2_lit = icon(header, kLegendLampLit, {56, 70}, next_of<legend2_other>);
-constinit ELEMENT_ICON legend1_other = icon(header, kLegendLampOther, {6, 70}, next_of<legend2_lit>);
-constinit ELEMENT_ICON legend1_lit = icon(header, kLegendLampLit, {6, 70}, next_of<legend1_other>);
-constinit ELEMENT_ICON pump4_off = icon(header, kSwitchDown, {225, 35}, next_of<legend1_lit>);
-constinit ELEMENT_ICON pump4_on = icon(header, kSwitchUp, {225, 4}, next_of<pump4_off>);
-constinit ELEMENT_ICON pump3_off = icon(header, kSwitchDown, {172, 35}, next_of<pump4_on>);
-constinit ELEMENT_ICON pump3_on = icon(header, kSwitchUp, {172, 4}, next_of<pump3_off>);
-constinit ELEMENT_ICON pump2_off = icon(header, kSwitchDown, {62, 35}, next_of<pump3_on>);
-constinit ELEMENT_ICON pump2_on = icon(header, kSwitchUp, {62, 4}, next_of<pump2_off>);
-constinit ELEMENT_ICON pump1_off = icon(header, kSwitchDown, {12, 35}, next_of<pump2_on>);
-constinit ELEMENT_ICON pump1_on = icon(header, kSwitchUp, {12, 4}, next_of<pump1_off>);
-constinit ELEMENT_ICON elec2_off = icon(header, kSwitchDown, {137, 42}, next_of<pump1_on>);
-constinit ELEMENT_ICON elec2_on = icon(header, kSwitchUp, {137, 11}, next_of<elec2_off>);
-constinit ELEMENT_ICON elec1_off = icon(header, kSwitchDown, {96, 42}, next_of<elec2_on>);
-constinit ELEMENT_ICON elec1_on = icon(header, kSwitchUp, {96, 11}, next_of<elec1_off>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kPumpPanelBitmap, next_of<elec1_on>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kPumpPanelBitmap),
+    icon_spec("ELEC PUMP 1 ON", kSwitchUp, {96, 11}),
+    icon_spec("ELEC PUMP 1 OFF", kSwitchDown, {96, 42}),
+    icon_spec("ELEC PUMP 2 ON", kSwitchUp, {137, 11}),
+    icon_spec("ELEC PUMP 2 OFF", kSwitchDown, {137, 42}),
+    icon_spec("ENG PUMP 1 ON", kSwitchUp, {12, 4}),
+    icon_spec("ENG PUMP 1 OFF", kSwitchDown, {12, 35}),
+    icon_spec("ENG PUMP 2 ON", kSwitchUp, {62, 4}),
+    icon_spec("ENG PUMP 2 OFF", kSwitchDown, {62, 35}),
+    icon_spec("ENG PUMP 3 ON", kSwitchUp, {172, 4}),
+    icon_spec("ENG PUMP 3 OFF", kSwitchDown, {172, 35}),
+    icon_spec("ENG PUMP 4 ON", kSwitchUp, {225, 4}),
+    icon_spec("ENG PUMP 4 OFF", kSwitchDown, {225, 35}),
+    icon_spec("PUMP 1 legend lit", kLegendLampLit, {6, 70}),
+    icon_spec("PUMP 1 legend other", kLegendLampOther, {6, 70}),
+    icon_spec("PUMP 2 legend lit", kLegendLampLit, {56, 70}),
+    icon_spec("PUMP 2 legend other", kLegendLampOther, {56, 70}),
+    icon_spec("PUMP 3 legend lit", kLegendLampLit, {166, 70}),
+    icon_spec("PUMP 3 legend other", kLegendLampOther, {166, 70}),
+    icon_spec("PUMP 4 legend lit", kLegendLampLit, {219, 70}),
+    icon_spec("PUMP 4 legend other", kLegendLampOther, {219, 70}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 constexpr auto kElec1 = &AircraftState::HydElecPump1Switch;
 constexpr auto kElec2 = &AircraftState::HydElecPump2Switch;
@@ -280,6 +287,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_pumps_rulo", 287, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header("toskelin hydrau_pumps_rulo", 287, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::hydrau_pumps

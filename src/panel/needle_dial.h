@@ -1,39 +1,33 @@
 // A dial with one needle and no mouse area: the records of the many meters
 // that show one value on a scale (electrical meters, APU oil and EGT,
 // hydraulic pressures). A gauge defines one constinit NeedleDial and hands
-// its `elements` and `mouse.rect` to its header:
+// its `chain.list` and `mouse.rect` to its header:
 //
-//   constinit NeedleDial dial = needle_dial(dial, header, 4377, 4384, {{45, 45}, {9, 5}}, oil, kScale);
+//   constinit NeedleDial dial =
+//       needle_dial(dial, header, 4377, {"APU OIL QTY needle", 4384, {{45, 45}, {9, 5}}, oil, scale});
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 
 namespace kadrimos {
 
 struct NeedleDial {
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE background;
-    ELEMENT_HEADER* over_background[2];  // the needle: element 1
-    ELEMENT_NEEDLE needle;
+    Chain<2> chain;  // the dial, then the needle (element 1)
     MouseTable<0> mouse;
 };
 
-// The records for `self`, a constinit dial being initialised.
-template <std::size_t Points>
+// The records for `self`, a constinit dial being initialised: the dial
+// background and the needle of `needle`.
 constexpr NeedleDial needle_dial(NeedleDial& self, GAUGEHDR& header, uint32_t dial_bitmap,
-                                 uint32_t needle_bitmap, Placement at, ELEMENT_VALUE_CALLBACK value,
-                                 NONLINEARITY (&scale)[Points]) {
+                                 const ElementSpec& needle) {
+    const ElementSpec elements[] = {background_spec(dial_bitmap), needle};
     NeedleDial d{};
-    d.elements[0] = &self.background.header;
-    d.elements[1] = nullptr;
-    d.background = background(header, dial_bitmap, self.over_background);
-    d.over_background[0] = &self.needle.header;
-    d.over_background[1] = nullptr;
-    d.needle = needle(header, needle_bitmap, at, value, scale, no_children);
+    d.chain = make_chain(self.chain, header, elements);
     d.mouse = mouse_table();
     return d;
 }

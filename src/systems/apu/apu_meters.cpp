@@ -41,12 +41,13 @@ constinit NONLINEARITY scale[] = {
 
 // The dial and its needle (element 1).
 constinit NeedleDial dial =
-    needle_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, oil, scale);
+    needle_dial(dial, header, kDialBitmap,
+                needle_spec("APU OIL QTY needle", kSingleNeedleBitmap, kSingleNeedle, oil, scale));
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin apu_ind_oil_rulo", 91, dial.elements, dial.mouse.rect, values_and_mouse_only);
+    gauge_header("toskelin apu_ind_oil_rulo", 91, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace apu_ind_oil
 
@@ -105,13 +106,13 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial =
-    needle_dial(dial, header, kDialBitmap, kSingleNeedleBitmap, kSingleNeedle, egt, scale);
+constinit NeedleDial dial = needle_dial(
+    dial, header, kDialBitmap, needle_spec("APU EGT needle", kSingleNeedleBitmap, kSingleNeedle, egt, scale));
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin apu_ind_egt_rulo", 91, dial.elements, dial.mouse.rect, values_and_mouse_only);
+    gauge_header("toskelin apu_ind_egt_rulo", 91, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace apu_ind_egt
 

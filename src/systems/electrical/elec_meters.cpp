@@ -76,9 +76,10 @@ double load_reading(int32_t& load, uint8_t generator_switch) {
 // The records for `self`, a constinit meter being initialised; the dial's
 // bitmap is `bitmap`, the needle's `bitmap + 1`.
 template <std::size_t Points>
-constexpr NeedleDial meter_dial(NeedleDial& self, GAUGEHDR& header, uint32_t bitmap,
+constexpr NeedleDial meter_dial(NeedleDial& self, GAUGEHDR& header, uint32_t bitmap, const char* needle_label,
                                 ELEMENT_VALUE_CALLBACK value, NONLINEARITY (&scale)[Points]) {
-    return needle_dial(self, header, bitmap, bitmap + 1, kDialNeedle, value, scale);
+    return needle_dial(self, header, bitmap,
+                       needle_spec(needle_label, bitmap + 1, kDialNeedle, value, scale));
 }
 
 }  // namespace
@@ -126,7 +127,7 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, volts, scale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "DC VOLTS needle", volts, scale);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -139,7 +140,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_dc_v_rulo", 75, dial.elements, dial.mouse.rect, callback);
+    gauge_header("toskelin elec_ind_dc_v_rulo", 75, dial.chain.list, dial.mouse.rect, callback);
 
 }  // namespace elec_ind_dc_v
 
@@ -157,12 +158,12 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, amperes, scale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "DC AMPS needle", amperes, scale);
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_dc_amps_rulo", 75, dial.elements, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header("toskelin elec_ind_dc_amps_rulo", 75, dial.chain.list,
+                                         dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_dc_amps
 
@@ -180,7 +181,7 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, volts, scale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "AC VOLTS needle", volts, scale);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -193,7 +194,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_v_rulo", 75, dial.elements, dial.mouse.rect, callback);
+    gauge_header("toskelin elec_ind_ac_v_rulo", 75, dial.chain.list, dial.mouse.rect, callback);
 
 }  // namespace elec_ind_ac_v
 
@@ -213,7 +214,7 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, frequency, scale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "AC FREQ needle", frequency, scale);
 
 // Live, the needle climbs to nominal (0); dead, it sinks to the bottom stop.
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -229,7 +230,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_frq_rulo", 75, dial.elements, dial.mouse.rect, callback);
+    gauge_header("toskelin elec_ind_ac_frq_rulo", 75, dial.chain.list, dial.mouse.rect, callback);
 
 }  // namespace elec_ind_ac_frq
 
@@ -249,11 +250,11 @@ constexpr uint32_t kBitmap = 5220;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen1Load, aircraft.Gen1Switch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, load_scale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "GEN 1 LOAD needle", load, load_scale);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_load1_rulo", 75, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_load1_rulo", 75, dial.chain.list,
                                          dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_ac_load1
@@ -266,11 +267,11 @@ constexpr uint32_t kBitmap = 5222;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen2Load, aircraft.Gen2Switch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, load_scale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "GEN 2 LOAD needle", load, load_scale);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_load2_rulo", 75, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_load2_rulo", 75, dial.chain.list,
                                          dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_ac_load2
@@ -285,11 +286,11 @@ constexpr uint32_t kBitmap = 5224;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.ApuGenLoadMeter, aircraft.ApuGenSwitch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, load, load_scale);
+constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "APU GEN LOAD needle", load, load_scale);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_loadapu_rulo", 75, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_loadapu_rulo", 75, dial.chain.list,
                                          dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace elec_ind_ac_loadapu

@@ -134,9 +134,11 @@ constinit NONLINEARITY pressure_scale[] = {
 constexpr Placement kPressureNeedle = {kPressurePivotOnDial, {3, 30}};
 
 // A pressure dial for `value`.
-constexpr NeedleDial pressure_dial(NeedleDial& self, GAUGEHDR& header, ELEMENT_VALUE_CALLBACK value) {
-    return needle_dial(self, header, kPressureDialBitmap, kPressureNeedleBitmap, kPressureNeedle, value,
-                       pressure_scale);
+constexpr NeedleDial pressure_dial(NeedleDial& self, GAUGEHDR& header, const char* needle_label,
+                                   ELEMENT_VALUE_CALLBACK value) {
+    return needle_dial(
+        self, header, kPressureDialBitmap,
+        needle_spec(needle_label, kPressureNeedleBitmap, kPressureNeedle, value, pressure_scale));
 }
 
 }  // namespace
@@ -147,11 +149,11 @@ namespace {
 double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<uint32_t>(aircraft.HydPressBlue, 0, static_cast<uint32_t>(kTopPsi));
 }
-constinit NeedleDial dial = pressure_dial(dial, header, pressure);
+constinit NeedleDial dial = pressure_dial(dial, header, "BLUE PRESS needle", pressure);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_blue_rulo", 53, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_blue_rulo", 53, dial.chain.list,
                                          dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace hydrau_ind_press_blue
@@ -162,11 +164,11 @@ namespace {
 double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<int32_t>(aircraft.HydPressGreen, 0, kTopPsi);
 }
-constinit NeedleDial dial = pressure_dial(dial, header, pressure);
+constinit NeedleDial dial = pressure_dial(dial, header, "GREEN PRESS needle", pressure);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_green_rulo", 53, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_green_rulo", 53, dial.chain.list,
                                          dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace hydrau_ind_press_green
@@ -177,11 +179,11 @@ namespace {
 double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<int32_t>(aircraft.HydPressYellow, 0, kTopPsi);
 }
-constinit NeedleDial dial = pressure_dial(dial, header, pressure);
+constinit NeedleDial dial = pressure_dial(dial, header, "YELLOW PRESS needle", pressure);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_yellow_rulo", 53, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_yellow_rulo", 53, dial.chain.list,
                                          dial.mouse.rect, values_and_mouse_only);
 
 }  // namespace hydrau_ind_press_yellow

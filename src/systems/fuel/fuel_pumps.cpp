@@ -35,6 +35,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
@@ -46,12 +47,12 @@ namespace {
 
 // --- Shared by the three panels ----------------------------------------------
 
-constexpr double kEmptyLitres = 1.0;         // below it a tank counts as empty
-constexpr double kCentreLowLitres = 0.9;     // below it the centre tank no longer feeds
+constexpr double kEmptyLitres = 1.0;      // below it a tank counts as empty
+constexpr double kCentreLowLitres = 0.9;  // below it the centre tank no longer feeds
 
 // Flow flag and knob bitmaps.
-constexpr uint32_t kFlagFlowing = 4115;   // vertical bar
-constexpr uint32_t kFlagNoFlow = 4118;    // horizontal bar
+constexpr uint32_t kFlagFlowing = 4115;  // vertical bar
+constexpr uint32_t kFlagNoFlow = 4118;   // horizontal bar
 constexpr uint32_t kKnobUp = 4128;
 constexpr uint32_t kKnobMiddle = 4121;
 constexpr uint32_t kKnobDown = 4124;
@@ -160,41 +161,72 @@ constexpr int32_t kKnobUpY = 32, kKnobMiddleY = 45, kKnobDownY = 53, kFlagY = 13
 
 // A wing panel's records: the background and its chain of 16 icons in the
 // order show_wing_panel() addresses them.
-struct WingPanel {
-    static constexpr std::size_t kIcons = 16;
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE background;
-    ELEMENT_HEADER* after_background[2];
-    ELEMENT_ICON icons[kIcons];
-    ELEMENT_HEADER* after_icon[kIcons - 1][2];
+inline constexpr std::size_t kWingIcons = 16;
+using WingPanel = Chain<kWingIcons + 1>;
+
+// The labels of a wing panel's icons, for pumps `one` and `two` ("L1", "L2"
+// or "R1", "R2").
+struct WingLabels {
+    const char* text[kWingIcons];
 };
+inline constexpr WingLabels kLeftLabels = {{
+    "L1 ON",
+    "L1 OFF",
+    "L1 ON (second knob)",
+    "L1 OFF (second knob)",
+    "L2 AUTO",
+    "L2 OFF",
+    "L2 AUTO (second knob)",
+    "L2 OFF (second knob)",
+    "L1 flag 1 flow",
+    "L1 flag 1 no flow",
+    "L1 flag 2 flow",
+    "L1 flag 2 no flow",
+    "L2 flag 1 flow",
+    "L2 flag 1 no flow",
+    "L2 flag 2 flow",
+    "L2 flag 2 no flow",
+}};
+inline constexpr WingLabels kRightLabels = {{
+    "R1 ON",
+    "R1 OFF",
+    "R1 ON (second knob)",
+    "R1 OFF (second knob)",
+    "R2 AUTO",
+    "R2 OFF",
+    "R2 AUTO (second knob)",
+    "R2 OFF (second knob)",
+    "R1 flag 1 flow",
+    "R1 flag 1 no flow",
+    "R1 flag 2 flow",
+    "R1 flag 2 no flow",
+    "R2 flag 1 flow",
+    "R2 flag 1 no flow",
+    "R2 flag 2 flow",
+    "R2 flag 2 no flow",
+}};
 
 // The records for `self`, a constinit panel being initialised.
-constexpr WingPanel wing_panel(WingPanel& self, GAUGEHDR& header, const WingLayout& at) {
+constexpr WingPanel wing_panel(WingPanel& self, GAUGEHDR& header, const WingLayout& at,
+                               const WingLabels& labels) {
     struct Icon {
         uint32_t bitmap;
         PIXPOINT position;
     };
-    const Icon icons[WingPanel::kIcons] = {
-        {kKnobUp, {at.one_knobs[0], kKnobUpY}},        {kKnobDown, {at.one_knobs[0], kKnobDownY}},
-        {kKnobUp, {at.one_knobs[1], kKnobUpY}},        {kKnobDown, {at.one_knobs[1], kKnobDownY}},
+    const Icon icons[kWingIcons] = {
+        {kKnobUp, {at.one_knobs[0], kKnobUpY}},         {kKnobDown, {at.one_knobs[0], kKnobDownY}},
+        {kKnobUp, {at.one_knobs[1], kKnobUpY}},         {kKnobDown, {at.one_knobs[1], kKnobDownY}},
         {kKnobMiddle, {at.two_knobs[0], kKnobMiddleY}}, {kKnobDown, {at.two_knobs[0], kKnobDownY}},
         {kKnobMiddle, {at.two_knobs[1], kKnobMiddleY}}, {kKnobDown, {at.two_knobs[1], kKnobDownY}},
-        {kFlagFlowing, {at.one_flags[0], kFlagY}},     {kFlagNoFlow, {at.one_flags[0], kFlagY}},
-        {kFlagFlowing, {at.one_flags[1], kFlagY}},     {kFlagNoFlow, {at.one_flags[1], kFlagY}},
-        {kFlagFlowing, {at.two_flags[0], kFlagY}},     {kFlagNoFlow, {at.two_flags[0], kFlagY}},
-        {kFlagFlowing, {at.two_flags[1], kFlagY}},     {kFlagNoFlow, {at.two_flags[1], kFlagY}},
+        {kFlagFlowing, {at.one_flags[0], kFlagY}},      {kFlagNoFlow, {at.one_flags[0], kFlagY}},
+        {kFlagFlowing, {at.one_flags[1], kFlagY}},      {kFlagNoFlow, {at.one_flags[1], kFlagY}},
+        {kFlagFlowing, {at.two_flags[0], kFlagY}},      {kFlagNoFlow, {at.two_flags[0], kFlagY}},
+        {kFlagFlowing, {at.two_flags[1], kFlagY}},      {kFlagNoFlow, {at.two_flags[1], kFlagY}},
     };
-    WingPanel p{};
-    p.elements[0] = &self.background.header;
-    p.background = background(header, at.background, self.after_background);
-    p.after_background[0] = &self.icons[0].header;
-    for (std::size_t i = 0; i < WingPanel::kIcons; ++i) {
-        const bool last = i + 1 == WingPanel::kIcons;
-        p.icons[i] = icon(header, icons[i].bitmap, icons[i].position, last ? no_children : self.after_icon[i]);
-        if (!last) p.after_icon[i][0] = &self.icons[i + 1].header;
-    }
-    return p;
+    ElementSpec specs[kWingIcons + 1] = {background_spec(at.background)};
+    for (std::size_t i = 0; i < kWingIcons; ++i)
+        specs[i + 1] = icon_spec(labels.text[i], icons[i].bitmap, icons[i].position);
+    return make_chain(self, header, specs);
 }
 
 }  // namespace
@@ -209,7 +241,8 @@ using namespace kadrimos::fuel;
 
 // Elements: 1-2 L1 left knob ON/OFF, 3-4 L1 right knob, 5-6 L2 left knob
 // AUTO/OFF, 7-8 L2 right knob, 9-12 L1 flags, 13-16 L2 flags.
-constinit WingPanel panel = wing_panel(panel, header, {4435, {16, 42}, {80, 106}, {22, 44}, {86, 108}});
+constinit WingPanel panel =
+    wing_panel(panel, header, {4435, {16, 42}, {80, 106}, {22, 44}, {86, 108}}, kLeftLabels);
 
 constexpr auto L1 = &AircraftState::PumpSwitchL1;
 constexpr auto L2 = &AircraftState::PumpSwitchL2;
@@ -233,7 +266,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_pumps_left_rulo", 156, panel.elements, mouse.rect, callback);
+    gauge_header("toskelin fuel_pumps_left_rulo", 156, panel.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::fuel_pumps_left
 
@@ -246,7 +279,8 @@ using namespace kadrimos::fuel;
 
 // Elements as on the left panel, mirrored: R1's knobs and flags on the right,
 // R2's on the left.
-constinit WingPanel panel = wing_panel(panel, header, {4438, {100, 126}, {38, 64}, {106, 128}, {44, 66}});
+constinit WingPanel panel =
+    wing_panel(panel, header, {4438, {100, 126}, {38, 64}, {106, 128}, {44, 66}}, kRightLabels);
 
 constexpr auto R1 = &AircraftState::PumpSwitchR1;
 constexpr auto R2 = &AircraftState::PumpSwitchR2;
@@ -264,13 +298,14 @@ constinit auto mouse = mouse_table(0, {
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
-    show_wing_panel(header, aircraft.PumpSwitchR1, aircraft.PumpSwitchR2, Engine::two, aircraft.FuelQtyMRight);
+    show_wing_panel(header, aircraft.PumpSwitchR1, aircraft.PumpSwitchR2, Engine::two,
+                    aircraft.FuelQtyMRight);
 }
 
 }  // namespace
 
 constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_pumps_right_rulo", 156, panel.elements, mouse.rect, callback);
+    gauge_header("toskelin fuel_pumps_right_rulo", 156, panel.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::fuel_pumps_right
 
@@ -290,20 +325,23 @@ constexpr uint8_t kFromSide2 = 2;
 // (fixed); 3-4 LH centre pump AUTO/OFF; 5-6 RH; 7-8 the upper flags (shown
 // with DC normal power); 9-10 engine 1 centre flow flag flowing / no flow;
 // 11-12 engine 2.
-constinit ELEMENT_ICON e2_no = icon(header, kFlagNoFlow, {93, 65}, no_children);
-constinit ELEMENT_ICON e2_yes = icon(header, kFlagFlowing, {93, 65}, next_of<e2_no>);
-constinit ELEMENT_ICON e1_no = icon(header, kFlagNoFlow, {70, 65}, next_of<e2_yes>);
-constinit ELEMENT_ICON e1_yes = icon(header, kFlagFlowing, {70, 65}, next_of<e1_no>);
-constinit ELEMENT_ICON upper_2 = icon(header, kFlagFlowing, {93, 24}, next_of<e1_yes>);
-constinit ELEMENT_ICON upper_1 = icon(header, kFlagFlowing, {70, 24}, next_of<upper_2>);
-constinit ELEMENT_ICON rh_off = icon(header, kKnobDown, {117, 76}, next_of<upper_1>);
-constinit ELEMENT_ICON rh_auto = icon(header, kKnobMiddle, {116, 68}, next_of<rh_off>);
-constinit ELEMENT_ICON lh_off = icon(header, kKnobDown, {38, 76}, next_of<rh_auto>);
-constinit ELEMENT_ICON lh_auto = icon(header, kKnobMiddle, {37, 68}, next_of<lh_off>);
-constinit ELEMENT_ICON rh_valve = icon(header, kKnobMiddle, {117, 23}, next_of<lh_auto>, kIconFlags);
-constinit ELEMENT_ICON lh_valve = icon(header, kKnobMiddle, {38, 23}, next_of<rh_valve>, kIconFlags);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, 4432, next_of<lh_valve>);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(4432),
+    icon_spec("TANK SHUT OFF VALVES LH selector", kKnobMiddle, {38, 23}, kIconFlags),
+    icon_spec("TANK SHUT OFF VALVES RH selector", kKnobMiddle, {117, 23}, kIconFlags),
+    icon_spec("CTR TANK LH AUTO", kKnobMiddle, {37, 68}),
+    icon_spec("CTR TANK LH OFF", kKnobDown, {38, 76}),
+    icon_spec("CTR TANK RH AUTO", kKnobMiddle, {116, 68}),
+    icon_spec("CTR TANK RH OFF", kKnobDown, {117, 76}),
+    icon_spec("upper flag 1", kFlagFlowing, {70, 24}),
+    icon_spec("upper flag 2", kFlagFlowing, {93, 24}),
+    icon_spec("ENG 1 centre flag flow", kFlagFlowing, {70, 65}),
+    icon_spec("ENG 1 centre flag no flow", kFlagNoFlow, {70, 65}),
+    icon_spec("ENG 2 centre flag flow", kFlagFlowing, {93, 65}),
+    icon_spec("ENG 2 centre flag no flow", kFlagNoFlow, {93, 65}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // A centre pump switch: AUTO always; OFF only while a wing switch of its side
 // stays on.
@@ -448,6 +486,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin fuel_pumps_center_rulo", 168, elements, mouse.rect, callback);
+constinit GAUGEHDR header =
+    gauge_header("toskelin fuel_pumps_center_rulo", 168, chain.list, mouse.rect, callback);
 
 }  // namespace kadrimos::gauges::fuel_pumps_center

@@ -24,6 +24,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/drum.h"
 #include "panel/elements.h"
 #include "panel/host.h"
@@ -181,38 +182,30 @@ double FSAPI drum_cell(ELEMENT_HEADER*) {
 
 // The records of one indicator: kilogram background, pound dial, drum
 // windows from the highest place down, kilogram needle, pound needle.
-template <std::size_t Index, std::size_t Windows>
+template <std::size_t Windows>
 struct Indicator {
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE kilogram_dial;
-    ELEMENT_HEADER* after_kilogram_dial[2];
-    ELEMENT_ICON pound_dial;
-    ELEMENT_HEADER* after_pound_dial[2];
-    ELEMENT_MOVING_IMAGE windows[Windows];
-    ELEMENT_HEADER* after_window[Windows][2];
-    ELEMENT_NEEDLE kilogram_needle;
-    ELEMENT_HEADER* after_kilogram_needle[2];
-    ELEMENT_NEEDLE pound_needle;
+    Chain<Windows + 4> chain;
     MouseTable<0> mouse;
 };
 
-// Drum window columns: place, strip, x, y.
+// Drum window columns: place, strip, x, y, label.
 struct Window {
     int place;
     uint32_t strip;
     int32_t x;
     int32_t y;
+    const char* label;
 };
 constexpr Window kFiveWindows[] = {
-    {10000, kHighStrip, 14, kHighStripY}, {1000, kHighStrip, 27, kHighStripY},
-    {100, kLowStrip, 40, kLowStripY},     {10, kLowStrip, 53, kLowStripY},
-    {1, kLowStrip, 66, kLowStripY},
+    {10000, kHighStrip, 14, kHighStripY, "drum 10000s"}, {1000, kHighStrip, 27, kHighStripY, "drum 1000s"},
+    {100, kLowStrip, 40, kLowStripY, "drum 100s"},       {10, kLowStrip, 53, kLowStripY, "drum 10s"},
+    {1, kLowStrip, 66, kLowStripY, "drum units"},
 };
 constexpr Window kFourWindows[] = {
-    {1000, kHighStrip, 27, kHighStripY},
-    {100, kHighStrip, 40, kHighStripY},
-    {10, kLowStrip, 53, kLowStripY},
-    {1, kLowStrip, 66, kLowStripY},
+    {1000, kHighStrip, 27, kHighStripY, "drum 1000s"},
+    {100, kHighStrip, 40, kHighStripY, "drum 100s"},
+    {10, kLowStrip, 53, kLowStripY, "drum 10s"},
+    {1, kLowStrip, 66, kLowStripY, "drum units"},
 };
 
 template <std::size_t Index>
@@ -232,28 +225,23 @@ constexpr ELEMENT_VALUE_CALLBACK drum_callback(int place) {
 }
 
 template <std::size_t Index, std::size_t Windows, std::size_t KgPoints, std::size_t LbPoints>
-constexpr Indicator<Index, Windows> indicator(Indicator<Index, Windows>& self, GAUGEHDR& header,
-                                              uint32_t kilogram_bitmap, uint32_t pound_bitmap,
-                                              const Window (&layout)[Windows],
-                                              NONLINEARITY (&kilograms)[KgPoints],
-                                              NONLINEARITY (&pounds)[LbPoints]) {
-    Indicator<Index, Windows> d{};
-    d.elements[0] = &self.kilogram_dial.header;
-    d.kilogram_dial = background(header, kilogram_bitmap, self.after_kilogram_dial);
-    d.after_kilogram_dial[0] = &self.pound_dial.header;
-    d.pound_dial = icon(header, pound_bitmap, {0, 0}, self.after_pound_dial);
-    d.after_pound_dial[0] = &self.windows[0].header;
-    for (std::size_t w = 0; w < Windows; ++w) {
-        ELEMENT_HEADER** next = self.after_window[w];
-        d.windows[w] = drum_window(header, layout[w].strip, {layout[w].x, layout[w].y},
-                                   drum_callback<Index>(layout[w].place), next);
-        d.after_window[w][0] = w + 1 < Windows ? &self.windows[w + 1].header : &self.kilogram_needle.header;
-    }
-    d.kilogram_needle = needle(header, kNeedleBitmap, kNeedle, needle_value<Index, true>, kilograms,
-                               self.after_kilogram_needle);
-    d.after_kilogram_needle[0] = &self.pound_needle.header;
-    d.pound_needle = needle(header, kNeedleBitmap, kNeedle, needle_value<Index, false>, pounds, no_children,
-                            kIconFlags | kHidden);
+constexpr Indicator<Windows> indicator(Indicator<Windows>& self, GAUGEHDR& header, uint32_t kilogram_bitmap,
+                                       uint32_t pound_bitmap, const Window (&layout)[Windows],
+                                       NONLINEARITY (&kilograms)[KgPoints],
+                                       NONLINEARITY (&pounds)[LbPoints]) {
+    ElementSpec specs[Windows + 4] = {
+        background_spec(kilogram_bitmap, kBackgroundFlags, no_failures, "QTY dial kg"),
+        icon_spec("QTY dial lb", pound_bitmap, {0, 0}),
+    };
+    for (std::size_t w = 0; w < Windows; ++w)
+        specs[2 + w] = drum_spec(layout[w].label, layout[w].strip, {layout[w].x, layout[w].y},
+                                 drum_callback<Index>(layout[w].place));
+    specs[Windows + 2] =
+        needle_spec("needle kg", kNeedleBitmap, kNeedle, needle_value<Index, true>, kilograms);
+    specs[Windows + 3] = needle_spec("needle lb", kNeedleBitmap, kNeedle, needle_value<Index, false>, pounds,
+                                     kIconFlags | kHidden);
+    Indicator<Windows> d{};
+    d.chain = make_chain(self.chain, header, specs);
     d.mouse = mouse_table();
     return d;
 }
@@ -277,51 +265,51 @@ namespace kadrimos::gauges {
 
 namespace fuel_ind_qtty_m_left {
 namespace {
-constinit fuel::Indicator<0, 5> dial =
-    fuel::indicator(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
-                    fuel::main_kilograms, fuel::main_pounds);
+constinit fuel::Indicator<5> dial =
+    fuel::indicator<0>(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
+                       fuel::main_kilograms, fuel::main_pounds);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_left_rulo", 61, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_left_rulo", 61, dial.chain.list,
                                          dial.mouse.rect, fuel::indicator_callback<0, 5>);
 }  // namespace fuel_ind_qtty_m_left
 
 namespace fuel_ind_qtty_m_right {
 namespace {
-constinit fuel::Indicator<1, 5> dial =
-    fuel::indicator(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
-                    fuel::main_kilograms, fuel::main_pounds);
+constinit fuel::Indicator<5> dial =
+    fuel::indicator<1>(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
+                       fuel::main_kilograms, fuel::main_pounds);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_right_rulo", 61, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_right_rulo", 61, dial.chain.list,
                                          dial.mouse.rect, fuel::indicator_callback<1, 5>);
 }  // namespace fuel_ind_qtty_m_right
 
 namespace fuel_ind_qtty_a_center {
 namespace {
-constinit fuel::Indicator<2, 5> dial =
-    fuel::indicator(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
-                    fuel::main_kilograms, fuel::main_pounds);
+constinit fuel::Indicator<5> dial =
+    fuel::indicator<2>(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
+                       fuel::main_kilograms, fuel::main_pounds);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_center_rulo", 61, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_center_rulo", 61, dial.chain.list,
                                          dial.mouse.rect, fuel::indicator_callback<2, 5>);
 }  // namespace fuel_ind_qtty_a_center
 
 namespace fuel_ind_qtty_a_left {
 namespace {
-constinit fuel::Indicator<3, 4> dial =
-    fuel::indicator(dial, header, fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial, fuel::kFourWindows,
-                    fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
+constinit fuel::Indicator<4> dial =
+    fuel::indicator<3>(dial, header, fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial,
+                       fuel::kFourWindows, fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_left_rulo", 61, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_left_rulo", 61, dial.chain.list,
                                          dial.mouse.rect, fuel::indicator_callback<3, 4>);
 }  // namespace fuel_ind_qtty_a_left
 
 namespace fuel_ind_qtty_a_right {
 namespace {
-constinit fuel::Indicator<4, 4> dial =
-    fuel::indicator(dial, header, fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial, fuel::kFourWindows,
-                    fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
+constinit fuel::Indicator<4> dial =
+    fuel::indicator<4>(dial, header, fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial,
+                       fuel::kFourWindows, fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_right_rulo", 61, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_right_rulo", 61, dial.chain.list,
                                          dial.mouse.rect, fuel::indicator_callback<4, 4>);
 }  // namespace fuel_ind_qtty_a_right
 

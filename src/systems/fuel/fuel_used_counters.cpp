@@ -16,6 +16,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/drum.h"
 #include "panel/elements.h"
 #include "panel/host.h"
@@ -85,35 +86,25 @@ double FSAPI used_cell(ELEMENT_HEADER*) {
 
 // The records of one counter: kilogram background, pound dial, five drum
 // windows at x 11, 25, 39, 53, 67 from the highest place down.
-template <std::size_t Engine>
 struct Counter {
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE kilogram_dial;
-    ELEMENT_HEADER* after_kilogram_dial[2];
-    ELEMENT_ICON pound_dial;
-    ELEMENT_HEADER* after_pound_dial[2];
-    ELEMENT_MOVING_IMAGE windows[5];
-    ELEMENT_HEADER* after_window[4][2];
+    Chain<7> chain;
     MouseTable<0> mouse;
 };
 
 template <std::size_t Engine>
-constexpr Counter<Engine> counter(Counter<Engine>& self, GAUGEHDR& header) {
+constexpr Counter counter(Counter& self, GAUGEHDR& header) {
     constexpr ELEMENT_VALUE_CALLBACK cells[] = {used_cell<Engine, 10000>, used_cell<Engine, 1000>,
                                                 used_cell<Engine, 100>, used_cell<Engine, 10>,
                                                 used_cell<Engine, 1>};
-    Counter<Engine> c{};
-    c.elements[0] = &self.kilogram_dial.header;
-    c.kilogram_dial = background(header, kKilogramDial, self.after_kilogram_dial);
-    c.after_kilogram_dial[0] = &self.pound_dial.header;
-    c.pound_dial = icon(header, kPoundDial, {0, 0}, self.after_pound_dial);
-    c.after_pound_dial[0] = &self.windows[0].header;
-    for (std::size_t w = 0; w < 5; ++w) {
-        const bool last = w == 4;
-        c.windows[w] = drum_window(header, kStrip, {11 + 14 * static_cast<int32_t>(w), kWindowY}, cells[w],
-                                   last ? no_children : self.after_window[w]);
-        if (!last) c.after_window[w][0] = &self.windows[w + 1].header;
-    }
+    constexpr const char* labels[] = {"drum 10000s", "drum 1000s", "drum 100s", "drum 10s", "drum units"};
+    ElementSpec specs[7] = {
+        background_spec(kKilogramDial, kBackgroundFlags, no_failures, "FUEL USED dial kg"),
+        icon_spec("FUEL USED dial lb", kPoundDial, {0, 0}),
+    };
+    for (std::size_t w = 0; w < 5; ++w)
+        specs[2 + w] = drum_spec(labels[w], kStrip, {11 + 14 * static_cast<int32_t>(w), kWindowY}, cells[w]);
+    Counter c{};
+    c.chain = make_chain(self.chain, header, specs);
     c.mouse = mouse_table();
     return c;
 }
@@ -125,17 +116,17 @@ namespace kadrimos::gauges {
 
 namespace fuel_ind_fu_1 {
 namespace {
-constinit fuel::Counter<0> records = fuel::counter(records, header);
+constinit fuel::Counter records = fuel::counter<0>(records, header);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_fu_1_rulo", 61, records.elements,
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_fu_1_rulo", 61, records.chain.list,
                                          records.mouse.rect, fuel::counter_callback<0>);
 }  // namespace fuel_ind_fu_1
 
 namespace fuel_ind_fu_2 {
 namespace {
-constinit fuel::Counter<1> records = fuel::counter(records, header);
+constinit fuel::Counter records = fuel::counter<1>(records, header);
 }
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_fu_2_rulo", 61, records.elements,
+constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_fu_2_rulo", 61, records.chain.list,
                                          records.mouse.rect, fuel::counter_callback<1>);
 }  // namespace fuel_ind_fu_2
 

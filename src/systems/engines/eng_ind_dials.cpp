@@ -29,6 +29,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/drum.h"
 #include "panel/elements.h"
@@ -240,90 +241,66 @@ double FSAPI window_cell(ELEMENT_HEADER*) {
 
 // --- Elements -----------------------------------------------------------------------
 
-// The records of one dial: every kind of element any dial has; a dial chains
-// those it uses, in the order of depths_of().
-struct EngineDial {
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE background;
-    ELEMENT_ICON pound_background;
-    ELEMENT_MOVING_IMAGE windows[4];
-    ELEMENT_MOVING_IMAGE pound_hundreds;
-    ELEMENT_ICON off_flag;
-    ELEMENT_NEEDLE limit_pointer;
-    ELEMENT_NEEDLE needle;
-    ELEMENT_NEEDLE pound_needle;
-    ELEMENT_NEEDLE index;
-    ELEMENT_HEADER* links[kMaxChain + 1][2];  // links[k]: the child of element k
+// Each dial's role labels by depth, in PrimaryDialId order.
+// clang-format off
+constexpr const char* kDialLabels[kPrimaryDialCount][kMaxChain + 1] = {
+    {"background", "N1 1 hundreds drum", "N1 1 tens drum", "N1 1 units drum", "N1 1 tenths drum", "N1 1 OFF flag", "N1 1 limit pointer", "N1 1 needle", "N1 1 command index"},
+    {"background", "N1 2 hundreds drum", "N1 2 tens drum", "N1 2 units drum", "N1 2 tenths drum", "N1 2 OFF flag", "N1 2 limit pointer", "N1 2 needle", "N1 2 command index"},
+    {"background", "FF 1 lb/h face", "FF 1 thousands drum", "FF 1 hundreds drum kg/h", "FF 1 hundreds drum lb/h", "FF 1 tens drum", "FF 1 units drum", "FF 1 OFF flag", "FF 1 needle kg/h", "FF 1 needle lb/h"},
+    {"background", "FF 2 lb/h face", "FF 2 thousands drum", "FF 2 hundreds drum kg/h", "FF 2 hundreds drum lb/h", "FF 2 tens drum", "FF 2 units drum", "FF 2 OFF flag", "FF 2 needle kg/h", "FF 2 needle lb/h"},
+    {"background", "EGT 1 hundreds drum", "EGT 1 tens drum", "EGT 1 units drum", "EGT 1 OFF flag", "EGT 1 limit pointer", "EGT 1 needle"},
+    {"background", "EGT 2 hundreds drum", "EGT 2 tens drum", "EGT 2 units drum", "EGT 2 OFF flag", "EGT 2 limit pointer", "EGT 2 needle"},
+    {"background", "N2 1 hundreds drum", "N2 1 tens drum", "N2 1 units drum", "N2 1 tenths drum", "N2 1 OFF flag", "N2 1 limit pointer", "N2 1 needle"},
+    {"background", "N2 2 hundreds drum", "N2 2 tens drum", "N2 2 units drum", "N2 2 tenths drum", "N2 2 OFF flag", "N2 2 limit pointer", "N2 2 needle"},
 };
+// clang-format on
+
+// The records of dial D: the elements of its kind, in the order of
+// depths_of().
+template <std::size_t D>
+using EngineDial = Chain<depths_of(kDials[D].quantity).count + 1>;
 
 // The records for `self`, a constinit dial being initialised.
 template <std::size_t D>
-constexpr EngineDial engine_dial(EngineDial& self, GAUGEHDR& header) {
+constexpr EngineDial<D> engine_dial(EngineDial<D>& self, GAUGEHDR& header) {
     constexpr Quantity q = kDials[D].quantity;
     constexpr DialLayout layout = layout_of(q);
     constexpr Depths at = depths_of(q);
     static_assert(at.count <= kMaxChain);
     constexpr ELEMENT_VALUE_CALLBACK cells[] = {window_cell<D, 0>, window_cell<D, 1>, window_cell<D, 2>,
                                                 window_cell<D, 3>};
+    const auto& label = kDialLabels[D];
 
-    EngineDial d{};
-    // Element k of the chain, in this record and in the finished `self`.
-    ELEMENT_HEADER* mine[kMaxChain + 1] = {};
-    ELEMENT_HEADER* final[kMaxChain + 1] = {};
-    auto place = [&](int depth, ELEMENT_HEADER& m, ELEMENT_HEADER& f) {
-        mine[depth] = &m;
-        final[depth] = &f;
-    };
-
-    d.background = background(header, layout.background, no_children);
-    place(0, d.background.header, self.background.header);
-    if (at.pound_background != 0) {
-        d.pound_background = icon(header, kPoundBackground, {0, 0}, no_children);
-        place(at.pound_background, d.pound_background.header, self.pound_background.header);
-    }
-    for (std::size_t w = 0; w < layout.window_count; ++w) {
-        d.windows[w] = drum_window(header, layout.windows[w].strip, {layout.windows[w].x, layout.window_y},
-                                   cells[w], no_children);
-        place(at.window[w], d.windows[w].header, self.windows[w].header);
-    }
+    ElementSpec specs[at.count + 1] = {background_spec(layout.background)};
+    if (at.pound_background != 0)
+        specs[at.pound_background] = icon_spec(label[at.pound_background], kPoundBackground, {0, 0});
+    for (std::size_t w = 0; w < layout.window_count; ++w)
+        specs[at.window[w]] = drum_spec(label[at.window[w]], layout.windows[w].strip,
+                                        {layout.windows[w].x, layout.window_y}, cells[w]);
     if (at.pound_hundreds != 0) {
-        d.pound_hundreds =
-            drum_window(header, kDigitStrip, {kPoundHundredsX, layout.window_y}, cells[1], no_children);
-        d.pound_hundreds.header.image_flags |= kHidden;
-        place(at.pound_hundreds, d.pound_hundreds.header, self.pound_hundreds.header);
+        specs[at.pound_hundreds] =
+            drum_spec(label[at.pound_hundreds], kDigitStrip, {kPoundHundredsX, layout.window_y}, cells[1]);
+        specs[at.pound_hundreds].image_flags |= kHidden;
     }
-    d.off_flag = icon(header, layout.off_flag, layout.off_at, no_children);
-    place(at.off_flag, d.off_flag.header, self.off_flag.header);
+    specs[at.off_flag] = icon_spec(label[at.off_flag], layout.off_flag, layout.off_at);
     if (q == Quantity::FuelFlow) {
-        d.needle =
-            needle(header, kNeedleBitmap, kNeedle, fuel_flow_needle<D, false>, kilogram_scale, no_children);
-        d.pound_needle = needle(header, kNeedleBitmap, kNeedle, fuel_flow_needle<D, true>, pound_scale,
-                                no_children, kIconFlags | kHidden);
-        place(at.pound_needle, d.pound_needle.header, self.pound_needle.header);
+        specs[at.needle] =
+            needle_spec(label[at.needle], kNeedleBitmap, kNeedle, fuel_flow_needle<D, false>, kilogram_scale);
+        specs[at.pound_needle] = needle_spec(label[at.pound_needle], kNeedleBitmap, kNeedle,
+                                             fuel_flow_needle<D, true>, pound_scale, kIconFlags | kHidden);
     } else if (q == Quantity::Egt) {
-        d.limit_pointer = needle(header, kLimitPointerBitmap, kLimitPointer, limit_pointer_value<D>,
-                                 egt_scale, no_children);
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, egt_scale, no_children);
+        specs[at.limit_pointer] = needle_spec(label[at.limit_pointer], kLimitPointerBitmap, kLimitPointer,
+                                              limit_pointer_value<D>, egt_scale);
+        specs[at.needle] = needle_spec(label[at.needle], kNeedleBitmap, kNeedle, needle_value<D>, egt_scale);
     } else {
-        d.limit_pointer = needle(header, kLimitPointerBitmap, kLimitPointer, limit_pointer_value<D>,
-                                 percent_scale, no_children);
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, percent_scale, no_children);
+        specs[at.limit_pointer] = needle_spec(label[at.limit_pointer], kLimitPointerBitmap, kLimitPointer,
+                                              limit_pointer_value<D>, percent_scale);
+        specs[at.needle] =
+            needle_spec(label[at.needle], kNeedleBitmap, kNeedle, needle_value<D>, percent_scale);
     }
-    place(at.needle, d.needle.header, self.needle.header);
-    if (at.limit_pointer != 0) place(at.limit_pointer, d.limit_pointer.header, self.limit_pointer.header);
-    if (at.index != 0) {
-        d.index = needle(header, kIndexBitmap, kIndex, index_value, percent_scale, no_children);
-        place(at.index, d.index.header, self.index.header);
-    }
-
-    d.elements[0] = final[0];
-    d.elements[1] = nullptr;
-    for (int k = 0; k < at.count; ++k) {
-        mine[k]->next_element = self.links[k];
-        d.links[k][0] = final[k + 1];
-        d.links[k][1] = nullptr;
-    }
-    return d;
+    if (at.index != 0)
+        specs[at.index] = needle_spec(label[at.index], kIndexBitmap, kIndex, index_value, percent_scale);
+    return make_chain(self, header, specs);
 }
 
 // --- Update -------------------------------------------------------------------------
@@ -436,73 +413,81 @@ namespace kadrimos::gauges {
 
 namespace eng_ind_n1_1 {
 namespace {
-constinit engines::EngineDial dial = engines::engine_dial<engines::kN1Engine1>(dial, header);
+constinit engines::EngineDial<engines::kN1Engine1> dial =
+    engines::engine_dial<engines::kN1Engine1>(dial, header);
 constinit auto mouse = engines::index_knob<engines::kN1Engine1>();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n1_1_rulo", 169, dial.elements, mouse.rect,
+constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n1_1_rulo", 169, dial.list, mouse.rect,
                                          engines::update<engines::kN1Engine1>);
 }  // namespace eng_ind_n1_1
 
 namespace eng_ind_n1_2 {
 namespace {
-constinit engines::EngineDial dial = engines::engine_dial<engines::kN1Engine2>(dial, header);
+constinit engines::EngineDial<engines::kN1Engine2> dial =
+    engines::engine_dial<engines::kN1Engine2>(dial, header);
 constinit auto mouse = engines::index_knob<engines::kN1Engine2>();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n1_2_rulo", 169, dial.elements, mouse.rect,
+constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n1_2_rulo", 169, dial.list, mouse.rect,
                                          engines::update<engines::kN1Engine2>);
 }  // namespace eng_ind_n1_2
 
 namespace eng_ind_ff_1 {
 namespace {
-constinit engines::EngineDial dial = engines::engine_dial<engines::kFfEngine1>(dial, header);
+constinit engines::EngineDial<engines::kFfEngine1> dial =
+    engines::engine_dial<engines::kFfEngine1>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_ff_1_rulo", 153, dial.elements, mouse.rect,
+constinit GAUGEHDR header = gauge_header("toskelin eng_ind_ff_1_rulo", 153, dial.list, mouse.rect,
                                          engines::update<engines::kFfEngine1>);
 }  // namespace eng_ind_ff_1
 
 namespace eng_ind_ff_2 {
 namespace {
-constinit engines::EngineDial dial = engines::engine_dial<engines::kFfEngine2>(dial, header);
+constinit engines::EngineDial<engines::kFfEngine2> dial =
+    engines::engine_dial<engines::kFfEngine2>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_ff_2_rulo", 153, dial.elements, mouse.rect,
+constinit GAUGEHDR header = gauge_header("toskelin eng_ind_ff_2_rulo", 153, dial.list, mouse.rect,
                                          engines::update<engines::kFfEngine2>);
 }  // namespace eng_ind_ff_2
 
 namespace eng_ind_egt_1 {
 namespace {
-constinit engines::EngineDial dial = engines::engine_dial<engines::kEgtEngine1>(dial, header);
+constinit engines::EngineDial<engines::kEgtEngine1> dial =
+    engines::engine_dial<engines::kEgtEngine1>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_egt_1_rulo", 169, dial.elements, mouse.rect,
+constinit GAUGEHDR header = gauge_header("toskelin eng_ind_egt_1_rulo", 169, dial.list, mouse.rect,
                                          engines::update<engines::kEgtEngine1>);
 }  // namespace eng_ind_egt_1
 
 namespace eng_ind_egt_2 {
 namespace {
-constinit engines::EngineDial dial = engines::engine_dial<engines::kEgtEngine2>(dial, header);
+constinit engines::EngineDial<engines::kEgtEngine2> dial =
+    engines::engine_dial<engines::kEgtEngine2>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_egt_2_rulo", 169, dial.elements, mouse.rect,
+constinit GAUGEHDR header = gauge_header("toskelin eng_ind_egt_2_rulo", 169, dial.list, mouse.rect,
                                          engines::update<engines::kEgtEngine2>);
 }  // namespace eng_ind_egt_2
 
 namespace eng_ind_n2_1 {
 namespace {
-constinit engines::EngineDial dial = engines::engine_dial<engines::kN2Engine1>(dial, header);
+constinit engines::EngineDial<engines::kN2Engine1> dial =
+    engines::engine_dial<engines::kN2Engine1>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n2_1_rulo", 153, dial.elements, mouse.rect,
+constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n2_1_rulo", 153, dial.list, mouse.rect,
                                          engines::update<engines::kN2Engine1>);
 }  // namespace eng_ind_n2_1
 
 namespace eng_ind_n2_2 {
 namespace {
-constinit engines::EngineDial dial = engines::engine_dial<engines::kN2Engine2>(dial, header);
+constinit engines::EngineDial<engines::kN2Engine2> dial =
+    engines::engine_dial<engines::kN2Engine2>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n2_2_rulo", 153, dial.elements, mouse.rect,
+constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n2_2_rulo", 153, dial.list, mouse.rect,
                                          engines::update<engines::kN2Engine2>);
 }  // namespace eng_ind_n2_2
 

@@ -28,6 +28,7 @@
 #include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/elements.h"
 #include "panel/host.h"
@@ -222,38 +223,48 @@ int32_t FSAPI turn_index(PIXPOINT*, uint32_t) {
     return 0;
 }
 
+// Each dial's needle and index labels, in kMonitors order.
+// clang-format off
+constexpr const char* kNeedleLabels[][2] = {
+    {"NACELLE TEMP 1 needle", ""}, {"NACELLE TEMP 2 needle", ""},
+    {"OIL PRES 1 needle", ""},     {"OIL PRES 2 needle", ""},
+    {"OIL TEMP 1 needle", ""},     {"OIL TEMP 2 needle", ""},
+    {"OIL QTY 1 needle", "OIL QTY 1 index"}, {"OIL QTY 2 needle", "OIL QTY 2 index"},
+    {"FUEL PRES 1 needle", ""},    {"FUEL PRES 2 needle", ""},
+};
+// clang-format on
+static_assert(std::size(kNeedleLabels) == kMonitorDialCount);
+
 // A dial's records: the background, the needle (element 1) and, on the oil
 // quantity dials, the index (element 2).
-struct MonitorDial {
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE background;
-    ELEMENT_HEADER* over_background[2];
-    ELEMENT_NEEDLE needle;
-    ELEMENT_HEADER* over_needle[2];
-    ELEMENT_NEEDLE index;
-};
+template <std::size_t D>
+using MonitorDial = Chain<kMonitors[D].reading == Reading::OilQty ? 3 : 2>;
 
 // The records for `self`, a constinit dial being initialised.
 template <std::size_t D>
-constexpr MonitorDial monitor_dial(MonitorDial& self, GAUGEHDR& header) {
+constexpr MonitorDial<D> monitor_dial(MonitorDial<D>& self, GAUGEHDR& header) {
     constexpr Reading r = kMonitors[D].reading;
-    MonitorDial d{};
-    d.elements[0] = &self.background.header;
-    d.background = background(header, kind_of(r).background, self.over_background);
-    d.over_background[0] = &self.needle.header;
-    if (r == Reading::NacelleTemp) {
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, nacelle_scale, no_children);
-    } else if (r == Reading::OilTemp) {
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, oil_temp_scale, no_children);
-    } else if (r == Reading::OilQty) {
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, oil_qty_scale, self.over_needle);
-        d.over_needle[0] = &self.index.header;
-        d.index = needle(header, kIndexBitmap, kIndex, index_value<kMonitors[D].engine>, oil_qty_scale,
-                         no_children);
+    const char* const needle_label = kNeedleLabels[D][0];
+    const ElementSpec background = background_spec(kind_of(r).background);
+    if constexpr (r == Reading::OilQty) {
+        const ElementSpec specs[] = {
+            background,
+            needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, oil_qty_scale),
+            needle_spec(kNeedleLabels[D][1], kIndexBitmap, kIndex, index_value<kMonitors[D].engine>,
+                        oil_qty_scale),
+        };
+        return make_chain(self, header, specs);
     } else {
-        d.needle = needle(header, kNeedleBitmap, kNeedle, needle_value<D>, press_scale, no_children);
+        const ElementSpec specs[] = {
+            background,
+            r == Reading::NacelleTemp
+                ? needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, nacelle_scale)
+            : r == Reading::OilTemp
+                ? needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, oil_temp_scale)
+                : needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, press_scale),
+        };
+        return make_chain(self, header, specs);
     }
-    return d;
 }
 
 template <std::size_t Engine>
@@ -273,92 +284,102 @@ namespace kadrimos::gauges {
 
 namespace engomn_nac_temp_1 {
 namespace {
-constinit engines::MonitorDial dial = engines::monitor_dial<engines::kNacelleTemp1>(dial, header);
+constinit engines::MonitorDial<engines::kNacelleTemp1> dial =
+    engines::monitor_dial<engines::kNacelleTemp1>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_1_rulo", engines::kWidthMm, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_1_rulo", engines::kWidthMm, dial.list,
                                          mouse.rect, engines::update<engines::kNacelleTemp1>);
 }  // namespace engomn_nac_temp_1
 
 namespace engomn_nac_temp_2 {
 namespace {
-constinit engines::MonitorDial dial = engines::monitor_dial<engines::kNacelleTemp2>(dial, header);
+constinit engines::MonitorDial<engines::kNacelleTemp2> dial =
+    engines::monitor_dial<engines::kNacelleTemp2>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_2_rulo", engines::kWidthMm, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_2_rulo", engines::kWidthMm, dial.list,
                                          mouse.rect, engines::update<engines::kNacelleTemp2>);
 }  // namespace engomn_nac_temp_2
 
 namespace engomn_oil_press_1 {
 namespace {
-constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilPress1>(dial, header);
+constinit engines::MonitorDial<engines::kOilPress1> dial =
+    engines::monitor_dial<engines::kOilPress1>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_1_rulo", engines::kWidthMm, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_1_rulo", engines::kWidthMm, dial.list,
                                          mouse.rect, engines::update<engines::kOilPress1>);
 }  // namespace engomn_oil_press_1
 
 namespace engomn_oil_press_2 {
 namespace {
-constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilPress2>(dial, header);
+constinit engines::MonitorDial<engines::kOilPress2> dial =
+    engines::monitor_dial<engines::kOilPress2>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_2_rulo", engines::kWidthMm, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_2_rulo", engines::kWidthMm, dial.list,
                                          mouse.rect, engines::update<engines::kOilPress2>);
 }  // namespace engomn_oil_press_2
 
 namespace engomn_oil_temp_1 {
 namespace {
-constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilTemp1>(dial, header);
+constinit engines::MonitorDial<engines::kOilTemp1> dial =
+    engines::monitor_dial<engines::kOilTemp1>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_1_rulo", engines::kWidthMm, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_1_rulo", engines::kWidthMm, dial.list,
                                          mouse.rect, engines::update<engines::kOilTemp1>);
 }  // namespace engomn_oil_temp_1
 
 namespace engomn_oil_temp_2 {
 namespace {
-constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilTemp2>(dial, header);
+constinit engines::MonitorDial<engines::kOilTemp2> dial =
+    engines::monitor_dial<engines::kOilTemp2>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_2_rulo", engines::kWidthMm, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_2_rulo", engines::kWidthMm, dial.list,
                                          mouse.rect, engines::update<engines::kOilTemp2>);
 }  // namespace engomn_oil_temp_2
 
 namespace engomn_oil_qtty_1 {
 namespace {
-constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilQty1>(dial, header);
+constinit engines::MonitorDial<engines::kOilQty1> dial =
+    engines::monitor_dial<engines::kOilQty1>(dial, header);
 constinit auto mouse = engines::oil_qty_index_knob<0>();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_1_rulo", engines::kWidthMm, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_1_rulo", engines::kWidthMm, dial.list,
                                          mouse.rect, engines::update<engines::kOilQty1>);
 }  // namespace engomn_oil_qtty_1
 
 namespace engomn_oil_qtty_2 {
 namespace {
-constinit engines::MonitorDial dial = engines::monitor_dial<engines::kOilQty2>(dial, header);
+constinit engines::MonitorDial<engines::kOilQty2> dial =
+    engines::monitor_dial<engines::kOilQty2>(dial, header);
 constinit auto mouse = engines::oil_qty_index_knob<1>();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_2_rulo", engines::kWidthMm, dial.elements,
+constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_2_rulo", engines::kWidthMm, dial.list,
                                          mouse.rect, engines::update<engines::kOilQty2>);
 }  // namespace engomn_oil_qtty_2
 
 namespace engomn_fuel_press_1 {
 namespace {
-constinit engines::MonitorDial dial = engines::monitor_dial<engines::kFuelPress1>(dial, header);
+constinit engines::MonitorDial<engines::kFuelPress1> dial =
+    engines::monitor_dial<engines::kFuelPress1>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_1_rulo", engines::kWidthMm,
-                                         dial.elements, mouse.rect, engines::update<engines::kFuelPress1>);
+constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_1_rulo", engines::kWidthMm, dial.list,
+                                         mouse.rect, engines::update<engines::kFuelPress1>);
 }  // namespace engomn_fuel_press_1
 
 namespace engomn_fuel_press_2 {
 namespace {
-constinit engines::MonitorDial dial = engines::monitor_dial<engines::kFuelPress2>(dial, header);
+constinit engines::MonitorDial<engines::kFuelPress2> dial =
+    engines::monitor_dial<engines::kFuelPress2>(dial, header);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_2_rulo", engines::kWidthMm,
-                                         dial.elements, mouse.rect, engines::update<engines::kFuelPress2>);
+constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_2_rulo", engines::kWidthMm, dial.list,
+                                         mouse.rect, engines::update<engines::kFuelPress2>);
 }  // namespace engomn_fuel_press_2
 
 }  // namespace kadrimos::gauges

@@ -43,9 +43,9 @@ TEST_F(Switches, AThreePositionSwitchClickedUpTwiceClicksOnce) {
 
 TEST_F(Switches, ASharedRecordSwitchAreaMovesItsItemWithoutPower) {
     ASSERT_EQ(aircraft.DcEssBusPowered, 0);
-    auto table =
-        mouse_table(0, {area({0, 0, 10, 10}, CURSOR_HAND, set_position<&AircraftState::Batt1Switch, 2>),
-                        area({0, 10, 10, 10}, CURSOR_HAND, set_position<&AircraftState::Batt1Switch, 0>)});
+    auto table = mouse_table(
+        0, {area("BAT 1 ON", {0, 0, 10, 10}, CURSOR_HAND, set_position<&AircraftState::Batt1Switch, 2>),
+            area("BAT 1 OFF", {0, 10, 10, 10}, CURSOR_HAND, set_position<&AircraftState::Batt1Switch, 0>)});
     PIXPOINT p{0, 0};
     EXPECT_EQ(table.rect[1].mouse_function(&p, MOUSE_LEFTSINGLE), 0);
     EXPECT_EQ(aircraft.Batt1Switch, 2);

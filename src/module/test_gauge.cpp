@@ -83,7 +83,8 @@ constinit ELEMENT_HEADER* children[] = {&hidden_icon.header, &readouts[0].header
 constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBackgroundBitmap, children);
 constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 
-constinit auto mouse = mouse_table(kHelpId, {area({0, 0, 36, 17}, CURSOR_HAND, toggle_test_flag)});
+constinit auto mouse =
+    mouse_table(kHelpId, {area("TEST flag", {0, 0, 36, 17}, CURSOR_HAND, toggle_test_flag)});
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/host_api.h"
 #include "panel/mouse.h"
@@ -18,8 +19,7 @@ namespace kadrimos {
 template <std::size_t Areas>
 struct BackgroundGauge {
     GAUGEHDR header;
-    ELEMENT_HEADER* elements[2];
-    ELEMENT_STATIC_IMAGE background;
+    Chain<1> chain;
     MouseTable<Areas> mouse;
 };
 
@@ -27,6 +27,7 @@ struct BackgroundLook {
     uint32_t bitmap;
     uint32_t image_flags;
     const FAILURE_RECORD* failures = no_failures;
+    const char* label = "background";
 };
 
 // The record for `self`, an entry of a constinit table that is being
@@ -36,10 +37,10 @@ constexpr BackgroundGauge<Areas> background_gauge(BackgroundGauge<Areas>& self, 
                                                   uint32_t width_mm, BackgroundLook look,
                                                   const MouseTable<Areas>& mouse, GAUGE_CALLBACK callback) {
     BackgroundGauge<Areas> g{};
-    g.header = gauge_header(name, width_mm, self.elements, self.mouse.rect, callback);
-    g.elements[0] = &self.background.header;
-    g.elements[1] = nullptr;
-    g.background = background(self.header, look.bitmap, no_children, look.image_flags, look.failures);
+    g.header = gauge_header(name, width_mm, self.chain.list, self.mouse.rect, callback);
+    const ElementSpec elements[] = {
+        background_spec(look.bitmap, look.image_flags, look.failures, look.label)};
+    g.chain = make_chain(self.chain, self.header, elements);
     g.mouse = mouse;
     return g;
 }

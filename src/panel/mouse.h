@@ -6,9 +6,14 @@
 // data are 0 everywhere: the module never lets the host send a key event on a
 // click by itself; handlers send their own.
 //
-//   constinit auto mouse = mouse_table(kHelpId, {
-//       area({0, 0, 36, 17}, CURSOR_HAND, on_click),
-//   });
+// Each area has a role label ("BAT 1 ON"), kept with it in the gauge's area
+// list for the tests and the simulated host's scenarios, never in the table
+// the host reads:
+//
+//   constexpr AreaSpec kAreas[] = {
+//       area("TEST flag", {0, 0, 36, 17}, CURSOR_HAND, on_click),
+//   };
+//   constinit auto mouse = mouse_table(kHelpId, kAreas);
 #pragma once
 
 #include <cstddef>
@@ -18,15 +23,22 @@
 
 namespace kadrimos {
 
+// One area of a gauge and its role label.
+struct AreaSpec {
+    const char* label;
+    MOUSERECT rect;
+};
+
 // A left-button click on a button, a toggle or a switch position.
-constexpr MOUSERECT area(PIXBOX box, int32_t cursor, MOUSE_FUNCTION handler) {
-    return {MOUSE_RECT_CHILD, box, cursor, 0, MOUSE_LEFTSINGLE, 0, handler, nullptr};
+constexpr AreaSpec area(const char* label, PIXBOX box, int32_t cursor, MOUSE_FUNCTION handler) {
+    return {label, {MOUSE_RECT_CHILD, box, cursor, 0, MOUSE_LEFTSINGLE, 0, handler, nullptr}};
 }
 
 // A rotary knob or lever half: the handler is called again for as long as the
 // host reports the button held.
-constexpr MOUSERECT knob_area(PIXBOX box, int32_t cursor, MOUSE_FUNCTION handler) {
-    return {MOUSE_RECT_CHILD, box, cursor, 0, MOUSE_LEFTSINGLE | MOUSE_DOWN_REPEAT, 0, handler, nullptr};
+constexpr AreaSpec knob_area(const char* label, PIXBOX box, int32_t cursor, MOUSE_FUNCTION handler) {
+    return {label,
+            {MOUSE_RECT_CHILD, box, cursor, 0, MOUSE_LEFTSINGLE | MOUSE_DOWN_REPEAT, 0, handler, nullptr}};
 }
 
 // A gauge's table: parent, areas, end of parent, end of table. The header
@@ -52,10 +64,10 @@ constexpr MouseTable<0> mouse_table(uint32_t help_id = 0) {
 }
 
 template <std::size_t Areas>
-constexpr MouseTable<Areas> mouse_table(uint32_t help_id, const MOUSERECT (&areas)[Areas]) {
+constexpr MouseTable<Areas> mouse_table(uint32_t help_id, const AreaSpec (&areas)[Areas]) {
     MouseTable<Areas> table{};
     table.rect[0] = mouse_parent(help_id);
-    for (std::size_t i = 0; i < Areas; ++i) table.rect[i + 1] = areas[i];
+    for (std::size_t i = 0; i < Areas; ++i) table.rect[i + 1] = areas[i].rect;
     table.rect[Areas + 1] = mouse_end_parent();
     table.rect[Areas + 2] = mouse_end();
     return table;

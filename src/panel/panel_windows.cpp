@@ -16,8 +16,10 @@ void FSAPI window_button_callback(GAUGEHDR* gauge, int32_t service, uintptr_t) {
 
 constexpr BackgroundGauge<1> make(BackgroundGauge<1>& self, const WindowButtonSpec& spec) {
     return background_gauge(
-        self, spec.name, spec.width_mm, {spec.background_bitmap, kBackgroundFlags | kHidden},
-        mouse_table(spec.help_id, {area(spec.area, CURSOR_HAND, spec.handler)}), window_button_callback);
+        self, spec.name, spec.width_mm,
+        {spec.background_bitmap, kBackgroundFlags | kHidden, no_failures, spec.label},
+        mouse_table(spec.help_id, {area(spec.label, spec.area, CURSOR_HAND, spec.handler)}),
+        window_button_callback);
 }
 
 template <std::size_t... I>

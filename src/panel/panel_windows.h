@@ -40,19 +40,20 @@ struct WindowButtonSpec {
     uint32_t help_id;
     uint32_t background_bitmap;
     MOUSE_FUNCTION handler;
+    const char* label;  // the button, as element and as area
 };
 
 // Columns: gauge name, width (mm), mouse area (x, y, width, height), help
-// text id, background bitmap (the labelled button), area handler.
+// text id, background bitmap (the labelled button), area handler, label.
 // clang-format off
 inline constexpr WindowButtonSpec kWindowButtons[] = {
-    {"toskelin toggle_pan_rad_rulo",  132, {0, 0, 132, 60},  0xAB86, 8470, toggle_window_area<window::kRadios>},
-    {"toskelin toggle_pan_ped_rulo",  132, {0, 0, 132, 60},  0xAB88, 8473, toggle_window_area<window::kPedestal>},
-    {"toskelin toggle_pan_fe_rulo",   132, {0, 0, 132, 60},  0xAB8A, 8476, toggle_window_area<window::kFlightEngineer>},
-    {"toskelin toggle_pan_gps_rulo",   72, {0, 0, 72, 102},  0xAB87, 8479, toggle_window_area<window::kGps>},
-    {"toskelin toggle_pan_fail_rulo", 201, {0, 0, 201, 74},  0xAB8B, 8482, toggle_window_area<window::kFailures>},
-    {"toskelin toggle_pan_up2_rulo",  450, {0, 0, 450, 84},  0xAB8B, 8485, toggle_window_area<window::kUpperPanel>},
-    {"toskelin toggle_pan_ins_rulo",   72, {0, 0, 72, 102},  0xAB8B, 8488, toggle_window_area<window::kIns>},
+    {"toskelin toggle_pan_rad_rulo",  132, {0, 0, 132, 60},  0xAB86, 8470, toggle_window_area<window::kRadios>,         "RADIOS button"},
+    {"toskelin toggle_pan_ped_rulo",  132, {0, 0, 132, 60},  0xAB88, 8473, toggle_window_area<window::kPedestal>,       "PEDESTAL button"},
+    {"toskelin toggle_pan_fe_rulo",   132, {0, 0, 132, 60},  0xAB8A, 8476, toggle_window_area<window::kFlightEngineer>, "FLIGHT ENGINEER button"},
+    {"toskelin toggle_pan_gps_rulo",   72, {0, 0, 72, 102},  0xAB87, 8479, toggle_window_area<window::kGps>,            "GPS button"},
+    {"toskelin toggle_pan_fail_rulo", 201, {0, 0, 201, 74},  0xAB8B, 8482, toggle_window_area<window::kFailures>,       "FAILURES button"},
+    {"toskelin toggle_pan_up2_rulo",  450, {0, 0, 450, 84},  0xAB8B, 8485, toggle_window_area<window::kUpperPanel>,     "UPPER PANEL button"},
+    {"toskelin toggle_pan_ins_rulo",   72, {0, 0, 72, 102},  0xAB8B, 8488, toggle_window_area<window::kIns>,            "INS button"},
 };
 // clang-format on
 

@@ -38,14 +38,18 @@ constexpr ElementSpec kElements[] = {
 };
 constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
-constinit auto mouse = mouse_table(
-    0, {
-           area({53, 14, 33, 20}, CURSOR_UPARROW, set_position<&AircraftState::FltDeckLightSwitch, 1>),
-           area({53, 34, 33, 20}, CURSOR_DOWNARROW, set_position<&AircraftState::FltDeckLightSwitch, 0>),
-           area({113, 9, 33, 17}, CURSOR_UPARROW, set_position<&AircraftState::AnnLightSelector, kAnnTest>),
-           area({107, 26, 33, 17}, CURSOR_HAND, set_position<&AircraftState::AnnLightSelector, kAnnBright>),
-           area({102, 43, 33, 17}, CURSOR_DOWNARROW, set_position<&AircraftState::AnnLightSelector, kAnnDim>),
-       });
+constinit auto mouse = mouse_table(0, {
+                                          area("FLT DECK LT ON", {53, 14, 33, 20}, CURSOR_UPARROW,
+                                               set_position<&AircraftState::FltDeckLightSwitch, 1>),
+                                          area("FLT DECK LT OFF", {53, 34, 33, 20}, CURSOR_DOWNARROW,
+                                               set_position<&AircraftState::FltDeckLightSwitch, 0>),
+                                          area("ANN LT TEST", {113, 9, 33, 17}, CURSOR_UPARROW,
+                                               set_position<&AircraftState::AnnLightSelector, kAnnTest>),
+                                          area("ANN LT BRT", {107, 26, 33, 17}, CURSOR_HAND,
+                                               set_position<&AircraftState::AnnLightSelector, kAnnBright>),
+                                          area("ANN LT DIM", {102, 43, 33, 17}, CURSOR_DOWNARROW,
+                                               set_position<&AircraftState::AnnLightSelector, kAnnDim>),
+                                      });
 
 // The switch bitmaps and the lamp test, last in the update.
 void show_light_switches() {

@@ -161,15 +161,15 @@ int32_t FSAPI discharge_agent(PIXPOINT*, uint32_t) {
 
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({62, 192, 30, 20}, CURSOR_UPARROW,   set_position<&AircraftState::ApuMasterSwitch, 1>),
-    area({62, 212, 30, 20}, CURSOR_DOWNARROW, set_position<&AircraftState::ApuMasterSwitch, 0>),
-    area({12, 192, 30, 20}, CURSOR_UPARROW,   set_panel_switch<&ApuState::ApuFuelPumpSwitch, 1>),
-    area({12, 212, 30, 20}, CURSOR_DOWNARROW, set_panel_switch<&ApuState::ApuFuelPumpSwitch, 0>),
-    area({62, 133, 30, 17}, CURSOR_UPARROW,   set_panel_switch<&ApuState::ApuControlSelector, kSelectorOvr>),
-    area({62, 150, 30, 17}, CURSOR_HAND,      set_panel_switch<&ApuState::ApuControlSelector, kSelectorNor>),
-    area({62, 167, 30, 17}, CURSOR_DOWNARROW, set_panel_switch<&ApuState::ApuControlSelector, kSelectorStby>),
-    area({10, 139, 39, 39}, CURSOR_HAND,      press_start),
-    area({18, 62, 29, 43},  CURSOR_HAND,      discharge_agent),
+    area("MASTER ON", {62, 192, 30, 20}, CURSOR_UPARROW,   set_position<&AircraftState::ApuMasterSwitch, 1>),
+    area("MASTER OFF", {62, 212, 30, 20}, CURSOR_DOWNARROW, set_position<&AircraftState::ApuMasterSwitch, 0>),
+    area("FUEL PUMP ON", {12, 192, 30, 20}, CURSOR_UPARROW,   set_panel_switch<&ApuState::ApuFuelPumpSwitch, 1>),
+    area("FUEL PUMP AUTO", {12, 212, 30, 20}, CURSOR_DOWNARROW, set_panel_switch<&ApuState::ApuFuelPumpSwitch, 0>),
+    area("CONTROL OVR", {62, 133, 30, 17}, CURSOR_UPARROW,   set_panel_switch<&ApuState::ApuControlSelector, kSelectorOvr>),
+    area("CONTROL NOR", {62, 150, 30, 17}, CURSOR_HAND,      set_panel_switch<&ApuState::ApuControlSelector, kSelectorNor>),
+    area("CONTROL STBY", {62, 167, 30, 17}, CURSOR_DOWNARROW, set_panel_switch<&ApuState::ApuControlSelector, kSelectorStby>),
+    area("START", {10, 139, 39, 39}, CURSOR_HAND,      press_start),
+    area("FIRE AGENT", {18, 62, 29, 43},  CURSOR_HAND,      discharge_agent),
 });
 // clang-format on
 

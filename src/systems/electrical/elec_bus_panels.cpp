@@ -67,15 +67,15 @@ constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElement
 // Per battery, top to bottom: ON, NORM, OFF.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({19, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt1Switch, kOn>),
-    area({19, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt1Switch, kNorm>),
-    area({19, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt1Switch, kOff>),
-    area({50, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt2Switch, kOn>),
-    area({50, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt2Switch, kNorm>),
-    area({50, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt2Switch, kOff>),
-    area({81, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt3Switch, kOn>),
-    area({81, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt3Switch, kNorm>),
-    area({81, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt3Switch, kOff>),
+    area("BAT 1 ON", {19, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt1Switch, kOn>),
+    area("BAT 1 NORM", {19, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt1Switch, kNorm>),
+    area("BAT 1 OFF", {19, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt1Switch, kOff>),
+    area("BAT 2 ON", {50, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt2Switch, kOn>),
+    area("BAT 2 NORM", {50, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt2Switch, kNorm>),
+    area("BAT 2 OFF", {50, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt2Switch, kOff>),
+    area("BAT 3 ON", {81, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt3Switch, kOn>),
+    area("BAT 3 NORM", {81, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt3Switch, kNorm>),
+    area("BAT 3 OFF", {81, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt3Switch, kOff>),
 });
 // clang-format on
 
@@ -133,14 +133,14 @@ constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElement
 // Each switch: upper half on (ON, NORM), lower half off (OFF RESET, SPLIT).
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({12, 49, 39, 39},  CURSOR_UPARROW,   set_position<&AircraftState::Tr1Switch, 1>),
-    area({12, 88, 39, 39},  CURSOR_DOWNARROW, set_position<&AircraftState::Tr1Switch, 0>),
-    area({79, 49, 39, 39},  CURSOR_UPARROW,   set_position<&AircraftState::EssTrSwitch, 1>),
-    area({79, 88, 39, 39},  CURSOR_DOWNARROW, set_position<&AircraftState::EssTrSwitch, 0>),
-    area({155, 49, 30, 39}, CURSOR_UPARROW,   set_position<&AircraftState::Tr2Switch, 1>),
-    area({155, 88, 30, 39}, CURSOR_DOWNARROW, set_position<&AircraftState::Tr2Switch, 0>),
-    area({125, 0, 30, 39},  CURSOR_UPARROW,   set_position<&AircraftState::DcBusTieSwitch, 1>),
-    area({125, 39, 30, 39}, CURSOR_DOWNARROW, set_position<&AircraftState::DcBusTieSwitch, 0>),
+    area("TR 1 ON", {12, 49, 39, 39},  CURSOR_UPARROW,   set_position<&AircraftState::Tr1Switch, 1>),
+    area("TR 1 OFF RESET", {12, 88, 39, 39},  CURSOR_DOWNARROW, set_position<&AircraftState::Tr1Switch, 0>),
+    area("ESS TR ON", {79, 49, 39, 39},  CURSOR_UPARROW,   set_position<&AircraftState::EssTrSwitch, 1>),
+    area("ESS TR OFF RESET", {79, 88, 39, 39},  CURSOR_DOWNARROW, set_position<&AircraftState::EssTrSwitch, 0>),
+    area("TR 2 ON", {155, 49, 30, 39}, CURSOR_UPARROW,   set_position<&AircraftState::Tr2Switch, 1>),
+    area("TR 2 OFF RESET", {155, 88, 30, 39}, CURSOR_DOWNARROW, set_position<&AircraftState::Tr2Switch, 0>),
+    area("DC TIE NORM", {125, 0, 30, 39},  CURSOR_UPARROW,   set_position<&AircraftState::DcBusTieSwitch, 1>),
+    area("DC TIE SPLIT", {125, 39, 30, 39}, CURSOR_DOWNARROW, set_position<&AircraftState::DcBusTieSwitch, 0>),
 });
 // clang-format on
 
@@ -228,16 +228,16 @@ int32_t FSAPI feed_selector_right(PIXPOINT*, uint32_t) {
 // Each switch: upper row NORM, lower row OFF.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({16, 192, 31, 28},  CURSOR_UPARROW,   set_position<&AircraftState::Gen1BreakerSwitch, 1>),
-    area({16, 220, 31, 28},  CURSOR_DOWNARROW, set_position<&AircraftState::Gen1BreakerSwitch, 0>),
-    area({55, 192, 31, 28},  CURSOR_UPARROW,   set_position<&AircraftState::BusTie1Switch, 1>),
-    area({55, 220, 31, 28},  CURSOR_DOWNARROW, set_position<&AircraftState::BusTie1Switch, 0>),
-    area({111, 192, 31, 28}, CURSOR_UPARROW,   set_position<&AircraftState::BusTie2Switch, 1>),
-    area({111, 220, 31, 28}, CURSOR_DOWNARROW, set_position<&AircraftState::BusTie2Switch, 0>),
-    area({150, 192, 31, 28}, CURSOR_UPARROW,   set_position<&AircraftState::Gen2BreakerSwitch, 1>),
-    area({150, 220, 31, 28}, CURSOR_DOWNARROW, set_position<&AircraftState::Gen2BreakerSwitch, 0>),
-    area({29, 48, 70, 95},   CURSOR_DOWNARROW, feed_selector_left),
-    area({99, 48, 70, 95},   CURSOR_UPARROW,   feed_selector_right),
+    area("LINE 1 NORM", {16, 192, 31, 28},  CURSOR_UPARROW,   set_position<&AircraftState::Gen1BreakerSwitch, 1>),
+    area("LINE 1 OFF", {16, 220, 31, 28},  CURSOR_DOWNARROW, set_position<&AircraftState::Gen1BreakerSwitch, 0>),
+    area("TRANSF 1 NORM", {55, 192, 31, 28},  CURSOR_UPARROW,   set_position<&AircraftState::BusTie1Switch, 1>),
+    area("TRANSF 1 OFF", {55, 220, 31, 28},  CURSOR_DOWNARROW, set_position<&AircraftState::BusTie1Switch, 0>),
+    area("TRANSF 2 NORM", {111, 192, 31, 28}, CURSOR_UPARROW,   set_position<&AircraftState::BusTie2Switch, 1>),
+    area("TRANSF 2 OFF", {111, 220, 31, 28}, CURSOR_DOWNARROW, set_position<&AircraftState::BusTie2Switch, 0>),
+    area("LINE 2 NORM", {150, 192, 31, 28}, CURSOR_UPARROW,   set_position<&AircraftState::Gen2BreakerSwitch, 1>),
+    area("LINE 2 OFF", {150, 220, 31, 28}, CURSOR_DOWNARROW, set_position<&AircraftState::Gen2BreakerSwitch, 0>),
+    area("AC ESS FEED left", {29, 48, 70, 95},   CURSOR_DOWNARROW, feed_selector_left),
+    area("AC ESS FEED right", {99, 48, 70, 95},   CURSOR_UPARROW,   feed_selector_right),
 });
 // clang-format on
 

@@ -83,13 +83,13 @@ int32_t FSAPI ext_pwr_button(PIXPOINT*, uint32_t) {
 
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({56, 0, 31, 32},  CURSOR_UPARROW,   set_position<&AircraftState::ExtPowerSwitch, 1>),
-    area({56, 32, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::ExtPowerSwitch, 0>),
-    area({17, 58, 31, 32}, CURSOR_UPARROW,   set_position<&AircraftState::AcLandSwitch, kAcLandNorm>),
-    area({17, 90, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::AcLandSwitch, kAcLandLand>),
-    area({93, 58, 31, 32}, CURSOR_UPARROW,   set_position<&AircraftState::EssBusLoadSwitch, kEssLoadNorm>),
-    area({93, 90, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::EssBusLoadSwitch, kEssLoadMin>),
-    area({92, 4, 57, 51},  CURSOR_HAND,      ext_pwr_button),
+    area("EXT PWR ON", {56, 0, 31, 32},  CURSOR_UPARROW,   set_position<&AircraftState::ExtPowerSwitch, 1>),
+    area("EXT PWR OFF", {56, 32, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::ExtPowerSwitch, 0>),
+    area("AC LAND NORM", {17, 58, 31, 32}, CURSOR_UPARROW,   set_position<&AircraftState::AcLandSwitch, kAcLandNorm>),
+    area("AC LAND LAND", {17, 90, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::AcLandSwitch, kAcLandLand>),
+    area("ESS BUS LOAD NORM", {93, 58, 31, 32}, CURSOR_UPARROW,   set_position<&AircraftState::EssBusLoadSwitch, kEssLoadNorm>),
+    area("ESS BUS LOAD MIN", {93, 90, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::EssBusLoadSwitch, kEssLoadMin>),
+    area("EXT PWR button", {92, 4, 57, 51},  CURSOR_HAND,      ext_pwr_button),
 });
 // clang-format on
 

@@ -68,15 +68,15 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
 // Per switch, top to bottom: ON, OFF RESET, TEST.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({18, 57, 32, 23},  CURSOR_UPARROW,   set_position<&AircraftState::Gen1Switch, kOn>),
-    area({18, 80, 32, 23},  CURSOR_HAND,      set_position<&AircraftState::Gen1Switch, kOff>),
-    area({18, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen1Switch>),
-    area({83, 57, 32, 23},  CURSOR_UPARROW,   set_position<&AircraftState::ApuGenSwitch, kOn>),
-    area({83, 80, 32, 23},  CURSOR_HAND,      set_position<&AircraftState::ApuGenSwitch, kOff>),
-    area({83, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::ApuGenSwitch>),
-    area({147, 57, 32, 23}, CURSOR_UPARROW,   set_position<&AircraftState::Gen2Switch, kOn>),
-    area({147, 80, 32, 23}, CURSOR_HAND,      set_position<&AircraftState::Gen2Switch, kOff>),
-    area({147, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen2Switch>),
+    area("GEN 1 ON", {18, 57, 32, 23},  CURSOR_UPARROW,   set_position<&AircraftState::Gen1Switch, kOn>),
+    area("GEN 1 OFF RESET", {18, 80, 32, 23},  CURSOR_HAND,      set_position<&AircraftState::Gen1Switch, kOff>),
+    area("GEN 1 TEST", {18, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen1Switch>),
+    area("APU GEN ON", {83, 57, 32, 23},  CURSOR_UPARROW,   set_position<&AircraftState::ApuGenSwitch, kOn>),
+    area("APU GEN OFF RESET", {83, 80, 32, 23},  CURSOR_HAND,      set_position<&AircraftState::ApuGenSwitch, kOff>),
+    area("APU GEN TEST", {83, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::ApuGenSwitch>),
+    area("GEN 2 ON", {147, 57, 32, 23}, CURSOR_UPARROW,   set_position<&AircraftState::Gen2Switch, kOn>),
+    area("GEN 2 OFF RESET", {147, 80, 32, 23}, CURSOR_HAND,      set_position<&AircraftState::Gen2Switch, kOff>),
+    area("GEN 2 TEST", {147, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen2Switch>),
 });
 // clang-format on
 

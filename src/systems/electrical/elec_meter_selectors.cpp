@@ -56,8 +56,8 @@ int32_t FSAPI turn_right(PIXPOINT*, uint32_t) {
 
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({0, 0, 57, 62},  CURSOR_DOWNARROW, turn_left),
-    area({57, 0, 57, 62}, CURSOR_UPARROW,   turn_right),
+    area("DC METER selector left", {0, 0, 57, 62},  CURSOR_DOWNARROW, turn_left),
+    area("DC METER selector right", {57, 0, 57, 62}, CURSOR_UPARROW,   turn_right),
 });
 // clang-format on
 
@@ -117,10 +117,10 @@ int32_t FSAPI meter_right(PIXPOINT*, uint32_t) {
 
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({0, 0, 33, 66},  CURSOR_DOWNARROW, phase_left),
-    area({33, 0, 33, 66}, CURSOR_UPARROW,   phase_right),
-    area({66, 0, 33, 66}, CURSOR_DOWNARROW, meter_left),
-    area({99, 0, 33, 66}, CURSOR_UPARROW,   meter_right),
+    area("AC PHASE selector left", {0, 0, 33, 66},  CURSOR_DOWNARROW, phase_left),
+    area("AC PHASE selector right", {33, 0, 33, 66}, CURSOR_UPARROW,   phase_right),
+    area("AC METER selector left", {66, 0, 33, 66}, CURSOR_DOWNARROW, meter_left),
+    area("AC METER selector right", {99, 0, 33, 66}, CURSOR_UPARROW,   meter_right),
 });
 // clang-format on
 

@@ -396,10 +396,11 @@ int32_t FSAPI turn_index(PIXPOINT*, uint32_t) {
 
 template <std::size_t D>
 constexpr auto index_knob() {
-    return mouse_table(0, {
-                              knob_area({97, 98, 36, 70}, CURSOR_DOWNARROW, turn_index<D, false>),
-                              knob_area({133, 98, 36, 70}, CURSOR_UPARROW, turn_index<D, true>),
-                          });
+    return mouse_table(
+        0, {
+               knob_area("N1 index down", {97, 98, 36, 70}, CURSOR_DOWNARROW, turn_index<D, false>),
+               knob_area("N1 index up", {133, 98, 36, 70}, CURSOR_UPARROW, turn_index<D, true>),
+           });
 }
 
 }  // namespace

@@ -159,12 +159,12 @@ int32_t FSAPI press_start(PIXPOINT*, uint32_t) {
 
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({47, 19, 41, 73},  CURSOR_DOWNARROW, selector_left),
-    area({88, 19, 41, 73},  CURSOR_UPARROW,   selector_right),
-    area({63, 96, 51, 27},  CURSOR_UPARROW,   arm),
-    area({63, 123, 51, 27}, CURSOR_DOWNARROW, start_abort),
-    area({4, 107, 43, 43},  CURSOR_HAND,      press_start<0, 643>),
-    area({129, 107, 43, 43}, CURSOR_HAND,     press_start<1, 624>),
+    area("IGNITION selector left", {47, 19, 41, 73},  CURSOR_DOWNARROW, selector_left),
+    area("IGNITION selector right", {88, 19, 41, 73},  CURSOR_UPARROW,   selector_right),
+    area("ARM", {63, 96, 51, 27},  CURSOR_UPARROW,   arm),
+    area("START ABORT", {63, 123, 51, 27}, CURSOR_DOWNARROW, start_abort),
+    area("START 1", {4, 107, 43, 43},  CURSOR_HAND,      press_start<0, 643>),
+    area("START 2", {129, 107, 43, 43}, CURSOR_HAND,     press_start<1, 624>),
 });
 // clang-format on
 

@@ -269,10 +269,11 @@ constexpr MonitorDial<D> monitor_dial(MonitorDial<D>& self, GAUGEHDR& header) {
 
 template <std::size_t Engine>
 constexpr auto oil_qty_index_knob() {
-    return mouse_table(0, {
-                              knob_area({0, 0, 45, 91}, CURSOR_DOWNARROW, turn_index<Engine, false>),
-                              knob_area({46, 0, 45, 91}, CURSOR_UPARROW, turn_index<Engine, true>),
-                          });
+    return mouse_table(
+        0, {
+               knob_area("OIL QTY index down", {0, 0, 45, 91}, CURSOR_DOWNARROW, turn_index<Engine, false>),
+               knob_area("OIL QTY index up", {46, 0, 45, 91}, CURSOR_UPARROW, turn_index<Engine, true>),
+           });
 }
 
 constexpr uint32_t kWidthMm = 91;

@@ -126,9 +126,9 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
 
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({48, 6, 28, 31},  CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kFan>),
-    area({48, 37, 28, 31}, CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kTurbine>),
-    area({0, 60, 29, 29},  CURSOR_HAND, press_test),
+    area("VIB PICK UP FAN", {48, 6, 28, 31},  CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kFan>),
+    area("VIB PICK UP TURBINE", {48, 37, 28, 31}, CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kTurbine>),
+    area("VIB TEST", {0, 60, 29, 29},  CURSOR_HAND, press_test),
 });
 // clang-format on
 

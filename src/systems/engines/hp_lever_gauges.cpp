@@ -48,10 +48,10 @@ constexpr ElementSpec kElements[] = {
     icon_spec("HP LEVER 1 open", 4748, {0, 0}),
 };
 constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
-constinit auto mouse =
-    mouse_table(0, {
-                       area({0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever1Open>),
-                   });
+constinit auto mouse = mouse_table(
+    0, {
+           area("HP LEVER 1", {0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever1Open>),
+       });
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin hp_lev_1_rulo", 35, chain.list, mouse.rect,
                                          show_lever<&AircraftState::HpLever1Open>);
@@ -67,10 +67,10 @@ constexpr ElementSpec kElements[] = {
     icon_spec("HP LEVER 2 open", 4755, {0, 0}),
 };
 constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
-constinit auto mouse =
-    mouse_table(0, {
-                       area({0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever2Open>),
-                   });
+constinit auto mouse = mouse_table(
+    0, {
+           area("HP LEVER 2", {0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever2Open>),
+       });
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin hp_lev_2_rulo", 35, chain.list, mouse.rect,
                                          show_lever<&AircraftState::HpLever2Open>);

@@ -251,10 +251,10 @@ constexpr auto CL = &AircraftState::CtrPumpSwitchL;
 // L1 ON, L1 OFF, L2 AUTO, L2 OFF.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({11, 22, 51, 21}, CURSOR_UPARROW,   one_on<L1, L2, CL>),
-    area({11, 43, 51, 21}, CURSOR_DOWNARROW, one_off<L1, L2, CL>),
-    area({75, 22, 51, 21}, CURSOR_UPARROW,   two_auto<L1, L2, CL>),
-    area({75, 43, 51, 21}, CURSOR_DOWNARROW, two_off<L1, L2, CL>),
+    area("L1 ON", {11, 22, 51, 21}, CURSOR_UPARROW,   one_on<L1, L2, CL>),
+    area("L1 OFF", {11, 43, 51, 21}, CURSOR_DOWNARROW, one_off<L1, L2, CL>),
+    area("L2 AUTO", {75, 22, 51, 21}, CURSOR_UPARROW,   two_auto<L1, L2, CL>),
+    area("L2 OFF", {75, 43, 51, 21}, CURSOR_DOWNARROW, two_off<L1, L2, CL>),
 });
 // clang-format on
 
@@ -289,10 +289,10 @@ constexpr auto CR = &AircraftState::CtrPumpSwitchR;
 // R1 ON, R1 OFF, R2 AUTO, R2 OFF.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({95, 22, 51, 21}, CURSOR_UPARROW,   one_on<R1, R2, CR>),
-    area({95, 43, 51, 21}, CURSOR_DOWNARROW, one_off<R1, R2, CR>),
-    area({34, 22, 51, 21}, CURSOR_UPARROW,   two_auto<R1, R2, CR>),
-    area({34, 43, 51, 21}, CURSOR_DOWNARROW, two_off<R1, R2, CR>),
+    area("R1 ON", {95, 22, 51, 21}, CURSOR_UPARROW,   one_on<R1, R2, CR>),
+    area("R1 OFF", {95, 43, 51, 21}, CURSOR_DOWNARROW, one_off<R1, R2, CR>),
+    area("R2 AUTO", {34, 22, 51, 21}, CURSOR_UPARROW,   two_auto<R1, R2, CR>),
+    area("R2 OFF", {34, 43, 51, 21}, CURSOR_DOWNARROW, two_off<R1, R2, CR>),
 });
 // clang-format on
 
@@ -362,10 +362,10 @@ constexpr auto CR = &AircraftState::CtrPumpSwitchR;
 // LH AUTO, LH OFF, RH AUTO, RH OFF.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({30, 45, 31, 21},  CURSOR_UPARROW,   centre_auto<CL>),
-    area({30, 66, 31, 21},  CURSOR_DOWNARROW, centre_off<CL, &AircraftState::PumpSwitchL1, &AircraftState::PumpSwitchL2>),
-    area({108, 45, 31, 21}, CURSOR_UPARROW,   centre_auto<CR>),
-    area({108, 66, 31, 21}, CURSOR_DOWNARROW, centre_off<CR, &AircraftState::PumpSwitchR1, &AircraftState::PumpSwitchR2>),
+    area("LH AUTO", {30, 45, 31, 21},  CURSOR_UPARROW,   centre_auto<CL>),
+    area("LH OFF", {30, 66, 31, 21},  CURSOR_DOWNARROW, centre_off<CL, &AircraftState::PumpSwitchL1, &AircraftState::PumpSwitchL2>),
+    area("RH AUTO", {108, 45, 31, 21}, CURSOR_UPARROW,   centre_auto<CR>),
+    area("RH OFF", {108, 66, 31, 21}, CURSOR_DOWNARROW, centre_off<CR, &AircraftState::PumpSwitchR1, &AircraftState::PumpSwitchR2>),
 });
 // clang-format on
 

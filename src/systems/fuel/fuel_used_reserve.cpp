@@ -62,9 +62,10 @@ int32_t FSAPI reset_fuel_used(PIXPOINT*, uint32_t) {
     return 0;
 }
 
-constinit auto mouse = mouse_table(0, {
-                                          area({242, 32, 37, 37}, CURSOR_HAND, reset_fuel_used),
-                                      });
+constinit auto mouse =
+    mouse_table(0, {
+                       area("FUEL USED RESET", {242, 32, 37, 37}, CURSOR_HAND, reset_fuel_used),
+                   });
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -149,7 +150,7 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
 }
 
 constinit auto mouse = mouse_table(0, {
-                                          area({0, 19, 25, 25}, CURSOR_HAND, press_test),
+                                          area("QTY TEST", {0, 19, 25, 25}, CURSOR_HAND, press_test),
                                       });
 
 }  // namespace

@@ -99,13 +99,13 @@ int32_t FSAPI set_crossfeed(PIXPOINT*, uint32_t) {
 // Side 1 knobs, side 2 knobs, then the cross-feed knob's thirds left to right.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({0, 6, 43, 57},   CURSOR_HAND, toggle_valve<&AircraftState::TankValve1Open, 1>),
-    area({65, 6, 37, 57},  CURSOR_HAND, toggle_valve<&AircraftState::TankValve1Open, 2>),
-    area({183, 6, 37, 57}, CURSOR_HAND, toggle_valve<&AircraftState::TankValve2Open, 1>),
-    area({242, 6, 43, 57}, CURSOR_HAND, toggle_valve<&AircraftState::TankValve2Open, 2>),
-    area({102, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedFromSide2>),
-    area({129, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedClosed>),
-    area({156, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedFromSide1>),
+    area("TANK VALVE 1 left", {0, 6, 43, 57},   CURSOR_HAND, toggle_valve<&AircraftState::TankValve1Open, 1>),
+    area("TANK VALVE 1 right", {65, 6, 37, 57},  CURSOR_HAND, toggle_valve<&AircraftState::TankValve1Open, 2>),
+    area("TANK VALVE 2 left", {183, 6, 37, 57}, CURSOR_HAND, toggle_valve<&AircraftState::TankValve2Open, 1>),
+    area("TANK VALVE 2 right", {242, 6, 43, 57}, CURSOR_HAND, toggle_valve<&AircraftState::TankValve2Open, 2>),
+    area("X FEED from side 2", {102, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedFromSide2>),
+    area("X FEED closed", {129, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedClosed>),
+    area("X FEED from side 1", {156, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedFromSide1>),
 });
 // clang-format on
 

@@ -70,9 +70,9 @@ int32_t FSAPI set_selector(PIXPOINT*, uint32_t) {
 // The selector's upper, middle and lower parts.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({16, 18, 31, 20}, CURSOR_UPARROW,   set_selector<kUpper>),
-    area({16, 38, 31, 28}, CURSOR_HAND,      set_selector<kNormal>),
-    area({16, 66, 31, 20}, CURSOR_DOWNARROW, set_selector<kLower>),
+    area("LO SPD AIL upper", {16, 18, 31, 20}, CURSOR_UPARROW,   set_selector<kUpper>),
+    area("LO SPD AIL normal", {16, 38, 31, 28}, CURSOR_HAND,      set_selector<kNormal>),
+    area("LO SPD AIL lower", {16, 66, 31, 20}, CURSOR_DOWNARROW, set_selector<kLower>),
 });
 // clang-format on
 

@@ -85,12 +85,12 @@ int32_t FSAPI reset(PIXPOINT*, uint32_t) {
 // Switch 1 ON and OFF, switch 2 ON and OFF, RESET 1, RESET 2.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({56, 14, 31, 25},  CURSOR_HAND, switch_on<0>),
-    area({56, 39, 31, 25},  CURSOR_HAND, switch_off<0>),
-    area({100, 14, 31, 25}, CURSOR_HAND, switch_on<1>),
-    area({100, 39, 31, 25}, CURSOR_HAND, switch_off<1>),
-    area({10, 28, 42, 22},  CURSOR_HAND, reset<0>),
-    area({134, 28, 42, 22}, CURSOR_HAND, reset<1>),
+    area("RUDDER TRAVEL 1 ON", {56, 14, 31, 25},  CURSOR_HAND, switch_on<0>),
+    area("RUDDER TRAVEL 1 OFF", {56, 39, 31, 25},  CURSOR_HAND, switch_off<0>),
+    area("RUDDER TRAVEL 2 ON", {100, 14, 31, 25}, CURSOR_HAND, switch_on<1>),
+    area("RUDDER TRAVEL 2 OFF", {100, 39, 31, 25}, CURSOR_HAND, switch_off<1>),
+    area("RUDDER TRAVEL 1 RESET", {10, 28, 42, 22},  CURSOR_HAND, reset<0>),
+    area("RUDDER TRAVEL 2 RESET", {134, 28, 42, 22}, CURSOR_HAND, reset<1>),
 });
 // clang-format on
 

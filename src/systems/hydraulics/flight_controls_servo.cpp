@@ -94,15 +94,15 @@ int32_t FSAPI move_lever(PIXPOINT*, uint32_t) {
 // Per lever, top to bottom: top, middle and bottom stops.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({10, 31, 49, 33},  CURSOR_HAND, move_lever<0, kLeverTop>),
-    area({10, 63, 49, 33},  CURSOR_HAND, move_lever<0, kLeverMiddle>),
-    area({10, 95, 49, 33},  CURSOR_HAND, move_lever<0, kLeverBottom>),
-    area({71, 31, 49, 33},  CURSOR_HAND, move_lever<1, kLeverTop>),
-    area({71, 63, 49, 33},  CURSOR_HAND, move_lever<1, kLeverMiddle>),
-    area({71, 95, 49, 33},  CURSOR_HAND, move_lever<1, kLeverBottom>),
-    area({128, 31, 49, 33}, CURSOR_HAND, move_lever<2, kLeverTop>),
-    area({128, 63, 49, 33}, CURSOR_HAND, move_lever<2, kLeverMiddle>),
-    area({128, 95, 49, 33}, CURSOR_HAND, move_lever<2, kLeverBottom>),
+    area("SERVO 1 top", {10, 31, 49, 33},  CURSOR_HAND, move_lever<0, kLeverTop>),
+    area("SERVO 1 middle", {10, 63, 49, 33},  CURSOR_HAND, move_lever<0, kLeverMiddle>),
+    area("SERVO 1 bottom", {10, 95, 49, 33},  CURSOR_HAND, move_lever<0, kLeverBottom>),
+    area("SERVO 2 top", {71, 31, 49, 33},  CURSOR_HAND, move_lever<1, kLeverTop>),
+    area("SERVO 2 middle", {71, 63, 49, 33},  CURSOR_HAND, move_lever<1, kLeverMiddle>),
+    area("SERVO 2 bottom", {71, 95, 49, 33},  CURSOR_HAND, move_lever<1, kLeverBottom>),
+    area("SERVO 3 top", {128, 31, 49, 33}, CURSOR_HAND, move_lever<2, kLeverTop>),
+    area("SERVO 3 middle", {128, 63, 49, 33}, CURSOR_HAND, move_lever<2, kLeverMiddle>),
+    area("SERVO 3 bottom", {128, 95, 49, 33}, CURSOR_HAND, move_lever<2, kLeverBottom>),
 });
 // clang-format on
 
@@ -111,10 +111,14 @@ constinit auto mouse = mouse_table(0, {
 // The stop's index among the three legends; a lever between stops shows none.
 int stop_index(uint8_t travel) {
     switch (travel) {
-        case kLeverTop: return 0;
-        case kLeverMiddle: return 1;
-        case kLeverBottom: return 2;
-        default: return -1;
+        case kLeverTop:
+            return 0;
+        case kLeverMiddle:
+            return 1;
+        case kLeverBottom:
+            return 2;
+        default:
+            return -1;
     }
 }
 
@@ -122,9 +126,12 @@ int stop_index(uint8_t travel) {
 // comparison is made in a type that holds every value of both widths.
 int64_t system_pressure(const AircraftState& a, std::size_t lever) {
     switch (lever) {
-        case 0: return a.HydPressBlue;
-        case 1: return a.HydPressGreen;
-        default: return a.HydPressYellow;
+        case 0:
+            return a.HydPressBlue;
+        case 1:
+            return a.HydPressGreen;
+        default:
+            return a.HydPressYellow;
     }
 }
 

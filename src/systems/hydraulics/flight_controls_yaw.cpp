@@ -43,14 +43,14 @@ constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElement
 // Per switch: upper half ON, lower half OFF.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({8, 2, 37, 31},    CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch1, 1>),
-    area({8, 33, 37, 31},   CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch1, 0>),
-    area({49, 2, 37, 31},   CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch2, 1>),
-    area({49, 33, 37, 31},  CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch2, 0>),
-    area({8, 84, 37, 31},   CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch1, 1>),
-    area({8, 115, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch1, 0>),
-    area({49, 84, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 1>),
-    area({49, 115, 37, 31}, CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 0>),
+    area("YAW DAMPER 1 ON", {8, 2, 37, 31},    CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch1, 1>),
+    area("YAW DAMPER 1 OFF", {8, 33, 37, 31},   CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch1, 0>),
+    area("YAW DAMPER 2 ON", {49, 2, 37, 31},   CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch2, 1>),
+    area("YAW DAMPER 2 OFF", {49, 33, 37, 31},  CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch2, 0>),
+    area("PITCH TRIM 1 ON", {8, 84, 37, 31},   CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch1, 1>),
+    area("PITCH TRIM 1 OFF", {8, 115, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch1, 0>),
+    area("PITCH TRIM 2 ON", {49, 84, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 1>),
+    area("PITCH TRIM 2 OFF", {49, 115, 37, 31}, CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 0>),
 });
 // clang-format on
 

@@ -113,10 +113,10 @@ constexpr auto kGreenYellow = &AircraftState::HydPtuGreenYellowSwitch;
 // BLUE-GREEN on, off; GREEN-YELLOW on, off.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({72,  58, 35, 31}, CURSOR_HAND, set_position<kBlueGreen, 1>),
-    area({72,  89, 35, 31}, CURSOR_HAND, set_position<kBlueGreen, 0>),
-    area({229, 58, 35, 31}, CURSOR_HAND, set_position<kGreenYellow, 1>),
-    area({229, 89, 35, 31}, CURSOR_HAND, set_position<kGreenYellow, 0>),
+    area("BLUE-GREEN ON", {72,  58, 35, 31}, CURSOR_HAND, set_position<kBlueGreen, 1>),
+    area("BLUE-GREEN OFF", {72,  89, 35, 31}, CURSOR_HAND, set_position<kBlueGreen, 0>),
+    area("GREEN-YELLOW ON", {229, 58, 35, 31}, CURSOR_HAND, set_position<kGreenYellow, 1>),
+    area("GREEN-YELLOW OFF", {229, 89, 35, 31}, CURSOR_HAND, set_position<kGreenYellow, 0>),
 });
 // clang-format on
 
@@ -247,18 +247,18 @@ constexpr auto kPump4 = &AircraftState::HydPump4Spool;
 // ELEC PUMP 1 on, off; ELEC PUMP 2 on, off; engine pumps 1 to 4 on, off.
 // clang-format off
 constinit auto mouse = mouse_table(0, {
-    area({88,  7,  35, 31}, CURSOR_HAND, set_position<kElec1, 1>),
-    area({88,  38, 35, 31}, CURSOR_HAND, set_position<kElec1, 0>),
-    area({129, 7,  35, 31}, CURSOR_HAND, set_position<kElec2, 1>),
-    area({129, 38, 35, 31}, CURSOR_HAND, set_position<kElec2, 0>),
-    area({4,   0,  35, 31}, CURSOR_HAND, pump_on<kPump1>),
-    area({4,   31, 35, 31}, CURSOR_HAND, pump_off<kPump1>),
-    area({54,  0,  35, 31}, CURSOR_HAND, pump_on<kPump2>),
-    area({54,  31, 35, 31}, CURSOR_HAND, pump_off<kPump2>),
-    area({164, 0,  35, 31}, CURSOR_HAND, pump_on<kPump3>),
-    area({164, 31, 35, 31}, CURSOR_HAND, pump_off<kPump3>),
-    area({217, 0,  35, 31}, CURSOR_HAND, pump_on<kPump4>),
-    area({217, 31, 35, 31}, CURSOR_HAND, pump_off<kPump4>),
+    area("ELEC PUMP 1 ON", {88,  7,  35, 31}, CURSOR_HAND, set_position<kElec1, 1>),
+    area("ELEC PUMP 1 OFF", {88,  38, 35, 31}, CURSOR_HAND, set_position<kElec1, 0>),
+    area("ELEC PUMP 2 ON", {129, 7,  35, 31}, CURSOR_HAND, set_position<kElec2, 1>),
+    area("ELEC PUMP 2 OFF", {129, 38, 35, 31}, CURSOR_HAND, set_position<kElec2, 0>),
+    area("PUMP 1 ON", {4,   0,  35, 31}, CURSOR_HAND, pump_on<kPump1>),
+    area("PUMP 1 OFF", {4,   31, 35, 31}, CURSOR_HAND, pump_off<kPump1>),
+    area("PUMP 2 ON", {54,  0,  35, 31}, CURSOR_HAND, pump_on<kPump2>),
+    area("PUMP 2 OFF", {54,  31, 35, 31}, CURSOR_HAND, pump_off<kPump2>),
+    area("PUMP 3 ON", {164, 0,  35, 31}, CURSOR_HAND, pump_on<kPump3>),
+    area("PUMP 3 OFF", {164, 31, 35, 31}, CURSOR_HAND, pump_off<kPump3>),
+    area("PUMP 4 ON", {217, 0,  35, 31}, CURSOR_HAND, pump_on<kPump4>),
+    area("PUMP 4 OFF", {217, 31, 35, 31}, CURSOR_HAND, pump_off<kPump4>),
 });
 // clang-format on
 

@@ -22,6 +22,7 @@
 // reads only the kind's own record at the start of it, and the rest is 0.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -54,7 +55,8 @@ struct ElementSpec {
 // --- Specs, one builder a kind -----------------------------------------------
 
 constexpr ElementSpec background_spec(uint32_t bitmap, uint32_t image_flags = kBackgroundFlags,
-                                      const FAILURE_RECORD* failures = no_failures, const char* label = "background") {
+                                      const FAILURE_RECORD* failures = no_failures,
+                                      const char* label = "background") {
     ElementSpec s;
     s.label = label;
     s.kind = ELEMENT_TYPE_STATIC_IMAGE;
@@ -79,8 +81,9 @@ constexpr ElementSpec icon_spec(const char* label, uint32_t bitmap, PIXPOINT pos
 // A needle turning about `at.pivot`, placed with it at `at.position`; see
 // needle() in elements.h for its table. Drawn unless given other flags.
 template <std::size_t Points>
-constexpr ElementSpec needle_spec(const char* label, uint32_t bitmap, Placement at, ELEMENT_VALUE_CALLBACK value,
-                                  NONLINEARITY (&table)[Points], uint32_t image_flags = kIconFlags) {
+constexpr ElementSpec needle_spec(const char* label, uint32_t bitmap, Placement at,
+                                  ELEMENT_VALUE_CALLBACK value, NONLINEARITY (&table)[Points],
+                                  uint32_t image_flags = kIconFlags) {
     ElementSpec s;
     s.label = label;
     s.kind = ELEMENT_TYPE_NEEDLE;
@@ -113,13 +116,15 @@ constexpr ElementSpec moving_image_spec(const char* label, uint32_t bitmap, PIXP
 }
 
 // A drum window over an eleven-cell strip (see drum_window in elements.h).
-constexpr ElementSpec drum_spec(const char* label, uint32_t strip, PIXPOINT position, ELEMENT_VALUE_CALLBACK cell) {
+constexpr ElementSpec drum_spec(const char* label, uint32_t strip, PIXPOINT position,
+                                ELEMENT_VALUE_CALLBACK cell) {
     return moving_image_spec(label, strip, position, drum_column, 0, 1, cell, 0, 10);
 }
 
 constexpr ElementSpec slider_spec(const char* label, uint32_t bitmap, PIXPOINT position,
-                                  ELEMENT_VALUE_CALLBACK x_value, double x_scale, ELEMENT_VALUE_CALLBACK y_value,
-                                  double y_scale, uint32_t image_flags = kIconFlags) {
+                                  ELEMENT_VALUE_CALLBACK x_value, double x_scale,
+                                  ELEMENT_VALUE_CALLBACK y_value, double y_scale,
+                                  uint32_t image_flags = kIconFlags) {
     ElementSpec s;
     s.label = label;
     s.kind = ELEMENT_TYPE_SLIDER;
@@ -134,7 +139,8 @@ constexpr ElementSpec slider_spec(const char* label, uint32_t bitmap, PIXPOINT p
 }
 
 constexpr ElementSpec string_spec(const char* label, PIXPOINT position, const TextStyle& style,
-                                  ELEMENT_VALUE_CALLBACK value, uint32_t token, uint32_t image_flags = kIconFlags) {
+                                  ELEMENT_VALUE_CALLBACK value, uint32_t token,
+                                  uint32_t image_flags = kIconFlags) {
     ElementSpec s;
     s.label = label;
     s.kind = ELEMENT_TYPE_STRING;
@@ -179,13 +185,20 @@ union ElementRecord {
 // The header of the record of kind `kind` held in `r`.
 constexpr ELEMENT_HEADER* header_of(ElementRecord& r, uint32_t kind) {
     switch (kind) {
-        case ELEMENT_TYPE_STATIC_IMAGE: return &r.static_image.header;
-        case ELEMENT_TYPE_NEEDLE: return &r.needle.header;
-        case ELEMENT_TYPE_STRING: return &r.string.header;
-        case ELEMENT_TYPE_SLIDER: return &r.slider.header;
-        case ELEMENT_TYPE_MOVING_IMAGE: return &r.moving_image.header;
-        case ELEMENT_TYPE_SPRITE: return &r.sprite.header;
-        default: return &r.icon.header;
+        case ELEMENT_TYPE_STATIC_IMAGE:
+            return &r.static_image.header;
+        case ELEMENT_TYPE_NEEDLE:
+            return &r.needle.header;
+        case ELEMENT_TYPE_STRING:
+            return &r.string.header;
+        case ELEMENT_TYPE_SLIDER:
+            return &r.slider.header;
+        case ELEMENT_TYPE_MOVING_IMAGE:
+            return &r.moving_image.header;
+        case ELEMENT_TYPE_SPRITE:
+            return &r.sprite.header;
+        default:
+            return &r.icon.header;
     }
 }
 
@@ -198,7 +211,8 @@ constexpr ElementRecord element_record(GAUGEHDR& gauge, const ElementSpec& s, EL
             break;
         case ELEMENT_TYPE_NEEDLE: {
             ELEMENT_NEEDLE n{};
-            n.header = element_header(ELEMENT_TYPE_NEEDLE, s.bitmap, s.at, gauge, children, s.image_flags, s.failures);
+            n.header = element_header(ELEMENT_TYPE_NEEDLE, s.bitmap, s.at, gauge, children, s.image_flags,
+                                      s.failures);
             n.callback = s.value;
             n.nonlinearity_count = s.table_points;
             n.nonlinearity_table = s.table;
@@ -206,16 +220,16 @@ constexpr ElementRecord element_record(GAUGEHDR& gauge, const ElementSpec& s, EL
             break;
         }
         case ELEMENT_TYPE_STRING:
-            r.string = string_element(gauge, s.at.position, s.style, s.value, s.token, children, s.image_flags,
-                                      s.failures);
+            r.string = string_element(gauge, s.at.position, s.style, s.value, s.token, children,
+                                      s.image_flags, s.failures);
             break;
         case ELEMENT_TYPE_SLIDER:
             r.slider = slider(gauge, s.bitmap, s.at.position, s.x_value, s.x_a, s.y_value, s.y_a, children,
                               s.image_flags, s.failures);
             break;
         case ELEMENT_TYPE_MOVING_IMAGE:
-            r.moving_image = moving_image(gauge, s.bitmap, s.at.position, s.x_value, s.x_a, s.x_b, s.y_value, s.y_a,
-                                          s.y_b, children, s.image_flags, s.failures);
+            r.moving_image = moving_image(gauge, s.bitmap, s.at.position, s.x_value, s.x_a, s.x_b, s.y_value,
+                                          s.y_a, s.y_b, children, s.image_flags, s.failures);
             break;
         default:
             r.icon = icon(gauge, s.bitmap, s.at.position, children, s.image_flags, s.failures);
@@ -249,16 +263,19 @@ constexpr Chain<N> make_chain(Chain<N>& self, GAUGEHDR& gauge, const ElementSpec
     return c;
 }
 
-// The labels of a list of specs, by depth.
+// The same from a list that a family of gauges made.
 template <std::size_t N>
-struct Labels {
-    const char* text[N];
-};
+constexpr Chain<N> make_chain(Chain<N>& self, GAUGEHDR& gauge, const std::array<ElementSpec, N>& specs) {
+    ElementSpec list[N] = {};
+    for (std::size_t k = 0; k < N; ++k) list[k] = specs[k];
+    return make_chain(self, gauge, list);
+}
+
 template <std::size_t N>
-constexpr Labels<N> labels_of(const ElementSpec (&specs)[N]) {
-    Labels<N> l{};
-    for (std::size_t k = 0; k < N; ++k) l.text[k] = specs[k].label;
-    return l;
+consteval int depth_of(const std::array<ElementSpec, N>& specs, std::string_view label) {
+    ElementSpec list[N] = {};
+    for (std::size_t k = 0; k < N; ++k) list[k] = specs[k];
+    return depth_of(list, label);
 }
 
 }  // namespace kadrimos

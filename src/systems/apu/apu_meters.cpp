@@ -40,9 +40,9 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial =
-    needle_dial(dial, header, kDialBitmap,
-                needle_spec("APU OIL QTY needle", kSingleNeedleBitmap, kSingleNeedle, oil, scale));
+constexpr auto kElements = dial_elements(
+    kDialBitmap, needle_spec("APU OIL QTY needle", kSingleNeedleBitmap, kSingleNeedle, oil, scale));
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
@@ -106,8 +106,9 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = needle_dial(
-    dial, header, kDialBitmap, needle_spec("APU EGT needle", kSingleNeedleBitmap, kSingleNeedle, egt, scale));
+constexpr auto kElements =
+    dial_elements(kDialBitmap, needle_spec("APU EGT needle", kSingleNeedleBitmap, kSingleNeedle, egt, scale));
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 

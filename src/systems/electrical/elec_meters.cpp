@@ -73,13 +73,13 @@ double load_reading(int32_t& load, uint8_t generator_switch) {
     return clamp_write_back(load, 0, 200);
 }
 
-// The records for `self`, a constinit meter being initialised; the dial's
-// bitmap is `bitmap`, the needle's `bitmap + 1`.
+// A meter's elements; the dial's bitmap is `bitmap`, the needle's
+// `bitmap + 1`.
 template <std::size_t Points>
-constexpr NeedleDial meter_dial(NeedleDial& self, GAUGEHDR& header, uint32_t bitmap, const char* needle_label,
-                                ELEMENT_VALUE_CALLBACK value, NONLINEARITY (&scale)[Points]) {
-    return needle_dial(self, header, bitmap,
-                       needle_spec(needle_label, bitmap + 1, kDialNeedle, value, scale));
+constexpr std::array<ElementSpec, 2> meter_elements(uint32_t bitmap, const char* needle_label,
+                                                    ELEMENT_VALUE_CALLBACK value,
+                                                    NONLINEARITY (&scale)[Points]) {
+    return dial_elements(bitmap, needle_spec(needle_label, bitmap + 1, kDialNeedle, value, scale));
 }
 
 }  // namespace
@@ -127,7 +127,8 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "DC VOLTS needle", volts, scale);
+constexpr auto kElements = meter_elements(kBitmap, "DC VOLTS needle", volts, scale);
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -158,7 +159,8 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "DC AMPS needle", amperes, scale);
+constexpr auto kElements = meter_elements(kBitmap, "DC AMPS needle", amperes, scale);
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
@@ -181,7 +183,8 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "AC VOLTS needle", volts, scale);
+constexpr auto kElements = meter_elements(kBitmap, "AC VOLTS needle", volts, scale);
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -214,7 +217,8 @@ constinit NONLINEARITY scale[] = {
 };
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "AC FREQ needle", frequency, scale);
+constexpr auto kElements = meter_elements(kBitmap, "AC FREQ needle", frequency, scale);
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 // Live, the needle climbs to nominal (0); dead, it sinks to the bottom stop.
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -250,7 +254,8 @@ constexpr uint32_t kBitmap = 5220;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen1Load, aircraft.Gen1Switch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "GEN 1 LOAD needle", load, load_scale);
+constexpr auto kElements = meter_elements(kBitmap, "GEN 1 LOAD needle", load, load_scale);
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
@@ -267,7 +272,8 @@ constexpr uint32_t kBitmap = 5222;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen2Load, aircraft.Gen2Switch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "GEN 2 LOAD needle", load, load_scale);
+constexpr auto kElements = meter_elements(kBitmap, "GEN 2 LOAD needle", load, load_scale);
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
@@ -286,7 +292,8 @@ constexpr uint32_t kBitmap = 5224;  // the background's; the needle has kBitmap 
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.ApuGenLoadMeter, aircraft.ApuGenSwitch); }
 
 // The dial and its needle (element 1).
-constinit NeedleDial dial = meter_dial(dial, header, kBitmap, "APU GEN LOAD needle", load, load_scale);
+constexpr auto kElements = meter_elements(kBitmap, "APU GEN LOAD needle", load, load_scale);
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 

@@ -21,6 +21,7 @@
 //
 // A host value that is not a finite number reads as 0.
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -260,9 +261,9 @@ constexpr const char* kDialLabels[kPrimaryDialCount][kMaxChain + 1] = {
 template <std::size_t D>
 using EngineDial = Chain<depths_of(kDials[D].quantity).count + 1>;
 
-// The records for `self`, a constinit dial being initialised.
+// The elements of dial D, in the order of depths_of().
 template <std::size_t D>
-constexpr EngineDial<D> engine_dial(EngineDial<D>& self, GAUGEHDR& header) {
+constexpr std::array<ElementSpec, depths_of(kDials[D].quantity).count + 1> dial_elements() {
     constexpr Quantity q = kDials[D].quantity;
     constexpr DialLayout layout = layout_of(q);
     constexpr Depths at = depths_of(q);
@@ -271,7 +272,7 @@ constexpr EngineDial<D> engine_dial(EngineDial<D>& self, GAUGEHDR& header) {
                                                 window_cell<D, 3>};
     const auto& label = kDialLabels[D];
 
-    ElementSpec specs[at.count + 1] = {background_spec(layout.background)};
+    std::array<ElementSpec, at.count + 1> specs = {background_spec(layout.background)};
     if (at.pound_background != 0)
         specs[at.pound_background] = icon_spec(label[at.pound_background], kPoundBackground, {0, 0});
     for (std::size_t w = 0; w < layout.window_count; ++w)
@@ -300,7 +301,7 @@ constexpr EngineDial<D> engine_dial(EngineDial<D>& self, GAUGEHDR& header) {
     }
     if (at.index != 0)
         specs[at.index] = needle_spec(label[at.index], kIndexBitmap, kIndex, index_value, percent_scale);
-    return make_chain(self, header, specs);
+    return specs;
 }
 
 // --- Update -------------------------------------------------------------------------
@@ -414,8 +415,8 @@ namespace kadrimos::gauges {
 
 namespace eng_ind_n1_1 {
 namespace {
-constinit engines::EngineDial<engines::kN1Engine1> dial =
-    engines::engine_dial<engines::kN1Engine1>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kN1Engine1>();
+constinit engines::EngineDial<engines::kN1Engine1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = engines::index_knob<engines::kN1Engine1>();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n1_1_rulo", 169, dial.list, mouse.rect,
@@ -424,8 +425,8 @@ constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n1_1_rulo", 169, dial
 
 namespace eng_ind_n1_2 {
 namespace {
-constinit engines::EngineDial<engines::kN1Engine2> dial =
-    engines::engine_dial<engines::kN1Engine2>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kN1Engine2>();
+constinit engines::EngineDial<engines::kN1Engine2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = engines::index_knob<engines::kN1Engine2>();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n1_2_rulo", 169, dial.list, mouse.rect,
@@ -434,8 +435,8 @@ constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n1_2_rulo", 169, dial
 
 namespace eng_ind_ff_1 {
 namespace {
-constinit engines::EngineDial<engines::kFfEngine1> dial =
-    engines::engine_dial<engines::kFfEngine1>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kFfEngine1>();
+constinit engines::EngineDial<engines::kFfEngine1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin eng_ind_ff_1_rulo", 153, dial.list, mouse.rect,
@@ -444,8 +445,8 @@ constinit GAUGEHDR header = gauge_header("toskelin eng_ind_ff_1_rulo", 153, dial
 
 namespace eng_ind_ff_2 {
 namespace {
-constinit engines::EngineDial<engines::kFfEngine2> dial =
-    engines::engine_dial<engines::kFfEngine2>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kFfEngine2>();
+constinit engines::EngineDial<engines::kFfEngine2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin eng_ind_ff_2_rulo", 153, dial.list, mouse.rect,
@@ -454,8 +455,8 @@ constinit GAUGEHDR header = gauge_header("toskelin eng_ind_ff_2_rulo", 153, dial
 
 namespace eng_ind_egt_1 {
 namespace {
-constinit engines::EngineDial<engines::kEgtEngine1> dial =
-    engines::engine_dial<engines::kEgtEngine1>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kEgtEngine1>();
+constinit engines::EngineDial<engines::kEgtEngine1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin eng_ind_egt_1_rulo", 169, dial.list, mouse.rect,
@@ -464,8 +465,8 @@ constinit GAUGEHDR header = gauge_header("toskelin eng_ind_egt_1_rulo", 169, dia
 
 namespace eng_ind_egt_2 {
 namespace {
-constinit engines::EngineDial<engines::kEgtEngine2> dial =
-    engines::engine_dial<engines::kEgtEngine2>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kEgtEngine2>();
+constinit engines::EngineDial<engines::kEgtEngine2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin eng_ind_egt_2_rulo", 169, dial.list, mouse.rect,
@@ -474,8 +475,8 @@ constinit GAUGEHDR header = gauge_header("toskelin eng_ind_egt_2_rulo", 169, dia
 
 namespace eng_ind_n2_1 {
 namespace {
-constinit engines::EngineDial<engines::kN2Engine1> dial =
-    engines::engine_dial<engines::kN2Engine1>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kN2Engine1>();
+constinit engines::EngineDial<engines::kN2Engine1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n2_1_rulo", 153, dial.list, mouse.rect,
@@ -484,8 +485,8 @@ constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n2_1_rulo", 153, dial
 
 namespace eng_ind_n2_2 {
 namespace {
-constinit engines::EngineDial<engines::kN2Engine2> dial =
-    engines::engine_dial<engines::kN2Engine2>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kN2Engine2>();
+constinit engines::EngineDial<engines::kN2Engine2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n2_2_rulo", 153, dial.list, mouse.rect,

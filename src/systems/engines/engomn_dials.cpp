@@ -21,6 +21,7 @@
 // Outputs: Eng1OilPressLow, Eng2OilPressLow.
 //
 // A host value that is not a finite number reads as 0.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -240,30 +241,28 @@ static_assert(std::size(kNeedleLabels) == kMonitorDialCount);
 template <std::size_t D>
 using MonitorDial = Chain<kMonitors[D].reading == Reading::OilQty ? 3 : 2>;
 
-// The records for `self`, a constinit dial being initialised.
+// The elements of dial D.
 template <std::size_t D>
-constexpr MonitorDial<D> monitor_dial(MonitorDial<D>& self, GAUGEHDR& header) {
+constexpr auto dial_elements() {
     constexpr Reading r = kMonitors[D].reading;
     const char* const needle_label = kNeedleLabels[D][0];
     const ElementSpec background = background_spec(kind_of(r).background);
     if constexpr (r == Reading::OilQty) {
-        const ElementSpec specs[] = {
+        return std::array<ElementSpec, 3>{
             background,
             needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, oil_qty_scale),
             needle_spec(kNeedleLabels[D][1], kIndexBitmap, kIndex, index_value<kMonitors[D].engine>,
                         oil_qty_scale),
         };
-        return make_chain(self, header, specs);
+    } else if constexpr (r == Reading::NacelleTemp) {
+        return std::array<ElementSpec, 2>{
+            background, needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, nacelle_scale)};
+    } else if constexpr (r == Reading::OilTemp) {
+        return std::array<ElementSpec, 2>{
+            background, needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, oil_temp_scale)};
     } else {
-        const ElementSpec specs[] = {
-            background,
-            r == Reading::NacelleTemp
-                ? needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, nacelle_scale)
-            : r == Reading::OilTemp
-                ? needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, oil_temp_scale)
-                : needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, press_scale),
-        };
-        return make_chain(self, header, specs);
+        return std::array<ElementSpec, 2>{
+            background, needle_spec(needle_label, kNeedleBitmap, kNeedle, needle_value<D>, press_scale)};
     }
 }
 
@@ -285,8 +284,8 @@ namespace kadrimos::gauges {
 
 namespace engomn_nac_temp_1 {
 namespace {
-constinit engines::MonitorDial<engines::kNacelleTemp1> dial =
-    engines::monitor_dial<engines::kNacelleTemp1>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kNacelleTemp1>();
+constinit engines::MonitorDial<engines::kNacelleTemp1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_1_rulo", engines::kWidthMm, dial.list,
@@ -295,8 +294,8 @@ constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_1_rulo", engi
 
 namespace engomn_nac_temp_2 {
 namespace {
-constinit engines::MonitorDial<engines::kNacelleTemp2> dial =
-    engines::monitor_dial<engines::kNacelleTemp2>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kNacelleTemp2>();
+constinit engines::MonitorDial<engines::kNacelleTemp2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_2_rulo", engines::kWidthMm, dial.list,
@@ -305,8 +304,8 @@ constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_2_rulo", engi
 
 namespace engomn_oil_press_1 {
 namespace {
-constinit engines::MonitorDial<engines::kOilPress1> dial =
-    engines::monitor_dial<engines::kOilPress1>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kOilPress1>();
+constinit engines::MonitorDial<engines::kOilPress1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_1_rulo", engines::kWidthMm, dial.list,
@@ -315,8 +314,8 @@ constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_1_rulo", eng
 
 namespace engomn_oil_press_2 {
 namespace {
-constinit engines::MonitorDial<engines::kOilPress2> dial =
-    engines::monitor_dial<engines::kOilPress2>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kOilPress2>();
+constinit engines::MonitorDial<engines::kOilPress2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_2_rulo", engines::kWidthMm, dial.list,
@@ -325,8 +324,8 @@ constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_2_rulo", eng
 
 namespace engomn_oil_temp_1 {
 namespace {
-constinit engines::MonitorDial<engines::kOilTemp1> dial =
-    engines::monitor_dial<engines::kOilTemp1>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kOilTemp1>();
+constinit engines::MonitorDial<engines::kOilTemp1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_1_rulo", engines::kWidthMm, dial.list,
@@ -335,8 +334,8 @@ constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_1_rulo", engi
 
 namespace engomn_oil_temp_2 {
 namespace {
-constinit engines::MonitorDial<engines::kOilTemp2> dial =
-    engines::monitor_dial<engines::kOilTemp2>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kOilTemp2>();
+constinit engines::MonitorDial<engines::kOilTemp2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_2_rulo", engines::kWidthMm, dial.list,
@@ -345,8 +344,8 @@ constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_2_rulo", engi
 
 namespace engomn_oil_qtty_1 {
 namespace {
-constinit engines::MonitorDial<engines::kOilQty1> dial =
-    engines::monitor_dial<engines::kOilQty1>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kOilQty1>();
+constinit engines::MonitorDial<engines::kOilQty1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = engines::oil_qty_index_knob<0>();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_1_rulo", engines::kWidthMm, dial.list,
@@ -355,8 +354,8 @@ constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_1_rulo", engi
 
 namespace engomn_oil_qtty_2 {
 namespace {
-constinit engines::MonitorDial<engines::kOilQty2> dial =
-    engines::monitor_dial<engines::kOilQty2>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kOilQty2>();
+constinit engines::MonitorDial<engines::kOilQty2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = engines::oil_qty_index_knob<1>();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_2_rulo", engines::kWidthMm, dial.list,
@@ -365,8 +364,8 @@ constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_2_rulo", engi
 
 namespace engomn_fuel_press_1 {
 namespace {
-constinit engines::MonitorDial<engines::kFuelPress1> dial =
-    engines::monitor_dial<engines::kFuelPress1>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kFuelPress1>();
+constinit engines::MonitorDial<engines::kFuelPress1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_1_rulo", engines::kWidthMm, dial.list,
@@ -375,8 +374,8 @@ constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_1_rulo", en
 
 namespace engomn_fuel_press_2 {
 namespace {
-constinit engines::MonitorDial<engines::kFuelPress2> dial =
-    engines::monitor_dial<engines::kFuelPress2>(dial, header);
+constexpr auto kElements = engines::dial_elements<engines::kFuelPress2>();
+constinit engines::MonitorDial<engines::kFuelPress2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_2_rulo", engines::kWidthMm, dial.list,

@@ -28,6 +28,7 @@
 // Quantities that are not finite numbers count as empty tanks (fuel_state.h).
 // A selector reading a position outside the table below is simply corrected
 // to the wanted one.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -206,9 +207,8 @@ inline constexpr WingLabels kRightLabels = {{
     "R2 flag 2 no flow",
 }};
 
-// The records for `self`, a constinit panel being initialised.
-constexpr WingPanel wing_panel(WingPanel& self, GAUGEHDR& header, const WingLayout& at,
-                               const WingLabels& labels) {
+// A wing panel's elements.
+constexpr std::array<ElementSpec, kWingIcons + 1> wing_panel(const WingLayout& at, const WingLabels& labels) {
     struct Icon {
         uint32_t bitmap;
         PIXPOINT position;
@@ -223,10 +223,10 @@ constexpr WingPanel wing_panel(WingPanel& self, GAUGEHDR& header, const WingLayo
         {kFlagFlowing, {at.two_flags[0], kFlagY}},      {kFlagNoFlow, {at.two_flags[0], kFlagY}},
         {kFlagFlowing, {at.two_flags[1], kFlagY}},      {kFlagNoFlow, {at.two_flags[1], kFlagY}},
     };
-    ElementSpec specs[kWingIcons + 1] = {background_spec(at.background)};
+    std::array<ElementSpec, kWingIcons + 1> specs = {background_spec(at.background)};
     for (std::size_t i = 0; i < kWingIcons; ++i)
         specs[i + 1] = icon_spec(labels.text[i], icons[i].bitmap, icons[i].position);
-    return make_chain(self, header, specs);
+    return specs;
 }
 
 }  // namespace
@@ -241,8 +241,8 @@ using namespace kadrimos::fuel;
 
 // Elements: 1-2 L1 left knob ON/OFF, 3-4 L1 right knob, 5-6 L2 left knob
 // AUTO/OFF, 7-8 L2 right knob, 9-12 L1 flags, 13-16 L2 flags.
-constinit WingPanel panel =
-    wing_panel(panel, header, {4435, {16, 42}, {80, 106}, {22, 44}, {86, 108}}, kLeftLabels);
+constexpr auto kElements = wing_panel({4435, {16, 42}, {80, 106}, {22, 44}, {86, 108}}, kLeftLabels);
+constinit WingPanel panel = make_chain(panel, header, kElements);
 
 constexpr auto L1 = &AircraftState::PumpSwitchL1;
 constexpr auto L2 = &AircraftState::PumpSwitchL2;
@@ -279,8 +279,8 @@ using namespace kadrimos::fuel;
 
 // Elements as on the left panel, mirrored: R1's knobs and flags on the right,
 // R2's on the left.
-constinit WingPanel panel =
-    wing_panel(panel, header, {4438, {100, 126}, {38, 64}, {106, 128}, {44, 66}}, kRightLabels);
+constexpr auto kElements = wing_panel({4438, {100, 126}, {38, 64}, {106, 128}, {44, 66}}, kRightLabels);
+constinit WingPanel panel = make_chain(panel, header, kElements);
 
 constexpr auto R1 = &AircraftState::PumpSwitchR1;
 constexpr auto R2 = &AircraftState::PumpSwitchR2;

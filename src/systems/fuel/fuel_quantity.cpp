@@ -19,6 +19,7 @@
 // (335); DcNormBusPowered; QtyTestRequest.
 // Outputs: FuelQtyMLeft, FuelQtyMRight, FuelQtyACenter, FuelQtyALeft,
 // FuelQtyARight; QtyTestRequest (cleared).
+#include <array>
 #include <cstdint>
 
 #include "module/catalog.h"
@@ -224,12 +225,14 @@ constexpr ELEMENT_VALUE_CALLBACK drum_callback(int place) {
     }
 }
 
+// The elements of indicator `Index`.
 template <std::size_t Index, std::size_t Windows, std::size_t KgPoints, std::size_t LbPoints>
-constexpr Indicator<Windows> indicator(Indicator<Windows>& self, GAUGEHDR& header, uint32_t kilogram_bitmap,
-                                       uint32_t pound_bitmap, const Window (&layout)[Windows],
-                                       NONLINEARITY (&kilograms)[KgPoints],
-                                       NONLINEARITY (&pounds)[LbPoints]) {
-    ElementSpec specs[Windows + 4] = {
+constexpr std::array<ElementSpec, Windows + 4> indicator_elements(uint32_t kilogram_bitmap,
+                                                                  uint32_t pound_bitmap,
+                                                                  const Window (&layout)[Windows],
+                                                                  NONLINEARITY (&kilograms)[KgPoints],
+                                                                  NONLINEARITY (&pounds)[LbPoints]) {
+    std::array<ElementSpec, Windows + 4> specs = {
         background_spec(kilogram_bitmap, kBackgroundFlags, no_failures, "QTY dial kg"),
         icon_spec("QTY dial lb", pound_bitmap, {0, 0}),
     };
@@ -240,8 +243,15 @@ constexpr Indicator<Windows> indicator(Indicator<Windows>& self, GAUGEHDR& heade
         needle_spec("needle kg", kNeedleBitmap, kNeedle, needle_value<Index, true>, kilograms);
     specs[Windows + 3] = needle_spec("needle lb", kNeedleBitmap, kNeedle, needle_value<Index, false>, pounds,
                                      kIconFlags | kHidden);
-    Indicator<Windows> d{};
-    d.chain = make_chain(self.chain, header, specs);
+    return specs;
+}
+
+// The records for `self`, a constinit indicator being initialised.
+template <std::size_t N>
+constexpr Indicator<N - 4> indicator(Indicator<N - 4>& self, GAUGEHDR& header,
+                                     const std::array<ElementSpec, N>& elements) {
+    Indicator<N - 4> d{};
+    d.chain = make_chain(self.chain, header, elements);
     d.mouse = mouse_table();
     return d;
 }
@@ -265,50 +275,55 @@ namespace kadrimos::gauges {
 
 namespace fuel_ind_qtty_m_left {
 namespace {
-constinit fuel::Indicator<5> dial =
-    fuel::indicator<0>(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
-                       fuel::main_kilograms, fuel::main_pounds);
-}
+constexpr auto kElements =
+    fuel::indicator_elements<0>(fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
+                                fuel::main_kilograms, fuel::main_pounds);
+constinit fuel::Indicator<5> dial = fuel::indicator(dial, header, kElements);
+}  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_left_rulo", 61, dial.chain.list,
                                          dial.mouse.rect, fuel::indicator_callback<0, 5>);
 }  // namespace fuel_ind_qtty_m_left
 
 namespace fuel_ind_qtty_m_right {
 namespace {
-constinit fuel::Indicator<5> dial =
-    fuel::indicator<1>(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
-                       fuel::main_kilograms, fuel::main_pounds);
-}
+constexpr auto kElements =
+    fuel::indicator_elements<1>(fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
+                                fuel::main_kilograms, fuel::main_pounds);
+constinit fuel::Indicator<5> dial = fuel::indicator(dial, header, kElements);
+}  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_right_rulo", 61, dial.chain.list,
                                          dial.mouse.rect, fuel::indicator_callback<1, 5>);
 }  // namespace fuel_ind_qtty_m_right
 
 namespace fuel_ind_qtty_a_center {
 namespace {
-constinit fuel::Indicator<5> dial =
-    fuel::indicator<2>(dial, header, fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
-                       fuel::main_kilograms, fuel::main_pounds);
-}
+constexpr auto kElements =
+    fuel::indicator_elements<2>(fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
+                                fuel::main_kilograms, fuel::main_pounds);
+constinit fuel::Indicator<5> dial = fuel::indicator(dial, header, kElements);
+}  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_center_rulo", 61, dial.chain.list,
                                          dial.mouse.rect, fuel::indicator_callback<2, 5>);
 }  // namespace fuel_ind_qtty_a_center
 
 namespace fuel_ind_qtty_a_left {
 namespace {
-constinit fuel::Indicator<4> dial =
-    fuel::indicator<3>(dial, header, fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial,
-                       fuel::kFourWindows, fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
-}
+constexpr auto kElements =
+    fuel::indicator_elements<3>(fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial, fuel::kFourWindows,
+                                fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
+constinit fuel::Indicator<4> dial = fuel::indicator(dial, header, kElements);
+}  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_left_rulo", 61, dial.chain.list,
                                          dial.mouse.rect, fuel::indicator_callback<3, 4>);
 }  // namespace fuel_ind_qtty_a_left
 
 namespace fuel_ind_qtty_a_right {
 namespace {
-constinit fuel::Indicator<4> dial =
-    fuel::indicator<4>(dial, header, fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial,
-                       fuel::kFourWindows, fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
-}
+constexpr auto kElements =
+    fuel::indicator_elements<4>(fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial, fuel::kFourWindows,
+                                fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
+constinit fuel::Indicator<4> dial = fuel::indicator(dial, header, kElements);
+}  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_right_rulo", 61, dial.chain.list,
                                          dial.mouse.rect, fuel::indicator_callback<4, 4>);
 }  // namespace fuel_ind_qtty_a_right

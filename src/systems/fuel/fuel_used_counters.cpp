@@ -11,6 +11,7 @@
 // Inputs: simulated time (607), engine fuel flow (638, 657, lb/h), unit
 // selector (335); DcNormBusPowered.
 // Outputs: FuelUsed1, FuelUsed2.
+#include <array>
 #include <cstdint>
 
 #include "module/catalog.h"
@@ -91,20 +92,26 @@ struct Counter {
     MouseTable<0> mouse;
 };
 
+// The elements of the counter of engine `Engine`.
 template <std::size_t Engine>
-constexpr Counter counter(Counter& self, GAUGEHDR& header) {
+constexpr std::array<ElementSpec, 7> counter_elements() {
     constexpr ELEMENT_VALUE_CALLBACK cells[] = {used_cell<Engine, 10000>, used_cell<Engine, 1000>,
                                                 used_cell<Engine, 100>, used_cell<Engine, 10>,
                                                 used_cell<Engine, 1>};
     constexpr const char* labels[] = {"drum 10000s", "drum 1000s", "drum 100s", "drum 10s", "drum units"};
-    ElementSpec specs[7] = {
+    std::array<ElementSpec, 7> specs = {
         background_spec(kKilogramDial, kBackgroundFlags, no_failures, "FUEL USED dial kg"),
         icon_spec("FUEL USED dial lb", kPoundDial, {0, 0}),
     };
     for (std::size_t w = 0; w < 5; ++w)
         specs[2 + w] = drum_spec(labels[w], kStrip, {11 + 14 * static_cast<int32_t>(w), kWindowY}, cells[w]);
+    return specs;
+}
+
+// The records for `self`, a constinit counter being initialised.
+constexpr Counter counter(Counter& self, GAUGEHDR& header, const std::array<ElementSpec, 7>& elements) {
     Counter c{};
-    c.chain = make_chain(self.chain, header, specs);
+    c.chain = make_chain(self.chain, header, elements);
     c.mouse = mouse_table();
     return c;
 }
@@ -116,16 +123,18 @@ namespace kadrimos::gauges {
 
 namespace fuel_ind_fu_1 {
 namespace {
-constinit fuel::Counter records = fuel::counter<0>(records, header);
-}
+constexpr auto kElements = fuel::counter_elements<0>();
+constinit fuel::Counter records = fuel::counter(records, header, kElements);
+}  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_fu_1_rulo", 61, records.chain.list,
                                          records.mouse.rect, fuel::counter_callback<0>);
 }  // namespace fuel_ind_fu_1
 
 namespace fuel_ind_fu_2 {
 namespace {
-constinit fuel::Counter records = fuel::counter<1>(records, header);
-}
+constexpr auto kElements = fuel::counter_elements<1>();
+constinit fuel::Counter records = fuel::counter(records, header, kElements);
+}  // namespace
 constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_fu_2_rulo", 61, records.chain.list,
                                          records.mouse.rect, fuel::counter_callback<1>);
 }  // namespace fuel_ind_fu_2

@@ -134,11 +134,9 @@ constinit NONLINEARITY pressure_scale[] = {
 constexpr Placement kPressureNeedle = {kPressurePivotOnDial, {3, 30}};
 
 // A pressure dial for `value`.
-constexpr NeedleDial pressure_dial(NeedleDial& self, GAUGEHDR& header, const char* needle_label,
-                                   ELEMENT_VALUE_CALLBACK value) {
-    return needle_dial(
-        self, header, kPressureDialBitmap,
-        needle_spec(needle_label, kPressureNeedleBitmap, kPressureNeedle, value, pressure_scale));
+constexpr std::array<ElementSpec, 2> pressure_dial(const char* needle_label, ELEMENT_VALUE_CALLBACK value) {
+    return dial_elements(kPressureDialBitmap, needle_spec(needle_label, kPressureNeedleBitmap,
+                                                          kPressureNeedle, value, pressure_scale));
 }
 
 }  // namespace
@@ -149,7 +147,8 @@ namespace {
 double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<uint32_t>(aircraft.HydPressBlue, 0, static_cast<uint32_t>(kTopPsi));
 }
-constinit NeedleDial dial = pressure_dial(dial, header, "BLUE PRESS needle", pressure);
+constexpr auto kElements = pressure_dial("BLUE PRESS needle", pressure);
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
@@ -164,7 +163,8 @@ namespace {
 double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<int32_t>(aircraft.HydPressGreen, 0, kTopPsi);
 }
-constinit NeedleDial dial = pressure_dial(dial, header, "GREEN PRESS needle", pressure);
+constexpr auto kElements = pressure_dial("GREEN PRESS needle", pressure);
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
@@ -179,7 +179,8 @@ namespace {
 double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<int32_t>(aircraft.HydPressYellow, 0, kTopPsi);
 }
-constinit NeedleDial dial = pressure_dial(dial, header, "YELLOW PRESS needle", pressure);
+constexpr auto kElements = pressure_dial("YELLOW PRESS needle", pressure);
+constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 

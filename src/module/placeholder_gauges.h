@@ -7,10 +7,12 @@
 // its own file takes its place in the catalogue.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "module/catalogue_entry.h"
 #include "panel/background_gauge.h"
 #include "panel/elements.h"
 #include "panel/host_api.h"
@@ -105,16 +107,33 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
 
 inline constexpr std::size_t kPlaceholderCount = std::size(kPlaceholders);
 
+// Each placeholder's one element, its background.
+inline constexpr auto kPlaceholderBackgrounds = [] {
+    std::array<ElementSpec, kPlaceholderCount> backgrounds{};
+    for (std::size_t i = 0; i < kPlaceholderCount; ++i)
+        backgrounds[i] = background_spec(kPlaceholders[i].background_bitmap, IMAGE_USE_TRANSPARENCY,
+                                         kPlaceholders[i].failures);
+    return backgrounds;
+}();
+
 struct PlaceholderTable {
     BackgroundGauge<0> gauges[kPlaceholderCount];
 };
 
 extern PlaceholderTable placeholder_table;
 
-// The header of the placeholder named `name`; a name missing from the table
-// does not compile.
-consteval GAUGEHDR* placeholder(std::string_view name) {
-    return &placeholder_table.gauges[row_named(kPlaceholders, name)].header;
-}
+inline constexpr auto placeholder_labels = [] {
+    std::array<GaugeLabels, kPlaceholderCount> labels{};
+    for (std::size_t i = 0; i < kPlaceholderCount; ++i) labels[i] = {{&kPlaceholderBackgrounds[i], 1}, {}};
+    return labels;
+}();
+
+// The placeholders for the catalogue.
+inline constexpr auto placeholder_gauges = [] {
+    std::array<CatalogueEntry, kPlaceholderCount> entries{};
+    for (std::size_t i = 0; i < kPlaceholderCount; ++i)
+        entries[i] = {kPlaceholders[i].name, &placeholder_table.gauges[i].header, &placeholder_labels[i]};
+    return entries;
+}();
 
 }  // namespace kadrimos

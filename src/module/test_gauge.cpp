@@ -4,9 +4,11 @@
 // read-outs stacked 36 pixels apart. Its one area toggles the test flag: set,
 // a click clears it; clear, a click sends event 0x10417 and sets it. The
 // read-outs serve development only; nothing else reads the test flag.
-#include "module/catalog.h"
+#include "module/test_gauge.h"
+
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
@@ -69,25 +71,43 @@ int32_t FSAPI toggle_test_flag(PIXPOINT*, uint32_t) {
 // The read-outs have nothing to do on an update: they compute when drawn.
 void FSAPI callback(GAUGEHDR*, int32_t, uintptr_t) {}
 
-constinit ELEMENT_ICON hidden_icon = icon(header, kIconBitmap, {0, 0}, no_children);
-constinit ELEMENT_STRING readouts[4] = {
-    string_element(header, {0, 0}, kReadout, first_readout, 0, no_children),
-    string_element(header, {0, 36}, kReadout, second_readout, kSecondToken, no_children),
-    string_element(header, {0, 72}, kReadout, third_readout, kThirdToken, no_children),
-    string_element(header, {0, 108}, kReadout, fourth_readout, kFourthToken, no_children),
+// Element 0 the background; its children, side by side: 1 the hidden icon,
+// 2 to 5 the read-outs.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBackgroundBitmap),
+    icon_spec("hidden icon", kIconBitmap, {0, 0}),
+    string_spec("read-out 1", {0, 0}, kReadout, first_readout, 0),
+    string_spec("read-out 2", {0, 36}, kReadout, second_readout, kSecondToken),
+    string_spec("read-out 3", {0, 72}, kReadout, third_readout, kThirdToken),
+    string_spec("read-out 4", {0, 108}, kReadout, fourth_readout, kFourthToken),
 };
+constexpr std::size_t kElementCount = std::size(kElements);
 
 // The test gauge is the one gauge whose background has several children.
-constinit ELEMENT_HEADER* children[] = {&hidden_icon.header, &readouts[0].header, &readouts[1].header,
-                                        &readouts[2].header, &readouts[3].header, nullptr};
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBackgroundBitmap, children);
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
+struct Records {
+    ELEMENT_HEADER* list[2];
+    ElementRecord records[kElementCount];
+    ELEMENT_HEADER* children[kElementCount];  // the background's, null-terminated
+};
 
-constinit auto mouse =
-    mouse_table(kHelpId, {area("TEST flag", {0, 0, 36, 17}, CURSOR_HAND, toggle_test_flag)});
+constexpr Records make_records(Records& into) {
+    Records r{};
+    r.list[0] = header_of(into.records[0], kElements[0].kind);
+    r.records[0] = element_record(header, kElements[0], into.children);
+    for (std::size_t k = 1; k < kElementCount; ++k) {
+        r.children[k - 1] = header_of(into.records[k], kElements[k].kind);
+        r.records[k] = element_record(header, kElements[k], no_children);
+    }
+    return r;
+}
+constinit Records records = make_records(records);
+
+constexpr AreaSpec kAreas[] = {area("TEST flag", {0, 0, 36, 17}, CURSOR_HAND, toggle_test_flag)};
+constinit auto mouse = mouse_table(kHelpId, kAreas);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("testgauge2k", 36, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 36, records.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::testgauge2k

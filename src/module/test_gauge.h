@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
+
 namespace kadrimos {
 
 struct TestGaugeState {
@@ -13,3 +15,17 @@ struct TestGaugeState {
 };
 
 }  // namespace kadrimos
+
+namespace kadrimos::gauges {
+
+namespace testgauge2k {
+inline constexpr char kName[] = "testgauge2k";
+extern GAUGEHDR header;
+extern const GaugeLabels labels;
+}  // namespace testgauge2k
+
+inline constexpr CatalogueEntry test_gauge_gauges[] = {
+    {testgauge2k::kName, &testgauge2k::header, &testgauge2k::labels},
+};
+
+}  // namespace kadrimos::gauges

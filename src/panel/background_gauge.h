@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -23,35 +22,18 @@ struct BackgroundGauge {
     MouseTable<Areas> mouse;
 };
 
-struct BackgroundLook {
-    uint32_t bitmap;
-    uint32_t image_flags;
-    const FAILURE_RECORD* failures = no_failures;
-    const char* label = "background";
-};
-
 // The record for `self`, an entry of a constinit table that is being
 // initialised: every pointer points into `self`.
 template <std::size_t Areas>
 constexpr BackgroundGauge<Areas> background_gauge(BackgroundGauge<Areas>& self, const char* name,
-                                                  uint32_t width_mm, BackgroundLook look,
+                                                  uint32_t width_mm, const ElementSpec& background,
                                                   const MouseTable<Areas>& mouse, GAUGE_CALLBACK callback) {
     BackgroundGauge<Areas> g{};
     g.header = gauge_header(name, width_mm, self.chain.list, self.mouse.rect, callback);
-    const ElementSpec elements[] = {
-        background_spec(look.bitmap, look.image_flags, look.failures, look.label)};
+    const ElementSpec elements[] = {background};
     g.chain = make_chain(self.chain, self.header, elements);
     g.mouse = mouse;
     return g;
-}
-
-// Position of the row named `name` in a table of rows with a `name` member;
-// used at compile time, where a missing name does not compile.
-template <typename Row, std::size_t N>
-consteval std::size_t row_named(const Row (&rows)[N], std::string_view name) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (name == rows[i].name) return i;
-    throw "no gauge of that name in the table";
 }
 
 }  // namespace kadrimos

@@ -14,17 +14,16 @@ void FSAPI window_button_callback(GAUGEHDR* gauge, int32_t service, uintptr_t) {
     set_visible(*gauge, 0, aircraft.PanelOptionFlag == 1);
 }
 
-constexpr BackgroundGauge<1> make(BackgroundGauge<1>& self, const WindowButtonSpec& spec) {
-    return background_gauge(
-        self, spec.name, spec.width_mm,
-        {spec.background_bitmap, kBackgroundFlags | kHidden, no_failures, spec.label},
-        mouse_table(spec.help_id, {area(spec.label, spec.area, CURSOR_HAND, spec.handler)}),
-        window_button_callback);
+constexpr BackgroundGauge<1> make(BackgroundGauge<1>& self, const WindowButtonSpec& spec,
+                                  const ElementSpec& background, const AreaSpec& button) {
+    return background_gauge(self, spec.name, spec.width_mm, background, mouse_table(spec.help_id, {button}),
+                            window_button_callback);
 }
 
 template <std::size_t... I>
 constexpr WindowButtonTable make_all(std::index_sequence<I...>) {
-    return {{make(window_button_table.gauges[I], kWindowButtons[I])...}};
+    return {{make(window_button_table.gauges[I], kWindowButtons[I], kWindowButtonBackgrounds[I],
+                  kWindowButtonAreas[I])...}};
 }
 
 }  // namespace

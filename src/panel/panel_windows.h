@@ -3,10 +3,12 @@
 // drawn only while the panel option flag is set.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
+#include "module/catalogue_entry.h"
 #include "panel/background_gauge.h"
 #include "panel/host.h"
 #include "panel/host_api.h"
@@ -59,16 +61,42 @@ inline constexpr WindowButtonSpec kWindowButtons[] = {
 
 inline constexpr std::size_t kWindowButtonCount = std::size(kWindowButtons);
 
+// Each button's one element and one area, under the button's label.
+inline constexpr auto kWindowButtonBackgrounds = [] {
+    std::array<ElementSpec, kWindowButtonCount> backgrounds{};
+    for (std::size_t i = 0; i < kWindowButtonCount; ++i)
+        backgrounds[i] = background_spec(kWindowButtons[i].background_bitmap, kBackgroundFlags | kHidden,
+                                         no_failures, kWindowButtons[i].label);
+    return backgrounds;
+}();
+inline constexpr auto kWindowButtonAreas = [] {
+    std::array<AreaSpec, kWindowButtonCount> areas{};
+    for (std::size_t i = 0; i < kWindowButtonCount; ++i)
+        areas[i] =
+            area(kWindowButtons[i].label, kWindowButtons[i].area, CURSOR_HAND, kWindowButtons[i].handler);
+    return areas;
+}();
+
 struct WindowButtonTable {
     BackgroundGauge<1> gauges[kWindowButtonCount];
 };
 
 extern WindowButtonTable window_button_table;
 
-// The header of the window button named `name`; a name missing from the
-// table does not compile.
-consteval GAUGEHDR* window_button(std::string_view name) {
-    return &window_button_table.gauges[row_named(kWindowButtons, name)].header;
-}
+inline constexpr auto window_button_labels = [] {
+    std::array<GaugeLabels, kWindowButtonCount> labels{};
+    for (std::size_t i = 0; i < kWindowButtonCount; ++i)
+        labels[i] = {{&kWindowButtonBackgrounds[i], 1}, {&kWindowButtonAreas[i], 1}};
+    return labels;
+}();
+
+// The window buttons for the catalogue.
+inline constexpr auto window_button_gauges = [] {
+    std::array<CatalogueEntry, kWindowButtonCount> entries{};
+    for (std::size_t i = 0; i < kWindowButtonCount; ++i)
+        entries[i] = {kWindowButtons[i].name, &window_button_table.gauges[i].header,
+                      &window_button_labels[i]};
+    return entries;
+}();
 
 }  // namespace kadrimos

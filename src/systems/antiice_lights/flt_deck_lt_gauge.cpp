@@ -7,7 +7,8 @@
 // The aircraft's systems solver also runs in this gauge's update, before the
 // switches are drawn: the electrical network, then the hydraulic power and
 // system monitors, then, at the first update only, the start-up switch set.
-#include "module/catalog.h"
+#include "systems/antiice_lights/flt_deck_lt_gauge.h"
+
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -38,18 +39,19 @@ constexpr ElementSpec kElements[] = {
 };
 constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
-constinit auto mouse = mouse_table(0, {
-                                          area("FLT DECK LT ON", {53, 14, 33, 20}, CURSOR_UPARROW,
-                                               set_position<&AircraftState::FltDeckLightSwitch, 1>),
-                                          area("FLT DECK LT OFF", {53, 34, 33, 20}, CURSOR_DOWNARROW,
-                                               set_position<&AircraftState::FltDeckLightSwitch, 0>),
-                                          area("ANN LT TEST", {113, 9, 33, 17}, CURSOR_UPARROW,
-                                               set_position<&AircraftState::AnnLightSelector, kAnnTest>),
-                                          area("ANN LT BRT", {107, 26, 33, 17}, CURSOR_HAND,
-                                               set_position<&AircraftState::AnnLightSelector, kAnnBright>),
-                                          area("ANN LT DIM", {102, 43, 33, 17}, CURSOR_DOWNARROW,
-                                               set_position<&AircraftState::AnnLightSelector, kAnnDim>),
-                                      });
+constexpr AreaSpec kAreas[] = {
+    area("FLT DECK LT ON", {53, 14, 33, 20}, CURSOR_UPARROW,
+         set_position<&AircraftState::FltDeckLightSwitch, 1>),
+    area("FLT DECK LT OFF", {53, 34, 33, 20}, CURSOR_DOWNARROW,
+         set_position<&AircraftState::FltDeckLightSwitch, 0>),
+    area("ANN LT TEST", {113, 9, 33, 17}, CURSOR_UPARROW,
+         set_position<&AircraftState::AnnLightSelector, kAnnTest>),
+    area("ANN LT BRT", {107, 26, 33, 17}, CURSOR_HAND,
+         set_position<&AircraftState::AnnLightSelector, kAnnBright>),
+    area("ANN LT DIM", {102, 43, 33, 17}, CURSOR_DOWNARROW,
+         set_position<&AircraftState::AnnLightSelector, kAnnDim>),
+};
+constinit auto mouse = mouse_table(0, kAreas);
 
 // The switch bitmaps and the lamp test, last in the update.
 void show_light_switches() {
@@ -71,6 +73,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin flt_deck_lt_rulo", 165, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 165, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::flt_deck_lt

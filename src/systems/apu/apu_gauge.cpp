@@ -26,9 +26,10 @@
 // ticks read as 0 (sea level, engines stopped; the two timers hold until
 // their clock reads a number again); a gear position or handle that is not a
 // number counts as no gear in transit.
+#include "systems/apu/apu_gauge.h"
+
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -160,7 +161,7 @@ int32_t FSAPI discharge_agent(PIXPOINT*, uint32_t) {
 }
 
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("MASTER ON", {62, 192, 30, 20}, CURSOR_UPARROW,   set_position<&AircraftState::ApuMasterSwitch, 1>),
     area("MASTER OFF", {62, 212, 30, 20}, CURSOR_DOWNARROW, set_position<&AircraftState::ApuMasterSwitch, 0>),
     area("FUEL PUMP ON", {12, 192, 30, 20}, CURSOR_UPARROW,   set_panel_switch<&ApuState::ApuFuelPumpSwitch, 1>),
@@ -170,7 +171,8 @@ constinit auto mouse = mouse_table(0, {
     area("CONTROL STBY", {62, 167, 30, 17}, CURSOR_DOWNARROW, set_panel_switch<&ApuState::ApuControlSelector, kSelectorStby>),
     area("START", {10, 139, 39, 39}, CURSOR_HAND,      press_start),
     area("FIRE AGENT", {18, 62, 29, 43},  CURSOR_HAND,      discharge_agent),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Model -------------------------------------------------------------------
@@ -396,6 +398,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin apu_rulo", 106, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 106, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::apu

@@ -9,7 +9,8 @@
 // have nothing to compute on an update and ignore every service code. Every needle limits its value to its
 // scale and writes the limit back into the unit's value: a displayed meter
 // also limits the model (the N2 overshoot of a start stops at 120).
-#include "module/catalog.h"
+#include "systems/apu/apu_meters.h"
+
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -46,8 +47,8 @@ constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin apu_ind_oil_rulo", 91, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 91, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace apu_ind_oil
 
@@ -87,8 +88,8 @@ constinit auto mouse = mouse_table();
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin apu_ind_n1_n2_rulo", 91, chain.list, mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 91, chain.list, mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace apu_ind_n1_n2
 
@@ -112,8 +113,8 @@ constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin apu_ind_egt_rulo", 91, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 91, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace apu_ind_egt
 

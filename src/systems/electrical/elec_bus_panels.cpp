@@ -17,7 +17,8 @@
 // LINE 2), the bus ties (TRANSF 1, TRANSF 2), the AC essential bus feed
 // selector (GEN 2, GEN 1, NORM, APU GEN, EMRG INV), the AC BUS OFF lights and
 // the mimic's tie and emergency inverter bars.
-#include "module/catalog.h"
+#include "systems/electrical/elec_bus_panels.h"
+
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -66,7 +67,7 @@ constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElement
 
 // Per battery, top to bottom: ON, NORM, OFF.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("BAT 1 ON", {19, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt1Switch, kOn>),
     area("BAT 1 NORM", {19, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt1Switch, kNorm>),
     area("BAT 1 OFF", {19, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt1Switch, kOff>),
@@ -76,7 +77,8 @@ constinit auto mouse = mouse_table(0, {
     area("BAT 3 ON", {81, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt3Switch, kOn>),
     area("BAT 3 NORM", {81, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt3Switch, kNorm>),
     area("BAT 3 OFF", {81, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt3Switch, kOff>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -98,7 +100,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_batt_rulo", 150, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 150, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace elec_batt
 
@@ -132,7 +135,7 @@ constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElement
 
 // Each switch: upper half on (ON, NORM), lower half off (OFF RESET, SPLIT).
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("TR 1 ON", {12, 49, 39, 39},  CURSOR_UPARROW,   set_position<&AircraftState::Tr1Switch, 1>),
     area("TR 1 OFF RESET", {12, 88, 39, 39},  CURSOR_DOWNARROW, set_position<&AircraftState::Tr1Switch, 0>),
     area("ESS TR ON", {79, 49, 39, 39},  CURSOR_UPARROW,   set_position<&AircraftState::EssTrSwitch, 1>),
@@ -141,7 +144,8 @@ constinit auto mouse = mouse_table(0, {
     area("TR 2 OFF RESET", {155, 88, 30, 39}, CURSOR_DOWNARROW, set_position<&AircraftState::Tr2Switch, 0>),
     area("DC TIE NORM", {125, 0, 30, 39},  CURSOR_UPARROW,   set_position<&AircraftState::DcBusTieSwitch, 1>),
     area("DC TIE SPLIT", {125, 39, 30, 39}, CURSOR_DOWNARROW, set_position<&AircraftState::DcBusTieSwitch, 0>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -165,7 +169,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_dc_bus_rulo", 191, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 191, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace elec_dc_bus
 
@@ -227,7 +232,7 @@ int32_t FSAPI feed_selector_right(PIXPOINT*, uint32_t) {
 
 // Each switch: upper row NORM, lower row OFF.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("LINE 1 NORM", {16, 192, 31, 28},  CURSOR_UPARROW,   set_position<&AircraftState::Gen1BreakerSwitch, 1>),
     area("LINE 1 OFF", {16, 220, 31, 28},  CURSOR_DOWNARROW, set_position<&AircraftState::Gen1BreakerSwitch, 0>),
     area("TRANSF 1 NORM", {55, 192, 31, 28},  CURSOR_UPARROW,   set_position<&AircraftState::BusTie1Switch, 1>),
@@ -238,7 +243,8 @@ constinit auto mouse = mouse_table(0, {
     area("LINE 2 OFF", {150, 220, 31, 28}, CURSOR_DOWNARROW, set_position<&AircraftState::Gen2BreakerSwitch, 0>),
     area("AC ESS FEED left", {29, 48, 70, 95},   CURSOR_DOWNARROW, feed_selector_left),
     area("AC ESS FEED right", {99, 48, 70, 95},   CURSOR_UPARROW,   feed_selector_right),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -270,7 +276,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ac_bus_rulo", 195, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 195, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace elec_ac_bus
 

@@ -20,7 +20,8 @@
 // moves), 1 (ticks).
 // Outputs: ExtPowerAvailable, ExtPowerOnBus, ExtPowerSwitch (dropped),
 // BattLoadLevel, InstrBus1Powered, InstrBus2Powered, InstrBusFault.
-#include "module/catalog.h"
+#include "systems/electrical/elec_ext_power.h"
+
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -82,7 +83,7 @@ int32_t FSAPI ext_pwr_button(PIXPOINT*, uint32_t) {
 }
 
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("EXT PWR ON", {56, 0, 31, 32},  CURSOR_UPARROW,   set_position<&AircraftState::ExtPowerSwitch, 1>),
     area("EXT PWR OFF", {56, 32, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::ExtPowerSwitch, 0>),
     area("AC LAND NORM", {17, 58, 31, 32}, CURSOR_UPARROW,   set_position<&AircraftState::AcLandSwitch, kAcLandNorm>),
@@ -90,7 +91,8 @@ constinit auto mouse = mouse_table(0, {
     area("ESS BUS LOAD NORM", {93, 58, 31, 32}, CURSOR_UPARROW,   set_position<&AircraftState::EssBusLoadSwitch, kEssLoadNorm>),
     area("ESS BUS LOAD MIN", {93, 90, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::EssBusLoadSwitch, kEssLoadMin>),
     area("EXT PWR button", {92, 4, 57, 51},  CURSOR_HAND,      ext_pwr_button),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // On the ground, at rest, and not both engines turning. A value that is not
@@ -174,6 +176,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ext_pwr_rulo", 151, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 151, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::elec_ext_pwr

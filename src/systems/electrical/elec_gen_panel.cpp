@@ -16,7 +16,8 @@
 // Inputs: the three switches, Gen1Load, Gen2Load, ApuGenLoadMeter, ApuRunning,
 // ApuFailure, the line contactor switches, DcEssBusPowered; token 1 (ticks).
 // Outputs: the switches (TEST return), Gen1Fault, Gen2Fault, ApuGenFault.
-#include "module/catalog.h"
+#include "systems/electrical/elec_gen_panel.h"
+
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -67,7 +68,7 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
 
 // Per switch, top to bottom: ON, OFF RESET, TEST.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("GEN 1 ON", {18, 57, 32, 23},  CURSOR_UPARROW,   set_position<&AircraftState::Gen1Switch, kOn>),
     area("GEN 1 OFF RESET", {18, 80, 32, 23},  CURSOR_HAND,      set_position<&AircraftState::Gen1Switch, kOff>),
     area("GEN 1 TEST", {18, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen1Switch>),
@@ -77,7 +78,8 @@ constinit auto mouse = mouse_table(0, {
     area("GEN 2 ON", {147, 57, 32, 23}, CURSOR_UPARROW,   set_position<&AircraftState::Gen2Switch, kOn>),
     area("GEN 2 OFF RESET", {147, 80, 32, 23}, CURSOR_HAND,      set_position<&AircraftState::Gen2Switch, kOff>),
     area("GEN 2 TEST", {147, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen2Switch>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 bool held_in_test(uint8_t position) { return position >= kTestFromOff; }
@@ -135,6 +137,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_gen_rulo", 187, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 187, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::elec_gen

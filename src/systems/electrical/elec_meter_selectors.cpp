@@ -13,7 +13,8 @@
 // turns it one position counter-clockwise, the right half one clockwise,
 // silently, stopping at the end positions. Neither gauge has anything to do
 // on an update.
-#include "module/catalog.h"
+#include "systems/electrical/elec_meter_selectors.h"
+
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -55,16 +56,17 @@ int32_t FSAPI turn_right(PIXPOINT*, uint32_t) {
 }
 
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("DC METER selector left", {0, 0, 57, 62},  CURSOR_DOWNARROW, turn_left),
     area("DC METER selector right", {57, 0, 57, 62}, CURSOR_UPARROW,   turn_right),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin elec_sel_ind_dc_rulo", 120, chain.list, mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 120, chain.list, mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace elec_sel_ind_dc
 
@@ -116,18 +118,19 @@ int32_t FSAPI meter_right(PIXPOINT*, uint32_t) {
 }
 
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("AC PHASE selector left", {0, 0, 33, 66},  CURSOR_DOWNARROW, phase_left),
     area("AC PHASE selector right", {33, 0, 33, 66}, CURSOR_UPARROW,   phase_right),
     area("AC METER selector left", {66, 0, 33, 66}, CURSOR_DOWNARROW, meter_left),
     area("AC METER selector right", {99, 0, 33, 66}, CURSOR_UPARROW,   meter_right),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin elec_sel_ind_ac_rulo", 146, chain.list, mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 146, chain.list, mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace elec_sel_ind_ac
 

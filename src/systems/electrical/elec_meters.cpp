@@ -16,7 +16,8 @@
 // test load while its generator is held in TEST.
 //
 // Every needle limits its value to its scale and writes the limit back.
-#include "module/catalog.h"
+#include "systems/electrical/elec_meters.h"
+
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/elements.h"
@@ -140,8 +141,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_dc_v_rulo", 75, dial.chain.list, dial.mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_dc_v
 
@@ -164,8 +165,8 @@ constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ind_dc_amps_rulo", 75, dial.chain.list,
-                                         dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_dc_amps
 
@@ -196,8 +197,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_v_rulo", 75, dial.chain.list, dial.mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_v
 
@@ -233,8 +234,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin elec_ind_ac_frq_rulo", 75, dial.chain.list, dial.mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_frq
 
@@ -259,8 +260,8 @@ constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_load1_rulo", 75, dial.chain.list,
-                                         dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_load1
 
@@ -277,8 +278,8 @@ constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_load2_rulo", 75, dial.chain.list,
-                                         dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_load2
 
@@ -297,8 +298,8 @@ constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin elec_ind_ac_loadapu_rulo", 75, dial.chain.list,
-                                         dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_loadapu
 

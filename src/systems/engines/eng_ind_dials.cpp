@@ -20,6 +20,8 @@
 // Outputs: N1IndexValue, N1IndexManual, FuelFlow1Display, FuelFlow2Display.
 //
 // A host value that is not a finite number reads as 0.
+#include "systems/engines/eng_ind_dials.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -27,7 +29,6 @@
 #include <iterator>
 #include <limits>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -396,13 +397,10 @@ int32_t FSAPI turn_index(PIXPOINT*, uint32_t) {
 }
 
 template <std::size_t D>
-constexpr auto index_knob() {
-    return mouse_table(
-        0, {
-               knob_area("N1 index down", {97, 98, 36, 70}, CURSOR_DOWNARROW, turn_index<D, false>),
-               knob_area("N1 index up", {133, 98, 36, 70}, CURSOR_UPARROW, turn_index<D, true>),
-           });
-}
+inline constexpr AreaSpec kIndexKnob[] = {
+    knob_area("N1 index down", {97, 98, 36, 70}, CURSOR_DOWNARROW, turn_index<D, false>),
+    knob_area("N1 index up", {133, 98, 36, 70}, CURSOR_UPARROW, turn_index<D, true>),
+};
 
 }  // namespace
 }  // namespace kadrimos::engines
@@ -417,20 +415,22 @@ namespace eng_ind_n1_1 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kN1Engine1>();
 constinit engines::EngineDial<engines::kN1Engine1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = engines::index_knob<engines::kN1Engine1>();
+constinit auto mouse = mouse_table(0, engines::kIndexKnob<engines::kN1Engine1>);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n1_1_rulo", 169, dial.list, mouse.rect,
-                                         engines::update<engines::kN1Engine1>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 169, dial.list, mouse.rect, engines::update<engines::kN1Engine1>);
+constinit const GaugeLabels labels = {kElements, engines::kIndexKnob<engines::kN1Engine1>};
 }  // namespace eng_ind_n1_1
 
 namespace eng_ind_n1_2 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kN1Engine2>();
 constinit engines::EngineDial<engines::kN1Engine2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = engines::index_knob<engines::kN1Engine2>();
+constinit auto mouse = mouse_table(0, engines::kIndexKnob<engines::kN1Engine2>);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n1_2_rulo", 169, dial.list, mouse.rect,
-                                         engines::update<engines::kN1Engine2>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 169, dial.list, mouse.rect, engines::update<engines::kN1Engine2>);
+constinit const GaugeLabels labels = {kElements, engines::kIndexKnob<engines::kN1Engine2>};
 }  // namespace eng_ind_n1_2
 
 namespace eng_ind_ff_1 {
@@ -439,8 +439,9 @@ constexpr auto kElements = engines::dial_elements<engines::kFfEngine1>();
 constinit engines::EngineDial<engines::kFfEngine1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_ff_1_rulo", 153, dial.list, mouse.rect,
-                                         engines::update<engines::kFfEngine1>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 153, dial.list, mouse.rect, engines::update<engines::kFfEngine1>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_ff_1
 
 namespace eng_ind_ff_2 {
@@ -449,8 +450,9 @@ constexpr auto kElements = engines::dial_elements<engines::kFfEngine2>();
 constinit engines::EngineDial<engines::kFfEngine2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_ff_2_rulo", 153, dial.list, mouse.rect,
-                                         engines::update<engines::kFfEngine2>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 153, dial.list, mouse.rect, engines::update<engines::kFfEngine2>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_ff_2
 
 namespace eng_ind_egt_1 {
@@ -459,8 +461,9 @@ constexpr auto kElements = engines::dial_elements<engines::kEgtEngine1>();
 constinit engines::EngineDial<engines::kEgtEngine1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_egt_1_rulo", 169, dial.list, mouse.rect,
-                                         engines::update<engines::kEgtEngine1>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 169, dial.list, mouse.rect, engines::update<engines::kEgtEngine1>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_egt_1
 
 namespace eng_ind_egt_2 {
@@ -469,8 +472,9 @@ constexpr auto kElements = engines::dial_elements<engines::kEgtEngine2>();
 constinit engines::EngineDial<engines::kEgtEngine2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_egt_2_rulo", 169, dial.list, mouse.rect,
-                                         engines::update<engines::kEgtEngine2>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 169, dial.list, mouse.rect, engines::update<engines::kEgtEngine2>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_egt_2
 
 namespace eng_ind_n2_1 {
@@ -479,8 +483,9 @@ constexpr auto kElements = engines::dial_elements<engines::kN2Engine1>();
 constinit engines::EngineDial<engines::kN2Engine1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n2_1_rulo", 153, dial.list, mouse.rect,
-                                         engines::update<engines::kN2Engine1>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 153, dial.list, mouse.rect, engines::update<engines::kN2Engine1>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_n2_1
 
 namespace eng_ind_n2_2 {
@@ -489,8 +494,9 @@ constexpr auto kElements = engines::dial_elements<engines::kN2Engine2>();
 constinit engines::EngineDial<engines::kN2Engine2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin eng_ind_n2_2_rulo", 153, dial.list, mouse.rect,
-                                         engines::update<engines::kN2Engine2>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 153, dial.list, mouse.rect, engines::update<engines::kN2Engine2>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_n2_2
 
 }  // namespace kadrimos::gauges

@@ -26,11 +26,12 @@
 // engine is not known to turn: no bleed from it, no release of its
 // starter), the tick counter reads as 0 (the timers hold until it reads a
 // number again).
+#include "systems/engines/eng_start_gauge.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -158,14 +159,15 @@ int32_t FSAPI press_start(PIXPOINT*, uint32_t) {
 }
 
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("IGNITION selector left", {47, 19, 41, 73},  CURSOR_DOWNARROW, selector_left),
     area("IGNITION selector right", {88, 19, 41, 73},  CURSOR_UPARROW,   selector_right),
     area("ARM", {63, 96, 51, 27},  CURSOR_UPARROW,   arm),
     area("START ABORT", {63, 123, 51, 27}, CURSOR_DOWNARROW, start_abort),
     area("START 1", {4, 107, 43, 43},  CURSOR_HAND,      press_start<0, 643>),
     area("START 2", {129, 107, 43, 43}, CURSOR_HAND,     press_start<1, 624>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Update -----------------------------------------------------------------------
@@ -255,6 +257,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin eng_start_rulo", 185, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 185, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::eng_start

@@ -21,12 +21,13 @@
 // Outputs: Eng1OilPressLow, Eng2OilPressLow.
 //
 // A host value that is not a finite number reads as 0.
+#include "systems/engines/engomn_dials.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -267,13 +268,10 @@ constexpr auto dial_elements() {
 }
 
 template <std::size_t Engine>
-constexpr auto oil_qty_index_knob() {
-    return mouse_table(
-        0, {
-               knob_area("OIL QTY index down", {0, 0, 45, 91}, CURSOR_DOWNARROW, turn_index<Engine, false>),
-               knob_area("OIL QTY index up", {46, 0, 45, 91}, CURSOR_UPARROW, turn_index<Engine, true>),
-           });
-}
+inline constexpr AreaSpec kOilQtyIndexKnob[] = {
+    knob_area("OIL QTY index down", {0, 0, 45, 91}, CURSOR_DOWNARROW, turn_index<Engine, false>),
+    knob_area("OIL QTY index up", {46, 0, 45, 91}, CURSOR_UPARROW, turn_index<Engine, true>),
+};
 
 constexpr uint32_t kWidthMm = 91;
 
@@ -288,8 +286,9 @@ constexpr auto kElements = engines::dial_elements<engines::kNacelleTemp1>();
 constinit engines::MonitorDial<engines::kNacelleTemp1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_1_rulo", engines::kWidthMm, dial.list,
-                                         mouse.rect, engines::update<engines::kNacelleTemp1>);
+constinit GAUGEHDR header =
+    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kNacelleTemp1>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace engomn_nac_temp_1
 
 namespace engomn_nac_temp_2 {
@@ -298,8 +297,9 @@ constexpr auto kElements = engines::dial_elements<engines::kNacelleTemp2>();
 constinit engines::MonitorDial<engines::kNacelleTemp2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_nac_temp_2_rulo", engines::kWidthMm, dial.list,
-                                         mouse.rect, engines::update<engines::kNacelleTemp2>);
+constinit GAUGEHDR header =
+    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kNacelleTemp2>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace engomn_nac_temp_2
 
 namespace engomn_oil_press_1 {
@@ -308,8 +308,9 @@ constexpr auto kElements = engines::dial_elements<engines::kOilPress1>();
 constinit engines::MonitorDial<engines::kOilPress1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_1_rulo", engines::kWidthMm, dial.list,
-                                         mouse.rect, engines::update<engines::kOilPress1>);
+constinit GAUGEHDR header =
+    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilPress1>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace engomn_oil_press_1
 
 namespace engomn_oil_press_2 {
@@ -318,8 +319,9 @@ constexpr auto kElements = engines::dial_elements<engines::kOilPress2>();
 constinit engines::MonitorDial<engines::kOilPress2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_press_2_rulo", engines::kWidthMm, dial.list,
-                                         mouse.rect, engines::update<engines::kOilPress2>);
+constinit GAUGEHDR header =
+    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilPress2>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace engomn_oil_press_2
 
 namespace engomn_oil_temp_1 {
@@ -328,8 +330,9 @@ constexpr auto kElements = engines::dial_elements<engines::kOilTemp1>();
 constinit engines::MonitorDial<engines::kOilTemp1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_1_rulo", engines::kWidthMm, dial.list,
-                                         mouse.rect, engines::update<engines::kOilTemp1>);
+constinit GAUGEHDR header =
+    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilTemp1>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace engomn_oil_temp_1
 
 namespace engomn_oil_temp_2 {
@@ -338,28 +341,31 @@ constexpr auto kElements = engines::dial_elements<engines::kOilTemp2>();
 constinit engines::MonitorDial<engines::kOilTemp2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_temp_2_rulo", engines::kWidthMm, dial.list,
-                                         mouse.rect, engines::update<engines::kOilTemp2>);
+constinit GAUGEHDR header =
+    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilTemp2>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace engomn_oil_temp_2
 
 namespace engomn_oil_qtty_1 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kOilQty1>();
 constinit engines::MonitorDial<engines::kOilQty1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = engines::oil_qty_index_knob<0>();
+constinit auto mouse = mouse_table(0, engines::kOilQtyIndexKnob<0>);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_1_rulo", engines::kWidthMm, dial.list,
-                                         mouse.rect, engines::update<engines::kOilQty1>);
+constinit GAUGEHDR header =
+    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilQty1>);
+constinit const GaugeLabels labels = {kElements, engines::kOilQtyIndexKnob<0>};
 }  // namespace engomn_oil_qtty_1
 
 namespace engomn_oil_qtty_2 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kOilQty2>();
 constinit engines::MonitorDial<engines::kOilQty2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = engines::oil_qty_index_knob<1>();
+constinit auto mouse = mouse_table(0, engines::kOilQtyIndexKnob<1>);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_oil_qtty_2_rulo", engines::kWidthMm, dial.list,
-                                         mouse.rect, engines::update<engines::kOilQty2>);
+constinit GAUGEHDR header =
+    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilQty2>);
+constinit const GaugeLabels labels = {kElements, engines::kOilQtyIndexKnob<1>};
 }  // namespace engomn_oil_qtty_2
 
 namespace engomn_fuel_press_1 {
@@ -368,8 +374,9 @@ constexpr auto kElements = engines::dial_elements<engines::kFuelPress1>();
 constinit engines::MonitorDial<engines::kFuelPress1> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_1_rulo", engines::kWidthMm, dial.list,
-                                         mouse.rect, engines::update<engines::kFuelPress1>);
+constinit GAUGEHDR header =
+    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kFuelPress1>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace engomn_fuel_press_1
 
 namespace engomn_fuel_press_2 {
@@ -378,8 +385,9 @@ constexpr auto kElements = engines::dial_elements<engines::kFuelPress2>();
 constinit engines::MonitorDial<engines::kFuelPress2> dial = make_chain(dial, header, kElements);
 constinit auto mouse = mouse_table();
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin engomn_fuel_press_2_rulo", engines::kWidthMm, dial.list,
-                                         mouse.rect, engines::update<engines::kFuelPress2>);
+constinit GAUGEHDR header =
+    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kFuelPress2>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace engomn_fuel_press_2
 
 }  // namespace kadrimos::gauges

@@ -12,10 +12,11 @@
 // Outputs: VibPickupSelector, VibTestActive.
 //
 // A host value that is not a finite number reads as 0.
+#include "systems/engines/engomn_vib.h"
+
 #include <cstddef>
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -98,7 +99,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin engomn_vib_rulo", 61, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 61, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace kadrimos::gauges::engomn_vib
 
@@ -125,11 +127,12 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
 }
 
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("VIB PICK UP FAN", {48, 6, 28, 31},  CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kFan>),
     area("VIB PICK UP TURBINE", {48, 37, 28, 31}, CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kTurbine>),
     area("VIB TEST", {0, 60, 29, 29},  CURSOR_HAND, press_test),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -140,6 +143,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin engomn_vib_sw_rulo", 81, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 81, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::engomn_vib_sw

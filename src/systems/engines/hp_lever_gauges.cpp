@@ -7,9 +7,10 @@
 // commands, with the DC essential bus.
 //
 // Inputs and outputs: HpLever1Open, HpLever2Open.
+#include "systems/engines/hp_lever_gauges.h"
+
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -48,13 +49,14 @@ constexpr ElementSpec kElements[] = {
     icon_spec("HP LEVER 1 open", 4748, {0, 0}),
 };
 constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
-constinit auto mouse = mouse_table(
-    0, {
-           area("HP LEVER 1", {0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever1Open>),
-       });
+constexpr AreaSpec kAreas[] = {
+    area("HP LEVER 1", {0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever1Open>),
+};
+constinit auto mouse = mouse_table(0, kAreas);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin hp_lev_1_rulo", 35, chain.list, mouse.rect,
-                                         show_lever<&AircraftState::HpLever1Open>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 35, chain.list, mouse.rect, show_lever<&AircraftState::HpLever1Open>);
+constinit const GaugeLabels labels = {kElements, kAreas};
 }  // namespace hp_lev_1
 
 // --- HP lever 2 -------------------------------------------------------------------
@@ -67,13 +69,14 @@ constexpr ElementSpec kElements[] = {
     icon_spec("HP LEVER 2 open", 4755, {0, 0}),
 };
 constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
-constinit auto mouse = mouse_table(
-    0, {
-           area("HP LEVER 2", {0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever2Open>),
-       });
+constexpr AreaSpec kAreas[] = {
+    area("HP LEVER 2", {0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever2Open>),
+};
+constinit auto mouse = mouse_table(0, kAreas);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin hp_lev_2_rulo", 35, chain.list, mouse.rect,
-                                         show_lever<&AircraftState::HpLever2Open>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 35, chain.list, mouse.rect, show_lever<&AircraftState::HpLever2Open>);
+constinit const GaugeLabels labels = {kElements, kAreas};
 }  // namespace hp_lev_2
 
 }  // namespace kadrimos::gauges

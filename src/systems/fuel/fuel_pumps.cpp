@@ -28,12 +28,13 @@
 // Quantities that are not finite numbers count as empty tanks (fuel_state.h).
 // A selector reading a position outside the table below is simply corrected
 // to the wanted one.
+#include "systems/fuel/fuel_pumps.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -250,12 +251,13 @@ constexpr auto CL = &AircraftState::CtrPumpSwitchL;
 
 // L1 ON, L1 OFF, L2 AUTO, L2 OFF.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("L1 ON", {11, 22, 51, 21}, CURSOR_UPARROW,   one_on<L1, L2, CL>),
     area("L1 OFF", {11, 43, 51, 21}, CURSOR_DOWNARROW, one_off<L1, L2, CL>),
     area("L2 AUTO", {75, 22, 51, 21}, CURSOR_UPARROW,   two_auto<L1, L2, CL>),
     area("L2 OFF", {75, 43, 51, 21}, CURSOR_DOWNARROW, two_off<L1, L2, CL>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -265,8 +267,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_pumps_left_rulo", 156, panel.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 156, panel.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_pumps_left
 
@@ -288,12 +290,13 @@ constexpr auto CR = &AircraftState::CtrPumpSwitchR;
 
 // R1 ON, R1 OFF, R2 AUTO, R2 OFF.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("R1 ON", {95, 22, 51, 21}, CURSOR_UPARROW,   one_on<R1, R2, CR>),
     area("R1 OFF", {95, 43, 51, 21}, CURSOR_DOWNARROW, one_off<R1, R2, CR>),
     area("R2 AUTO", {34, 22, 51, 21}, CURSOR_UPARROW,   two_auto<R1, R2, CR>),
     area("R2 OFF", {34, 43, 51, 21}, CURSOR_DOWNARROW, two_off<R1, R2, CR>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -304,8 +307,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_pumps_right_rulo", 156, panel.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 156, panel.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_pumps_right
 
@@ -361,12 +364,13 @@ constexpr auto CR = &AircraftState::CtrPumpSwitchR;
 
 // LH AUTO, LH OFF, RH AUTO, RH OFF.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("LH AUTO", {30, 45, 31, 21},  CURSOR_UPARROW,   centre_auto<CL>),
     area("LH OFF", {30, 66, 31, 21},  CURSOR_DOWNARROW, centre_off<CL, &AircraftState::PumpSwitchL1, &AircraftState::PumpSwitchL2>),
     area("RH AUTO", {108, 45, 31, 21}, CURSOR_UPARROW,   centre_auto<CR>),
     area("RH OFF", {108, 66, 31, 21}, CURSOR_DOWNARROW, centre_off<CR, &AircraftState::PumpSwitchR1, &AircraftState::PumpSwitchR2>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Tank selection ----------------------------------------------------------
@@ -486,7 +490,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_pumps_center_rulo", 168, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 168, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_pumps_center

@@ -19,10 +19,11 @@
 // (335); DcNormBusPowered; QtyTestRequest.
 // Outputs: FuelQtyMLeft, FuelQtyMRight, FuelQtyACenter, FuelQtyALeft,
 // FuelQtyARight; QtyTestRequest (cleared).
+#include "systems/fuel/fuel_quantity.h"
+
 #include <array>
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -280,8 +281,9 @@ constexpr auto kElements =
                                 fuel::main_kilograms, fuel::main_pounds);
 constinit fuel::Indicator<5> dial = fuel::indicator(dial, header, kElements);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_left_rulo", 61, dial.chain.list,
-                                         dial.mouse.rect, fuel::indicator_callback<0, 5>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 61, dial.chain.list, dial.mouse.rect, fuel::indicator_callback<0, 5>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace fuel_ind_qtty_m_left
 
 namespace fuel_ind_qtty_m_right {
@@ -291,8 +293,9 @@ constexpr auto kElements =
                                 fuel::main_kilograms, fuel::main_pounds);
 constinit fuel::Indicator<5> dial = fuel::indicator(dial, header, kElements);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_m_right_rulo", 61, dial.chain.list,
-                                         dial.mouse.rect, fuel::indicator_callback<1, 5>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 61, dial.chain.list, dial.mouse.rect, fuel::indicator_callback<1, 5>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace fuel_ind_qtty_m_right
 
 namespace fuel_ind_qtty_a_center {
@@ -302,8 +305,9 @@ constexpr auto kElements =
                                 fuel::main_kilograms, fuel::main_pounds);
 constinit fuel::Indicator<5> dial = fuel::indicator(dial, header, kElements);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_center_rulo", 61, dial.chain.list,
-                                         dial.mouse.rect, fuel::indicator_callback<2, 5>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 61, dial.chain.list, dial.mouse.rect, fuel::indicator_callback<2, 5>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace fuel_ind_qtty_a_center
 
 namespace fuel_ind_qtty_a_left {
@@ -313,8 +317,9 @@ constexpr auto kElements =
                                 fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
 constinit fuel::Indicator<4> dial = fuel::indicator(dial, header, kElements);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_left_rulo", 61, dial.chain.list,
-                                         dial.mouse.rect, fuel::indicator_callback<3, 4>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 61, dial.chain.list, dial.mouse.rect, fuel::indicator_callback<3, 4>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace fuel_ind_qtty_a_left
 
 namespace fuel_ind_qtty_a_right {
@@ -324,8 +329,9 @@ constexpr auto kElements =
                                 fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
 constinit fuel::Indicator<4> dial = fuel::indicator(dial, header, kElements);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_qtty_a_right_rulo", 61, dial.chain.list,
-                                         dial.mouse.rect, fuel::indicator_callback<4, 4>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 61, dial.chain.list, dial.mouse.rect, fuel::indicator_callback<4, 4>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace fuel_ind_qtty_a_right
 
 }  // namespace kadrimos::gauges

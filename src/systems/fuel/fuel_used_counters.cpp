@@ -11,10 +11,11 @@
 // Inputs: simulated time (607), engine fuel flow (638, 657, lb/h), unit
 // selector (335); DcNormBusPowered.
 // Outputs: FuelUsed1, FuelUsed2.
+#include "systems/fuel/fuel_used_counters.h"
+
 #include <array>
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -126,8 +127,9 @@ namespace {
 constexpr auto kElements = fuel::counter_elements<0>();
 constinit fuel::Counter records = fuel::counter(records, header, kElements);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_fu_1_rulo", 61, records.chain.list,
-                                         records.mouse.rect, fuel::counter_callback<0>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 61, records.chain.list, records.mouse.rect, fuel::counter_callback<0>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace fuel_ind_fu_1
 
 namespace fuel_ind_fu_2 {
@@ -135,8 +137,9 @@ namespace {
 constexpr auto kElements = fuel::counter_elements<1>();
 constinit fuel::Counter records = fuel::counter(records, header, kElements);
 }  // namespace
-constinit GAUGEHDR header = gauge_header("toskelin fuel_ind_fu_2_rulo", 61, records.chain.list,
-                                         records.mouse.rect, fuel::counter_callback<1>);
+constinit GAUGEHDR header =
+    gauge_header(kName, 61, records.chain.list, records.mouse.rect, fuel::counter_callback<1>);
+constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace fuel_ind_fu_2
 
 }  // namespace kadrimos::gauges

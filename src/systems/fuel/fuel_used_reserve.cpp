@@ -16,9 +16,10 @@
 //
 // A quantity that is not a finite number counts as an empty tank
 // (fuel_state.h): the RESERVE light comes on.
+#include "systems/fuel/fuel_used_reserve.h"
+
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -62,10 +63,10 @@ int32_t FSAPI reset_fuel_used(PIXPOINT*, uint32_t) {
     return 0;
 }
 
-constinit auto mouse =
-    mouse_table(0, {
-                       area("FUEL USED RESET", {242, 32, 37, 37}, CURSOR_HAND, reset_fuel_used),
-                   });
+constexpr AreaSpec kAreas[] = {
+    area("FUEL USED RESET", {242, 32, 37, 37}, CURSOR_HAND, reset_fuel_used),
+};
+constinit auto mouse = mouse_table(0, kAreas);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -74,8 +75,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_fuelused_rulo", 287, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 287, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_fuelused
 
@@ -100,8 +101,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_qtty_reserve_1_rulo", 56, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 56, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace kadrimos::gauges::fuel_qtty_reserve_1
 
@@ -126,8 +127,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_qtty_reserve_2_rulo", 56, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 56, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace kadrimos::gauges::fuel_qtty_reserve_2
 
@@ -149,13 +150,14 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
     return 0;
 }
 
-constinit auto mouse = mouse_table(0, {
-                                          area("QTY TEST", {0, 19, 25, 25}, CURSOR_HAND, press_test),
-                                      });
+constexpr AreaSpec kAreas[] = {
+    area("QTY TEST", {0, 19, 25, 25}, CURSOR_HAND, press_test),
+};
+constinit auto mouse = mouse_table(0, kAreas);
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin fuel_qtty_test_rulo", 25, chain.list, mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 25, chain.list, mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_qtty_test

@@ -16,9 +16,10 @@
 // A fuel valve that reads neither exactly 1.0 nor exactly 0.0 (NaN, infinity,
 // a valve in transit) is left alone: no toggle is sent until it reads one of
 // the two again.
+#include "systems/fuel/fuel_valves.h"
+
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -98,7 +99,7 @@ int32_t FSAPI set_crossfeed(PIXPOINT*, uint32_t) {
 
 // Side 1 knobs, side 2 knobs, then the cross-feed knob's thirds left to right.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("TANK VALVE 1 left", {0, 6, 43, 57},   CURSOR_HAND, toggle_valve<&AircraftState::TankValve1Open, 1>),
     area("TANK VALVE 1 right", {65, 6, 37, 57},  CURSOR_HAND, toggle_valve<&AircraftState::TankValve1Open, 2>),
     area("TANK VALVE 2 left", {183, 6, 37, 57}, CURSOR_HAND, toggle_valve<&AircraftState::TankValve2Open, 1>),
@@ -106,7 +107,8 @@ constinit auto mouse = mouse_table(0, {
     area("X FEED from side 2", {102, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedFromSide2>),
     area("X FEED closed", {129, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedClosed>),
     area("X FEED from side 1", {156, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedFromSide1>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Display -----------------------------------------------------------------
@@ -170,6 +172,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin fuel_valves_rulo", 285, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 285, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_valves

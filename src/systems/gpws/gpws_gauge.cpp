@@ -5,7 +5,8 @@
 // and the sequencing of the aural alerts that run in its update are not
 // built yet; until they are, its update does nothing and its light stays
 // dark.
-#include "module/catalog.h"
+#include "systems/gpws/gpws_gauge.h"
+
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
@@ -43,6 +44,7 @@ constinit auto mouse = mouse_table(kHelpId);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin gpws_rulo", 47, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 47, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace kadrimos::gauges::gpws

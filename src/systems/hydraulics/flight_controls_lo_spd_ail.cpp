@@ -11,9 +11,10 @@
 // HydStateYellow; host tokens 60 (on ground, exactly 1.0) and 328 (flap
 // setting; a value that is not a finite number reads as flaps up).
 // Outputs: LoSpdAilActive, LowSpeedAileronFault.
+#include "systems/hydraulics/flight_controls_lo_spd_ail.h"
+
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -69,11 +70,12 @@ int32_t FSAPI set_selector(PIXPOINT*, uint32_t) {
 
 // The selector's upper, middle and lower parts.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("LO SPD AIL upper", {16, 18, 31, 20}, CURSOR_UPARROW,   set_selector<kUpper>),
     area("LO SPD AIL normal", {16, 38, 31, 28}, CURSOR_HAND,      set_selector<kNormal>),
     area("LO SPD AIL lower", {16, 66, 31, 20}, CURSOR_DOWNARROW, set_selector<kLower>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Update ------------------------------------------------------------------
@@ -104,6 +106,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin lo_spd_ail_rulo", 172, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 172, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::lo_spd_ail

@@ -12,10 +12,11 @@
 // Outputs: RudderTravelFault (raised by a lit light, cleared once both
 // systems are on with their latches at rest), RudderTravelPowered, key event
 // 0x10099 (both systems off).
+#include "systems/hydraulics/flight_controls_rudder.h"
+
 #include <cstddef>
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -84,14 +85,15 @@ int32_t FSAPI reset(PIXPOINT*, uint32_t) {
 
 // Switch 1 ON and OFF, switch 2 ON and OFF, RESET 1, RESET 2.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("RUDDER TRAVEL 1 ON", {56, 14, 31, 25},  CURSOR_HAND, switch_on<0>),
     area("RUDDER TRAVEL 1 OFF", {56, 39, 31, 25},  CURSOR_HAND, switch_off<0>),
     area("RUDDER TRAVEL 2 ON", {100, 14, 31, 25}, CURSOR_HAND, switch_on<1>),
     area("RUDDER TRAVEL 2 OFF", {100, 39, 31, 25}, CURSOR_HAND, switch_off<1>),
     area("RUDDER TRAVEL 1 RESET", {10, 28, 42, 22},  CURSOR_HAND, reset<0>),
     area("RUDDER TRAVEL 2 RESET", {134, 28, 42, 22}, CURSOR_HAND, reset<1>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Update ------------------------------------------------------------------
@@ -121,7 +123,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin rudder_travel_rulo", 189, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 189, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::rudder_travel

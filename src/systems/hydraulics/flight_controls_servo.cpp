@@ -13,12 +13,14 @@
 // Outputs: ServoControlFault (latched: raised by any lit fault light, cleared
 // without the DC essential bus or once one lever is at the bottom stop and
 // neither of the others is at the top).
+#include "systems/hydraulics/flight_controls_servo.h"
+
 #include <cstddef>
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
+#include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
@@ -50,27 +52,30 @@ constexpr double kPixelsPerUnit = 1.0;
 // top, middle and bottom stops, the lever knob (slider), the pressure lamp
 // and the fault light. Levers at x 10, 71 and 128.
 // clang-format off
-constinit ELEMENT_ICON   yellow_fault  = icon(header, kBitmap + 18, {153, 4}, no_children);
-constinit ELEMENT_ICON   yellow_press  = icon(header, kBitmap + 17, {128, 4}, next_of<yellow_fault>);
-constinit ELEMENT_SLIDER yellow_lever  = slider(header, kBitmap + 16, {128, 31}, nullptr, 0, lever_travel<2>, kPixelsPerUnit, next_of<yellow_press>);
-constinit ELEMENT_ICON   yellow_bottom = icon(header, kBitmap + 15, {128, 31}, next_of<yellow_lever>);
-constinit ELEMENT_ICON   yellow_middle = icon(header, kBitmap + 14, {128, 31}, next_of<yellow_bottom>);
-constinit ELEMENT_ICON   yellow_top    = icon(header, kBitmap + 13, {128, 31}, next_of<yellow_middle>);
-constinit ELEMENT_ICON   green_fault   = icon(header, kBitmap + 12, {96, 4}, next_of<yellow_top>);
-constinit ELEMENT_ICON   green_press   = icon(header, kBitmap + 11, {71, 4}, next_of<green_fault>);
-constinit ELEMENT_SLIDER green_lever   = slider(header, kBitmap + 10, {71, 31}, nullptr, 0, lever_travel<1>, kPixelsPerUnit, next_of<green_press>);
-constinit ELEMENT_ICON   green_bottom  = icon(header, kBitmap + 9, {71, 31}, next_of<green_lever>);
-constinit ELEMENT_ICON   green_middle  = icon(header, kBitmap + 8, {71, 31}, next_of<green_bottom>);
-constinit ELEMENT_ICON   green_top     = icon(header, kBitmap + 7, {71, 31}, next_of<green_middle>);
-constinit ELEMENT_ICON   blue_fault    = icon(header, kBitmap + 6, {35, 4}, next_of<green_top>);
-constinit ELEMENT_ICON   blue_press    = icon(header, kBitmap + 5, {10, 4}, next_of<blue_fault>);
-constinit ELEMENT_SLIDER blue_lever    = slider(header, kBitmap + 4, {10, 31}, nullptr, 0, lever_travel<0>, kPixelsPerUnit, next_of<blue_press>);
-constinit ELEMENT_ICON   blue_bottom   = icon(header, kBitmap + 3, {10, 31}, next_of<blue_lever>);
-constinit ELEMENT_ICON   blue_middle   = icon(header, kBitmap + 2, {10, 31}, next_of<blue_bottom>);
-constinit ELEMENT_ICON   blue_top      = icon(header, kBitmap + 1, {10, 31}, next_of<blue_middle>);
-constinit ELEMENT_STATIC_IMAGE background_element = background(header, kBitmap, next_of<blue_top>);
+// Drawing order, the background first: element k of the chain is entry k.
+constexpr ElementSpec kElements[] = {
+    background_spec(kBitmap),
+    icon_spec("BLUE lever legend top", kBitmap + 1, {10, 31}),
+    icon_spec("BLUE lever legend middle", kBitmap + 2, {10, 31}),
+    icon_spec("BLUE lever legend bottom", kBitmap + 3, {10, 31}),
+    slider_spec("BLUE lever", kBitmap + 4, {10, 31}, nullptr, 0, lever_travel<0>, kPixelsPerUnit),
+    icon_spec("BLUE PRESS lamp", kBitmap + 5, {10, 4}),
+    icon_spec("BLUE FAULT light", kBitmap + 6, {35, 4}),
+    icon_spec("GREEN lever legend top", kBitmap + 7, {71, 31}),
+    icon_spec("GREEN lever legend middle", kBitmap + 8, {71, 31}),
+    icon_spec("GREEN lever legend bottom", kBitmap + 9, {71, 31}),
+    slider_spec("GREEN lever", kBitmap + 10, {71, 31}, nullptr, 0, lever_travel<1>, kPixelsPerUnit),
+    icon_spec("GREEN PRESS lamp", kBitmap + 11, {71, 4}),
+    icon_spec("GREEN FAULT light", kBitmap + 12, {96, 4}),
+    icon_spec("YELLOW lever legend top", kBitmap + 13, {128, 31}),
+    icon_spec("YELLOW lever legend middle", kBitmap + 14, {128, 31}),
+    icon_spec("YELLOW lever legend bottom", kBitmap + 15, {128, 31}),
+    slider_spec("YELLOW lever", kBitmap + 16, {128, 31}, nullptr, 0, lever_travel<2>, kPixelsPerUnit),
+    icon_spec("YELLOW PRESS lamp", kBitmap + 17, {128, 4}),
+    icon_spec("YELLOW FAULT light", kBitmap + 18, {153, 4}),
+};
+constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 // clang-format on
-constinit ELEMENT_HEADER* elements[] = {&background_element.header, nullptr};
 
 constexpr int kElementsPerLever = 6;
 constexpr int first_element(std::size_t lever) { return 1 + kElementsPerLever * static_cast<int>(lever); }
@@ -93,7 +98,7 @@ int32_t FSAPI move_lever(PIXPOINT*, uint32_t) {
 
 // Per lever, top to bottom: top, middle and bottom stops.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("SERVO 1 top", {10, 31, 49, 33},  CURSOR_HAND, move_lever<0, kLeverTop>),
     area("SERVO 1 middle", {10, 63, 49, 33},  CURSOR_HAND, move_lever<0, kLeverMiddle>),
     area("SERVO 1 bottom", {10, 95, 49, 33},  CURSOR_HAND, move_lever<0, kLeverBottom>),
@@ -103,7 +108,8 @@ constinit auto mouse = mouse_table(0, {
     area("SERVO 3 top", {128, 31, 49, 33}, CURSOR_HAND, move_lever<2, kLeverTop>),
     area("SERVO 3 middle", {128, 63, 49, 33}, CURSOR_HAND, move_lever<2, kLeverMiddle>),
     area("SERVO 3 bottom", {128, 95, 49, 33}, CURSOR_HAND, move_lever<2, kLeverBottom>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Update ------------------------------------------------------------------
@@ -169,6 +175,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin servo_controls_rulo", 177, elements, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 177, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::servo_controls

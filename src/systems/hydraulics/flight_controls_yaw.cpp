@@ -7,9 +7,10 @@
 //
 // Outputs: YawDamperSwitch1, YawDamperSwitch2, PitchTrimSwitch1,
 // PitchTrimSwitch2.
+#include "systems/hydraulics/flight_controls_yaw.h"
+
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -42,7 +43,7 @@ constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElement
 
 // Per switch: upper half ON, lower half OFF.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("YAW DAMPER 1 ON", {8, 2, 37, 31},    CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch1, 1>),
     area("YAW DAMPER 1 OFF", {8, 33, 37, 31},   CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch1, 0>),
     area("YAW DAMPER 2 ON", {49, 2, 37, 31},   CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch2, 1>),
@@ -51,7 +52,8 @@ constinit auto mouse = mouse_table(0, {
     area("PITCH TRIM 1 OFF", {8, 115, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch1, 0>),
     area("PITCH TRIM 2 ON", {49, 84, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 1>),
     area("PITCH TRIM 2 OFF", {49, 115, 37, 31}, CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 0>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -65,6 +67,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin yaw_rulo", 90, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 90, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::yaw

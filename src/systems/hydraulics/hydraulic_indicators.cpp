@@ -18,9 +18,10 @@
 // extension, 0 to 16383). A gear extension that is not a number leaves the
 // green level where it stands.
 // Outputs: the reservoir levels (private state).
+#include "systems/hydraulics/hydraulic_indicators.h"
+
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -112,8 +113,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header =
-    gauge_header("toskelin hydrau_baches_rulo", 341, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 341, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace hydrau_baches
 
@@ -152,8 +153,8 @@ constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_blue_rulo", 53, dial.chain.list,
-                                         dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 53, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace hydrau_ind_press_blue
 
@@ -168,8 +169,8 @@ constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_green_rulo", 53, dial.chain.list,
-                                         dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 53, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace hydrau_ind_press_green
 
@@ -184,8 +185,8 @@ constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_ind_press_yellow_rulo", 53, dial.chain.list,
-                                         dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_header(kName, 53, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace hydrau_ind_press_yellow
 

@@ -19,9 +19,10 @@
 // HydPressYellow, HydElecPumpRunning, DcEssBusPowered, DcNormBusPowered,
 // AcEssNormPowered.
 // Outputs: the switch items, HydFault, the light latches (private state).
+#include "systems/hydraulics/hydraulic_panel.h"
+
 #include <cstdint>
 
-#include "module/catalog.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -112,12 +113,13 @@ constexpr auto kGreenYellow = &AircraftState::HydPtuGreenYellowSwitch;
 
 // BLUE-GREEN on, off; GREEN-YELLOW on, off.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("BLUE-GREEN ON", {72,  58, 35, 31}, CURSOR_HAND, set_position<kBlueGreen, 1>),
     area("BLUE-GREEN OFF", {72,  89, 35, 31}, CURSOR_HAND, set_position<kBlueGreen, 0>),
     area("GREEN-YELLOW ON", {229, 58, 35, 31}, CURSOR_HAND, set_position<kGreenYellow, 1>),
     area("GREEN-YELLOW OFF", {229, 89, 35, 31}, CURSOR_HAND, set_position<kGreenYellow, 0>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 constexpr int kFirstPumpLamp = 5;
@@ -177,7 +179,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_press_rulo", 332, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 332, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::hydrau_press
 
@@ -246,7 +249,7 @@ constexpr auto kPump4 = &AircraftState::HydPump4Spool;
 
 // ELEC PUMP 1 on, off; ELEC PUMP 2 on, off; engine pumps 1 to 4 on, off.
 // clang-format off
-constinit auto mouse = mouse_table(0, {
+constexpr AreaSpec kAreas[] = {
     area("ELEC PUMP 1 ON", {88,  7,  35, 31}, CURSOR_HAND, set_position<kElec1, 1>),
     area("ELEC PUMP 1 OFF", {88,  38, 35, 31}, CURSOR_HAND, set_position<kElec1, 0>),
     area("ELEC PUMP 2 ON", {129, 7,  35, 31}, CURSOR_HAND, set_position<kElec2, 1>),
@@ -259,7 +262,8 @@ constinit auto mouse = mouse_table(0, {
     area("PUMP 3 OFF", {164, 31, 35, 31}, CURSOR_HAND, pump_off<kPump3>),
     area("PUMP 4 ON", {217, 0,  35, 31}, CURSOR_HAND, pump_on<kPump4>),
     area("PUMP 4 OFF", {217, 31, 35, 31}, CURSOR_HAND, pump_off<kPump4>),
-});
+};
+constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 constexpr int kFirstPumpSwitch = 5;
@@ -287,6 +291,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header("toskelin hydrau_pumps_rulo", 287, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_header(kName, 287, chain.list, mouse.rect, callback);
+constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::hydrau_pumps

@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
         Profile profile = read_profile(options.profile);
         Roles roles = Roles::read(options.roles);
         std::vector<Statement> scenario;
-        if (!options.scenario.empty()) scenario = read_scenario(options.scenario, module.gauges(), config);
+        if (!options.scenario.empty()) scenario = read_scenario(options.scenario, module.gauges(), config, roles);
 
         std::ofstream json_file;
         if (!options.json.empty()) {

@@ -46,6 +46,13 @@ int64_t read_duration(const Line& line, std::size_t i) {
     return static_cast<int64_t>(ticks);
 }
 
+// What a scenario is checked against while it is read.
+struct Cockpit {
+    const std::vector<GAUGEHDR*>& catalogue;
+    const PanelConfig& config;
+    const Roles& roles;
+};
+
 GAUGEHDR* read_gauge(const Line& line, std::size_t i, const std::vector<GAUGEHDR*>& catalogue) {
     const std::string& name = need_word(line, i, "a gauge name in quotes");
     for (GAUGEHDR* g : catalogue)
@@ -53,28 +60,45 @@ GAUGEHDR* read_gauge(const Line& line, std::size_t i, const std::vector<GAUGEHDR
     line.fail("no gauge named \"" + name + "\" in the module");
 }
 
-int read_element(const Line& line, std::size_t i, const GAUGEHDR* gauge) {
+// An element by number or by its role label.
+int read_element(const Line& line, std::size_t i, const GAUGEHDR* gauge, const Roles& roles) {
     auto count = static_cast<int64_t>(SimHost::elements_of(gauge).size());
-    return static_cast<int>(need_integer(line, i, "an element number", 0, count - 1));
+    const std::string& word = need_word(line, i, "an element number or label");
+    if (parse_integer(word))
+        return static_cast<int>(need_integer(line, i, "an element number", 0, count - 1));
+    int element = roles.element_labelled(gauge->gauge_name, word);
+    if (element < 0)
+        line.fail(std::string("no element of \"") + gauge->gauge_name + "\" is labelled \"" + word +
+                  "\"; its labels: " + roles.element_labels(gauge->gauge_name));
+    if (element >= count)
+        line.fail("the role labels name element " + std::to_string(element) + " \"" + word + "\", but \"" +
+                  gauge->gauge_name + "\" has " + std::to_string(count) + " elements");
+    return element;
 }
 
 uint32_t read_window(const Line& line, std::size_t i, const PanelConfig& config) {
     const std::string& w = need_word(line, i, "a window (MAIN_PANEL or its number)");
     uint32_t ident = 0;
-    if (!parse_window_ident(w, ident)) line.fail("expected a window (MAIN_PANEL or its number), found '" + w + "'");
+    if (!parse_window_ident(w, ident))
+        line.fail("expected a window (MAIN_PANEL or its number), found '" + w + "'");
     if (config.find(ident) == nullptr) line.fail("the panel configuration has no window " + w);
     return ident;
 }
 
-// "area N" or "at X Y" from word i; returns the next word's index.
-std::size_t read_target(const Line& line, std::size_t i, Statement& s) {
-    const std::string& how = need_word(line, i, "'area N' or 'at X Y'");
+// "area N", "at X Y" or an area's label from word i; returns the next
+// word's index.
+std::size_t read_target(const Line& line, std::size_t i, Statement& s, const Roles& roles) {
+    const std::string& how = need_word(line, i, "'area N', 'at X Y' or an area's label");
     auto areas = SimHost::areas_of(s.gauge);
-    if (how == "area") {
-        if (areas.empty()) line.fail(std::string("\"") + s.gauge->gauge_name + "\" has no mouse area");
-        s.area = static_cast<int>(need_integer(line, i + 1, "an area number", 0, static_cast<int64_t>(areas.size()) - 1));
+    auto press_middle = [&] {
         const MOUSERECT* r = areas[static_cast<std::size_t>(s.area)];
         s.point = {r->box.x + r->box.width / 2, r->box.y + r->box.height / 2};
+    };
+    if (how == "area") {
+        if (areas.empty()) line.fail(std::string("\"") + s.gauge->gauge_name + "\" has no mouse area");
+        s.area = static_cast<int>(
+            need_integer(line, i + 1, "an area number", 0, static_cast<int64_t>(areas.size()) - 1));
+        press_middle();
         return i + 2;
     }
     if (how == "at") {
@@ -82,7 +106,8 @@ std::size_t read_target(const Line& line, std::size_t i, Statement& s) {
         s.point.y = static_cast<int32_t>(need_integer(line, i + 2, "y in gauge pixels", -100000, 100000));
         for (std::size_t k = 0; k < areas.size(); ++k) {
             const PIXBOX& b = areas[k]->box;
-            if (s.point.x >= b.x && s.point.x < b.x + b.width && s.point.y >= b.y && s.point.y < b.y + b.height) {
+            if (s.point.x >= b.x && s.point.x < b.x + b.width && s.point.y >= b.y &&
+                s.point.y < b.y + b.height) {
                 s.area = static_cast<int>(k);
                 return i + 3;
             }
@@ -90,7 +115,15 @@ std::size_t read_target(const Line& line, std::size_t i, Statement& s) {
         line.fail("no mouse area of \"" + std::string(s.gauge->gauge_name) + "\" under (" +
                   std::to_string(s.point.x) + ", " + std::to_string(s.point.y) + ")");
     }
-    line.fail("expected 'area N' or 'at X Y', found '" + how + "'");
+    s.area = roles.area_labelled(s.gauge->gauge_name, how);
+    if (s.area < 0)
+        line.fail(std::string("no mouse area of \"") + s.gauge->gauge_name + "\" is labelled \"" + how +
+                  "\"; its areas: " + roles.area_labels(s.gauge->gauge_name));
+    if (static_cast<std::size_t>(s.area) >= areas.size())
+        line.fail("the role labels name area " + std::to_string(s.area) + " \"" + how + "\", but \"" +
+                  s.gauge->gauge_name + "\" has " + std::to_string(areas.size()) + " areas");
+    press_middle();
+    return i + 1;
 }
 
 // Optional "within T" at word i.
@@ -102,30 +135,33 @@ void read_tolerance(const Line& line, std::size_t i, Statement& s) {
     need_count(line, i + 2, i + 2);
 }
 
-Statement read_expect(const Line& line, const std::vector<GAUGEHDR*>& catalogue, const PanelConfig& config) {
+Statement read_expect(const Line& line, const Cockpit& cockpit) {
     Statement s;
     s.line = line;
     const std::string& what = need_word(line, 1, "what to expect");
     if (what == "shown" || what == "hidden") {
         need_count(line, 4, 4);
         s.kind = what == "shown" ? Statement::Kind::ExpectShown : Statement::Kind::ExpectHidden;
-        s.gauge = read_gauge(line, 2, catalogue);
-        s.element = read_element(line, 3, s.gauge);
+        s.gauge = read_gauge(line, 2, cockpit.catalogue);
+        s.element = read_element(line, 3, s.gauge, cockpit.roles);
     } else if (what == "value") {
         s.kind = Statement::Kind::ExpectValue;
-        s.gauge = read_gauge(line, 2, catalogue);
-        s.element = read_element(line, 3, s.gauge);
+        s.gauge = read_gauge(line, 2, cockpit.catalogue);
+        s.element = read_element(line, 3, s.gauge, cockpit.roles);
         std::size_t i = 4;
-        if (i < line.words.size() && (line.words[i] == "x" || line.words[i] == "y")) s.axis = line.words[i++][0];
+        if (i < line.words.size() && (line.words[i] == "x" || line.words[i] == "y"))
+            s.axis = line.words[i++][0];
         s.value = need_double(line, i, "the expected value");
         read_tolerance(line, i + 1, s);
     } else if (what == "text") {
         need_count(line, 5, 5);
         s.kind = Statement::Kind::ExpectText;
-        s.gauge = read_gauge(line, 2, catalogue);
-        s.element = read_element(line, 3, s.gauge);
-        if (SimHost::elements_of(s.gauge)[static_cast<std::size_t>(s.element)]->element_type != ELEMENT_TYPE_STRING)
-            line.fail("element " + std::to_string(s.element) + " of \"" + s.gauge->gauge_name + "\" is not a string");
+        s.gauge = read_gauge(line, 2, cockpit.catalogue);
+        s.element = read_element(line, 3, s.gauge, cockpit.roles);
+        if (SimHost::elements_of(s.gauge)[static_cast<std::size_t>(s.element)]->element_type !=
+            ELEMENT_TYPE_STRING)
+            line.fail("element " + std::to_string(s.element) + " of \"" + s.gauge->gauge_name +
+                      "\" is not a string");
         s.text = line.words[4];
     } else if (what == "no" && line.words.size() > 2 && line.words[2] == "sound") {
         // expect no sound NAME
@@ -142,18 +178,21 @@ Statement read_expect(const Line& line, const std::vector<GAUGEHDR*>& catalogue,
         }
         s.token = static_cast<uint32_t>(need_integer(line, i, "an event id", 0, 0xFFFFFFFF));
         if (i + 1 < line.words.size()) {
-            if (line.words[i + 1] != "value") line.fail("expected 'value V', found '" + line.words[i + 1] + "'");
+            if (line.words[i + 1] != "value")
+                line.fail("expected 'value V', found '" + line.words[i + 1] + "'");
             s.has_value = true;
-            s.event_value = static_cast<uint32_t>(need_integer(line, i + 2, "an event value", INT32_MIN, 0xFFFFFFFF));
+            s.event_value =
+                static_cast<uint32_t>(need_integer(line, i + 2, "an event value", INT32_MIN, 0xFFFFFFFF));
             need_count(line, i + 3, i + 3);
         }
     } else if (what == "window") {
         need_count(line, 4, 4);
         s.kind = Statement::Kind::ExpectWindow;
         const std::string& state = line.words[2];
-        if (state != "open" && state != "closed") line.fail("expected 'open' or 'closed', found '" + state + "'");
+        if (state != "open" && state != "closed")
+            line.fail("expected 'open' or 'closed', found '" + state + "'");
         s.open = state == "open";
-        s.window = read_window(line, 3, config);
+        s.window = read_window(line, 3, cockpit.config);
     } else if (what == "sound") {
         // expect sound NAME played|looping|stopped [N times]
         s.kind = Statement::Kind::ExpectSound;
@@ -186,7 +225,7 @@ Statement read_expect(const Line& line, const std::vector<GAUGEHDR*>& catalogue,
     return s;
 }
 
-Statement read_statement(const Line& line, const std::vector<GAUGEHDR*>& catalogue, const PanelConfig& config) {
+Statement read_statement(const Line& line, const Cockpit& cockpit) {
     Statement s;
     s.line = line;
     const std::string& verb = line.words[0];
@@ -211,21 +250,21 @@ Statement read_statement(const Line& line, const std::vector<GAUGEHDR*>& catalog
         s.value = need_double(line, 2, "the value");
     } else if (verb == "click") {
         s.kind = Statement::Kind::Click;
-        s.gauge = read_gauge(line, 1, catalogue);
-        std::size_t end = read_target(line, 2, s);
+        s.gauge = read_gauge(line, 1, cockpit.catalogue);
+        std::size_t end = read_target(line, 2, s, cockpit.roles);
         need_count(line, end, end);
     } else if (verb == "hold") {
         // hold GAUGE (area N | at X Y) for DURATION
         s.kind = Statement::Kind::Hold;
-        s.gauge = read_gauge(line, 1, catalogue);
-        std::size_t i = read_target(line, 2, s);
+        s.gauge = read_gauge(line, 1, cockpit.catalogue);
+        std::size_t i = read_target(line, 2, s, cockpit.roles);
         if (need_word(line, i, "'for'") != "for") line.fail("expected 'for' and a duration");
         s.ticks = read_duration(line, i + 1);
         need_count(line, i + 3, i + 3);
     } else if (verb == "open" || verb == "close") {
         need_count(line, 2, 2);
         s.kind = verb == "open" ? Statement::Kind::Open : Statement::Kind::Close;
-        s.window = read_window(line, 1, config);
+        s.window = read_window(line, 1, cockpit.config);
     } else if (verb == "run") {
         need_count(line, 3, 3);
         s.kind = Statement::Kind::Run;
@@ -246,7 +285,7 @@ Statement read_statement(const Line& line, const std::vector<GAUGEHDR*>& catalog
         need_count(line, 1, 1);
         s.kind = Statement::Kind::End;
     } else if (verb == "expect") {
-        return read_expect(line, catalogue, config);
+        return read_expect(line, cockpit);
     } else {
         line.fail("unknown statement '" + verb + "'");
     }
@@ -262,17 +301,19 @@ std::string number(double v) {
 
 void require_open(const Statement& s, const SimHost& host) {
     if (!host.gauge_on_open_window(s.gauge))
-        s.line.fail(std::string("\"") + s.gauge->gauge_name + "\" is on no open window: the pilot cannot click it");
+        s.line.fail(std::string("\"") + s.gauge->gauge_name +
+                    "\" is on no open window: the pilot cannot click it");
 }
 
 }  // namespace
 
 std::vector<Statement> read_scenario(const std::string& path, const std::vector<GAUGEHDR*>& catalogue,
-                                     const PanelConfig& config) {
+                                     const PanelConfig& config, const Roles& roles) {
+    const Cockpit cockpit{catalogue, config, roles};
     std::vector<Statement> statements;
     std::vector<std::size_t> open_repeats;
     for (const Line& line : read_lines(path)) {
-        statements.push_back(read_statement(line, catalogue, config));
+        statements.push_back(read_statement(line, cockpit));
         Statement& s = statements.back();
         if (s.kind == Statement::Kind::Repeat) {
             open_repeats.push_back(statements.size() - 1);
@@ -289,7 +330,7 @@ std::vector<Statement> read_scenario(const std::string& path, const std::vector<
 
 int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::ostream& report) {
     int failures = 0;
-    bool marked = false;         // expectations look at events and sounds since a mark
+    bool marked = false;  // expectations look at events and sounds since a mark
     int64_t memory_mark_kib = -1;
     std::vector<int64_t> repeats_left;  // of the repeat blocks being run, innermost last
     auto fail = [&](const Statement& s, const std::string& expected, const std::string& actual) {
@@ -320,10 +361,12 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                     report << s.line.where()
                            << ": skipped: AddressSanitizer holds freed memory back (it finds leaks itself)\n";
                 } else if (memory_mark_kib < 0 || now < 0) {
-                    report << s.line.where() << ": skipped: no memory mark, or this host cannot read its memory\n";
+                    report << s.line.where()
+                           << ": skipped: no memory mark, or this host cannot read its memory\n";
                 } else if (now - memory_mark_kib > s.kib) {
-                    fail(s, "at most " + std::to_string(s.kib) + " kB more than at the mark (" +
-                                std::to_string(memory_mark_kib) + " kB)",
+                    fail(s,
+                         "at most " + std::to_string(s.kib) + " kB more than at the mark (" +
+                             std::to_string(memory_mark_kib) + " kB)",
                          std::to_string(now) + " kB, " + std::to_string(now - memory_mark_kib) + " kB more");
                 }
                 break;
@@ -370,12 +413,17 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                 int64_t seen = 0;
                 const auto& sounds = host.sounds();
                 for (std::size_t i = 0; i < sounds.size(); ++i)
-                    if (sounds[i].name == s.text && (s.kind == K::ExpectNoSound || sounds[i].what == s.sound_state)) ++seen;
+                    if (sounds[i].name == s.text &&
+                        (s.kind == K::ExpectNoSound || sounds[i].what == s.sound_state))
+                        ++seen;
                 const std::string since = marked ? " since the mark" : " since the start";
                 if (s.kind == K::ExpectNoSound) {
-                    if (seen != 0) fail(s, "no request for " + s.text, std::to_string(seen) + " request(s)" + since);
+                    if (seen != 0)
+                        fail(s, "no request for " + s.text, std::to_string(seen) + " request(s)" + since);
                 } else if (s.count >= 0 ? seen != s.count : seen == 0) {
-                    fail(s, s.text + " " + s.sound_state + (s.count >= 0 ? " " + std::to_string(s.count) + " time(s)" : ""),
+                    fail(s,
+                         s.text + " " + s.sound_state +
+                             (s.count >= 0 ? " " + std::to_string(s.count) + " time(s)" : ""),
                          s.sound_state + " " + std::to_string(seen) + " time(s)" + since);
                 }
                 break;
@@ -392,12 +440,14 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                 const ELEMENT_HEADER* e = SimHost::elements_of(s.gauge)[static_cast<std::size_t>(s.element)];
                 const DrawnValue* v = host.drawn(e);
                 if (v == nullptr) {
-                    fail(s, number(s.value), "the element has not been drawn (no value callback, or no update yet)");
+                    fail(s, number(s.value),
+                         "the element has not been drawn (no value callback, or no update yet)");
                     break;
                 }
                 double actual = s.axis == 'x' ? v->x : s.axis == 'y' ? v->y : v->main;
                 if (!(std::fabs(actual - s.value) <= s.tolerance))
-                    fail(s, number(s.value) + (s.tolerance > 0 ? " within " + number(s.tolerance) : ""), number(actual));
+                    fail(s, number(s.value) + (s.tolerance > 0 ? " within " + number(s.tolerance) : ""),
+                         number(actual));
                 break;
             }
             case K::ExpectText: {
@@ -416,7 +466,8 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                 bool want = s.kind == K::ExpectEvent;
                 if ((seen > 0) != want)
                     fail(s, want ? "the event sent" : "the event not sent",
-                         "sent " + std::to_string(seen) + " time(s) since " + (marked ? "the mark" : "the start"));
+                         "sent " + std::to_string(seen) + " time(s) since " +
+                             (marked ? "the mark" : "the start"));
                 break;
             }
             case K::ExpectWindow:

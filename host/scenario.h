@@ -41,30 +41,31 @@ struct Statement {
     };
     Kind kind = Kind::Mark;
     Line line;
-    uint32_t token = 0;        // Set, Ramp, ExpectVar; event id for ExpectEvent
-    double value = 0.0;        // Set, Ramp target, Calc, ExpectValue, ExpectVar
-    double tolerance = 0.0;    // ExpectValue, ExpectVar
-    int64_t ticks = 0;         // Ramp, Hold, Run
-    std::string text;          // Calc expression, ExpectText
-    GAUGEHDR* gauge = nullptr; // Click, Hold, Expect on elements
-    int element = 0;           // element number
-    char axis = 'm';           // ExpectValue: 'm' main, 'x', 'y'
-    int area = 0;              // Click, Hold
-    PIXPOINT point{0, 0};      // Click, Hold
-    bool has_value = false;    // ExpectEvent / ExpectNoEvent with a value
+    uint32_t token = 0;         // Set, Ramp, ExpectVar; event id for ExpectEvent
+    double value = 0.0;         // Set, Ramp target, Calc, ExpectValue, ExpectVar
+    double tolerance = 0.0;     // ExpectValue, ExpectVar
+    int64_t ticks = 0;          // Ramp, Hold, Run
+    std::string text;           // Calc expression, ExpectText
+    GAUGEHDR* gauge = nullptr;  // Click, Hold, Expect on elements
+    int element = 0;            // element number
+    char axis = 'm';            // ExpectValue: 'm' main, 'x', 'y'
+    int area = 0;               // Click, Hold
+    PIXPOINT point{0, 0};       // Click, Hold
+    bool has_value = false;     // ExpectEvent / ExpectNoEvent with a value
     uint32_t event_value = 0;
-    bool open = false;         // ExpectWindow
-    uint32_t window = 0;       // Open, Close, ExpectWindow
-    int64_t count = -1;        // ExpectSound: how many times (-1: at least once); Repeat: times
-    std::size_t partner = 0;   // Repeat: index of its End; End: index of its Repeat
-    int64_t kib = 0;           // ExpectMemory: growth allowed since the memory mark
-    std::string sound_state;   // ExpectSound: "played", "looping" or "stopped"
+    bool open = false;        // ExpectWindow
+    uint32_t window = 0;      // Open, Close, ExpectWindow
+    int64_t count = -1;       // ExpectSound: how many times (-1: at least once); Repeat: times
+    std::size_t partner = 0;  // Repeat: index of its End; End: index of its Repeat
+    int64_t kib = 0;          // ExpectMemory: growth allowed since the memory mark
+    std::string sound_state;  // ExpectSound: "played", "looping" or "stopped"
 };
 
-// Reads and checks a scenario against the module's gauges and the panel
-// configuration. Throws InputError with file and line.
+// Reads and checks a scenario against the module's gauges, the panel
+// configuration and the role labels (elements and areas may be named by
+// label). Throws InputError with file and line.
 std::vector<Statement> read_scenario(const std::string& path, const std::vector<GAUGEHDR*>& catalogue,
-                                     const PanelConfig& config);
+                                     const PanelConfig& config, const Roles& roles);
 
 // Runs a checked scenario. Expectation failures are reported on `report`
 // with file, line, expected and actual; the run goes on. Returns the number

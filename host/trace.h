@@ -12,17 +12,35 @@
 
 namespace kadrimos::host_sim {
 
-// Role labels of elements, by gauge name and element number.
-//   "toskelin elec_batt_rulo" 9 "BATT 1 OFF"
-// Element 0 is always the background.
+// Role labels of elements and mouse areas, by gauge name and number:
+//   "toskelin elec_batt_rulo" 9 "BAT 1 OFF"
+//   "toskelin elec_batt_rulo" area 2 "BAT 1 OFF"
+// Element 0 is the background unless a line names it otherwise. Within a
+// gauge a number has one label and a label one number, so that a scenario
+// can name an element or an area by its label.
 class Roles {
 public:
     static Roles read(const std::string& path);  // throws InputError
-    void add(const std::string& gauge, int element, const std::string& role);
+    // Both return an error message, empty when the label was taken.
+    std::string add(const std::string& gauge, int element, const std::string& role);
+    std::string add_area(const std::string& gauge, int area, const std::string& role);
+
     std::string of(const std::string& gauge, int element) const;
+    // The element or area of `gauge` labelled `label`, or -1.
+    int element_labelled(const std::string& gauge, const std::string& label) const;
+    int area_labelled(const std::string& gauge, const std::string& label) const;
+    // The gauge's element or area labels, quoted, in number order, for messages.
+    std::string element_labels(const std::string& gauge) const;
+    std::string area_labels(const std::string& gauge) const;
 
 private:
-    std::map<std::pair<std::string, int>, std::string> roles_;
+    struct Labels {
+        std::map<int, std::string> elements;
+        std::map<int, std::string> areas;
+    };
+    std::map<int, std::string> elements_of(const std::string& gauge) const;
+
+    std::map<std::string, Labels> gauges_;
 };
 
 class Trace {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "module/catalogue.h"
 #include "module/exports.h"
 #include "module/module_state.h"
 #include "support/fake_host.h"
@@ -340,6 +341,41 @@ TEST(Catalogue, ElementTreesAreWellFormed) {
 // The host writes the angle of each point into a needle's table, measured
 // from where the needle stands: a table serves several needles only where
 // they all stand at the same point of their backgrounds.
+// The labels a gauge file gives the catalogue describe its records one for
+// one: an element's label sits at the element's depth, an area's at the
+// area's place in the mouse table, and no label is used twice in a gauge.
+TEST(Catalogue, EveryGaugesLabelsNameItsElementsAndAreasOneForOne) {
+    for (GAUGEHDR* g : FakeHost::all_gauges()) {
+        SCOPED_TRACE(g->gauge_name);
+        const CatalogueEntry* entry = catalogue_entry_of(g);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_STREQ(entry->name, g->gauge_name);
+        const GaugeLabels& labels = *entry->labels;
+
+        std::vector<ELEMENT_HEADER*> elements = elements_of(*g);
+        ASSERT_EQ(labels.elements.size(), elements.size());
+        std::set<std::string> element_labels;
+        for (std::size_t i = 0; i < elements.size(); ++i) {
+            const ElementSpec& spec = labels.elements[i];
+            EXPECT_EQ(spec.kind, elements[i]->element_type) << "element " << i;
+            EXPECT_EQ(spec.bitmap, elements[i]->resource_id) << "element " << i;
+            EXPECT_EQ(spec.at.position.x, elements[i]->position.x) << "element " << i;
+            EXPECT_EQ(spec.at.position.y, elements[i]->position.y) << "element " << i;
+            EXPECT_TRUE(element_labels.insert(spec.label).second)
+                << "element label used twice: " << spec.label;
+        }
+
+        std::vector<const MOUSERECT*> areas = areas_of(*g);
+        ASSERT_EQ(labels.areas.size(), areas.size());
+        std::set<std::string> area_labels;
+        for (std::size_t i = 0; i < areas.size(); ++i) {
+            EXPECT_EQ(std::memcmp(&labels.areas[i].rect, areas[i], sizeof(MOUSERECT)), 0) << "area " << i;
+            EXPECT_TRUE(area_labels.insert(labels.areas[i].label).second)
+                << "area label used twice: " << labels.areas[i].label;
+        }
+    }
+}
+
 TEST(Catalogue, NeedleTablesAreSharedOnlyByNeedlesAtTheSamePoint) {
     std::map<const NONLINEARITY*, std::pair<PIXPOINT, std::string>> first_user;
     std::size_t needles = 0;

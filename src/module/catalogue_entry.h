@@ -1,22 +1,25 @@
 // What a gauge file offers the catalogue: each of its gauges by name, with
 // its header and its role labels.
 //
-// Every file of gauges has a header of the same name beside it that lists its
-// gauges in a table named after the file:
+// Every file of gauges has a header of the same name beside it that
+// declares its gauges and lists them in a table named after the file:
 //
 //   namespace kadrimos::gauges {
-//   namespace elec_batt {
-//   inline constexpr char kName[] = "toskelin elec_batt_rulo";
-//   extern GAUGEHDR header;
-//   extern const GaugeLabels labels;
-//   }
-//   inline constexpr CatalogueEntry elec_bus_panels_gauges[] = {
-//       {elec_batt::kName, &elec_batt::header, &elec_batt::labels},
-//   };
+//   KADRIMOS_GAUGE(elec_batt, "toskelin elec_batt_rulo")
+//   inline constexpr CatalogueEntry elec_bus_panels_gauges[] = {elec_batt::kEntry};
 //   }
 //
-// The build lists the files (CMakeLists.txt), and Linkage looks every gauge
-// of the aircraft up by name in their tables at compile time.
+// and the file defines each gauge's header and labels in its namespace:
+//
+//   namespace kadrimos::gauges::elec_batt {
+//   constinit GAUGEHDR header = gauge_header(kName, 150, chain.list, mouse.rect, callback);
+//   constinit const GaugeLabels labels = {kElements, kAreas};
+//   }
+//
+// A family of gauges built from one table of rows (see panel/gauge_family.h)
+// makes its table of entries from its rows instead. The build lists the
+// files (CMakeLists.txt), and Linkage looks every gauge of the aircraft up by
+// name in their tables at compile time.
 #pragma once
 
 #include <span>
@@ -42,3 +45,14 @@ struct CatalogueEntry {
 };
 
 }  // namespace kadrimos
+
+// Declares gauge `id` of a gauge file, in the namespace of the same name: its
+// name kName, the header and labels the file defines, and its catalogue
+// entry kEntry.
+#define KADRIMOS_GAUGE(id, name)                                        \
+    namespace id {                                                      \
+    inline constexpr char kName[] = name;                               \
+    extern GAUGEHDR header;                                             \
+    extern const GaugeLabels labels;                                    \
+    inline constexpr CatalogueEntry kEntry = {kName, &header, &labels}; \
+    }

@@ -18,14 +18,8 @@ struct TestGaugeState {
 
 namespace kadrimos::gauges {
 
-namespace testgauge2k {
-inline constexpr char kName[] = "testgauge2k";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace testgauge2k
+KADRIMOS_GAUGE(testgauge2k, "testgauge2k")
 
-inline constexpr CatalogueEntry test_gauge_gauges[] = {
-    {testgauge2k::kName, &testgauge2k::header, &testgauge2k::labels},
-};
+inline constexpr CatalogueEntry test_gauge_gauges[] = {testgauge2k::kEntry};
 
 }  // namespace kadrimos::gauges

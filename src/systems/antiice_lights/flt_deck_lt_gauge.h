@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace flt_deck_lt {
-inline constexpr char kName[] = "toskelin flt_deck_lt_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace flt_deck_lt
+KADRIMOS_GAUGE(flt_deck_lt, "toskelin flt_deck_lt_rulo")
 
-inline constexpr CatalogueEntry flt_deck_lt_gauge_gauges[] = {
-    {flt_deck_lt::kName, &flt_deck_lt::header, &flt_deck_lt::labels},
-};
+inline constexpr CatalogueEntry flt_deck_lt_gauge_gauges[] = {flt_deck_lt::kEntry};
 
 }  // namespace kadrimos::gauges

@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace apu {
-inline constexpr char kName[] = "toskelin apu_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace apu
+KADRIMOS_GAUGE(apu, "toskelin apu_rulo")
 
-inline constexpr CatalogueEntry apu_gauge_gauges[] = {
-    {apu::kName, &apu::header, &apu::labels},
-};
+inline constexpr CatalogueEntry apu_gauge_gauges[] = {apu::kEntry};
 
 }  // namespace kadrimos::gauges

@@ -5,28 +5,11 @@
 
 namespace kadrimos::gauges {
 
-namespace apu_ind_oil {
-inline constexpr char kName[] = "toskelin apu_ind_oil_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace apu_ind_oil
+KADRIMOS_GAUGE(apu_ind_oil, "toskelin apu_ind_oil_rulo")
+KADRIMOS_GAUGE(apu_ind_n1_n2, "toskelin apu_ind_n1_n2_rulo")
+KADRIMOS_GAUGE(apu_ind_egt, "toskelin apu_ind_egt_rulo")
 
-namespace apu_ind_n1_n2 {
-inline constexpr char kName[] = "toskelin apu_ind_n1_n2_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace apu_ind_n1_n2
-
-namespace apu_ind_egt {
-inline constexpr char kName[] = "toskelin apu_ind_egt_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace apu_ind_egt
-
-inline constexpr CatalogueEntry apu_meters_gauges[] = {
-    {apu_ind_oil::kName, &apu_ind_oil::header, &apu_ind_oil::labels},
-    {apu_ind_n1_n2::kName, &apu_ind_n1_n2::header, &apu_ind_n1_n2::labels},
-    {apu_ind_egt::kName, &apu_ind_egt::header, &apu_ind_egt::labels},
-};
+inline constexpr CatalogueEntry apu_meters_gauges[] = {apu_ind_oil::kEntry, apu_ind_n1_n2::kEntry,
+                                                       apu_ind_egt::kEntry};
 
 }  // namespace kadrimos::gauges

@@ -5,28 +5,11 @@
 
 namespace kadrimos::gauges {
 
-namespace elec_batt {
-inline constexpr char kName[] = "toskelin elec_batt_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace elec_batt
+KADRIMOS_GAUGE(elec_batt, "toskelin elec_batt_rulo")
+KADRIMOS_GAUGE(elec_dc_bus, "toskelin elec_dc_bus_rulo")
+KADRIMOS_GAUGE(elec_ac_bus, "toskelin elec_ac_bus_rulo")
 
-namespace elec_dc_bus {
-inline constexpr char kName[] = "toskelin elec_dc_bus_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace elec_dc_bus
-
-namespace elec_ac_bus {
-inline constexpr char kName[] = "toskelin elec_ac_bus_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace elec_ac_bus
-
-inline constexpr CatalogueEntry elec_bus_panels_gauges[] = {
-    {elec_batt::kName, &elec_batt::header, &elec_batt::labels},
-    {elec_dc_bus::kName, &elec_dc_bus::header, &elec_dc_bus::labels},
-    {elec_ac_bus::kName, &elec_ac_bus::header, &elec_ac_bus::labels},
-};
+inline constexpr CatalogueEntry elec_bus_panels_gauges[] = {elec_batt::kEntry, elec_dc_bus::kEntry,
+                                                            elec_ac_bus::kEntry};
 
 }  // namespace kadrimos::gauges

@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace elec_ext_pwr {
-inline constexpr char kName[] = "toskelin elec_ext_pwr_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace elec_ext_pwr
+KADRIMOS_GAUGE(elec_ext_pwr, "toskelin elec_ext_pwr_rulo")
 
-inline constexpr CatalogueEntry elec_ext_power_gauges[] = {
-    {elec_ext_pwr::kName, &elec_ext_pwr::header, &elec_ext_pwr::labels},
-};
+inline constexpr CatalogueEntry elec_ext_power_gauges[] = {elec_ext_pwr::kEntry};
 
 }  // namespace kadrimos::gauges

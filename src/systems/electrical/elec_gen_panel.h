@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace elec_gen {
-inline constexpr char kName[] = "toskelin elec_gen_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace elec_gen
+KADRIMOS_GAUGE(elec_gen, "toskelin elec_gen_rulo")
 
-inline constexpr CatalogueEntry elec_gen_panel_gauges[] = {
-    {elec_gen::kName, &elec_gen::header, &elec_gen::labels},
-};
+inline constexpr CatalogueEntry elec_gen_panel_gauges[] = {elec_gen::kEntry};
 
 }  // namespace kadrimos::gauges

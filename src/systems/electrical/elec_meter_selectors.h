@@ -5,21 +5,10 @@
 
 namespace kadrimos::gauges {
 
-namespace elec_sel_ind_dc {
-inline constexpr char kName[] = "toskelin elec_sel_ind_dc_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace elec_sel_ind_dc
+KADRIMOS_GAUGE(elec_sel_ind_dc, "toskelin elec_sel_ind_dc_rulo")
+KADRIMOS_GAUGE(elec_sel_ind_ac, "toskelin elec_sel_ind_ac_rulo")
 
-namespace elec_sel_ind_ac {
-inline constexpr char kName[] = "toskelin elec_sel_ind_ac_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace elec_sel_ind_ac
-
-inline constexpr CatalogueEntry elec_meter_selectors_gauges[] = {
-    {elec_sel_ind_dc::kName, &elec_sel_ind_dc::header, &elec_sel_ind_dc::labels},
-    {elec_sel_ind_ac::kName, &elec_sel_ind_ac::header, &elec_sel_ind_ac::labels},
-};
+inline constexpr CatalogueEntry elec_meter_selectors_gauges[] = {elec_sel_ind_dc::kEntry,
+                                                                 elec_sel_ind_ac::kEntry};
 
 }  // namespace kadrimos::gauges

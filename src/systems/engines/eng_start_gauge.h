@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace eng_start {
-inline constexpr char kName[] = "toskelin eng_start_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace eng_start
+KADRIMOS_GAUGE(eng_start, "toskelin eng_start_rulo")
 
-inline constexpr CatalogueEntry eng_start_gauge_gauges[] = {
-    {eng_start::kName, &eng_start::header, &eng_start::labels},
-};
+inline constexpr CatalogueEntry eng_start_gauge_gauges[] = {eng_start::kEntry};
 
 }  // namespace kadrimos::gauges

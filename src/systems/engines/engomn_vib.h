@@ -5,21 +5,9 @@
 
 namespace kadrimos::gauges {
 
-namespace engomn_vib {
-inline constexpr char kName[] = "toskelin engomn_vib_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace engomn_vib
+KADRIMOS_GAUGE(engomn_vib, "toskelin engomn_vib_rulo")
+KADRIMOS_GAUGE(engomn_vib_sw, "toskelin engomn_vib_sw_rulo")
 
-namespace engomn_vib_sw {
-inline constexpr char kName[] = "toskelin engomn_vib_sw_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace engomn_vib_sw
-
-inline constexpr CatalogueEntry engomn_vib_gauges[] = {
-    {engomn_vib::kName, &engomn_vib::header, &engomn_vib::labels},
-    {engomn_vib_sw::kName, &engomn_vib_sw::header, &engomn_vib_sw::labels},
-};
+inline constexpr CatalogueEntry engomn_vib_gauges[] = {engomn_vib::kEntry, engomn_vib_sw::kEntry};
 
 }  // namespace kadrimos::gauges

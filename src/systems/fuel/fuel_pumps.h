@@ -5,28 +5,11 @@
 
 namespace kadrimos::gauges {
 
-namespace fuel_pumps_left {
-inline constexpr char kName[] = "toskelin fuel_pumps_left_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_pumps_left
+KADRIMOS_GAUGE(fuel_pumps_left, "toskelin fuel_pumps_left_rulo")
+KADRIMOS_GAUGE(fuel_pumps_right, "toskelin fuel_pumps_right_rulo")
+KADRIMOS_GAUGE(fuel_pumps_center, "toskelin fuel_pumps_center_rulo")
 
-namespace fuel_pumps_right {
-inline constexpr char kName[] = "toskelin fuel_pumps_right_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_pumps_right
-
-namespace fuel_pumps_center {
-inline constexpr char kName[] = "toskelin fuel_pumps_center_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_pumps_center
-
-inline constexpr CatalogueEntry fuel_pumps_gauges[] = {
-    {fuel_pumps_left::kName, &fuel_pumps_left::header, &fuel_pumps_left::labels},
-    {fuel_pumps_right::kName, &fuel_pumps_right::header, &fuel_pumps_right::labels},
-    {fuel_pumps_center::kName, &fuel_pumps_center::header, &fuel_pumps_center::labels},
-};
+inline constexpr CatalogueEntry fuel_pumps_gauges[] = {fuel_pumps_left::kEntry, fuel_pumps_right::kEntry,
+                                                       fuel_pumps_center::kEntry};
 
 }  // namespace kadrimos::gauges

@@ -5,42 +5,14 @@
 
 namespace kadrimos::gauges {
 
-namespace fuel_ind_qtty_m_left {
-inline constexpr char kName[] = "toskelin fuel_ind_qtty_m_left_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_ind_qtty_m_left
-
-namespace fuel_ind_qtty_m_right {
-inline constexpr char kName[] = "toskelin fuel_ind_qtty_m_right_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_ind_qtty_m_right
-
-namespace fuel_ind_qtty_a_center {
-inline constexpr char kName[] = "toskelin fuel_ind_qtty_a_center_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_ind_qtty_a_center
-
-namespace fuel_ind_qtty_a_left {
-inline constexpr char kName[] = "toskelin fuel_ind_qtty_a_left_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_ind_qtty_a_left
-
-namespace fuel_ind_qtty_a_right {
-inline constexpr char kName[] = "toskelin fuel_ind_qtty_a_right_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_ind_qtty_a_right
+KADRIMOS_GAUGE(fuel_ind_qtty_m_left, "toskelin fuel_ind_qtty_m_left_rulo")
+KADRIMOS_GAUGE(fuel_ind_qtty_m_right, "toskelin fuel_ind_qtty_m_right_rulo")
+KADRIMOS_GAUGE(fuel_ind_qtty_a_center, "toskelin fuel_ind_qtty_a_center_rulo")
+KADRIMOS_GAUGE(fuel_ind_qtty_a_left, "toskelin fuel_ind_qtty_a_left_rulo")
+KADRIMOS_GAUGE(fuel_ind_qtty_a_right, "toskelin fuel_ind_qtty_a_right_rulo")
 
 inline constexpr CatalogueEntry fuel_quantity_gauges[] = {
-    {fuel_ind_qtty_m_left::kName, &fuel_ind_qtty_m_left::header, &fuel_ind_qtty_m_left::labels},
-    {fuel_ind_qtty_m_right::kName, &fuel_ind_qtty_m_right::header, &fuel_ind_qtty_m_right::labels},
-    {fuel_ind_qtty_a_center::kName, &fuel_ind_qtty_a_center::header, &fuel_ind_qtty_a_center::labels},
-    {fuel_ind_qtty_a_left::kName, &fuel_ind_qtty_a_left::header, &fuel_ind_qtty_a_left::labels},
-    {fuel_ind_qtty_a_right::kName, &fuel_ind_qtty_a_right::header, &fuel_ind_qtty_a_right::labels},
-};
+    fuel_ind_qtty_m_left::kEntry, fuel_ind_qtty_m_right::kEntry, fuel_ind_qtty_a_center::kEntry,
+    fuel_ind_qtty_a_left::kEntry, fuel_ind_qtty_a_right::kEntry};
 
 }  // namespace kadrimos::gauges

@@ -5,21 +5,9 @@
 
 namespace kadrimos::gauges {
 
-namespace fuel_ind_fu_1 {
-inline constexpr char kName[] = "toskelin fuel_ind_fu_1_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_ind_fu_1
+KADRIMOS_GAUGE(fuel_ind_fu_1, "toskelin fuel_ind_fu_1_rulo")
+KADRIMOS_GAUGE(fuel_ind_fu_2, "toskelin fuel_ind_fu_2_rulo")
 
-namespace fuel_ind_fu_2 {
-inline constexpr char kName[] = "toskelin fuel_ind_fu_2_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_ind_fu_2
-
-inline constexpr CatalogueEntry fuel_used_counters_gauges[] = {
-    {fuel_ind_fu_1::kName, &fuel_ind_fu_1::header, &fuel_ind_fu_1::labels},
-    {fuel_ind_fu_2::kName, &fuel_ind_fu_2::header, &fuel_ind_fu_2::labels},
-};
+inline constexpr CatalogueEntry fuel_used_counters_gauges[] = {fuel_ind_fu_1::kEntry, fuel_ind_fu_2::kEntry};
 
 }  // namespace kadrimos::gauges

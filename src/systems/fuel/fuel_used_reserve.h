@@ -5,35 +5,12 @@
 
 namespace kadrimos::gauges {
 
-namespace fuel_fuelused {
-inline constexpr char kName[] = "toskelin fuel_fuelused_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_fuelused
-
-namespace fuel_qtty_reserve_1 {
-inline constexpr char kName[] = "toskelin fuel_qtty_reserve_1_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_qtty_reserve_1
-
-namespace fuel_qtty_reserve_2 {
-inline constexpr char kName[] = "toskelin fuel_qtty_reserve_2_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_qtty_reserve_2
-
-namespace fuel_qtty_test {
-inline constexpr char kName[] = "toskelin fuel_qtty_test_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_qtty_test
+KADRIMOS_GAUGE(fuel_fuelused, "toskelin fuel_fuelused_rulo")
+KADRIMOS_GAUGE(fuel_qtty_reserve_1, "toskelin fuel_qtty_reserve_1_rulo")
+KADRIMOS_GAUGE(fuel_qtty_reserve_2, "toskelin fuel_qtty_reserve_2_rulo")
+KADRIMOS_GAUGE(fuel_qtty_test, "toskelin fuel_qtty_test_rulo")
 
 inline constexpr CatalogueEntry fuel_used_reserve_gauges[] = {
-    {fuel_fuelused::kName, &fuel_fuelused::header, &fuel_fuelused::labels},
-    {fuel_qtty_reserve_1::kName, &fuel_qtty_reserve_1::header, &fuel_qtty_reserve_1::labels},
-    {fuel_qtty_reserve_2::kName, &fuel_qtty_reserve_2::header, &fuel_qtty_reserve_2::labels},
-    {fuel_qtty_test::kName, &fuel_qtty_test::header, &fuel_qtty_test::labels},
-};
+    fuel_fuelused::kEntry, fuel_qtty_reserve_1::kEntry, fuel_qtty_reserve_2::kEntry, fuel_qtty_test::kEntry};
 
 }  // namespace kadrimos::gauges

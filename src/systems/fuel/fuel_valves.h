@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace fuel_valves {
-inline constexpr char kName[] = "toskelin fuel_valves_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace fuel_valves
+KADRIMOS_GAUGE(fuel_valves, "toskelin fuel_valves_rulo")
 
-inline constexpr CatalogueEntry fuel_valves_gauges[] = {
-    {fuel_valves::kName, &fuel_valves::header, &fuel_valves::labels},
-};
+inline constexpr CatalogueEntry fuel_valves_gauges[] = {fuel_valves::kEntry};
 
 }  // namespace kadrimos::gauges

@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace gpws {
-inline constexpr char kName[] = "toskelin gpws_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace gpws
+KADRIMOS_GAUGE(gpws, "toskelin gpws_rulo")
 
-inline constexpr CatalogueEntry gpws_gauge_gauges[] = {
-    {gpws::kName, &gpws::header, &gpws::labels},
-};
+inline constexpr CatalogueEntry gpws_gauge_gauges[] = {gpws::kEntry};
 
 }  // namespace kadrimos::gauges

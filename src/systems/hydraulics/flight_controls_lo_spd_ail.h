@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace lo_spd_ail {
-inline constexpr char kName[] = "toskelin lo_spd_ail_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace lo_spd_ail
+KADRIMOS_GAUGE(lo_spd_ail, "toskelin lo_spd_ail_rulo")
 
-inline constexpr CatalogueEntry flight_controls_lo_spd_ail_gauges[] = {
-    {lo_spd_ail::kName, &lo_spd_ail::header, &lo_spd_ail::labels},
-};
+inline constexpr CatalogueEntry flight_controls_lo_spd_ail_gauges[] = {lo_spd_ail::kEntry};
 
 }  // namespace kadrimos::gauges

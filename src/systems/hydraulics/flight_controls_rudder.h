@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace rudder_travel {
-inline constexpr char kName[] = "toskelin rudder_travel_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace rudder_travel
+KADRIMOS_GAUGE(rudder_travel, "toskelin rudder_travel_rulo")
 
-inline constexpr CatalogueEntry flight_controls_rudder_gauges[] = {
-    {rudder_travel::kName, &rudder_travel::header, &rudder_travel::labels},
-};
+inline constexpr CatalogueEntry flight_controls_rudder_gauges[] = {rudder_travel::kEntry};
 
 }  // namespace kadrimos::gauges

@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace servo_controls {
-inline constexpr char kName[] = "toskelin servo_controls_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace servo_controls
+KADRIMOS_GAUGE(servo_controls, "toskelin servo_controls_rulo")
 
-inline constexpr CatalogueEntry flight_controls_servo_gauges[] = {
-    {servo_controls::kName, &servo_controls::header, &servo_controls::labels},
-};
+inline constexpr CatalogueEntry flight_controls_servo_gauges[] = {servo_controls::kEntry};
 
 }  // namespace kadrimos::gauges

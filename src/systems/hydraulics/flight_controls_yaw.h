@@ -5,14 +5,8 @@
 
 namespace kadrimos::gauges {
 
-namespace yaw {
-inline constexpr char kName[] = "toskelin yaw_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace yaw
+KADRIMOS_GAUGE(yaw, "toskelin yaw_rulo")
 
-inline constexpr CatalogueEntry flight_controls_yaw_gauges[] = {
-    {yaw::kName, &yaw::header, &yaw::labels},
-};
+inline constexpr CatalogueEntry flight_controls_yaw_gauges[] = {yaw::kEntry};
 
 }  // namespace kadrimos::gauges

@@ -5,21 +5,9 @@
 
 namespace kadrimos::gauges {
 
-namespace hydrau_press {
-inline constexpr char kName[] = "toskelin hydrau_press_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace hydrau_press
+KADRIMOS_GAUGE(hydrau_press, "toskelin hydrau_press_rulo")
+KADRIMOS_GAUGE(hydrau_pumps, "toskelin hydrau_pumps_rulo")
 
-namespace hydrau_pumps {
-inline constexpr char kName[] = "toskelin hydrau_pumps_rulo";
-extern GAUGEHDR header;
-extern const GaugeLabels labels;
-}  // namespace hydrau_pumps
-
-inline constexpr CatalogueEntry hydraulic_panel_gauges[] = {
-    {hydrau_press::kName, &hydrau_press::header, &hydrau_press::labels},
-    {hydrau_pumps::kName, &hydrau_pumps::header, &hydrau_pumps::labels},
-};
+inline constexpr CatalogueEntry hydraulic_panel_gauges[] = {hydrau_press::kEntry, hydrau_pumps::kEntry};
 
 }  // namespace kadrimos::gauges

@@ -1,7 +1,7 @@
 // The catalogue: every gauge the module offers, found by name.
 //
-// The gauges come from the files the build lists (each with its table of
-// entries, see catalogue_entry.h), the placeholders of the gauges not
+// The gauges come from the files the build lists (each declares its gauges,
+// see catalogue_entry.h), the placeholders of the gauges not
 // simulated yet and the panel window buttons. Linkage names its 142 gauges
 // and gauge_named finds each at compile time: a name that no table has, or
 // that two tables have, does not compile.
@@ -20,12 +20,8 @@
 namespace kadrimos {
 
 inline constexpr auto kCatalogueTables = [] {
-    std::array<std::span<const CatalogueEntry>, std::size(gauges::kGaugeFileTables) + 2> tables{};
-    std::size_t n = 0;
-    for (const auto& table : gauges::kGaugeFileTables) tables[n++] = table;
-    tables[n++] = placeholder_gauges;
-    tables[n++] = window_button_gauges;
-    return tables;
+    return std::array<std::span<const CatalogueEntry>, 3>{gauges::kGaugeFileEntries, placeholder_gauges,
+                                                          window_button_gauges};
 }();
 
 consteval GAUGEHDR* gauge_named(std::string_view name) {

@@ -1,25 +1,21 @@
 // What a gauge file offers the catalogue: each of its gauges by name, with
 // its header and its role labels.
 //
-// Every file of gauges has a header of the same name beside it that
-// declares its gauges and lists them in a table named after the file:
+// Every file of gauges declares its gauges at its top, one line each, in
+// namespace kadrimos::gauges:
 //
-//   namespace kadrimos::gauges {
 //   KADRIMOS_GAUGE(elec_batt, "toskelin elec_batt_rulo")
-//   inline constexpr CatalogueEntry elec_bus_panels_gauges[] = {elec_batt::kEntry};
-//   }
 //
-// and the file defines each gauge's header and labels in its namespace:
+// and defines each gauge's header and labels in the namespace of its id:
 //
-//   namespace kadrimos::gauges::elec_batt {
+//   namespace elec_batt {
 //   constinit GAUGEHDR header = gauge_header(kName, 150, chain.list, mouse.rect, callback);
 //   constinit const GaugeLabels labels = {kElements, kAreas};
 //   }
 //
-// A family of gauges built from one table of rows (see panel/gauge_family.h)
-// makes its table of entries from its rows instead. The build lists the
-// files (CMakeLists.txt), and Linkage looks every gauge of the aircraft up by
-// name in their tables at compile time.
+// The build lists the files (CMakeLists.txt) and collects their declarations
+// (cmake/gauge_files.cmake); Linkage looks every gauge of the aircraft up by
+// name among them at compile time.
 #pragma once
 
 #include <span>

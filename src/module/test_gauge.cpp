@@ -6,12 +6,17 @@
 // read-outs serve development only; nothing else reads the test flag.
 #include "module/test_gauge.h"
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(testgauge2k, "testgauge2k")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::testgauge2k {
 namespace {

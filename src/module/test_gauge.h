@@ -1,9 +1,7 @@
-// The development gauge "testgauge2k": a test flag and four read-outs.
+// The development gauge "testgauge2k": its state.
 #pragma once
 
 #include <cstdint>
-
-#include "module/catalogue_entry.h"
 
 namespace kadrimos {
 
@@ -15,11 +13,3 @@ struct TestGaugeState {
 };
 
 }  // namespace kadrimos
-
-namespace kadrimos::gauges {
-
-KADRIMOS_GAUGE(testgauge2k, "testgauge2k")
-
-inline constexpr CatalogueEntry test_gauge_gauges[] = {testgauge2k::kEntry};
-
-}  // namespace kadrimos::gauges

@@ -7,8 +7,7 @@
 // The aircraft's systems solver also runs in this gauge's update, before the
 // switches are drawn: the electrical network, then the hydraulic power and
 // system monitors, then, at the first update only, the start-up switch set.
-#include "systems/antiice_lights/flt_deck_lt_gauge.h"
-
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -17,6 +16,10 @@
 #include "panel/switches.h"
 #include "systems/electrical/hydraulic_power.h"
 #include "systems/electrical/network.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(flt_deck_lt, "toskelin flt_deck_lt_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::flt_deck_lt {
 namespace {

@@ -26,10 +26,9 @@
 // ticks read as 0 (sea level, engines stopped; the two timers hold until
 // their clock reads a number again); a gear position or handle that is not a
 // number counts as no gear in transit.
-#include "systems/apu/apu_gauge.h"
-
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -40,6 +39,10 @@
 #include "panel/switches.h"
 #include "panel/units.h"
 #include "systems/apu/apu_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(apu, "toskelin apu_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::apu {
 namespace {

@@ -9,8 +9,7 @@
 // have nothing to compute on an update and ignore every service code. Every needle limits its value to its
 // scale and writes the limit back into the unit's value: a displayed meter
 // also limits the model (the N2 overshoot of a start stops at 120).
-#include "systems/apu/apu_meters.h"
-
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -19,6 +18,10 @@
 #include "panel/needle_dial.h"
 
 namespace kadrimos::gauges {
+KADRIMOS_GAUGE(apu_ind_oil, "toskelin apu_ind_oil_rulo")
+KADRIMOS_GAUGE(apu_ind_n1_n2, "toskelin apu_ind_n1_n2_rulo")
+KADRIMOS_GAUGE(apu_ind_egt, "toskelin apu_ind_egt_rulo")
+
 namespace {
 
 // Oil and EGT share a needle bitmap and its placement.

@@ -17,8 +17,7 @@
 // LINE 2), the bus ties (TRANSF 1, TRANSF 2), the AC essential bus feed
 // selector (GEN 2, GEN 1, NORM, APU GEN, EMRG INV), the AC BUS OFF lights and
 // the mimic's tie and emergency inverter bars.
-#include "systems/electrical/elec_bus_panels.h"
-
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -27,6 +26,9 @@
 #include "panel/switches.h"
 
 namespace kadrimos::gauges {
+KADRIMOS_GAUGE(elec_batt, "toskelin elec_batt_rulo")
+KADRIMOS_GAUGE(elec_dc_bus, "toskelin elec_dc_bus_rulo")
+KADRIMOS_GAUGE(elec_ac_bus, "toskelin elec_ac_bus_rulo")
 
 // --- Battery panel ------------------------------------------------------------
 namespace elec_batt {

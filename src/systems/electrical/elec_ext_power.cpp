@@ -20,8 +20,7 @@
 // moves), 1 (ticks).
 // Outputs: ExtPowerAvailable, ExtPowerOnBus, ExtPowerSwitch (dropped),
 // BattLoadLevel, InstrBus1Powered, InstrBus2Powered, InstrBusFault.
-#include "systems/electrical/elec_ext_power.h"
-
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -30,6 +29,10 @@
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/electrical/elec_panel_ticks.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(elec_ext_pwr, "toskelin elec_ext_pwr_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::elec_ext_pwr {
 namespace {

@@ -16,8 +16,7 @@
 // Inputs: the three switches, Gen1Load, Gen2Load, ApuGenLoadMeter, ApuRunning,
 // ApuFailure, the line contactor switches, DcEssBusPowered; token 1 (ticks).
 // Outputs: the switches (TEST return), Gen1Fault, Gen2Fault, ApuGenFault.
-#include "systems/electrical/elec_gen_panel.h"
-
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -25,6 +24,10 @@
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/electrical/elec_panel_ticks.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(elec_gen, "toskelin elec_gen_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::elec_gen {
 namespace {

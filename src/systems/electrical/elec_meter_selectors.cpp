@@ -13,8 +13,7 @@
 // turns it one position counter-clockwise, the right half one clockwise,
 // silently, stopping at the end positions. Neither gauge has anything to do
 // on an update.
-#include "systems/electrical/elec_meter_selectors.h"
-
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -23,6 +22,8 @@
 #include "panel/switches.h"
 
 namespace kadrimos::gauges {
+KADRIMOS_GAUGE(elec_sel_ind_dc, "toskelin elec_sel_ind_dc_rulo")
+KADRIMOS_GAUGE(elec_sel_ind_ac, "toskelin elec_sel_ind_ac_rulo")
 
 // --- DC meter selector ----------------------------------------------------------
 namespace elec_sel_ind_dc {

@@ -16,8 +16,7 @@
 // test load while its generator is held in TEST.
 //
 // Every needle limits its value to its scale and writes the limit back.
-#include "systems/electrical/elec_meters.h"
-
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/elements.h"
@@ -25,6 +24,14 @@
 #include "panel/needle_dial.h"
 
 namespace kadrimos::gauges {
+KADRIMOS_GAUGE(elec_ind_dc_v, "toskelin elec_ind_dc_v_rulo")
+KADRIMOS_GAUGE(elec_ind_dc_amps, "toskelin elec_ind_dc_amps_rulo")
+KADRIMOS_GAUGE(elec_ind_ac_v, "toskelin elec_ind_ac_v_rulo")
+KADRIMOS_GAUGE(elec_ind_ac_frq, "toskelin elec_ind_ac_frq_rulo")
+KADRIMOS_GAUGE(elec_ind_ac_load1, "toskelin elec_ind_ac_load1_rulo")
+KADRIMOS_GAUGE(elec_ind_ac_load2, "toskelin elec_ind_ac_load2_rulo")
+KADRIMOS_GAUGE(elec_ind_ac_loadapu, "toskelin elec_ind_ac_loadapu_rulo")
+
 namespace {
 
 electrical::ElectricalMeterState& meters = private_state.elec_panel.meters;

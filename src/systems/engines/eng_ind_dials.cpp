@@ -20,8 +20,6 @@
 // Outputs: N1IndexValue, N1IndexManual, FuelFlow1Display, FuelFlow2Display.
 //
 // A host value that is not a finite number reads as 0.
-#include "systems/engines/eng_ind_dials.h"
-
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -29,6 +27,7 @@
 #include <iterator>
 #include <limits>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -41,6 +40,17 @@
 #include "panel/switches.h"
 #include "panel/units.h"
 #include "systems/engines/eng_ind_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(eng_ind_n1_1, "toskelin eng_ind_n1_1_rulo")
+KADRIMOS_GAUGE(eng_ind_n1_2, "toskelin eng_ind_n1_2_rulo")
+KADRIMOS_GAUGE(eng_ind_ff_1, "toskelin eng_ind_ff_1_rulo")
+KADRIMOS_GAUGE(eng_ind_ff_2, "toskelin eng_ind_ff_2_rulo")
+KADRIMOS_GAUGE(eng_ind_egt_1, "toskelin eng_ind_egt_1_rulo")
+KADRIMOS_GAUGE(eng_ind_egt_2, "toskelin eng_ind_egt_2_rulo")
+KADRIMOS_GAUGE(eng_ind_n2_1, "toskelin eng_ind_n2_1_rulo")
+KADRIMOS_GAUGE(eng_ind_n2_2, "toskelin eng_ind_n2_2_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::engines {
 namespace {

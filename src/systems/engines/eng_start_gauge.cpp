@@ -26,12 +26,11 @@
 // engine is not known to turn: no bleed from it, no release of its
 // starter), the tick counter reads as 0 (the timers hold until it reads a
 // number again).
-#include "systems/engines/eng_start_gauge.h"
-
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -41,6 +40,10 @@
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/engines/eng_start_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(eng_start, "toskelin eng_start_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::eng_start {
 namespace {

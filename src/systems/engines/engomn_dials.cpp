@@ -21,13 +21,12 @@
 // Outputs: Eng1OilPressLow, Eng2OilPressLow.
 //
 // A host value that is not a finite number reads as 0.
-#include "systems/engines/engomn_dials.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -38,6 +37,19 @@
 #include "panel/pointers.h"
 #include "panel/switches.h"
 #include "systems/engines/engomn_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(engomn_nac_temp_1, "toskelin engomn_nac_temp_1_rulo")
+KADRIMOS_GAUGE(engomn_nac_temp_2, "toskelin engomn_nac_temp_2_rulo")
+KADRIMOS_GAUGE(engomn_oil_press_1, "toskelin engomn_oil_press_1_rulo")
+KADRIMOS_GAUGE(engomn_oil_press_2, "toskelin engomn_oil_press_2_rulo")
+KADRIMOS_GAUGE(engomn_oil_temp_1, "toskelin engomn_oil_temp_1_rulo")
+KADRIMOS_GAUGE(engomn_oil_temp_2, "toskelin engomn_oil_temp_2_rulo")
+KADRIMOS_GAUGE(engomn_oil_qtty_1, "toskelin engomn_oil_qtty_1_rulo")
+KADRIMOS_GAUGE(engomn_oil_qtty_2, "toskelin engomn_oil_qtty_2_rulo")
+KADRIMOS_GAUGE(engomn_fuel_press_1, "toskelin engomn_fuel_press_1_rulo")
+KADRIMOS_GAUGE(engomn_fuel_press_2, "toskelin engomn_fuel_press_2_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::engines {
 namespace {

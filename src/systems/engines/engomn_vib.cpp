@@ -12,11 +12,10 @@
 // Outputs: VibPickupSelector, VibTestActive.
 //
 // A host value that is not a finite number reads as 0.
-#include "systems/engines/engomn_vib.h"
-
 #include <cstddef>
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -27,6 +26,11 @@
 #include "panel/pointers.h"
 #include "panel/switches.h"
 #include "systems/engines/engomn_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(engomn_vib, "toskelin engomn_vib_rulo")
+KADRIMOS_GAUGE(engomn_vib_sw, "toskelin engomn_vib_sw_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::engines {
 namespace {

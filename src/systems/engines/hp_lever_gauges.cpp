@@ -7,10 +7,9 @@
 // commands, with the DC essential bus.
 //
 // Inputs and outputs: HpLever1Open, HpLever2Open.
-#include "systems/engines/hp_lever_gauges.h"
-
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -18,6 +17,9 @@
 #include "panel/mouse.h"
 
 namespace kadrimos::gauges {
+KADRIMOS_GAUGE(hp_lev_1, "toskelin hp_lev_1_rulo")
+KADRIMOS_GAUGE(hp_lev_2, "toskelin hp_lev_2_rulo")
+
 namespace {
 
 constexpr uint32_t kBackgroundBitmap = 4096;

@@ -28,13 +28,12 @@
 // Quantities that are not finite numbers count as empty tanks (fuel_state.h).
 // A selector reading a position outside the table below is simply corrected
 // to the wanted one.
-#include "systems/fuel/fuel_pumps.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -43,6 +42,12 @@
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/fuel/fuel_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(fuel_pumps_left, "toskelin fuel_pumps_left_rulo")
+KADRIMOS_GAUGE(fuel_pumps_right, "toskelin fuel_pumps_right_rulo")
+KADRIMOS_GAUGE(fuel_pumps_center, "toskelin fuel_pumps_center_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::fuel {
 namespace {

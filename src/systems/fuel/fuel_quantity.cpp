@@ -19,11 +19,10 @@
 // (335); DcNormBusPowered; QtyTestRequest.
 // Outputs: FuelQtyMLeft, FuelQtyMRight, FuelQtyACenter, FuelQtyALeft,
 // FuelQtyARight; QtyTestRequest (cleared).
-#include "systems/fuel/fuel_quantity.h"
-
 #include <array>
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -34,6 +33,14 @@
 #include "panel/pointers.h"
 #include "panel/units.h"
 #include "systems/fuel/fuel_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(fuel_ind_qtty_m_left, "toskelin fuel_ind_qtty_m_left_rulo")
+KADRIMOS_GAUGE(fuel_ind_qtty_m_right, "toskelin fuel_ind_qtty_m_right_rulo")
+KADRIMOS_GAUGE(fuel_ind_qtty_a_center, "toskelin fuel_ind_qtty_a_center_rulo")
+KADRIMOS_GAUGE(fuel_ind_qtty_a_left, "toskelin fuel_ind_qtty_a_left_rulo")
+KADRIMOS_GAUGE(fuel_ind_qtty_a_right, "toskelin fuel_ind_qtty_a_right_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::fuel {
 namespace {

@@ -11,11 +11,10 @@
 // Inputs: simulated time (607), engine fuel flow (638, 657, lb/h), unit
 // selector (335); DcNormBusPowered.
 // Outputs: FuelUsed1, FuelUsed2.
-#include "systems/fuel/fuel_used_counters.h"
-
 #include <array>
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -25,6 +24,11 @@
 #include "panel/mouse.h"
 #include "panel/units.h"
 #include "systems/fuel/fuel_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(fuel_ind_fu_1, "toskelin fuel_ind_fu_1_rulo")
+KADRIMOS_GAUGE(fuel_ind_fu_2, "toskelin fuel_ind_fu_2_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::fuel {
 namespace {

@@ -16,16 +16,22 @@
 //
 // A quantity that is not a finite number counts as an empty tank
 // (fuel_state.h): the RESERVE light comes on.
-#include "systems/fuel/fuel_used_reserve.h"
-
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "systems/fuel/fuel_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(fuel_fuelused, "toskelin fuel_fuelused_rulo")
+KADRIMOS_GAUGE(fuel_qtty_reserve_1, "toskelin fuel_qtty_reserve_1_rulo")
+KADRIMOS_GAUGE(fuel_qtty_reserve_2, "toskelin fuel_qtty_reserve_2_rulo")
+KADRIMOS_GAUGE(fuel_qtty_test, "toskelin fuel_qtty_test_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::fuel {
 namespace {

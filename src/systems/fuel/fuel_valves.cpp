@@ -16,10 +16,9 @@
 // A fuel valve that reads neither exactly 1.0 nor exactly 0.0 (NaN, infinity,
 // a valve in transit) is left alone: no toggle is sent until it reads one of
 // the two again.
-#include "systems/fuel/fuel_valves.h"
-
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -27,6 +26,10 @@
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(fuel_valves, "toskelin fuel_valves_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::fuel_valves {
 namespace {

@@ -5,13 +5,16 @@
 // and the sequencing of the aural alerts that run in its update are not
 // built yet; until they are, its update does nothing and its light stays
 // dark.
-#include "systems/gpws/gpws_gauge.h"
-
+#include "module/catalogue_entry.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "sound/sound_bank.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(gpws, "toskelin gpws_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::gpws {
 namespace {

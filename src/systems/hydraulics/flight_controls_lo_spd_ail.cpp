@@ -11,10 +11,9 @@
 // HydStateYellow; host tokens 60 (on ground, exactly 1.0) and 328 (flap
 // setting; a value that is not a finite number reads as flaps up).
 // Outputs: LoSpdAilActive, LowSpeedAileronFault.
-#include "systems/hydraulics/flight_controls_lo_spd_ail.h"
-
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -24,6 +23,10 @@
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/hydraulics/flight_controls_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(lo_spd_ail, "toskelin lo_spd_ail_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::lo_spd_ail {
 namespace {

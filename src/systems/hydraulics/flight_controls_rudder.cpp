@@ -12,11 +12,10 @@
 // Outputs: RudderTravelFault (raised by a lit light, cleared once both
 // systems are on with their latches at rest), RudderTravelPowered, key event
 // 0x10099 (both systems off).
-#include "systems/hydraulics/flight_controls_rudder.h"
-
 #include <cstddef>
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -25,6 +24,10 @@
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/hydraulics/flight_controls_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(rudder_travel, "toskelin rudder_travel_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::rudder_travel {
 namespace {

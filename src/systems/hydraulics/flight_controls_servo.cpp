@@ -13,11 +13,10 @@
 // Outputs: ServoControlFault (latched: raised by any lit fault light, cleared
 // without the DC essential bus or once one lever is at the bottom stop and
 // neither of the others is at the top).
-#include "systems/hydraulics/flight_controls_servo.h"
-
 #include <cstddef>
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -25,6 +24,10 @@
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "systems/hydraulics/flight_controls_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(servo_controls, "toskelin servo_controls_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::servo_controls {
 namespace {

@@ -7,16 +7,19 @@
 //
 // Outputs: YawDamperSwitch1, YawDamperSwitch2, PitchTrimSwitch1,
 // PitchTrimSwitch2.
-#include "systems/hydraulics/flight_controls_yaw.h"
-
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(yaw, "toskelin yaw_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::yaw {
 namespace {

@@ -18,10 +18,9 @@
 // extension, 0 to 16383). A gear extension that is not a number leaves the
 // green level where it stands.
 // Outputs: the reservoir levels (private state).
-#include "systems/hydraulics/hydraulic_indicators.h"
-
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -32,6 +31,11 @@
 #include "systems/hydraulics/hydraulic_panel_state.h"
 
 namespace kadrimos::gauges {
+KADRIMOS_GAUGE(hydrau_baches, "toskelin hydrau_baches_rulo")
+KADRIMOS_GAUGE(hydrau_ind_press_blue, "toskelin hydrau_ind_press_blue_rulo")
+KADRIMOS_GAUGE(hydrau_ind_press_green, "toskelin hydrau_ind_press_green_rulo")
+KADRIMOS_GAUGE(hydrau_ind_press_yellow, "toskelin hydrau_ind_press_yellow_rulo")
+
 namespace {
 
 constexpr uint32_t kReservoirNeedleBitmap = 4519;

@@ -19,10 +19,9 @@
 // HydPressYellow, HydElecPumpRunning, DcEssBusPowered, DcNormBusPowered,
 // AcEssNormPowered.
 // Outputs: the switch items, HydFault, the light latches (private state).
-#include "systems/hydraulics/hydraulic_panel.h"
-
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
@@ -30,6 +29,11 @@
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
+
+namespace kadrimos::gauges {
+KADRIMOS_GAUGE(hydrau_press, "toskelin hydrau_press_rulo")
+KADRIMOS_GAUGE(hydrau_pumps, "toskelin hydrau_pumps_rulo")
+}  // namespace kadrimos::gauges
 
 namespace kadrimos::hydraulics {
 namespace {

@@ -16,6 +16,7 @@
 //   constinit auto mouse = mouse_table(kHelpId, kAreas);
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -64,13 +65,24 @@ constexpr MouseTable<0> mouse_table(uint32_t help_id = 0) {
 }
 
 template <std::size_t Areas>
-constexpr MouseTable<Areas> mouse_table(uint32_t help_id, const AreaSpec (&areas)[Areas]) {
+constexpr MouseTable<Areas> mouse_table(uint32_t help_id, const AreaSpec* areas) {
     MouseTable<Areas> table{};
     table.rect[0] = mouse_parent(help_id);
     for (std::size_t i = 0; i < Areas; ++i) table.rect[i + 1] = areas[i].rect;
     table.rect[Areas + 1] = mouse_end_parent();
     table.rect[Areas + 2] = mouse_end();
     return table;
+}
+
+template <std::size_t Areas>
+constexpr MouseTable<Areas> mouse_table(uint32_t help_id, const AreaSpec (&areas)[Areas]) {
+    return mouse_table<Areas>(help_id, &areas[0]);
+}
+
+// The same from a list that a family of gauges made.
+template <std::size_t Areas>
+constexpr MouseTable<Areas> mouse_table(uint32_t help_id, const std::array<AreaSpec, Areas>& areas) {
+    return mouse_table<Areas>(help_id, areas.data());
 }
 
 }  // namespace kadrimos

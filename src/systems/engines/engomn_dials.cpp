@@ -32,6 +32,7 @@
 #include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/pointers.h"
@@ -249,11 +250,6 @@ constexpr const char* kNeedleLabels[][2] = {
 // clang-format on
 static_assert(std::size(kNeedleLabels) == kMonitorDialCount);
 
-// A dial's records: the background, the needle (element 1) and, on the oil
-// quantity dials, the index (element 2).
-template <std::size_t D>
-using MonitorDial = Chain<kMonitors[D].reading == Reading::OilQty ? 3 : 2>;
-
 // The elements of dial D.
 template <std::size_t D>
 constexpr auto dial_elements() {
@@ -279,127 +275,50 @@ constexpr auto dial_elements() {
     }
 }
 
-template <std::size_t Engine>
-inline constexpr AreaSpec kOilQtyIndexKnob[] = {
-    knob_area("OIL QTY index down", {0, 0, 45, 91}, CURSOR_DOWNARROW, turn_index<Engine, false>),
-    knob_area("OIL QTY index up", {46, 0, 45, 91}, CURSOR_UPARROW, turn_index<Engine, true>),
-};
+// The oil quantity dials' index knob; the other dials have no area.
+template <std::size_t D>
+constexpr auto dial_areas() {
+    constexpr std::size_t engine = kMonitors[D].engine;
+    if constexpr (kMonitors[D].reading == Reading::OilQty) {
+        return std::array<AreaSpec, 2>{
+            knob_area("OIL QTY index down", {0, 0, 45, 91}, CURSOR_DOWNARROW, turn_index<engine, false>),
+            knob_area("OIL QTY index up", {46, 0, 45, 91}, CURSOR_UPARROW, turn_index<engine, true>),
+        };
+    } else {
+        return kNoAreas;
+    }
+}
+
+template <std::size_t D>
+inline constexpr auto kDialElements = dial_elements<D>();
+template <std::size_t D>
+inline constexpr auto kDialAreas = dial_areas<D>();
 
 constexpr uint32_t kWidthMm = 91;
+
+// Dial D, as the gauge whose header is `Header`.
+template <std::size_t D, GAUGEHDR& Header>
+struct MonitorDial {
+    static constexpr GAUGEHDR header(const char* name) {
+        return family_gauge<kDialElements<D>, kDialAreas<D>, Header>(name, kWidthMm, update<D>);
+    }
+    static constexpr GaugeLabels labels = {kDialElements<D>, kDialAreas<D>};
+};
 
 }  // namespace
 }  // namespace kadrimos::engines
 
 namespace kadrimos::gauges {
 
-namespace engomn_nac_temp_1 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kNacelleTemp1>();
-constinit engines::MonitorDial<engines::kNacelleTemp1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kNacelleTemp1>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace engomn_nac_temp_1
-
-namespace engomn_nac_temp_2 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kNacelleTemp2>();
-constinit engines::MonitorDial<engines::kNacelleTemp2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kNacelleTemp2>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace engomn_nac_temp_2
-
-namespace engomn_oil_press_1 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kOilPress1>();
-constinit engines::MonitorDial<engines::kOilPress1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilPress1>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace engomn_oil_press_1
-
-namespace engomn_oil_press_2 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kOilPress2>();
-constinit engines::MonitorDial<engines::kOilPress2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilPress2>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace engomn_oil_press_2
-
-namespace engomn_oil_temp_1 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kOilTemp1>();
-constinit engines::MonitorDial<engines::kOilTemp1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilTemp1>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace engomn_oil_temp_1
-
-namespace engomn_oil_temp_2 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kOilTemp2>();
-constinit engines::MonitorDial<engines::kOilTemp2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilTemp2>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace engomn_oil_temp_2
-
-namespace engomn_oil_qtty_1 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kOilQty1>();
-constinit engines::MonitorDial<engines::kOilQty1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table(0, engines::kOilQtyIndexKnob<0>);
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilQty1>);
-constinit const GaugeLabels labels = {kElements, engines::kOilQtyIndexKnob<0>};
-}  // namespace engomn_oil_qtty_1
-
-namespace engomn_oil_qtty_2 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kOilQty2>();
-constinit engines::MonitorDial<engines::kOilQty2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table(0, engines::kOilQtyIndexKnob<1>);
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kOilQty2>);
-constinit const GaugeLabels labels = {kElements, engines::kOilQtyIndexKnob<1>};
-}  // namespace engomn_oil_qtty_2
-
-namespace engomn_fuel_press_1 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kFuelPress1>();
-constinit engines::MonitorDial<engines::kFuelPress1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kFuelPress1>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace engomn_fuel_press_1
-
-namespace engomn_fuel_press_2 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kFuelPress2>();
-constinit engines::MonitorDial<engines::kFuelPress2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, engines::kWidthMm, dial.list, mouse.rect, engines::update<engines::kFuelPress2>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace engomn_fuel_press_2
+KADRIMOS_FAMILY_GAUGE(engomn_nac_temp_1, engines::MonitorDial, engines::kNacelleTemp1)
+KADRIMOS_FAMILY_GAUGE(engomn_nac_temp_2, engines::MonitorDial, engines::kNacelleTemp2)
+KADRIMOS_FAMILY_GAUGE(engomn_oil_press_1, engines::MonitorDial, engines::kOilPress1)
+KADRIMOS_FAMILY_GAUGE(engomn_oil_press_2, engines::MonitorDial, engines::kOilPress2)
+KADRIMOS_FAMILY_GAUGE(engomn_oil_temp_1, engines::MonitorDial, engines::kOilTemp1)
+KADRIMOS_FAMILY_GAUGE(engomn_oil_temp_2, engines::MonitorDial, engines::kOilTemp2)
+KADRIMOS_FAMILY_GAUGE(engomn_oil_qtty_1, engines::MonitorDial, engines::kOilQty1)
+KADRIMOS_FAMILY_GAUGE(engomn_oil_qtty_2, engines::MonitorDial, engines::kOilQty2)
+KADRIMOS_FAMILY_GAUGE(engomn_fuel_press_1, engines::MonitorDial, engines::kFuelPress1)
+KADRIMOS_FAMILY_GAUGE(engomn_fuel_press_2, engines::MonitorDial, engines::kFuelPress2)
 
 }  // namespace kadrimos::gauges

@@ -1,0 +1,70 @@
+// The gauges of a family, one line each.
+//
+// A family of similar gauges (the engine dials, the needle meters, mirrored
+// panels) is a table of rows, and each member's element list and area list
+// are made from its row at compile time. The records the host reads, the
+// chain and the mouse table, are static members of a template on those lists
+// and on the member's header, so that every pointer in them points at the
+// member's own records. The family says how a row becomes a gauge in a class
+// template on the row and the header:
+//
+//   template <std::size_t D, GAUGEHDR& Header>
+//   struct MonitorDial {
+//       static constexpr GAUGEHDR header(const char* name) {
+//           return family_gauge<kElements<D>, kAreas<D>, Header>(name, 91, update<D>);
+//       }
+//       static constexpr GaugeLabels labels = {kElements<D>, kAreas<D>};
+//   };
+//
+// and defines each member, declared at the top of the file with
+// KADRIMOS_GAUGE, in one line:
+//
+//   KADRIMOS_FAMILY_GAUGE(engomn_oil_press_1, MonitorDial, kOilPress1)
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+
+#include "module/catalogue_entry.h"
+#include "module/standard_routines.h"
+#include "panel/chain.h"
+#include "panel/host_api.h"
+#include "panel/mouse.h"
+
+namespace kadrimos {
+
+// The area list of a gauge without areas.
+inline constexpr std::array<AreaSpec, 0> kNoAreas{};
+
+template <const auto& Elements, const auto& Areas, uint32_t HelpId, GAUGEHDR& Header>
+struct GaugeRecords {
+    static constinit Chain<std::size(Elements)> chain;
+    static constinit MouseTable<std::size(Areas)> mouse;
+};
+
+template <const auto& Elements, const auto& Areas, uint32_t HelpId, GAUGEHDR& Header>
+constinit Chain<std::size(Elements)> GaugeRecords<Elements, Areas, HelpId, Header>::chain =
+    make_chain(GaugeRecords::chain, Header, Elements);
+
+template <const auto& Elements, const auto& Areas, uint32_t HelpId, GAUGEHDR& Header>
+constinit MouseTable<std::size(Areas)> GaugeRecords<Elements, Areas, HelpId, Header>::mouse =
+    mouse_table(HelpId, Areas);
+
+// The header of the gauge `Header` whose records these lists describe.
+template <const auto& Elements, const auto& Areas, GAUGEHDR& Header, uint32_t HelpId = 0>
+constexpr GAUGEHDR family_gauge(const char* name, uint32_t width_mm, GAUGE_CALLBACK callback) {
+    using Records = GaugeRecords<Elements, Areas, HelpId, Header>;
+    return gauge_header(name, width_mm, Records::chain.list, Records::mouse.rect, callback);
+}
+
+}  // namespace kadrimos
+
+// Defines gauge `id` (declared with KADRIMOS_GAUGE) as row `row` of the family
+// whose class template is `Family`: its header and its labels.
+#define KADRIMOS_FAMILY_GAUGE(id, Family, row)                        \
+    namespace id {                                                    \
+    constinit GAUGEHDR header = Family<row, header>::header(kName);   \
+    constinit const GaugeLabels labels = Family<row, header>::labels; \
+    }

@@ -30,9 +30,9 @@ if(CMAKE_SCRIPT_MODE_FILE)
 #pragma once
 
 #include \"module/catalogue_entry.h\"
-
-namespace kadrimos::gauges {
 ${declarations}
+namespace kadrimos::gauges {
+
 inline constexpr CatalogueEntry kGaugeFileEntries[] = {
 ${entries}};
 

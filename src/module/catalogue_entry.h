@@ -1,14 +1,13 @@
 // What a gauge file offers the catalogue: each of its gauges by name, with
 // its header and its role labels.
 //
-// Every file of gauges declares its gauges at its top, one line each, in
-// namespace kadrimos::gauges:
+// Every file of gauges declares its gauges at its top, one line each:
 //
 //   KADRIMOS_GAUGE(elec_batt, "toskelin elec_batt_rulo")
 //
 // and defines each gauge's header and labels in the namespace of its id:
 //
-//   namespace elec_batt {
+//   namespace kadrimos::gauges::elec_batt {
 //   constinit GAUGEHDR header = gauge_header(kName, 150, chain.list, mouse.rect, callback);
 //   constinit const GaugeLabels labels = {kElements, kAreas};
 //   }
@@ -42,11 +41,11 @@ struct CatalogueEntry {
 
 }  // namespace kadrimos
 
-// Declares gauge `id` of a gauge file, in the namespace of the same name: its
-// name kName, the header and labels the file defines, and its catalogue
-// entry kEntry.
+// Declares gauge `id` of a gauge file, in namespace kadrimos::gauges::id:
+// its name kName, the header and labels the file defines, and its catalogue
+// entry kEntry. Written at file scope.
 #define KADRIMOS_GAUGE(id, name)                                        \
-    namespace id {                                                      \
+    namespace kadrimos::gauges::id {                                    \
     inline constexpr char kName[] = name;                               \
     extern GAUGEHDR header;                                             \
     extern const GaugeLabels labels;                                    \

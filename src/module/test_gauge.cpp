@@ -14,9 +14,7 @@
 #include "panel/host.h"
 #include "panel/mouse.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(testgauge2k, "testgauge2k")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::testgauge2k {
 namespace {

@@ -11,7 +11,7 @@
 //   template <std::size_t D, GAUGEHDR& Header>
 //   struct MonitorDial {
 //       static constexpr GAUGEHDR header(const char* name) {
-//           return family_gauge<kElements<D>, kAreas<D>, Header>(name, 91, update<D>);
+//           return gauge_of<kElements<D>, kAreas<D>, Header>(name, 91, update<D>);
 //       }
 //       static constexpr GaugeLabels labels = {kElements<D>, kAreas<D>};
 //   };
@@ -54,7 +54,7 @@ constinit MouseTable<std::size(Areas)> GaugeRecords<Elements, Areas, HelpId, Hea
 
 // The header of the gauge `Header` whose records these lists describe.
 template <const auto& Elements, const auto& Areas, GAUGEHDR& Header, uint32_t HelpId = 0>
-constexpr GAUGEHDR family_gauge(const char* name, uint32_t width_mm, GAUGE_CALLBACK callback) {
+constexpr GAUGEHDR gauge_of(const char* name, uint32_t width_mm, GAUGE_CALLBACK callback) {
     using Records = GaugeRecords<Elements, Areas, HelpId, Header>;
     return gauge_header(name, width_mm, Records::chain.list, Records::mouse.rect, callback);
 }
@@ -62,9 +62,10 @@ constexpr GAUGEHDR family_gauge(const char* name, uint32_t width_mm, GAUGE_CALLB
 }  // namespace kadrimos
 
 // Defines gauge `id` (declared with KADRIMOS_GAUGE) as row `row` of the family
-// whose class template is `Family`: its header and its labels.
+// whose class template is `Family`: its header and its labels. Written at
+// file scope.
 #define KADRIMOS_FAMILY_GAUGE(id, Family, row)                        \
-    namespace id {                                                    \
+    namespace kadrimos::gauges::id {                                  \
     constinit GAUGEHDR header = Family<row, header>::header(kName);   \
     constinit const GaugeLabels labels = Family<row, header>::labels; \
     }

@@ -12,14 +12,13 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/electrical/hydraulic_power.h"
 #include "systems/electrical/network.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(flt_deck_lt, "toskelin flt_deck_lt_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::flt_deck_lt {
 namespace {
@@ -40,7 +39,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("ANN LT BRT", 4735, {107, 26}),
     icon_spec("ANN LT TEST", 4738, {113, 9}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 constexpr AreaSpec kAreas[] = {
     area("FLT DECK LT ON", {53, 14, 33, 20}, CURSOR_UPARROW,
@@ -54,7 +52,6 @@ constexpr AreaSpec kAreas[] = {
     area("ANN LT DIM", {102, 43, 33, 17}, CURSOR_DOWNARROW,
          set_position<&AircraftState::AnnLightSelector, kAnnDim>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 
 // The switch bitmaps and the lamp test, last in the update.
 void show_light_switches() {
@@ -76,7 +73,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 165, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 165, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::flt_deck_lt

@@ -34,15 +34,14 @@
 #include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "panel/units.h"
 #include "systems/apu/apu_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(apu, "toskelin apu_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::apu {
 namespace {
@@ -135,7 +134,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("APU AGT PRESS flag charged", 4115, {25, 10}),
     icon_spec("APU AGT PRESS flag discharged", 4118, {25, 10}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // --- Mouse -------------------------------------------------------------------
 
@@ -175,7 +173,6 @@ constexpr AreaSpec kAreas[] = {
     area("START", {10, 139, 39, 39}, CURSOR_HAND,      press_start),
     area("FIRE AGENT", {18, 62, 29, 43},  CURSOR_HAND,      discharge_agent),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Model -------------------------------------------------------------------
@@ -401,7 +398,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 106, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 106, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::apu

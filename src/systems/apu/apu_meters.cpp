@@ -14,14 +14,15 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "panel/needle_dial.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(apu_ind_oil, "toskelin apu_ind_oil_rulo")
 KADRIMOS_GAUGE(apu_ind_n1_n2, "toskelin apu_ind_n1_n2_rulo")
 KADRIMOS_GAUGE(apu_ind_egt, "toskelin apu_ind_egt_rulo")
 
+namespace kadrimos::gauges {
 namespace {
 
 // Oil and EGT share a needle bitmap and its placement.
@@ -46,11 +47,10 @@ constinit NONLINEARITY scale[] = {
 // The dial and its needle (element 1).
 constexpr auto kElements = dial_elements(
     kDialBitmap, needle_spec("APU OIL QTY needle", kSingleNeedleBitmap, kSingleNeedle, oil, scale));
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 91, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 91, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace apu_ind_oil
@@ -86,12 +86,10 @@ constexpr ElementSpec kElements[] = {
     needle_spec("APU N2 needle", kN2NeedleBitmap, {{55, 45}, {8, 4}}, n2, n2_scale),
     icon_spec("APU N1 N2 centre cover", kCoverBitmap, {37, 0}, kIconFlags),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
-constinit auto mouse = mouse_table();
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 91, chain.list, mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 91, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace apu_ind_n1_n2
@@ -112,11 +110,10 @@ constinit NONLINEARITY scale[] = {
 // The dial and its needle (element 1).
 constexpr auto kElements =
     dial_elements(kDialBitmap, needle_spec("APU EGT needle", kSingleNeedleBitmap, kSingleNeedle, egt, scale));
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 91, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 91, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace apu_ind_egt

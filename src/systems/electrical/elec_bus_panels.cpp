@@ -22,13 +22,15 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(elec_batt, "toskelin elec_batt_rulo")
 KADRIMOS_GAUGE(elec_dc_bus, "toskelin elec_dc_bus_rulo")
 KADRIMOS_GAUGE(elec_ac_bus, "toskelin elec_ac_bus_rulo")
+
+namespace kadrimos::gauges {
 
 // --- Battery panel ------------------------------------------------------------
 namespace elec_batt {
@@ -65,7 +67,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("BAT 3 NORM", kBitmap + 16, {81, 50}),
     icon_spec("BAT 3 ON", kBitmap + 17, {81, 50}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // Per battery, top to bottom: ON, NORM, OFF.
 // clang-format off
@@ -80,7 +81,6 @@ constexpr AreaSpec kAreas[] = {
     area("BAT 3 NORM", {81, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt3Switch, kNorm>),
     area("BAT 3 OFF", {81, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt3Switch, kOff>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -102,7 +102,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 150, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 150, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace elec_batt
@@ -133,7 +133,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("TR 2 OFF light", kBitmap + 12, {155, 18}),
     icon_spec("ESS TR OFF light", kBitmap + 13, {82, 18}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // Each switch: upper half on (ON, NORM), lower half off (OFF RESET, SPLIT).
 // clang-format off
@@ -147,7 +146,6 @@ constexpr AreaSpec kAreas[] = {
     area("DC TIE NORM", {125, 0, 30, 39},  CURSOR_UPARROW,   set_position<&AircraftState::DcBusTieSwitch, 1>),
     area("DC TIE SPLIT", {125, 39, 30, 39}, CURSOR_DOWNARROW, set_position<&AircraftState::DcBusTieSwitch, 0>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -171,7 +169,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 191, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 191, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace elec_dc_bus
@@ -221,7 +219,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("AC ESS BUS OFF light", kBitmap + 17, {84, 4}),
     needle_spec("AC ESS FEED selector", kBitmap + 18, {{99, 95}, {6, 30}}, feed_selector, feed_knob_scale),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 int32_t FSAPI feed_selector_left(PIXPOINT*, uint32_t) {
     step_down(aircraft.AcEssFeedSelector, uint8_t{1}, uint8_t{0});
@@ -246,7 +243,6 @@ constexpr AreaSpec kAreas[] = {
     area("AC ESS FEED left", {29, 48, 70, 95},   CURSOR_DOWNARROW, feed_selector_left),
     area("AC ESS FEED right", {99, 48, 70, 95},   CURSOR_UPARROW,   feed_selector_right),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -278,7 +274,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 195, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 195, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace elec_ac_bus

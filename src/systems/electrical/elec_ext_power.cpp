@@ -25,14 +25,13 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/electrical/elec_panel_ticks.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(elec_ext_pwr, "toskelin elec_ext_pwr_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::elec_ext_pwr {
 namespace {
@@ -78,7 +77,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("EXT PWR disconnected message", kBitmap + 10, {2, 100}),
     icon_spec("NO EXT PWR message", kBitmap + 11, {2, 100}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 int32_t FSAPI ext_pwr_button(PIXPOINT*, uint32_t) {
     request(self.request);
@@ -95,7 +93,6 @@ constexpr AreaSpec kAreas[] = {
     area("ESS BUS LOAD MIN", {93, 90, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::EssBusLoadSwitch, kEssLoadMin>),
     area("EXT PWR button", {92, 4, 57, 51},  CURSOR_HAND,      ext_pwr_button),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // On the ground, at rest, and not both engines turning. A value that is not
@@ -179,7 +176,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 151, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 151, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::elec_ext_pwr

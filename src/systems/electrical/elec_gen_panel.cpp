@@ -21,13 +21,12 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/electrical/elec_panel_ticks.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(elec_gen, "toskelin elec_gen_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::elec_gen {
 namespace {
@@ -60,7 +59,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("GEN 2 OFF light", kBitmap + 11, {150, 20}),
     icon_spec("APU GEN OFF light", kBitmap + 12, {86, 20}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // The TEST position of a generator switch: a clicked press.
 template <auto Item>
@@ -82,7 +80,6 @@ constexpr AreaSpec kAreas[] = {
     area("GEN 2 OFF RESET", {147, 80, 32, 23}, CURSOR_HAND,      set_position<&AircraftState::Gen2Switch, kOff>),
     area("GEN 2 TEST", {147, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen2Switch>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 bool held_in_test(uint8_t position) { return position >= kTestFromOff; }
@@ -140,7 +137,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 187, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 187, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::elec_gen

@@ -18,12 +18,14 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(elec_sel_ind_dc, "toskelin elec_sel_ind_dc_rulo")
 KADRIMOS_GAUGE(elec_sel_ind_ac, "toskelin elec_sel_ind_ac_rulo")
+
+namespace kadrimos::gauges {
 
 // --- DC meter selector ----------------------------------------------------------
 namespace elec_sel_ind_dc {
@@ -45,7 +47,6 @@ constexpr ElementSpec kElements[] = {
     background_spec(kBitmap),
     needle_spec("DC METER SELECTOR knob", kBitmap + 1, {{57, 40}, {5, 24}}, knob, knob_scale),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 int32_t FSAPI turn_left(PIXPOINT*, uint32_t) {
     step_down(aircraft.DcMeterSelector, uint8_t{1}, uint8_t{0});
@@ -61,12 +62,11 @@ constexpr AreaSpec kAreas[] = {
     area("DC METER selector left", {0, 0, 57, 62},  CURSOR_DOWNARROW, turn_left),
     area("DC METER selector right", {57, 0, 57, 62}, CURSOR_UPARROW,   turn_right),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 120, chain.list, mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 120, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace elec_sel_ind_dc
@@ -99,7 +99,6 @@ constexpr ElementSpec kElements[] = {
     needle_spec("AC PHASE SELECTOR knob", kBitmap + 1, {{33, 36}, {5, 20}}, phase_knob, phase_knob_scale),
     needle_spec("AC METER SELECTOR knob", kBitmap + 2, {{99, 36}, {5, 22}}, meter_knob, meter_knob_scale),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 int32_t FSAPI phase_left(PIXPOINT*, uint32_t) {
     step_down(aircraft.AcPhaseSelector, uint8_t{1}, uint8_t{0});
@@ -125,12 +124,11 @@ constexpr AreaSpec kAreas[] = {
     area("AC METER selector left", {66, 0, 33, 66}, CURSOR_DOWNARROW, meter_left),
     area("AC METER selector right", {99, 0, 33, 66}, CURSOR_UPARROW,   meter_right),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 146, chain.list, mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 146, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace elec_sel_ind_ac

@@ -20,10 +20,10 @@
 #include "module/module_state.h"
 #include "module/standard_routines.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "panel/needle_dial.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(elec_ind_dc_v, "toskelin elec_ind_dc_v_rulo")
 KADRIMOS_GAUGE(elec_ind_dc_amps, "toskelin elec_ind_dc_amps_rulo")
 KADRIMOS_GAUGE(elec_ind_ac_v, "toskelin elec_ind_ac_v_rulo")
@@ -32,6 +32,7 @@ KADRIMOS_GAUGE(elec_ind_ac_load1, "toskelin elec_ind_ac_load1_rulo")
 KADRIMOS_GAUGE(elec_ind_ac_load2, "toskelin elec_ind_ac_load2_rulo")
 KADRIMOS_GAUGE(elec_ind_ac_loadapu, "toskelin elec_ind_ac_loadapu_rulo")
 
+namespace kadrimos::gauges {
 namespace {
 
 electrical::ElectricalMeterState& meters = private_state.elec_panel.meters;
@@ -136,7 +137,6 @@ constinit NONLINEARITY scale[] = {
 
 // The dial and its needle (element 1).
 constexpr auto kElements = meter_elements(kBitmap, "DC VOLTS needle", volts, scale);
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -148,7 +148,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, callback);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_dc_v
@@ -168,11 +168,10 @@ constinit NONLINEARITY scale[] = {
 
 // The dial and its needle (element 1).
 constexpr auto kElements = meter_elements(kBitmap, "DC AMPS needle", amperes, scale);
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_dc_amps
@@ -192,7 +191,6 @@ constinit NONLINEARITY scale[] = {
 
 // The dial and its needle (element 1).
 constexpr auto kElements = meter_elements(kBitmap, "AC VOLTS needle", volts, scale);
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -204,7 +202,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, callback);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_v
@@ -226,7 +224,6 @@ constinit NONLINEARITY scale[] = {
 
 // The dial and its needle (element 1).
 constexpr auto kElements = meter_elements(kBitmap, "AC FREQ needle", frequency, scale);
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 // Live, the needle climbs to nominal (0); dead, it sinks to the bottom stop.
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -241,7 +238,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, callback);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_frq
@@ -263,11 +260,10 @@ double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen1Load, airc
 
 // The dial and its needle (element 1).
 constexpr auto kElements = meter_elements(kBitmap, "GEN 1 LOAD needle", load, load_scale);
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_load1
@@ -281,11 +277,10 @@ double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen2Load, airc
 
 // The dial and its needle (element 1).
 constexpr auto kElements = meter_elements(kBitmap, "GEN 2 LOAD needle", load, load_scale);
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_load2
@@ -301,11 +296,10 @@ double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.ApuGenLoadMete
 
 // The dial and its needle (element 1).
 constexpr auto kElements = meter_elements(kBitmap, "APU GEN LOAD needle", load, load_scale);
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 75, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_loadapu

@@ -34,6 +34,7 @@
 #include "panel/convert.h"
 #include "panel/drum.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/pointers.h"
@@ -41,7 +42,6 @@
 #include "panel/units.h"
 #include "systems/engines/eng_ind_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(eng_ind_n1_1, "toskelin eng_ind_n1_1_rulo")
 KADRIMOS_GAUGE(eng_ind_n1_2, "toskelin eng_ind_n1_2_rulo")
 KADRIMOS_GAUGE(eng_ind_ff_1, "toskelin eng_ind_ff_1_rulo")
@@ -50,7 +50,6 @@ KADRIMOS_GAUGE(eng_ind_egt_1, "toskelin eng_ind_egt_1_rulo")
 KADRIMOS_GAUGE(eng_ind_egt_2, "toskelin eng_ind_egt_2_rulo")
 KADRIMOS_GAUGE(eng_ind_n2_1, "toskelin eng_ind_n2_1_rulo")
 KADRIMOS_GAUGE(eng_ind_n2_2, "toskelin eng_ind_n2_2_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::engines {
 namespace {
@@ -424,88 +423,72 @@ namespace kadrimos::gauges {
 namespace eng_ind_n1_1 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kN1Engine1>();
-constinit engines::EngineDial<engines::kN1Engine1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table(0, engines::kIndexKnob<engines::kN1Engine1>);
 }  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, 169, dial.list, mouse.rect, engines::update<engines::kN1Engine1>);
+constinit GAUGEHDR header = gauge_of<kElements, engines::kIndexKnob<engines::kN1Engine1>, header>(
+    kName, 169, engines::update<engines::kN1Engine1>);
 constinit const GaugeLabels labels = {kElements, engines::kIndexKnob<engines::kN1Engine1>};
 }  // namespace eng_ind_n1_1
 
 namespace eng_ind_n1_2 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kN1Engine2>();
-constinit engines::EngineDial<engines::kN1Engine2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table(0, engines::kIndexKnob<engines::kN1Engine2>);
 }  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, 169, dial.list, mouse.rect, engines::update<engines::kN1Engine2>);
+constinit GAUGEHDR header = gauge_of<kElements, engines::kIndexKnob<engines::kN1Engine2>, header>(
+    kName, 169, engines::update<engines::kN1Engine2>);
 constinit const GaugeLabels labels = {kElements, engines::kIndexKnob<engines::kN1Engine2>};
 }  // namespace eng_ind_n1_2
 
 namespace eng_ind_ff_1 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kFfEngine1>();
-constinit engines::EngineDial<engines::kFfEngine1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header =
-    gauge_header(kName, 153, dial.list, mouse.rect, engines::update<engines::kFfEngine1>);
+    gauge_of<kElements, kNoAreas, header>(kName, 153, engines::update<engines::kFfEngine1>);
 constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_ff_1
 
 namespace eng_ind_ff_2 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kFfEngine2>();
-constinit engines::EngineDial<engines::kFfEngine2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header =
-    gauge_header(kName, 153, dial.list, mouse.rect, engines::update<engines::kFfEngine2>);
+    gauge_of<kElements, kNoAreas, header>(kName, 153, engines::update<engines::kFfEngine2>);
 constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_ff_2
 
 namespace eng_ind_egt_1 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kEgtEngine1>();
-constinit engines::EngineDial<engines::kEgtEngine1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header =
-    gauge_header(kName, 169, dial.list, mouse.rect, engines::update<engines::kEgtEngine1>);
+    gauge_of<kElements, kNoAreas, header>(kName, 169, engines::update<engines::kEgtEngine1>);
 constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_egt_1
 
 namespace eng_ind_egt_2 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kEgtEngine2>();
-constinit engines::EngineDial<engines::kEgtEngine2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header =
-    gauge_header(kName, 169, dial.list, mouse.rect, engines::update<engines::kEgtEngine2>);
+    gauge_of<kElements, kNoAreas, header>(kName, 169, engines::update<engines::kEgtEngine2>);
 constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_egt_2
 
 namespace eng_ind_n2_1 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kN2Engine1>();
-constinit engines::EngineDial<engines::kN2Engine1> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header =
-    gauge_header(kName, 153, dial.list, mouse.rect, engines::update<engines::kN2Engine1>);
+    gauge_of<kElements, kNoAreas, header>(kName, 153, engines::update<engines::kN2Engine1>);
 constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_n2_1
 
 namespace eng_ind_n2_2 {
 namespace {
 constexpr auto kElements = engines::dial_elements<engines::kN2Engine2>();
-constinit engines::EngineDial<engines::kN2Engine2> dial = make_chain(dial, header, kElements);
-constinit auto mouse = mouse_table();
 }  // namespace
 constinit GAUGEHDR header =
-    gauge_header(kName, 153, dial.list, mouse.rect, engines::update<engines::kN2Engine2>);
+    gauge_of<kElements, kNoAreas, header>(kName, 153, engines::update<engines::kN2Engine2>);
 constinit const GaugeLabels labels = {kElements, {}};
 }  // namespace eng_ind_n2_2
 

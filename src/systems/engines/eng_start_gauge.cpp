@@ -36,14 +36,13 @@
 #include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/engines/eng_start_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(eng_start, "toskelin eng_start_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::eng_start {
 namespace {
@@ -86,7 +85,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("ENG 2 START VALVE OPEN", 4707, {132, 75}),
     needle_spec("ignition selector knob", 4700, {{88, 60}, {22, 22}}, selector_value, selector_scale),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 constexpr int kArmDown = 1, kArmUp = 2, kButtonLight1 = 3, kButtonLight2 = 4, kValveLight1 = 5,
               kValveLight2 = 6;
@@ -170,7 +168,6 @@ constexpr AreaSpec kAreas[] = {
     area("START 1", {4, 107, 43, 43},  CURSOR_HAND,      press_start<0, 643>),
     area("START 2", {129, 107, 43, 43}, CURSOR_HAND,     press_start<1, 624>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Update -----------------------------------------------------------------------
@@ -260,7 +257,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 185, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 185, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::eng_start

@@ -39,7 +39,6 @@
 #include "panel/switches.h"
 #include "systems/engines/engomn_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(engomn_nac_temp_1, "toskelin engomn_nac_temp_1_rulo")
 KADRIMOS_GAUGE(engomn_nac_temp_2, "toskelin engomn_nac_temp_2_rulo")
 KADRIMOS_GAUGE(engomn_oil_press_1, "toskelin engomn_oil_press_1_rulo")
@@ -50,7 +49,6 @@ KADRIMOS_GAUGE(engomn_oil_qtty_1, "toskelin engomn_oil_qtty_1_rulo")
 KADRIMOS_GAUGE(engomn_oil_qtty_2, "toskelin engomn_oil_qtty_2_rulo")
 KADRIMOS_GAUGE(engomn_fuel_press_1, "toskelin engomn_fuel_press_1_rulo")
 KADRIMOS_GAUGE(engomn_fuel_press_2, "toskelin engomn_fuel_press_2_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::engines {
 namespace {
@@ -300,15 +298,13 @@ constexpr uint32_t kWidthMm = 91;
 template <std::size_t D, GAUGEHDR& Header>
 struct MonitorDial {
     static constexpr GAUGEHDR header(const char* name) {
-        return family_gauge<kDialElements<D>, kDialAreas<D>, Header>(name, kWidthMm, update<D>);
+        return gauge_of<kDialElements<D>, kDialAreas<D>, Header>(name, kWidthMm, update<D>);
     }
     static constexpr GaugeLabels labels = {kDialElements<D>, kDialAreas<D>};
 };
 
 }  // namespace
 }  // namespace kadrimos::engines
-
-namespace kadrimos::gauges {
 
 KADRIMOS_FAMILY_GAUGE(engomn_nac_temp_1, engines::MonitorDial, engines::kNacelleTemp1)
 KADRIMOS_FAMILY_GAUGE(engomn_nac_temp_2, engines::MonitorDial, engines::kNacelleTemp2)
@@ -320,5 +316,3 @@ KADRIMOS_FAMILY_GAUGE(engomn_oil_qtty_1, engines::MonitorDial, engines::kOilQty1
 KADRIMOS_FAMILY_GAUGE(engomn_oil_qtty_2, engines::MonitorDial, engines::kOilQty2)
 KADRIMOS_FAMILY_GAUGE(engomn_fuel_press_1, engines::MonitorDial, engines::kFuelPress1)
 KADRIMOS_FAMILY_GAUGE(engomn_fuel_press_2, engines::MonitorDial, engines::kFuelPress2)
-
-}  // namespace kadrimos::gauges

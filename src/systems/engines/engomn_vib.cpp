@@ -21,16 +21,15 @@
 #include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/pointers.h"
 #include "panel/switches.h"
 #include "systems/engines/engomn_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(engomn_vib, "toskelin engomn_vib_rulo")
 KADRIMOS_GAUGE(engomn_vib_sw, "toskelin engomn_vib_sw_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::engines {
 namespace {
@@ -91,8 +90,6 @@ constexpr ElementSpec kElements[] = {
     slider_spec("VIB bar 1", 6252, {15, 55}, nullptr, 0, bar_value<0>, kPixelsPerUnit),
     slider_spec("VIB bar 2", 6256, {38, 55}, nullptr, 0, bar_value<1>, kPixelsPerUnit),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
-constinit auto mouse = mouse_table();
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -103,7 +100,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 61, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 61, callback);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace kadrimos::gauges::engomn_vib
@@ -122,7 +119,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("VIB PICK UP FAN", 4137, {58, 20}, kIconFlags),
     icon_spec("VIB PICK UP TURBINE", 4134, {58, 38}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // TEST needs the indicator's power.
 int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
@@ -136,7 +132,6 @@ constexpr AreaSpec kAreas[] = {
     area("VIB PICK UP TURBINE", {48, 37, 28, 31}, CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kTurbine>),
     area("VIB TEST", {0, 60, 29, 29},  CURSOR_HAND, press_test),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -147,7 +142,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 81, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 81, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::engomn_vib_sw

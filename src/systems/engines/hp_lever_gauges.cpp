@@ -14,12 +14,13 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(hp_lev_1, "toskelin hp_lev_1_rulo")
 KADRIMOS_GAUGE(hp_lev_2, "toskelin hp_lev_2_rulo")
 
+namespace kadrimos::gauges {
 namespace {
 
 constexpr uint32_t kBackgroundBitmap = 4096;
@@ -50,14 +51,12 @@ constexpr ElementSpec kElements[] = {
     icon_spec("HP LEVER 1 shut", 4745, {0, 0}),
     icon_spec("HP LEVER 1 open", 4748, {0, 0}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 constexpr AreaSpec kAreas[] = {
     area("HP LEVER 1", {0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever1Open>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 }  // namespace
 constinit GAUGEHDR header =
-    gauge_header(kName, 35, chain.list, mouse.rect, show_lever<&AircraftState::HpLever1Open>);
+    gauge_of<kElements, kAreas, header>(kName, 35, show_lever<&AircraftState::HpLever1Open>);
 constinit const GaugeLabels labels = {kElements, kAreas};
 }  // namespace hp_lev_1
 
@@ -70,14 +69,12 @@ constexpr ElementSpec kElements[] = {
     icon_spec("HP LEVER 2 shut", 4752, {0, 0}),
     icon_spec("HP LEVER 2 open", 4755, {0, 0}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 constexpr AreaSpec kAreas[] = {
     area("HP LEVER 2", {0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever2Open>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 }  // namespace
 constinit GAUGEHDR header =
-    gauge_header(kName, 35, chain.list, mouse.rect, show_lever<&AircraftState::HpLever2Open>);
+    gauge_of<kElements, kAreas, header>(kName, 35, show_lever<&AircraftState::HpLever2Open>);
 constinit const GaugeLabels labels = {kElements, kAreas};
 }  // namespace hp_lev_2
 

@@ -38,16 +38,15 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/fuel/fuel_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(fuel_pumps_left, "toskelin fuel_pumps_left_rulo")
 KADRIMOS_GAUGE(fuel_pumps_right, "toskelin fuel_pumps_right_rulo")
 KADRIMOS_GAUGE(fuel_pumps_center, "toskelin fuel_pumps_center_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::fuel {
 namespace {
@@ -248,7 +247,6 @@ using namespace kadrimos::fuel;
 // Elements: 1-2 L1 left knob ON/OFF, 3-4 L1 right knob, 5-6 L2 left knob
 // AUTO/OFF, 7-8 L2 right knob, 9-12 L1 flags, 13-16 L2 flags.
 constexpr auto kElements = wing_panel({4435, {16, 42}, {80, 106}, {22, 44}, {86, 108}}, kLeftLabels);
-constinit WingPanel panel = make_chain(panel, header, kElements);
 
 constexpr auto L1 = &AircraftState::PumpSwitchL1;
 constexpr auto L2 = &AircraftState::PumpSwitchL2;
@@ -262,7 +260,6 @@ constexpr AreaSpec kAreas[] = {
     area("L2 AUTO", {75, 22, 51, 21}, CURSOR_UPARROW,   two_auto<L1, L2, CL>),
     area("L2 OFF", {75, 43, 51, 21}, CURSOR_DOWNARROW, two_off<L1, L2, CL>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -272,7 +269,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 156, panel.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 156, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_pumps_left
@@ -287,7 +284,6 @@ using namespace kadrimos::fuel;
 // Elements as on the left panel, mirrored: R1's knobs and flags on the right,
 // R2's on the left.
 constexpr auto kElements = wing_panel({4438, {100, 126}, {38, 64}, {106, 128}, {44, 66}}, kRightLabels);
-constinit WingPanel panel = make_chain(panel, header, kElements);
 
 constexpr auto R1 = &AircraftState::PumpSwitchR1;
 constexpr auto R2 = &AircraftState::PumpSwitchR2;
@@ -301,7 +297,6 @@ constexpr AreaSpec kAreas[] = {
     area("R2 AUTO", {34, 22, 51, 21}, CURSOR_UPARROW,   two_auto<R1, R2, CR>),
     area("R2 OFF", {34, 43, 51, 21}, CURSOR_DOWNARROW, two_off<R1, R2, CR>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -312,7 +307,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 156, panel.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 156, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_pumps_right
@@ -349,7 +344,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("ENG 2 centre flag flow", kFlagFlowing, {93, 65}),
     icon_spec("ENG 2 centre flag no flow", kFlagNoFlow, {93, 65}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // A centre pump switch: AUTO always; OFF only while a wing switch of its side
 // stays on.
@@ -375,7 +369,6 @@ constexpr AreaSpec kAreas[] = {
     area("RH AUTO", {108, 45, 31, 21}, CURSOR_UPARROW,   centre_auto<CR>),
     area("RH OFF", {108, 66, 31, 21}, CURSOR_DOWNARROW, centre_off<CR, &AircraftState::PumpSwitchR1, &AircraftState::PumpSwitchR2>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Tank selection ----------------------------------------------------------
@@ -495,7 +488,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 168, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 168, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_pumps_center

@@ -28,19 +28,18 @@
 #include "panel/chain.h"
 #include "panel/drum.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/pointers.h"
 #include "panel/units.h"
 #include "systems/fuel/fuel_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(fuel_ind_qtty_m_left, "toskelin fuel_ind_qtty_m_left_rulo")
 KADRIMOS_GAUGE(fuel_ind_qtty_m_right, "toskelin fuel_ind_qtty_m_right_rulo")
 KADRIMOS_GAUGE(fuel_ind_qtty_a_center, "toskelin fuel_ind_qtty_a_center_rulo")
 KADRIMOS_GAUGE(fuel_ind_qtty_a_left, "toskelin fuel_ind_qtty_a_left_rulo")
 KADRIMOS_GAUGE(fuel_ind_qtty_a_right, "toskelin fuel_ind_qtty_a_right_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::fuel {
 namespace {
@@ -189,14 +188,6 @@ double FSAPI drum_cell(ELEMENT_HEADER*) {
     return drum::ascending_window(private_state.fuel.quantity[Index].displayed_weight, Place);
 }
 
-// The records of one indicator: kilogram background, pound dial, drum
-// windows from the highest place down, kilogram needle, pound needle.
-template <std::size_t Windows>
-struct Indicator {
-    Chain<Windows + 4> chain;
-    MouseTable<0> mouse;
-};
-
 // Drum window columns: place, strip, x, y, label.
 struct Window {
     int place;
@@ -254,16 +245,6 @@ constexpr std::array<ElementSpec, Windows + 4> indicator_elements(uint32_t kilog
     return specs;
 }
 
-// The records for `self`, a constinit indicator being initialised.
-template <std::size_t N>
-constexpr Indicator<N - 4> indicator(Indicator<N - 4>& self, GAUGEHDR& header,
-                                     const std::array<ElementSpec, N>& elements) {
-    Indicator<N - 4> d{};
-    d.chain = make_chain(self.chain, header, elements);
-    d.mouse = mouse_table();
-    return d;
-}
-
 constexpr uint32_t kMainKilogramDial = 4416;
 constexpr uint32_t kMainPoundDial = 8502;
 constexpr uint32_t kAuxiliaryKilogramDial = 4419;
@@ -276,69 +257,36 @@ void FSAPI indicator_callback(GAUGEHDR* gauge, int32_t service, uintptr_t) {
     update_indicator<Index, Windows>(*gauge);
 }
 
+// Indicators 0 to 2 are the main tanks' (five drum windows), 3 and 4 the
+// auxiliary tanks' (four).
+template <std::size_t Index>
+constexpr auto elements_of_indicator() {
+    if constexpr (Index < 3)
+        return indicator_elements<Index>(kMainKilogramDial, kMainPoundDial, kFiveWindows, main_kilograms,
+                                         main_pounds);
+    else
+        return indicator_elements<Index>(kAuxiliaryKilogramDial, kAuxiliaryPoundDial, kFourWindows,
+                                         auxiliary_kilograms, auxiliary_pounds);
+}
+template <std::size_t Index>
+inline constexpr auto kIndicatorElements = elements_of_indicator<Index>();
+
+// Indicator `Index`, as the gauge whose header is `Header`.
+template <std::size_t Index, GAUGEHDR& Header>
+struct QuantityIndicator {
+    static constexpr std::size_t kWindows = kIndicatorElements<Index>.size() - 4;
+    static constexpr GAUGEHDR header(const char* name) {
+        return gauge_of<kIndicatorElements<Index>, kNoAreas, Header>(name, 61,
+                                                                     indicator_callback<Index, kWindows>);
+    }
+    static constexpr GaugeLabels labels = {kIndicatorElements<Index>, kNoAreas};
+};
+
 }  // namespace
 }  // namespace kadrimos::fuel
 
-namespace kadrimos::gauges {
-
-namespace fuel_ind_qtty_m_left {
-namespace {
-constexpr auto kElements =
-    fuel::indicator_elements<0>(fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
-                                fuel::main_kilograms, fuel::main_pounds);
-constinit fuel::Indicator<5> dial = fuel::indicator(dial, header, kElements);
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, 61, dial.chain.list, dial.mouse.rect, fuel::indicator_callback<0, 5>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace fuel_ind_qtty_m_left
-
-namespace fuel_ind_qtty_m_right {
-namespace {
-constexpr auto kElements =
-    fuel::indicator_elements<1>(fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
-                                fuel::main_kilograms, fuel::main_pounds);
-constinit fuel::Indicator<5> dial = fuel::indicator(dial, header, kElements);
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, 61, dial.chain.list, dial.mouse.rect, fuel::indicator_callback<1, 5>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace fuel_ind_qtty_m_right
-
-namespace fuel_ind_qtty_a_center {
-namespace {
-constexpr auto kElements =
-    fuel::indicator_elements<2>(fuel::kMainKilogramDial, fuel::kMainPoundDial, fuel::kFiveWindows,
-                                fuel::main_kilograms, fuel::main_pounds);
-constinit fuel::Indicator<5> dial = fuel::indicator(dial, header, kElements);
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, 61, dial.chain.list, dial.mouse.rect, fuel::indicator_callback<2, 5>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace fuel_ind_qtty_a_center
-
-namespace fuel_ind_qtty_a_left {
-namespace {
-constexpr auto kElements =
-    fuel::indicator_elements<3>(fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial, fuel::kFourWindows,
-                                fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
-constinit fuel::Indicator<4> dial = fuel::indicator(dial, header, kElements);
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, 61, dial.chain.list, dial.mouse.rect, fuel::indicator_callback<3, 4>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace fuel_ind_qtty_a_left
-
-namespace fuel_ind_qtty_a_right {
-namespace {
-constexpr auto kElements =
-    fuel::indicator_elements<4>(fuel::kAuxiliaryKilogramDial, fuel::kAuxiliaryPoundDial, fuel::kFourWindows,
-                                fuel::auxiliary_kilograms, fuel::auxiliary_pounds);
-constinit fuel::Indicator<4> dial = fuel::indicator(dial, header, kElements);
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, 61, dial.chain.list, dial.mouse.rect, fuel::indicator_callback<4, 4>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace fuel_ind_qtty_a_right
-
-}  // namespace kadrimos::gauges
+KADRIMOS_FAMILY_GAUGE(fuel_ind_qtty_m_left, fuel::QuantityIndicator, 0)
+KADRIMOS_FAMILY_GAUGE(fuel_ind_qtty_m_right, fuel::QuantityIndicator, 1)
+KADRIMOS_FAMILY_GAUGE(fuel_ind_qtty_a_center, fuel::QuantityIndicator, 2)
+KADRIMOS_FAMILY_GAUGE(fuel_ind_qtty_a_left, fuel::QuantityIndicator, 3)
+KADRIMOS_FAMILY_GAUGE(fuel_ind_qtty_a_right, fuel::QuantityIndicator, 4)

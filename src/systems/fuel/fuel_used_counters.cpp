@@ -25,10 +25,8 @@
 #include "panel/units.h"
 #include "systems/fuel/fuel_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(fuel_ind_fu_1, "toskelin fuel_ind_fu_1_rulo")
 KADRIMOS_GAUGE(fuel_ind_fu_2, "toskelin fuel_ind_fu_2_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::fuel {
 namespace {

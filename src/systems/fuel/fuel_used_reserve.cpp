@@ -23,15 +23,14 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "systems/fuel/fuel_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(fuel_fuelused, "toskelin fuel_fuelused_rulo")
 KADRIMOS_GAUGE(fuel_qtty_reserve_1, "toskelin fuel_qtty_reserve_1_rulo")
 KADRIMOS_GAUGE(fuel_qtty_reserve_2, "toskelin fuel_qtty_reserve_2_rulo")
 KADRIMOS_GAUGE(fuel_qtty_test, "toskelin fuel_qtty_test_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::fuel {
 namespace {
@@ -60,7 +59,6 @@ constexpr ElementSpec kElements[] = {
     background_spec(4400),
     icon_spec("PUMP PRESS LO light", 4403, {0, 42}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // FUEL USED RESET, silent and unpowered: a mechanical reset of the counters.
 int32_t FSAPI reset_fuel_used(PIXPOINT*, uint32_t) {
@@ -72,7 +70,6 @@ int32_t FSAPI reset_fuel_used(PIXPOINT*, uint32_t) {
 constexpr AreaSpec kAreas[] = {
     area("FUEL USED RESET", {242, 32, 37, 37}, CURSOR_HAND, reset_fuel_used),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -81,7 +78,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 287, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 287, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_fuelused
@@ -97,8 +94,6 @@ constexpr ElementSpec kElements[] = {
     background_spec(4448),
     icon_spec("RESERVE 1 light", kadrimos::fuel::kReserveLight, {18, 0}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
-constinit auto mouse = mouse_table();
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -107,7 +102,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 56, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 56, callback);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace kadrimos::gauges::fuel_qtty_reserve_1
@@ -123,8 +118,6 @@ constexpr ElementSpec kElements[] = {
     background_spec(4451),
     icon_spec("RESERVE 2 light", kadrimos::fuel::kReserveLight, {0, 0}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
-constinit auto mouse = mouse_table();
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -133,7 +126,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 56, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 56, callback);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace kadrimos::gauges::fuel_qtty_reserve_2
@@ -147,7 +140,6 @@ namespace {
 constexpr ElementSpec kElements[] = {
     background_spec(4441, kBackgroundFlags, no_failures, "QTY TEST button"),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // QTY TEST: with DC normal power, asks every quantity indicator for its test.
 int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
@@ -159,11 +151,10 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
 constexpr AreaSpec kAreas[] = {
     area("QTY TEST", {0, 19, 25, 25}, CURSOR_HAND, press_test),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 25, chain.list, mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 25, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_qtty_test

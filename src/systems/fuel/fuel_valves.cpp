@@ -23,13 +23,12 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(fuel_valves, "toskelin fuel_valves_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::fuel_valves {
 namespace {
@@ -81,7 +80,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("CROSS FEED line from 1", kCrossfeedLineFrom1, {121, 14}),
     icon_spec("CROSS FEED line from 2", kCrossfeedLineFrom2, {121, 14}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 // --- Mouse -------------------------------------------------------------------
 
@@ -111,7 +109,6 @@ constexpr AreaSpec kAreas[] = {
     area("X FEED closed", {129, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedClosed>),
     area("X FEED from side 1", {156, 6, 27, 57}, CURSOR_HAND, set_crossfeed<kCrossfeedFromSide1>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Display -----------------------------------------------------------------
@@ -175,7 +172,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 285, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 285, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::fuel_valves

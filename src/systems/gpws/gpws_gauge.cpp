@@ -9,12 +9,11 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "sound/sound_bank.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(gpws, "toskelin gpws_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::gpws {
 namespace {
@@ -42,12 +41,10 @@ constexpr ElementSpec kElements[] = {
     background_spec(kBackgroundBitmap),
     icon_spec("GPWS light", kLightBitmap, {0, 0}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
-constinit auto mouse = mouse_table(kHelpId);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 47, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header, kHelpId>(kName, 47, callback);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace kadrimos::gauges::gpws

@@ -19,14 +19,13 @@
 #include "panel/chain.h"
 #include "panel/convert.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/hydraulics/flight_controls_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(lo_spd_ail, "toskelin lo_spd_ail_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::lo_spd_ail {
 namespace {
@@ -58,7 +57,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("LO SPD AIL supply 2 active", kBitmap + 7, {120, 24}),
     icon_spec("LO SPD AIL FAULT light", kBitmap + 8, {95, 96}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 // clang-format on
 
 constexpr int kLamp1Inactive = 4, kLamp1Active = 5, kLamp2Inactive = 6, kLamp2Active = 7, kFaultLight = 8;
@@ -78,7 +76,6 @@ constexpr AreaSpec kAreas[] = {
     area("LO SPD AIL normal", {16, 38, 31, 28}, CURSOR_HAND,      set_selector<kNormal>),
     area("LO SPD AIL lower", {16, 66, 31, 20}, CURSOR_DOWNARROW, set_selector<kLower>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Update ------------------------------------------------------------------
@@ -109,7 +106,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 172, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 172, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::lo_spd_ail

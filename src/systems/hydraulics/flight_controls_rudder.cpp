@@ -20,14 +20,13 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/hydraulics/flight_controls_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(rudder_travel, "toskelin rudder_travel_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::rudder_travel {
 namespace {
@@ -54,7 +53,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("RUDDER TRAVEL 1 FAULT light", kBitmap + 5, {10, 28}),
     icon_spec("RUDDER TRAVEL 2 FAULT light", kBitmap + 6, {134, 28}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 // clang-format on
 
 constexpr int kFirstSwitch = 1;  // system k's OFF bitmap at 1 + 2k, ON at 2 + 2k
@@ -96,7 +94,6 @@ constexpr AreaSpec kAreas[] = {
     area("RUDDER TRAVEL 1 RESET", {10, 28, 42, 22},  CURSOR_HAND, reset<0>),
     area("RUDDER TRAVEL 2 RESET", {134, 28, 42, 22}, CURSOR_HAND, reset<1>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Update ------------------------------------------------------------------
@@ -126,7 +123,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 189, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 189, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::rudder_travel

@@ -21,13 +21,12 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "systems/hydraulics/flight_controls_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(servo_controls, "toskelin servo_controls_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::servo_controls {
 namespace {
@@ -77,7 +76,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("YELLOW PRESS lamp", kBitmap + 17, {128, 4}),
     icon_spec("YELLOW FAULT light", kBitmap + 18, {153, 4}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 // clang-format on
 
 constexpr int kElementsPerLever = 6;
@@ -112,7 +110,6 @@ constexpr AreaSpec kAreas[] = {
     area("SERVO 3 middle", {128, 63, 49, 33}, CURSOR_HAND, move_lever<2, kLeverMiddle>),
     area("SERVO 3 bottom", {128, 95, 49, 33}, CURSOR_HAND, move_lever<2, kLeverBottom>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 // --- Update ------------------------------------------------------------------
@@ -178,7 +175,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 177, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 177, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::servo_controls

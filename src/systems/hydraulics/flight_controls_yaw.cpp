@@ -14,12 +14,11 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(yaw, "toskelin yaw_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::gauges::yaw {
 namespace {
@@ -41,7 +40,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("PITCH TRIM 2 OFF", kBitmap + 7, {49, 84}),
     icon_spec("PITCH TRIM 2 ON", kBitmap + 8, {49, 84}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 // clang-format on
 
 // Per switch: upper half ON, lower half OFF.
@@ -56,7 +54,6 @@ constexpr AreaSpec kAreas[] = {
     area("PITCH TRIM 2 ON", {49, 84, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 1>),
     area("PITCH TRIM 2 OFF", {49, 115, 37, 31}, CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 0>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -70,7 +67,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 90, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 90, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::yaw

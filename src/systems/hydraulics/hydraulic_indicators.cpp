@@ -25,17 +25,18 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/needle_dial.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(hydrau_baches, "toskelin hydrau_baches_rulo")
 KADRIMOS_GAUGE(hydrau_ind_press_blue, "toskelin hydrau_ind_press_blue_rulo")
 KADRIMOS_GAUGE(hydrau_ind_press_green, "toskelin hydrau_ind_press_green_rulo")
 KADRIMOS_GAUGE(hydrau_ind_press_yellow, "toskelin hydrau_ind_press_yellow_rulo")
 
+namespace kadrimos::gauges {
 namespace {
 
 constexpr uint32_t kReservoirNeedleBitmap = 4519;
@@ -102,8 +103,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("YELLOW reservoir lamp 2", kReservoirLampBitmap, {262, 230}),
     icon_spec("YELLOW reservoir lamp 3", kReservoirLampBitmap, {282, 230}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
-constinit auto mouse = mouse_table();
 
 constexpr int kFirstLamp = 4;
 constexpr int kLastLamp = 12;
@@ -117,7 +116,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 341, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 341, callback);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace hydrau_baches
@@ -153,11 +152,10 @@ double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<uint32_t>(aircraft.HydPressBlue, 0, static_cast<uint32_t>(kTopPsi));
 }
 constexpr auto kElements = pressure_dial("BLUE PRESS needle", pressure);
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 53, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 53, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace hydrau_ind_press_blue
@@ -169,11 +167,10 @@ double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<int32_t>(aircraft.HydPressGreen, 0, kTopPsi);
 }
 constexpr auto kElements = pressure_dial("GREEN PRESS needle", pressure);
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 53, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 53, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace hydrau_ind_press_green
@@ -185,11 +182,10 @@ double FSAPI pressure(ELEMENT_HEADER*) {
     return clamp_write_back<int32_t>(aircraft.HydPressYellow, 0, kTopPsi);
 }
 constexpr auto kElements = pressure_dial("YELLOW PRESS needle", pressure);
-constinit NeedleDial dial = needle_dial(dial, header, kElements);
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 53, dial.chain.list, dial.mouse.rect, values_and_mouse_only);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 53, values_and_mouse_only);
 constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace hydrau_ind_press_yellow

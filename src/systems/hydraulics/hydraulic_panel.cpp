@@ -26,14 +26,13 @@
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "panel/switches.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
 
-namespace kadrimos::gauges {
 KADRIMOS_GAUGE(hydrau_press, "toskelin hydrau_press_rulo")
 KADRIMOS_GAUGE(hydrau_pumps, "toskelin hydrau_pumps_rulo")
-}  // namespace kadrimos::gauges
 
 namespace kadrimos::hydraulics {
 namespace {
@@ -110,7 +109,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("GREEN LO PRESS light", kLowPressLight, {153, 200}),
     icon_spec("YELLOW LO PRESS light", kLowPressLight, {236, 200}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 constexpr auto kBlueGreen = &AircraftState::HydPtuBlueGreenSwitch;
 constexpr auto kGreenYellow = &AircraftState::HydPtuGreenYellowSwitch;
@@ -123,7 +121,6 @@ constexpr AreaSpec kAreas[] = {
     area("GREEN-YELLOW ON", {229, 58, 35, 31}, CURSOR_HAND, set_position<kGreenYellow, 1>),
     area("GREEN-YELLOW OFF", {229, 89, 35, 31}, CURSOR_HAND, set_position<kGreenYellow, 0>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 constexpr int kFirstPumpLamp = 5;
@@ -183,7 +180,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 332, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 332, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::hydrau_press
@@ -242,7 +239,6 @@ constexpr ElementSpec kElements[] = {
     icon_spec("PUMP 4 legend lit", kLegendLampLit, {219, 70}),
     icon_spec("PUMP 4 legend other", kLegendLampOther, {219, 70}),
 };
-constinit Chain<std::size(kElements)> chain = make_chain(chain, header, kElements);
 
 constexpr auto kElec1 = &AircraftState::HydElecPump1Switch;
 constexpr auto kElec2 = &AircraftState::HydElecPump2Switch;
@@ -267,7 +263,6 @@ constexpr AreaSpec kAreas[] = {
     area("PUMP 4 ON", {217, 0,  35, 31}, CURSOR_HAND, pump_on<kPump4>),
     area("PUMP 4 OFF", {217, 31, 35, 31}, CURSOR_HAND, pump_off<kPump4>),
 };
-constinit auto mouse = mouse_table(0, kAreas);
 // clang-format on
 
 constexpr int kFirstPumpSwitch = 5;
@@ -295,7 +290,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_header(kName, 287, chain.list, mouse.rect, callback);
+constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 287, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};
 
 }  // namespace kadrimos::gauges::hydrau_pumps

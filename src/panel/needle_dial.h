@@ -1,16 +1,15 @@
-// A dial with one needle and no mouse area: the element list of the many
-// meters that show one value on a scale (electrical meters, APU oil and EGT,
-// hydraulic pressures):
-//
-//   constexpr auto kElements = dial_elements(4377, needle_spec("APU OIL QTY needle", 4384, at, oil, scale));
-//   constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 91, values_and_mouse_only);
+// A dial with one needle and no mouse area: the many meters that show one
+// value on a scale (electrical meters, APU oil and EGT, hydraulic pressures).
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
+#include "module/catalogue_entry.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 
 namespace kadrimos {
 
@@ -18,5 +17,29 @@ namespace kadrimos {
 constexpr std::array<ElementSpec, 2> dial_elements(uint32_t dial_bitmap, const ElementSpec& needle) {
     return {background_spec(dial_bitmap), needle};
 }
+
+// A family of such meters is a table of rows, one a meter.
+struct NeedleMeterRow {
+    uint32_t dial_bitmap;
+    ElementSpec needle;
+    uint32_t width_mm;
+    GAUGE_CALLBACK callback;
+};
+
+template <const auto& Rows, std::size_t M>
+inline constexpr auto kMeterElements = dial_elements(Rows[M].dial_bitmap, Rows[M].needle);
+
+// Meter M of the table `Rows`, as the gauge whose header is `Header` (see
+// gauge_records.h):
+//   template <std::size_t M, GAUGEHDR& Header>
+//   using ElecMeter = NeedleMeter<kMeters, M, Header>;
+//   KADRIMOS_FAMILY_GAUGE(elec_ind_dc_v, ElecMeter, 0)
+template <const auto& Rows, std::size_t M, GAUGEHDR& Header>
+struct NeedleMeter {
+    static constexpr GAUGEHDR header(const char* name) {
+        return gauge_of<kMeterElements<Rows, M>, kNoAreas, Header>(name, Rows[M].width_mm, Rows[M].callback);
+    }
+    static constexpr GaugeLabels labels = {kMeterElements<Rows, M>, kNoAreas};
+};
 
 }  // namespace kadrimos

@@ -35,8 +35,6 @@ constexpr Placement kSingleNeedle = {{45, 45}, {9, 5}};
 namespace apu_ind_oil {
 namespace {
 
-constexpr uint32_t kDialBitmap = 4377;
-
 double FSAPI oil(ELEMENT_HEADER*) { return clamp_write_back<uint32_t>(aircraft.ApuOilQuantity, 0, 800); }
 
 constinit NONLINEARITY scale[] = {
@@ -44,14 +42,7 @@ constinit NONLINEARITY scale[] = {
     {{66, 17}, 500, 0}, {{78, 34}, 600, 0}, {{78, 57}, 700, 0}, {{66, 73}, 800, 0},
 };
 
-// The dial and its needle (element 1).
-constexpr auto kElements = dial_elements(
-    kDialBitmap, needle_spec("APU OIL QTY needle", kSingleNeedleBitmap, kSingleNeedle, oil, scale));
-
 }  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 91, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace apu_ind_oil
 
@@ -98,8 +89,6 @@ constinit const GaugeLabels labels = {kElements, {}};
 namespace apu_ind_egt {
 namespace {
 
-constexpr uint32_t kDialBitmap = 4380;
-
 double FSAPI egt(ELEMENT_HEADER*) { return clamp_write_back(aircraft.ApuEgt, 0.0, 700.0); }
 
 constinit NONLINEARITY scale[] = {
@@ -107,15 +96,29 @@ constinit NONLINEARITY scale[] = {
     {{57, 13}, 400, 0}, {{75, 28}, 500, 0}, {{79, 51}, 600, 0}, {{68, 71}, 700, 0},
 };
 
-// The dial and its needle (element 1).
-constexpr auto kElements =
-    dial_elements(kDialBitmap, needle_spec("APU EGT needle", kSingleNeedleBitmap, kSingleNeedle, egt, scale));
-
 }  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 91, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace apu_ind_egt
 
+// --- The single-needle meters ------------------------------------------------------
+namespace {
+
+constexpr NeedleMeterRow kSingleNeedleMeters[] = {
+    {4377,
+     needle_spec("APU OIL QTY needle", kSingleNeedleBitmap, kSingleNeedle, apu_ind_oil::oil,
+                 apu_ind_oil::scale),
+     91, values_and_mouse_only},
+    {4380,
+     needle_spec("APU EGT needle", kSingleNeedleBitmap, kSingleNeedle, apu_ind_egt::egt, apu_ind_egt::scale),
+     91, values_and_mouse_only},
+};
+
+}  // namespace
+
+template <std::size_t M, GAUGEHDR& Header>
+using SingleNeedleMeter = NeedleMeter<kSingleNeedleMeters, M, Header>;
+
 }  // namespace kadrimos::gauges
+
+KADRIMOS_FAMILY_GAUGE(apu_ind_oil, SingleNeedleMeter, 0)
+KADRIMOS_FAMILY_GAUGE(apu_ind_egt, SingleNeedleMeter, 1)

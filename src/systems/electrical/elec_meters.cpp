@@ -82,13 +82,11 @@ double load_reading(int32_t& load, uint8_t generator_switch) {
     return clamp_write_back(load, 0, 200);
 }
 
-// A meter's elements; the dial's bitmap is `bitmap`, the needle's
-// `bitmap + 1`.
+// A meter whose dial's bitmap is `bitmap` and its needle's `bitmap + 1`.
 template <std::size_t Points>
-constexpr std::array<ElementSpec, 2> meter_elements(uint32_t bitmap, const char* needle_label,
-                                                    ELEMENT_VALUE_CALLBACK value,
-                                                    NONLINEARITY (&scale)[Points]) {
-    return dial_elements(bitmap, needle_spec(needle_label, bitmap + 1, kDialNeedle, value, scale));
+constexpr NeedleMeterRow meter(uint32_t bitmap, const char* needle_label, ELEMENT_VALUE_CALLBACK value,
+                               NONLINEARITY (&scale)[Points], GAUGE_CALLBACK callback) {
+    return {bitmap, needle_spec(needle_label, bitmap + 1, kDialNeedle, value, scale), 75, callback};
 }
 
 }  // namespace
@@ -97,7 +95,6 @@ constexpr std::array<ElementSpec, 2> meter_elements(uint32_t bitmap, const char*
 namespace elec_ind_dc_v {
 namespace {
 
-constexpr uint32_t kBitmap = 5212;  // the background's; the needle has kBitmap + 1
 constexpr int32_t kSourceVolts = 28;
 constexpr int32_t kDischargingBatteryVolts = 24;
 
@@ -135,29 +132,21 @@ constinit NONLINEARITY scale[] = {
     {{49, 11}, 25, 0}, {{63, 30}, 30, 0}, {{55, 52}, 35, 0},
 };
 
-// The dial and its needle (element 1).
-constexpr auto kElements = meter_elements(kBitmap, "DC VOLTS needle", volts, scale);
-
-void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+void FSAPI callback(GAUGEHDR* gauge, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
     const int32_t step = meters.dc_volts < 15 ? 4 : 2;
     const DcSource source = dc_source();
     meters.dc_volts = source.live ? rise(meters.dc_volts, source.volts, step) : fall(meters.dc_volts, step);
-    set_visible(header, 1, true);
+    if (gauge != nullptr) set_visible(*gauge, 1, true);
 }
 
 }  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, callback);
-constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_dc_v
 
 // --- DC ammeter -------------------------------------------------------------------
 namespace elec_ind_dc_amps {
 namespace {
-
-constexpr uint32_t kBitmap = 5214;  // the background's; the needle has kBitmap + 1
 
 double FSAPI amperes(ELEMENT_HEADER*) { return clamp_write_back(aircraft.BattCurrent, -300, 300); }
 
@@ -166,13 +155,7 @@ constinit NONLINEARITY scale[] = {
     {{55, 16}, 100, 0},  {{63, 34}, 200, 0},  {{55, 52}, 300, 0},
 };
 
-// The dial and its needle (element 1).
-constexpr auto kElements = meter_elements(kBitmap, "DC AMPS needle", amperes, scale);
-
 }  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_dc_amps
 
@@ -180,7 +163,6 @@ constinit const GaugeLabels labels = {kElements, {}};
 namespace elec_ind_ac_v {
 namespace {
 
-constexpr uint32_t kBitmap = 5216;  // the background's; the needle has kBitmap + 1
 constexpr int32_t kSourceVolts = 115;
 
 double FSAPI volts(ELEMENT_HEADER*) { return clamp_write_back(meters.ac_volts, 0, 130); }
@@ -189,21 +171,15 @@ constinit NONLINEARITY scale[] = {
     {{19, 52}, 0, 0}, {{13, 24}, 100, 0}, {{37, 8}, 110, 0}, {{61, 24}, 120, 0}, {{55, 52}, 130, 0},
 };
 
-// The dial and its needle (element 1).
-constexpr auto kElements = meter_elements(kBitmap, "AC VOLTS needle", volts, scale);
-
-void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+void FSAPI callback(GAUGEHDR* gauge, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
     const int32_t step = meters.ac_volts < 100 ? 10 : 2;
     meters.ac_volts =
         ac_source_live() ? rise(meters.ac_volts, kSourceVolts, step) : fall(meters.ac_volts, step);
-    set_visible(header, 1, true);
+    if (gauge != nullptr) set_visible(*gauge, 1, true);
 }
 
 }  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, callback);
-constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_v
 
@@ -211,7 +187,6 @@ constinit const GaugeLabels labels = {kElements, {}};
 namespace elec_ind_ac_frq {
 namespace {
 
-constexpr uint32_t kBitmap = 5218;  // the background's; the needle has kBitmap + 1
 constexpr int32_t kStep = 20;
 constexpr int32_t kBottom = -300;
 
@@ -222,24 +197,18 @@ constinit NONLINEARITY scale[] = {
     {{55, 16}, 100, 0},  {{63, 34}, 200, 0},  {{55, 52}, 300, 0},
 };
 
-// The dial and its needle (element 1).
-constexpr auto kElements = meter_elements(kBitmap, "AC FREQ needle", frequency, scale);
-
 // Live, the needle climbs to nominal (0); dead, it sinks to the bottom stop.
-void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
+void FSAPI callback(GAUGEHDR* gauge, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
     int32_t& f = meters.ac_frequency;
     if (ac_source_live())
         f = f > -kStep ? 0 : f + kStep;
     else
         f = f < kBottom + kStep ? kBottom : f - kStep;
-    set_visible(header, 1, true);
+    if (gauge != nullptr) set_visible(*gauge, 1, true);
 }
 
 }  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, callback);
-constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_frq
 
@@ -254,54 +223,58 @@ constinit NONLINEARITY load_scale[] = {
 namespace elec_ind_ac_load1 {
 namespace {
 
-constexpr uint32_t kBitmap = 5220;  // the background's; the needle has kBitmap + 1
-
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen1Load, aircraft.Gen1Switch); }
 
-// The dial and its needle (element 1).
-constexpr auto kElements = meter_elements(kBitmap, "GEN 1 LOAD needle", load, load_scale);
-
 }  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_load1
 
 namespace elec_ind_ac_load2 {
 namespace {
 
-constexpr uint32_t kBitmap = 5222;  // the background's; the needle has kBitmap + 1
-
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.Gen2Load, aircraft.Gen2Switch); }
 
-// The dial and its needle (element 1).
-constexpr auto kElements = meter_elements(kBitmap, "GEN 2 LOAD needle", load, load_scale);
-
 }  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_load2
 
 namespace elec_ind_ac_loadapu {
 namespace {
 
-constexpr uint32_t kBitmap = 5224;  // the background's; the needle has kBitmap + 1
-
 // The APU meter shows the share of the APU generator's output that reaches
 // the buses through the ties.
 double FSAPI load(ELEMENT_HEADER*) { return load_reading(aircraft.ApuGenLoadMeter, aircraft.ApuGenSwitch); }
 
-// The dial and its needle (element 1).
-constexpr auto kElements = meter_elements(kBitmap, "APU GEN LOAD needle", load, load_scale);
-
 }  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 75, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, {}};
 
 }  // namespace elec_ind_ac_loadapu
 
+// --- The seven meters -----------------------------------------------------------
+namespace {
+
+// clang-format off
+constexpr NeedleMeterRow kMeters[] = {
+    meter(5212, "DC VOLTS needle",     elec_ind_dc_v::volts,       elec_ind_dc_v::scale,    elec_ind_dc_v::callback),
+    meter(5214, "DC AMPS needle",      elec_ind_dc_amps::amperes,  elec_ind_dc_amps::scale, values_and_mouse_only),
+    meter(5216, "AC VOLTS needle",     elec_ind_ac_v::volts,       elec_ind_ac_v::scale,    elec_ind_ac_v::callback),
+    meter(5218, "AC FREQ needle",      elec_ind_ac_frq::frequency, elec_ind_ac_frq::scale,  elec_ind_ac_frq::callback),
+    meter(5220, "GEN 1 LOAD needle",   elec_ind_ac_load1::load,    load_scale,              values_and_mouse_only),
+    meter(5222, "GEN 2 LOAD needle",   elec_ind_ac_load2::load,    load_scale,              values_and_mouse_only),
+    meter(5224, "APU GEN LOAD needle", elec_ind_ac_loadapu::load,  load_scale,              values_and_mouse_only),
+};
+// clang-format on
+
+}  // namespace
+
+template <std::size_t M, GAUGEHDR& Header>
+using ElecMeter = NeedleMeter<kMeters, M, Header>;
+
 }  // namespace kadrimos::gauges
+
+KADRIMOS_FAMILY_GAUGE(elec_ind_dc_v, ElecMeter, 0)
+KADRIMOS_FAMILY_GAUGE(elec_ind_dc_amps, ElecMeter, 1)
+KADRIMOS_FAMILY_GAUGE(elec_ind_ac_v, ElecMeter, 2)
+KADRIMOS_FAMILY_GAUGE(elec_ind_ac_frq, ElecMeter, 3)
+KADRIMOS_FAMILY_GAUGE(elec_ind_ac_load1, ElecMeter, 4)
+KADRIMOS_FAMILY_GAUGE(elec_ind_ac_load2, ElecMeter, 5)
+KADRIMOS_FAMILY_GAUGE(elec_ind_ac_loadapu, ElecMeter, 6)

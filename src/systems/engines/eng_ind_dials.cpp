@@ -266,11 +266,6 @@ constexpr const char* kDialLabels[kPrimaryDialCount][kMaxChain + 1] = {
 };
 // clang-format on
 
-// The records of dial D: the elements of its kind, in the order of
-// depths_of().
-template <std::size_t D>
-using EngineDial = Chain<depths_of(kDials[D].quantity).count + 1>;
-
 // The elements of dial D, in the order of depths_of().
 template <std::size_t D>
 constexpr std::array<ElementSpec, depths_of(kDials[D].quantity).count + 1> dial_elements() {
@@ -405,91 +400,48 @@ int32_t FSAPI turn_index(PIXPOINT*, uint32_t) {
     return 0;
 }
 
+// The N1 dials' command index knob; the other dials have no area.
 template <std::size_t D>
-inline constexpr AreaSpec kIndexKnob[] = {
-    knob_area("N1 index down", {97, 98, 36, 70}, CURSOR_DOWNARROW, turn_index<D, false>),
-    knob_area("N1 index up", {133, 98, 36, 70}, CURSOR_UPARROW, turn_index<D, true>),
+constexpr auto dial_areas() {
+    if constexpr (kDials[D].quantity == Quantity::N1) {
+        return std::array<AreaSpec, 2>{
+            knob_area("N1 index down", {97, 98, 36, 70}, CURSOR_DOWNARROW, turn_index<D, false>),
+            knob_area("N1 index up", {133, 98, 36, 70}, CURSOR_UPARROW, turn_index<D, true>),
+        };
+    } else {
+        return kNoAreas;
+    }
+}
+
+template <std::size_t D>
+inline constexpr auto kDialElements = dial_elements<D>();
+template <std::size_t D>
+inline constexpr auto kDialAreas = dial_areas<D>();
+
+// Width (mm): the N1 and EGT dials are the large ones.
+constexpr uint32_t width_of(Quantity q) { return q == Quantity::N1 || q == Quantity::Egt ? 169 : 153; }
+
+// Dial D, as the gauge whose header is `Header`. Element order: (fuel flow:
+// lb/h face), drum windows from the most significant, (fuel flow: lb/h
+// hundreds after the kg/h one), OFF flag, (limit pointer), needle, (fuel
+// flow: lb/h needle), (N1: index).
+template <std::size_t D, GAUGEHDR& Header>
+struct EngineDial {
+    static constexpr GAUGEHDR header(const char* name) {
+        return gauge_of<kDialElements<D>, kDialAreas<D>, Header>(name, width_of(kDials[D].quantity),
+                                                                 update<D>);
+    }
+    static constexpr GaugeLabels labels = {kDialElements<D>, kDialAreas<D>};
 };
 
 }  // namespace
 }  // namespace kadrimos::engines
 
-namespace kadrimos::gauges {
-
-// The eight gauges. Element order: (fuel flow: lb/h face), drum windows from
-// the most significant, (fuel flow: lb/h hundreds after the kg/h one), OFF
-// flag, (limit pointer), needle, (fuel flow: lb/h needle), (N1: index).
-
-namespace eng_ind_n1_1 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kN1Engine1>();
-}  // namespace
-constinit GAUGEHDR header = gauge_of<kElements, engines::kIndexKnob<engines::kN1Engine1>, header>(
-    kName, 169, engines::update<engines::kN1Engine1>);
-constinit const GaugeLabels labels = {kElements, engines::kIndexKnob<engines::kN1Engine1>};
-}  // namespace eng_ind_n1_1
-
-namespace eng_ind_n1_2 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kN1Engine2>();
-}  // namespace
-constinit GAUGEHDR header = gauge_of<kElements, engines::kIndexKnob<engines::kN1Engine2>, header>(
-    kName, 169, engines::update<engines::kN1Engine2>);
-constinit const GaugeLabels labels = {kElements, engines::kIndexKnob<engines::kN1Engine2>};
-}  // namespace eng_ind_n1_2
-
-namespace eng_ind_ff_1 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kFfEngine1>();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_of<kElements, kNoAreas, header>(kName, 153, engines::update<engines::kFfEngine1>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace eng_ind_ff_1
-
-namespace eng_ind_ff_2 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kFfEngine2>();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_of<kElements, kNoAreas, header>(kName, 153, engines::update<engines::kFfEngine2>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace eng_ind_ff_2
-
-namespace eng_ind_egt_1 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kEgtEngine1>();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_of<kElements, kNoAreas, header>(kName, 169, engines::update<engines::kEgtEngine1>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace eng_ind_egt_1
-
-namespace eng_ind_egt_2 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kEgtEngine2>();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_of<kElements, kNoAreas, header>(kName, 169, engines::update<engines::kEgtEngine2>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace eng_ind_egt_2
-
-namespace eng_ind_n2_1 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kN2Engine1>();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_of<kElements, kNoAreas, header>(kName, 153, engines::update<engines::kN2Engine1>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace eng_ind_n2_1
-
-namespace eng_ind_n2_2 {
-namespace {
-constexpr auto kElements = engines::dial_elements<engines::kN2Engine2>();
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_of<kElements, kNoAreas, header>(kName, 153, engines::update<engines::kN2Engine2>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace eng_ind_n2_2
-
-}  // namespace kadrimos::gauges
+KADRIMOS_FAMILY_GAUGE(eng_ind_n1_1, engines::EngineDial, engines::kN1Engine1)
+KADRIMOS_FAMILY_GAUGE(eng_ind_n1_2, engines::EngineDial, engines::kN1Engine2)
+KADRIMOS_FAMILY_GAUGE(eng_ind_ff_1, engines::EngineDial, engines::kFfEngine1)
+KADRIMOS_FAMILY_GAUGE(eng_ind_ff_2, engines::EngineDial, engines::kFfEngine2)
+KADRIMOS_FAMILY_GAUGE(eng_ind_egt_1, engines::EngineDial, engines::kEgtEngine1)
+KADRIMOS_FAMILY_GAUGE(eng_ind_egt_2, engines::EngineDial, engines::kEgtEngine2)
+KADRIMOS_FAMILY_GAUGE(eng_ind_n2_1, engines::EngineDial, engines::kN2Engine1)
+KADRIMOS_FAMILY_GAUGE(eng_ind_n2_2, engines::EngineDial, engines::kN2Engine2)

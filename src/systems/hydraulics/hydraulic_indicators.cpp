@@ -18,7 +18,9 @@
 // extension, 0 to 16383). A gear extension that is not a number leaves the
 // green level where it stands.
 // Outputs: the reservoir levels (private state).
+#include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "module/catalogue_entry.h"
 #include "module/module_state.h"
@@ -137,57 +139,33 @@ constinit NONLINEARITY pressure_scale[] = {
 };
 constexpr Placement kPressureNeedle = {kPressurePivotOnDial, {3, 30}};
 
-// A pressure dial for `value`.
-constexpr std::array<ElementSpec, 2> pressure_dial(const char* needle_label, ELEMENT_VALUE_CALLBACK value) {
-    return dial_elements(kPressureDialBitmap, needle_spec(needle_label, kPressureNeedleBitmap,
-                                                          kPressureNeedle, value, pressure_scale));
-}
-
-}  // namespace
-
-namespace hydrau_ind_press_blue {
-namespace {
-
+template <auto Pressure>
 double FSAPI pressure(ELEMENT_HEADER*) {
-    return clamp_write_back<uint32_t>(aircraft.HydPressBlue, 0, static_cast<uint32_t>(kTopPsi));
+    auto& psi = aircraft.*Pressure;
+    using Psi = std::remove_reference_t<decltype(psi)>;
+    return clamp_write_back<Psi>(psi, 0, static_cast<Psi>(kTopPsi));
 }
-constexpr auto kElements = pressure_dial("BLUE PRESS needle", pressure);
+
+// The pressure gauge whose needle shows `value`.
+constexpr NeedleMeterRow pressure_gauge(const char* needle_label, ELEMENT_VALUE_CALLBACK value) {
+    return {kPressureDialBitmap,
+            needle_spec(needle_label, kPressureNeedleBitmap, kPressureNeedle, value, pressure_scale), 53,
+            values_and_mouse_only};
+}
+
+constexpr NeedleMeterRow kPressureGauges[] = {
+    pressure_gauge("BLUE PRESS needle", pressure<&AircraftState::HydPressBlue>),
+    pressure_gauge("GREEN PRESS needle", pressure<&AircraftState::HydPressGreen>),
+    pressure_gauge("YELLOW PRESS needle", pressure<&AircraftState::HydPressYellow>),
+};
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 53, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, {}};
-
-}  // namespace hydrau_ind_press_blue
-
-namespace hydrau_ind_press_green {
-namespace {
-
-double FSAPI pressure(ELEMENT_HEADER*) {
-    return clamp_write_back<int32_t>(aircraft.HydPressGreen, 0, kTopPsi);
-}
-constexpr auto kElements = pressure_dial("GREEN PRESS needle", pressure);
-
-}  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 53, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, {}};
-
-}  // namespace hydrau_ind_press_green
-
-namespace hydrau_ind_press_yellow {
-namespace {
-
-double FSAPI pressure(ELEMENT_HEADER*) {
-    return clamp_write_back<int32_t>(aircraft.HydPressYellow, 0, kTopPsi);
-}
-constexpr auto kElements = pressure_dial("YELLOW PRESS needle", pressure);
-
-}  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 53, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, {}};
-
-}  // namespace hydrau_ind_press_yellow
+template <std::size_t M, GAUGEHDR& Header>
+using PressureGauge = NeedleMeter<kPressureGauges, M, Header>;
 
 }  // namespace kadrimos::gauges
+
+KADRIMOS_FAMILY_GAUGE(hydrau_ind_press_blue, PressureGauge, 0)
+KADRIMOS_FAMILY_GAUGE(hydrau_ind_press_green, PressureGauge, 1)
+KADRIMOS_FAMILY_GAUGE(hydrau_ind_press_yellow, PressureGauge, 2)

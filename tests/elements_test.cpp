@@ -8,35 +8,42 @@
 #include <limits>
 
 #include "module/standard_routines.h"
-#include "panel/mouse.h"
+#include "panel/chain.h"
+#include "panel/gauge_records.h"
 
 namespace kadrimos {
 namespace sample {
 extern GAUGEHDR header;
 namespace {
 
-// A three-position switch (elements 1 to 3) under a light (element 4).
-constinit ELEMENT_ICON light_on = icon(header, 4500, {10, 0}, no_children);
-constinit ELEMENT_ICON sw_up = icon(header, 4503, {0, 0}, next_of<light_on>);
-constinit ELEMENT_ICON sw_mid = icon(header, 4506, {0, 0}, next_of<sw_up>);
-constinit ELEMENT_ICON sw_down = icon(header, 4509, {0, 0}, next_of<sw_mid>, kIconFlags);
-constinit ELEMENT_STATIC_IMAGE bg = background(header, 4512, next_of<sw_down>);
-constinit ELEMENT_HEADER* elements[] = {&bg.header, nullptr};
-constinit auto mouse = mouse_table();
+// A three-position switch (elements 1 to 3, down, middle, up) under a light
+// (element 4).
+constexpr ElementSpec kElements[] = {
+    background_spec(4512),
+    icon_spec("switch down", 4509, {0, 0}, kIconFlags),
+    icon_spec("switch middle", 4506, {0, 0}),
+    icon_spec("switch up", 4503, {0, 0}),
+    icon_spec("light", 4500, {10, 0}),
+};
+using Records = GaugeRecords<kElements, kNoAreas, 0, header>;
 
 }  // namespace
-constinit GAUGEHDR header = gauge_header("sample", 40, elements, mouse.rect, nullptr);
+constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>("sample", 40, nullptr);
+
+// The record of element k.
+ELEMENT_HEADER* record(int k) { return header_of(Records::chain.records[k], kElements[k].kind); }
 }  // namespace sample
 
 namespace {
 
 using sample::header;
+using sample::record;
 
 TEST(ElementChain, ElementKWalksKFirstChildrenFromTheBackground) {
-    EXPECT_EQ(element(header, 0), &sample::bg.header);
-    EXPECT_EQ(element(header, 1), &sample::sw_down.header);
-    EXPECT_EQ(element(header, 3), &sample::sw_up.header);
-    EXPECT_EQ(element(header, 4), &sample::light_on.header);
+    EXPECT_EQ(element(header, 0), record(0));
+    EXPECT_EQ(element(header, 1), record(1));
+    EXPECT_EQ(element(header, 3), record(3));
+    EXPECT_EQ(element(header, 4), record(4));
     EXPECT_EQ(element(header, 4)->next_element, nullptr) << "the last element has no children";
     EXPECT_EQ(element(header, 5), nullptr);
     EXPECT_EQ(element(header, -1), nullptr);

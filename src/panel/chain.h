@@ -78,8 +78,9 @@ constexpr ElementSpec icon_spec(const char* label, uint32_t bitmap, PIXPOINT pos
     return s;
 }
 
-// A needle turning about `at.pivot`, placed with it at `at.position`; see
-// needle() in elements.h for its table. Drawn unless given other flags.
+// A needle turning about `at.pivot` of its bitmap, placed with that pivot at
+// `at.position`; the host maps its value through `table` (see
+// element_record). Drawn unless given other flags.
 template <std::size_t Points>
 constexpr ElementSpec needle_spec(const char* label, uint32_t bitmap, Placement at,
                                   ELEMENT_VALUE_CALLBACK value, NONLINEARITY (&table)[Points],
@@ -115,7 +116,8 @@ constexpr ElementSpec moving_image_spec(const char* label, uint32_t bitmap, PIXP
     return s;
 }
 
-// A drum window over an eleven-cell strip (see drum_window in elements.h).
+// A drum window over an eleven-cell strip: the host moves the window
+// vertically over cells 0 to 10 by `cell`; it never moves sideways.
 constexpr ElementSpec drum_spec(const char* label, uint32_t strip, PIXPOINT position,
                                 ELEMENT_VALUE_CALLBACK cell) {
     return moving_image_spec(label, strip, position, drum_column, 0, 1, cell, 0, 10);
@@ -202,38 +204,87 @@ constexpr ELEMENT_HEADER* header_of(ElementRecord& r, uint32_t kind) {
     }
 }
 
-// The record `spec` describes, its children at `children`.
+// The record `s` describes, its children at `children`. The host maps a
+// needle's value through its table to the point the tip reaches and writes
+// each entry's angle into the table when it installs the needle, so a table
+// is constinit data, never constexpr, and is shared only by needles placed at
+// the same point. A string's host owns the text buffer: it sets the string
+// pointer before it calls the callback, which writes at most the style's
+// length there.
 constexpr ElementRecord element_record(GAUGEHDR& gauge, const ElementSpec& s, ELEMENT_HEADER** children) {
+    ELEMENT_HEADER h{};
+    h.element_type = s.kind;
+    h.resource_id = s.bitmap;
+    h.position = s.at.position;
+    h.offset = s.at.pivot;
+    h.gauge_header = &gauge;
+    h.next_element = children;
+    h.failure_list = s.failures;
+    h.image_flags = s.image_flags;
+
     ElementRecord r{};
     switch (s.kind) {
-        case ELEMENT_TYPE_STATIC_IMAGE:
-            r.static_image = background(gauge, s.bitmap, children, s.image_flags, s.failures);
+        case ELEMENT_TYPE_STATIC_IMAGE: {
+            ELEMENT_STATIC_IMAGE b{};
+            b.header = h;
+            r.static_image = b;
             break;
+        }
         case ELEMENT_TYPE_NEEDLE: {
             ELEMENT_NEEDLE n{};
-            n.header = element_header(ELEMENT_TYPE_NEEDLE, s.bitmap, s.at, gauge, children, s.image_flags,
-                                      s.failures);
+            n.header = h;
             n.callback = s.value;
             n.nonlinearity_count = s.table_points;
             n.nonlinearity_table = s.table;
             r.needle = n;
             break;
         }
-        case ELEMENT_TYPE_STRING:
-            r.string = string_element(gauge, s.at.position, s.style, s.value, s.token, children,
-                                      s.image_flags, s.failures);
+        case ELEMENT_TYPE_STRING: {
+            ELEMENT_STRING t{};
+            t.header = h;
+            t.source_var[0].id = s.token;
+            t.box_size = s.style.box;
+            t.fg_color = s.style.text_color;
+            t.bg_color = s.style.background_color;
+            t.highlight_color = s.style.highlight_color;
+            for (std::size_t i = 0; i < sizeof kStringFont; ++i) t.font_name[i] = kStringFont[i];
+            t.font_weight = 400;
+            t.char_set = 1;
+            t.draw_flags = kStringDrawFlags;
+            t.max_string_length = s.style.max_length;
+            t.callback = s.value;
+            r.string = t;
             break;
-        case ELEMENT_TYPE_SLIDER:
-            r.slider = slider(gauge, s.bitmap, s.at.position, s.x_value, s.x_a, s.y_value, s.y_a, children,
-                              s.image_flags, s.failures);
+        }
+        case ELEMENT_TYPE_SLIDER: {
+            ELEMENT_SLIDER l{};
+            l.header = h;
+            l.x_callback = s.x_value;
+            l.x_scale = s.x_a;
+            l.y_callback = s.y_value;
+            l.y_scale = s.y_a;
+            r.slider = l;
             break;
-        case ELEMENT_TYPE_MOVING_IMAGE:
-            r.moving_image = moving_image(gauge, s.bitmap, s.at.position, s.x_value, s.x_a, s.x_b, s.y_value,
-                                          s.y_a, s.y_b, children, s.image_flags, s.failures);
+        }
+        case ELEMENT_TYPE_MOVING_IMAGE: {
+            ELEMENT_MOVING_IMAGE m{};
+            m.header = h;
+            m.x_callback = s.x_value;
+            m.x_min = s.x_a;
+            m.x_max = s.x_b;
+            m.y_callback = s.y_value;
+            m.y_min = s.y_a;
+            m.y_max = s.y_b;
+            r.moving_image = m;
             break;
-        default:
-            r.icon = icon(gauge, s.bitmap, s.at.position, children, s.image_flags, s.failures);
+        }
+        default: {
+            ELEMENT_ICON i{};
+            i.header = h;
+            i.icon_count = 1;
+            r.icon = i;
             break;
+        }
     }
     return r;
 }

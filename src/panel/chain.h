@@ -57,25 +57,21 @@ struct ElementSpec {
 constexpr ElementSpec background_spec(uint32_t bitmap, uint32_t image_flags = kBackgroundFlags,
                                       const FAILURE_RECORD* failures = no_failures,
                                       const char* label = "background") {
-    ElementSpec s;
-    s.label = label;
-    s.kind = ELEMENT_TYPE_STATIC_IMAGE;
-    s.bitmap = bitmap;
-    s.image_flags = image_flags;
-    s.failures = failures;
-    return s;
+    return {.label = label,
+            .kind = ELEMENT_TYPE_STATIC_IMAGE,
+            .bitmap = bitmap,
+            .image_flags = image_flags,
+            .failures = failures};
 }
 
 // Icons start hidden unless given other flags.
 constexpr ElementSpec icon_spec(const char* label, uint32_t bitmap, PIXPOINT position,
                                 uint32_t image_flags = kIconFlags | kHidden) {
-    ElementSpec s;
-    s.label = label;
-    s.kind = ELEMENT_TYPE_ICON;
-    s.bitmap = bitmap;
-    s.at = {position, {0, 0}};
-    s.image_flags = image_flags;
-    return s;
+    return {.label = label,
+            .kind = ELEMENT_TYPE_ICON,
+            .bitmap = bitmap,
+            .at = {position, {0, 0}},
+            .image_flags = image_flags};
 }
 
 // A needle turning about `at.pivot` of its bitmap, placed with that pivot at
@@ -85,35 +81,31 @@ template <std::size_t Points>
 constexpr ElementSpec needle_spec(const char* label, uint32_t bitmap, Placement at,
                                   ELEMENT_VALUE_CALLBACK value, NONLINEARITY (&table)[Points],
                                   uint32_t image_flags = kIconFlags) {
-    ElementSpec s;
-    s.label = label;
-    s.kind = ELEMENT_TYPE_NEEDLE;
-    s.bitmap = bitmap;
-    s.at = at;
-    s.image_flags = image_flags;
-    s.value = value;
-    s.table = table;
-    s.table_points = static_cast<uint32_t>(Points);
-    return s;
+    return {.label = label,
+            .kind = ELEMENT_TYPE_NEEDLE,
+            .bitmap = bitmap,
+            .at = at,
+            .image_flags = image_flags,
+            .value = value,
+            .table = table,
+            .table_points = static_cast<uint32_t>(Points)};
 }
 
 constexpr ElementSpec moving_image_spec(const char* label, uint32_t bitmap, PIXPOINT position,
                                         ELEMENT_VALUE_CALLBACK x_value, double x_min, double x_max,
                                         ELEMENT_VALUE_CALLBACK y_value, double y_min, double y_max,
                                         uint32_t image_flags = kIconFlags) {
-    ElementSpec s;
-    s.label = label;
-    s.kind = ELEMENT_TYPE_MOVING_IMAGE;
-    s.bitmap = bitmap;
-    s.at = {position, {0, 0}};
-    s.image_flags = image_flags;
-    s.x_value = x_value;
-    s.x_a = x_min;
-    s.x_b = x_max;
-    s.y_value = y_value;
-    s.y_a = y_min;
-    s.y_b = y_max;
-    return s;
+    return {.label = label,
+            .kind = ELEMENT_TYPE_MOVING_IMAGE,
+            .bitmap = bitmap,
+            .at = {position, {0, 0}},
+            .image_flags = image_flags,
+            .x_value = x_value,
+            .y_value = y_value,
+            .x_a = x_min,
+            .x_b = x_max,
+            .y_a = y_min,
+            .y_b = y_max};
 }
 
 // A drum window over an eleven-cell strip: the host moves the window
@@ -127,32 +119,28 @@ constexpr ElementSpec slider_spec(const char* label, uint32_t bitmap, PIXPOINT p
                                   ELEMENT_VALUE_CALLBACK x_value, double x_scale,
                                   ELEMENT_VALUE_CALLBACK y_value, double y_scale,
                                   uint32_t image_flags = kIconFlags) {
-    ElementSpec s;
-    s.label = label;
-    s.kind = ELEMENT_TYPE_SLIDER;
-    s.bitmap = bitmap;
-    s.at = {position, {0, 0}};
-    s.image_flags = image_flags;
-    s.x_value = x_value;
-    s.x_a = x_scale;
-    s.y_value = y_value;
-    s.y_a = y_scale;
-    return s;
+    return {.label = label,
+            .kind = ELEMENT_TYPE_SLIDER,
+            .bitmap = bitmap,
+            .at = {position, {0, 0}},
+            .image_flags = image_flags,
+            .x_value = x_value,
+            .y_value = y_value,
+            .x_a = x_scale,
+            .y_a = y_scale};
 }
 
 constexpr ElementSpec string_spec(const char* label, PIXPOINT position, const TextStyle& style,
                                   ELEMENT_VALUE_CALLBACK value, uint32_t token,
                                   uint32_t image_flags = kIconFlags) {
-    ElementSpec s;
-    s.label = label;
-    s.kind = ELEMENT_TYPE_STRING;
-    s.bitmap = ELEMENT_NO_BITMAP;
-    s.at = {position, {0, 0}};
-    s.image_flags = image_flags;
-    s.value = value;
-    s.style = style;
-    s.token = token;
-    return s;
+    return {.label = label,
+            .kind = ELEMENT_TYPE_STRING,
+            .bitmap = ELEMENT_NO_BITMAP,
+            .at = {position, {0, 0}},
+            .image_flags = image_flags,
+            .value = value,
+            .style = style,
+            .token = token};
 }
 
 // --- Look-ups at compile time ----------------------------------------------

@@ -2,6 +2,7 @@
 #
 # Every gauge file declares its gauges at the top, one line each:
 #   KADRIMOS_GAUGE(elec_batt, "toskelin elec_batt_rulo")
+# (or KADRIMOS_GAUGE_WITH_STATE for a gauge with state of its own).
 # At build time these lines are collected, in the build's order of the files,
 # into generated/gauge_files.h, which declares every gauge and lists its
 # catalogue entry; Linkage looks the gauges up by name in that list. A file
@@ -13,17 +14,17 @@ if(CMAKE_SCRIPT_MODE_FILE)
     set(entries "")
     string(REPLACE "|" ";" files "${FILES}")
     foreach(file IN LISTS files)
-        file(STRINGS "${SOURCE_DIR}/${file}" lines REGEX "^[ \t]*KADRIMOS_GAUGE\\(")
+        file(STRINGS "${SOURCE_DIR}/${file}" lines REGEX "^[ \t]*KADRIMOS_GAUGE(_WITH_STATE)?\\(")
         if(NOT lines)
             message(FATAL_ERROR "${file}: declares no gauge (a line KADRIMOS_GAUGE(id, \"name\"))")
         endif()
         string(APPEND declarations "\n// ${file}\n")
         foreach(line IN LISTS lines)
-            if(NOT line MATCHES "^KADRIMOS_GAUGE\\(([a-z0-9_]+), \"([^\"]+)\"\\)$")
+            if(NOT line MATCHES "^KADRIMOS_GAUGE(_WITH_STATE)?\\(([a-z0-9_]+), \"([^\"]+)\"\\)$")
                 message(FATAL_ERROR "${file}: expected KADRIMOS_GAUGE(id, \"name\") alone on its line, found: ${line}")
             endif()
             string(APPEND declarations "${line}\n")
-            string(APPEND entries "    ${CMAKE_MATCH_1}::kEntry,\n")
+            string(APPEND entries "    ${CMAKE_MATCH_2}::kEntry,\n")
         endforeach()
     endforeach()
     set(content "// Made by cmake/gauge_files.cmake from the gauge files' declarations.

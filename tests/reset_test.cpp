@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "module/module_state.h"
+#include "module/test_gauge.h"
 #include "support/fake_host.h"
 
 namespace kadrimos::testing {
@@ -28,6 +29,7 @@ std::vector<uint32_t> all_flags() {
 const auto load_aircraft = bytes_of(&aircraft, sizeof aircraft);
 const auto load_private = bytes_of(&private_state, sizeof private_state);
 const auto load_flags = all_flags();
+const auto load_test_gauge = bytes_of(&gauges::testgauge2k::state, sizeof gauges::testgauge2k::state);
 
 TEST(Reset, AfterClicksUpdatesAndDrawsTheModuleIsAsLoaded) {
     {
@@ -39,6 +41,8 @@ TEST(Reset, AfterClicksUpdatesAndDrawsTheModuleIsAsLoaded) {
         aircraft.LightCancelled[31] = 1;
         private_state.hydraulic_monitor.flap_at_loss = 99;
         host.click("testgauge2k", 0);
+        ASSERT_EQ(gauges::testgauge2k::state.test_flag, 1)
+            << "a gauge's own state, reached through the catalogue";
         for (GAUGEHDR* g : FakeHost::all_gauges()) {
             if (g->gauge_callback) g->gauge_callback(g, PANEL_SERVICE_PRE_UPDATE, 0);
             host.draw(g->gauge_name);
@@ -49,6 +53,7 @@ TEST(Reset, AfterClicksUpdatesAndDrawsTheModuleIsAsLoaded) {
     }
     EXPECT_EQ(bytes_of(&aircraft, sizeof aircraft), load_aircraft);
     EXPECT_EQ(bytes_of(&private_state, sizeof private_state), load_private);
+    EXPECT_EQ(bytes_of(&gauges::testgauge2k::state, sizeof gauges::testgauge2k::state), load_test_gauge);
     EXPECT_EQ(all_flags(), load_flags);
     for (GAUGEHDR* g : FakeHost::all_gauges()) {
         for (ELEMENT_HEADER* e : elements_of(*g)) {

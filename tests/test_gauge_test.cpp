@@ -1,4 +1,6 @@
 // The development gauge: its flag, its event and its read-outs.
+#include "module/test_gauge.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -19,9 +21,9 @@ ELEMENT_HEADER* readout(int n) {  // n = 1..4, the background's children 1..4
 TEST(TestGauge, TwoClicksSendTheTestEventOnceAndLeaveTheFlagClear) {
     FakeHost host;
     host.click(kGauge, 0);
-    EXPECT_EQ(private_state.test_gauge.test_flag, 1);
+    EXPECT_EQ(gauges::testgauge2k::state.test_flag, 1);
     host.click_at(kGauge, 35, 16);
-    EXPECT_EQ(private_state.test_gauge.test_flag, 0);
+    EXPECT_EQ(gauges::testgauge2k::state.test_flag, 0);
     EXPECT_EQ(host.events(), (std::vector<KeyEvent>{{0x10417, 0}}));
 }
 

@@ -37,6 +37,9 @@ struct CatalogueEntry {
     const char* name;
     GAUGEHDR* header;
     const GaugeLabels* labels;
+    // Puts the gauge's own state back to its load values; null for a gauge
+    // without state of its own (see KADRIMOS_GAUGE_WITH_STATE).
+    void (*reset_state)() = nullptr;
 };
 
 }  // namespace kadrimos
@@ -50,4 +53,20 @@ struct CatalogueEntry {
     extern GAUGEHDR header;                                             \
     extern const GaugeLabels labels;                                    \
     inline constexpr CatalogueEntry kEntry = {kName, &header, &labels}; \
+    }
+
+// The same for a gauge that keeps state of its own: the file also defines
+// reset_state() in the gauge's namespace, which puts that state back to its
+// load values. The module's reset calls it, so that a gauge's state needs no
+// entry anywhere else:
+//
+//   constinit ChronoState chrono_state{};
+//   void reset_state() { chrono_state = ChronoState{}; }
+#define KADRIMOS_GAUGE_WITH_STATE(id, name)                                          \
+    namespace kadrimos::gauges::id {                                                 \
+    inline constexpr char kName[] = name;                                            \
+    extern GAUGEHDR header;                                                          \
+    extern const GaugeLabels labels;                                                 \
+    void reset_state();                                                              \
+    inline constexpr CatalogueEntry kEntry = {kName, &header, &labels, reset_state}; \
     }

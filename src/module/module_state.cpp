@@ -4,6 +4,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "module/catalogue.h"
 #include "module/exports.h"
 #include "panel/host.h"
 
@@ -82,6 +83,9 @@ void reset_module() {
         ++index;
     };
     walk_catalogue(restore);
+    for (const auto& table : kCatalogueTables)
+        for (const CatalogueEntry& entry : table)
+            if (entry.reset_state != nullptr) entry.reset_state();
     host::forget_initialised_variables();
 }
 

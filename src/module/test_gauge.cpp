@@ -14,7 +14,7 @@
 #include "panel/host.h"
 #include "panel/mouse.h"
 
-KADRIMOS_GAUGE(testgauge2k, "testgauge2k")
+KADRIMOS_GAUGE_WITH_STATE(testgauge2k, "testgauge2k")
 
 namespace kadrimos::gauges::testgauge2k {
 namespace {
@@ -35,7 +35,7 @@ constexpr TextStyle kReadout = {{80, 30}, 0x80FF, 0x0, 0x5C5C5C, 6};
 constexpr int kPrecision = 6;  // "%1.6f"
 constexpr int kWidth = 1;
 
-TestGaugeState& self = private_state.test_gauge;
+State& self = state;
 
 // The read-outs' own variables live in their element records; whether each
 // has been initialised is kept here, by read-out.
@@ -109,6 +109,9 @@ constexpr AreaSpec kAreas[] = {area("TEST flag", {0, 0, 36, 17}, CURSOR_HAND, to
 constinit auto mouse = mouse_table(kHelpId, kAreas);
 
 }  // namespace
+
+constinit State state{};
+void reset_state() { state = State{}; }
 
 constinit GAUGEHDR header = gauge_header(kName, 36, records.list, mouse.rect, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};

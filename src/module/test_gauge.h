@@ -3,13 +3,16 @@
 
 #include <cstdint>
 
-namespace kadrimos {
+namespace kadrimos::gauges::testgauge2k {
 
-struct TestGaugeState {
+struct State {
     uint8_t test_flag = 0;
     // The first read-out's value while the test flag is clear: a double that
     // nothing writes.
     double idle_readout = 0.0;
 };
 
-}  // namespace kadrimos
+// The gauge's own state (reset with the module through the catalogue).
+extern State state;
+
+}  // namespace kadrimos::gauges::testgauge2k

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <span>
 
+#include "module/catalogue.h"
 #include "module/exports.h"
 #include "module/module_state.h"
 #include "sound/sound_bank.h"
@@ -202,6 +204,45 @@ int32_t FakeHost::click(std::string_view name, std::size_t area_index) {
     return r.mouse_function(&point, r.mouse_flags);
 }
 
+int32_t FakeHost::click(std::string_view name, std::string_view area_label) {
+    return click(name, area_of(name, area_label));
+}
+
+namespace {
+
+template <typename Spec>
+std::string labels_of(std::span<const Spec> specs) {
+    std::string out;
+    for (const Spec& s : specs) out += std::string(out.empty() ? "" : ", ") + "\"" + s.label + "\"";
+    return out;
+}
+
+template <typename Spec>
+std::size_t index_of(std::string_view name, std::span<const Spec> specs, std::string_view label,
+                     const char* what) {
+    for (std::size_t i = 0; i < specs.size(); ++i)
+        if (label == specs[i].label) return i;
+    ADD_FAILURE() << name << " has no " << what << " labelled \"" << label
+                  << "\"; its labels: " << labels_of(specs);
+    return specs.size();
+}
+
+const GaugeLabels& labels_of_gauge(std::string_view name) {
+    static const GaugeLabels none{};
+    const CatalogueEntry* entry = catalogue_entry_of(&FakeHost::gauge(name));
+    return entry != nullptr ? *entry->labels : none;
+}
+
+}  // namespace
+
+int FakeHost::depth_of(std::string_view name, std::string_view label) {
+    return static_cast<int>(index_of(name, labels_of_gauge(name).elements, label, "element"));
+}
+
+std::size_t FakeHost::area_of(std::string_view name, std::string_view label) {
+    return index_of(name, labels_of_gauge(name).areas, label, "area");
+}
+
 int32_t FakeHost::click_at(std::string_view name, int32_t x, int32_t y) {
     for (const MOUSERECT* r : areas_of(gauge(name))) {
         if (x >= r->box.x && x < r->box.x + r->box.width && y >= r->box.y && y < r->box.y + r->box.height) {
@@ -257,6 +298,14 @@ ELEMENT_HEADER* FakeHost::element(std::string_view name, int depth) {
     ELEMENT_HEADER* e = gauge(name).elements_list[0];
     for (int k = 0; k < depth && e != nullptr; ++k) e = e->next_element ? e->next_element[0] : nullptr;
     return e;
+}
+
+ELEMENT_HEADER* FakeHost::element(std::string_view name, std::string_view label) {
+    return element(name, depth_of(name, label));
+}
+
+bool FakeHost::visible(std::string_view name, std::string_view label) {
+    return visible(name, depth_of(name, label));
 }
 
 bool FakeHost::visible(std::string_view name, int depth) {

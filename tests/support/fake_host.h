@@ -95,15 +95,23 @@ public:
 
     void service(std::string_view name, int32_t code, uintptr_t extra = 0);
     void update(std::string_view name) { service(name, PANEL_SERVICE_PRE_UPDATE); }
-    // Clicks the area with this index (0 = first area after the parent).
+    // Clicks the area with this index (0 = first area after the parent), or
+    // the area with this label (`click("toskelin elec_batt_rulo", "BAT 1 ON")`).
     int32_t click(std::string_view name, std::size_t area_index);
+    int32_t click(std::string_view name, std::string_view area_label);
     // Clicks the area under a point; fails the test if there is none.
     int32_t click_at(std::string_view name, int32_t x, int32_t y);
     // Calls every value and string callback of the gauge, in chain order.
     void draw(std::string_view name);
 
+    // Elements by depth or by label; an unknown label fails the test, naming
+    // the labels the gauge has.
     static ELEMENT_HEADER* element(std::string_view name, int depth);
+    static ELEMENT_HEADER* element(std::string_view name, std::string_view label);
     static bool visible(std::string_view name, int depth);
+    static bool visible(std::string_view name, std::string_view label);
+    static int depth_of(std::string_view name, std::string_view label);
+    static std::size_t area_of(std::string_view name, std::string_view label);
     // The last value a draw got from the element's callback(s).
     double value(const ELEMENT_HEADER* element) const;
     static std::string text(const ELEMENT_HEADER* element);

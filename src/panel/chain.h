@@ -143,6 +143,25 @@ constexpr ElementSpec string_spec(const char* label, PIXPOINT position, const Te
             .token = token};
 }
 
+// An icon whose bitmap follows from its depth (see numbered_elements).
+struct NumberedIcon {
+    const char* label;
+    PIXPOINT position;
+    uint32_t image_flags = kIconFlags | kHidden;
+};
+
+// A background with bitmap `base` and over it icons numbered on from it: the
+// icon at depth k shows bitmap base + k, as the panel art numbers most switch
+// panels.
+template <std::size_t N>
+constexpr std::array<ElementSpec, N + 1> numbered_elements(uint32_t base, const NumberedIcon (&icons)[N]) {
+    std::array<ElementSpec, N + 1> specs = {background_spec(base)};
+    for (std::size_t k = 1; k <= N; ++k)
+        specs[k] = icon_spec(icons[k - 1].label, base + static_cast<uint32_t>(k), icons[k - 1].position,
+                             icons[k - 1].image_flags);
+    return specs;
+}
+
 // --- Look-ups at compile time ----------------------------------------------
 
 // The depth of the element labelled `label`; a label the list does not have,

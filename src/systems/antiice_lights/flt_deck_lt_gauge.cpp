@@ -30,7 +30,6 @@ constexpr uint8_t kAnnBright = 0;
 
 // Elements 1 and 2: the flight-deck light switch (OFF, ON); 3 to 5: the
 // annunciator selector (DIM, BRT, TEST).
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(4723),
     icon_spec("FLT DECK LT OFF", 4726, {53, 34}),

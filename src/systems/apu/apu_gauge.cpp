@@ -114,7 +114,6 @@ constexpr uint8_t kSelectorOvr = 2;
 // down/up, 5-7 selector STBY/NOR/OVR, 8 START light, 9 APU FIRE, 10 STBY ON,
 // 11 FUEL PRES LO, 12 OIL, 13 FAULT, 14 FLAP, 15-16 agent flag charged /
 // discharged.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(4240),
     icon_spec("APU MASTER OFF", 4134, {73, 213}),

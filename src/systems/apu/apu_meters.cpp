@@ -70,7 +70,6 @@ constinit NONLINEARITY n2_scale[] = {
 };
 
 // Element 1 the N1 needle, 2 the N2 needle, 3 the centre cover over both.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kDialBitmap),
     needle_spec("APU N1 needle", kN1NeedleBitmap, {{35, 45}, {8, 4}}, n1, n1_scale),

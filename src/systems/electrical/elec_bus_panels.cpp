@@ -46,27 +46,25 @@ constexpr uint8_t kOn = 2;
 // Elements 1 to 6: battery k's flow bar in line (2k - 1) and crossed (2k);
 // 7 REFUEL ON BAT and 8 BAT SMOKE, never lit here; 9 to 17: the three
 // switches, each OFF, NORM, ON.
-// Drawing order, the background first: element k of the chain is entry k.
-constexpr ElementSpec kElements[] = {
-    background_spec(kBitmap),
-    icon_spec("BAT 1 bar in line", kBitmap + 1, {30, 14}),
-    icon_spec("BAT 1 bar crossed", kBitmap + 2, {22, 14}),
-    icon_spec("BAT 2 bar in line", kBitmap + 3, {61, 14}),
-    icon_spec("BAT 2 bar crossed", kBitmap + 4, {53, 14}),
-    icon_spec("BAT 3 bar in line", kBitmap + 5, {92, 14}),
-    icon_spec("BAT 3 bar crossed", kBitmap + 6, {84, 14}),
-    icon_spec("REFUEL ON BAT", kBitmap + 7, {116, 52}),
-    icon_spec("BAT SMOKE", kBitmap + 8, {116, 90}),
-    icon_spec("BAT 1 OFF", kBitmap + 9, {19, 50}),
-    icon_spec("BAT 1 NORM", kBitmap + 10, {19, 50}),
-    icon_spec("BAT 1 ON", kBitmap + 11, {19, 50}),
-    icon_spec("BAT 2 OFF", kBitmap + 12, {50, 50}),
-    icon_spec("BAT 2 NORM", kBitmap + 13, {50, 50}),
-    icon_spec("BAT 2 ON", kBitmap + 14, {50, 50}),
-    icon_spec("BAT 3 OFF", kBitmap + 15, {81, 50}),
-    icon_spec("BAT 3 NORM", kBitmap + 16, {81, 50}),
-    icon_spec("BAT 3 ON", kBitmap + 17, {81, 50}),
-};
+constexpr auto kElements = numbered_elements(kBitmap, {
+                                                          {"BAT 1 bar in line", {30, 14}},
+                                                          {"BAT 1 bar crossed", {22, 14}},
+                                                          {"BAT 2 bar in line", {61, 14}},
+                                                          {"BAT 2 bar crossed", {53, 14}},
+                                                          {"BAT 3 bar in line", {92, 14}},
+                                                          {"BAT 3 bar crossed", {84, 14}},
+                                                          {"REFUEL ON BAT", {116, 52}},
+                                                          {"BAT SMOKE", {116, 90}},
+                                                          {"BAT 1 OFF", {19, 50}},
+                                                          {"BAT 1 NORM", {19, 50}},
+                                                          {"BAT 1 ON", {19, 50}},
+                                                          {"BAT 2 OFF", {50, 50}},
+                                                          {"BAT 2 NORM", {50, 50}},
+                                                          {"BAT 2 ON", {50, 50}},
+                                                          {"BAT 3 OFF", {81, 50}},
+                                                          {"BAT 3 NORM", {81, 50}},
+                                                          {"BAT 3 ON", {81, 50}},
+                                                      });
 
 // Per battery, top to bottom: ON, NORM, OFF.
 // clang-format off
@@ -116,23 +114,21 @@ constexpr uint32_t kBitmap = 5162;  // the background's; element k has kBitmap +
 // Elements 1 and 2: the DC tie flow bar in line and crossed; 3 to 10: the
 // switches, lower (OFF RESET, SPLIT) then upper (ON, NORM) bitmap: TR 1, TR 2,
 // ESS TR, DC TIE; 11 to 13: TR 1 OFF, TR 2 OFF, ESS TR OFF.
-// Drawing order, the background first: element k of the chain is entry k.
-constexpr ElementSpec kElements[] = {
-    background_spec(kBitmap),
-    icon_spec("DC TIE bar in line", kBitmap + 1, {126, 130}),
-    icon_spec("DC TIE bar crossed", kBitmap + 2, {118, 130}),
-    icon_spec("TR 1 OFF RESET", kBitmap + 3, {12, 49}),
-    icon_spec("TR 1 ON", kBitmap + 4, {12, 49}),
-    icon_spec("TR 2 OFF RESET", kBitmap + 5, {155, 49}),
-    icon_spec("TR 2 ON", kBitmap + 6, {155, 49}),
-    icon_spec("ESS TR OFF RESET", kBitmap + 7, {79, 49}),
-    icon_spec("ESS TR ON", kBitmap + 8, {79, 49}),
-    icon_spec("DC TIE SPLIT", kBitmap + 9, {125, 0}),
-    icon_spec("DC TIE NORM", kBitmap + 10, {125, 0}),
-    icon_spec("TR 1 OFF light", kBitmap + 11, {15, 18}),
-    icon_spec("TR 2 OFF light", kBitmap + 12, {155, 18}),
-    icon_spec("ESS TR OFF light", kBitmap + 13, {82, 18}),
-};
+constexpr auto kElements = numbered_elements(kBitmap, {
+                                                          {"DC TIE bar in line", {126, 130}},
+                                                          {"DC TIE bar crossed", {118, 130}},
+                                                          {"TR 1 OFF RESET", {12, 49}},
+                                                          {"TR 1 ON", {12, 49}},
+                                                          {"TR 2 OFF RESET", {155, 49}},
+                                                          {"TR 2 ON", {155, 49}},
+                                                          {"ESS TR OFF RESET", {79, 49}},
+                                                          {"ESS TR ON", {79, 49}},
+                                                          {"DC TIE SPLIT", {125, 0}},
+                                                          {"DC TIE NORM", {125, 0}},
+                                                          {"TR 1 OFF light", {15, 18}},
+                                                          {"TR 2 OFF light", {155, 18}},
+                                                          {"ESS TR OFF light", {82, 18}},
+                                                      });
 
 // Each switch: upper half on (ON, NORM), lower half off (OFF RESET, SPLIT).
 // clang-format off
@@ -197,7 +193,6 @@ constinit NONLINEARITY feed_knob_scale[] = {
 // lower (OFF) then upper (NORM) bitmap: LINE 1, LINE 2, TRANSF 1, TRANSF 2;
 // 15 to 17: AC BUS 1 OFF, AC BUS 2 OFF, AC ESS BUS OFF; 18: the feed
 // selector knob.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kBitmap),
     icon_spec("EMRG INV bar in line", kBitmap + 1, {178, 60}),

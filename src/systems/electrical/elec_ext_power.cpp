@@ -62,21 +62,19 @@ electrical::ExtPowerPanelState& self = private_state.elec_panel.ext_power;
 // switches, lower then upper bitmap: EXT PWR (OFF, ON), AC LAND (LAND, NORM),
 // ESS BUS LOAD (MIN, NORM); 9 to 11: the messages EXT PWR AVAIL,
 // disconnection, NO EXT PWR.
-// Drawing order, the background first: element k of the chain is entry k.
-constexpr ElementSpec kElements[] = {
-    background_spec(kBitmap),
-    icon_spec("AVAIL light", kBitmap + 1, {98, 8}),
-    icon_spec("EXT PWR ON light", kBitmap + 2, {98, 30}),
-    icon_spec("EXT PWR OFF", kBitmap + 3, {56, 0}),
-    icon_spec("EXT PWR ON", kBitmap + 4, {56, 0}),
-    icon_spec("AC LAND LAND", kBitmap + 5, {17, 58}),
-    icon_spec("AC LAND NORM", kBitmap + 6, {17, 58}),
-    icon_spec("ESS BUS LOAD MIN", kBitmap + 7, {93, 58}),
-    icon_spec("ESS BUS LOAD NORM", kBitmap + 8, {93, 58}),
-    icon_spec("EXT PWR AVAIL message", kBitmap + 9, {2, 100}),
-    icon_spec("EXT PWR disconnected message", kBitmap + 10, {2, 100}),
-    icon_spec("NO EXT PWR message", kBitmap + 11, {2, 100}),
-};
+constexpr auto kElements = numbered_elements(kBitmap, {
+                                                          {"AVAIL light", {98, 8}},
+                                                          {"EXT PWR ON light", {98, 30}},
+                                                          {"EXT PWR OFF", {56, 0}},
+                                                          {"EXT PWR ON", {56, 0}},
+                                                          {"AC LAND LAND", {17, 58}},
+                                                          {"AC LAND NORM", {17, 58}},
+                                                          {"ESS BUS LOAD MIN", {93, 58}},
+                                                          {"ESS BUS LOAD NORM", {93, 58}},
+                                                          {"EXT PWR AVAIL message", {2, 100}},
+                                                          {"EXT PWR disconnected message", {2, 100}},
+                                                          {"NO EXT PWR message", {2, 100}},
+                                                      });
 
 int32_t FSAPI ext_pwr_button(PIXPOINT*, uint32_t) {
     request(self.request);

@@ -43,22 +43,20 @@ timing::Deadline& test_timer = private_state.elec_panel.generator_test;
 
 // Elements 1 to 9: per switch (GEN 1, GEN 2, APU GEN) its TEST, OFF and ON
 // bitmaps; 10 to 12: GEN 1 OFF, GEN 2 OFF, APU GEN OFF.
-// Drawing order, the background first: element k of the chain is entry k.
-constexpr ElementSpec kElements[] = {
-    background_spec(kBitmap),
-    icon_spec("GEN 1 TEST", kBitmap + 1, {18, 57}),
-    icon_spec("GEN 1 OFF RESET", kBitmap + 2, {18, 57}),
-    icon_spec("GEN 1 ON", kBitmap + 3, {18, 57}),
-    icon_spec("GEN 2 TEST", kBitmap + 4, {147, 57}),
-    icon_spec("GEN 2 OFF RESET", kBitmap + 5, {147, 57}),
-    icon_spec("GEN 2 ON", kBitmap + 6, {147, 57}),
-    icon_spec("APU GEN TEST", kBitmap + 7, {83, 57}),
-    icon_spec("APU GEN OFF RESET", kBitmap + 8, {83, 57}),
-    icon_spec("APU GEN ON", kBitmap + 9, {83, 57}),
-    icon_spec("GEN 1 OFF light", kBitmap + 10, {21, 20}),
-    icon_spec("GEN 2 OFF light", kBitmap + 11, {150, 20}),
-    icon_spec("APU GEN OFF light", kBitmap + 12, {86, 20}),
-};
+constexpr auto kElements = numbered_elements(kBitmap, {
+                                                          {"GEN 1 TEST", {18, 57}},
+                                                          {"GEN 1 OFF RESET", {18, 57}},
+                                                          {"GEN 1 ON", {18, 57}},
+                                                          {"GEN 2 TEST", {147, 57}},
+                                                          {"GEN 2 OFF RESET", {147, 57}},
+                                                          {"GEN 2 ON", {147, 57}},
+                                                          {"APU GEN TEST", {83, 57}},
+                                                          {"APU GEN OFF RESET", {83, 57}},
+                                                          {"APU GEN ON", {83, 57}},
+                                                          {"GEN 1 OFF light", {21, 20}},
+                                                          {"GEN 2 OFF light", {150, 20}},
+                                                          {"APU GEN OFF light", {86, 20}},
+                                                      });
 
 // The TEST position of a generator switch: a clicked press.
 template <auto Item>

@@ -42,7 +42,6 @@ constinit NONLINEARITY knob_scale[] = {
 };
 
 // Element 1: the knob.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kBitmap),
     needle_spec("DC METER SELECTOR knob", kBitmap + 1, {{57, 40}, {5, 24}}, knob, knob_scale),
@@ -93,7 +92,6 @@ constinit NONLINEARITY meter_knob_scale[] = {
 };
 
 // Element 1: the phase knob; 2: the meter knob.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kBitmap),
     needle_spec("AC PHASE SELECTOR knob", kBitmap + 1, {{33, 36}, {5, 20}}, phase_knob, phase_knob_scale),

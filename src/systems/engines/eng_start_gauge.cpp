@@ -74,7 +74,6 @@ double FSAPI selector_value(ELEMENT_HEADER*) {
 
 // Depth, bitmap, position: 1-2 ARM lever down / up, 3-4 ENG 1 / ENG 2 start
 // button lights, 5-6 ENG 1 / ENG 2 START VALVE OPEN, 7 the selector knob.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(4697),
     icon_spec("ARM lever down", 4681, {80, 123}),

@@ -84,7 +84,6 @@ namespace {
 using namespace kadrimos::engines;
 
 // Depth, bitmap, position: 1 bar 1, 2 bar 2.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(6249),
     slider_spec("VIB bar 1", 6252, {15, 55}, nullptr, 0, bar_value<0>, kPixelsPerUnit),
@@ -113,7 +112,6 @@ namespace {
 using namespace kadrimos::engines;
 
 // Depth, bitmap, position: 1 lever up (FAN), 2 lever down (TURBINE).
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(6259),
     icon_spec("VIB PICK UP FAN", 4137, {58, 20}, kIconFlags),

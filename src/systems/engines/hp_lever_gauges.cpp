@@ -45,7 +45,6 @@ void FSAPI show_lever(GAUGEHDR* gauge, int32_t service, uintptr_t) {
 namespace hp_lev_1 {
 namespace {
 // Depth 1: handle low (shut); 2: handle high (open).
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kBackgroundBitmap),
     icon_spec("HP LEVER 1 shut", 4745, {0, 0}),
@@ -63,7 +62,6 @@ constinit const GaugeLabels labels = {kElements, kAreas};
 // --- HP lever 2 -------------------------------------------------------------------
 namespace hp_lev_2 {
 namespace {
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kBackgroundBitmap),
     icon_spec("HP LEVER 2 shut", 4752, {0, 0}),

@@ -328,7 +328,6 @@ constexpr uint8_t kFromSide2 = 2;
 // (fixed); 3-4 LH centre pump AUTO/OFF; 5-6 RH; 7-8 the upper flags (shown
 // with DC normal power); 9-10 engine 1 centre flow flag flowing / no flow;
 // 11-12 engine 2.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(4432),
     icon_spec("TANK SHUT OFF VALVES LH selector", kKnobMiddle, {38, 23}, kIconFlags),

@@ -54,7 +54,6 @@ namespace kadrimos::gauges::fuel_fuelused {
 namespace {
 
 // Depth, bitmap, position: 1 PUMP PRESS LO.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(4400),
     icon_spec("PUMP PRESS LO light", 4403, {0, 42}),
@@ -89,7 +88,6 @@ namespace kadrimos::gauges::fuel_qtty_reserve_1 {
 namespace {
 
 // Depth, bitmap, position: 1 RESERVE.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(4448),
     icon_spec("RESERVE 1 light", kadrimos::fuel::kReserveLight, {18, 0}),
@@ -113,7 +111,6 @@ namespace kadrimos::gauges::fuel_qtty_reserve_2 {
 namespace {
 
 // Depth, bitmap, position: 1 RESERVE.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(4451),
     icon_spec("RESERVE 2 light", kadrimos::fuel::kReserveLight, {0, 0}),
@@ -136,7 +133,6 @@ constinit const GaugeLabels labels = {kElements, {}};
 namespace kadrimos::gauges::fuel_qtty_test {
 namespace {
 
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(4441, kBackgroundFlags, no_failures, "QTY TEST button"),
 };

@@ -55,7 +55,6 @@ constexpr uint32_t kCrossfeedLineFrom2 = 4476;
 // line, open line, knob across, shut line. Side 1: knobs at 1 (x 0) and 5
 // (x 65); side 2: 9 (x 176) and 13 (x 242). Cross-feed at 121, 14: 17 knob in
 // line, 18 knob across, 19-21 lines closed / from side 1 / from side 2.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(4454),
     icon_spec("SHUT OFF 1 left knob open", kKnobInLine, {0, 14}),

@@ -36,7 +36,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t extra) {
 }
 
 // Element 1: the red GPWS light.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kBackgroundBitmap),
     icon_spec("GPWS light", kLightBitmap, {0, 0}),

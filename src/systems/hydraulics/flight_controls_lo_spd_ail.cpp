@@ -45,18 +45,16 @@ uint8_t& selector = private_state.flight_controls.LoSpdAilSelector;
 // supply lamp 1 inactive and active; 6 and 7: supply lamp 2 inactive and
 // active; 8: the fault light.
 // clang-format off
-// Drawing order, the background first: element k of the chain is entry k.
-constexpr ElementSpec kElements[] = {
-    background_spec(kBitmap),
-    icon_spec("LO SPD AIL selector NORMAL", kBitmap + 1, {16, 18}),
-    icon_spec("LO SPD AIL selector up", kBitmap + 2, {16, 18}),
-    icon_spec("LO SPD AIL selector down", kBitmap + 3, {16, 18}),
-    icon_spec("LO SPD AIL supply 1 inactive", kBitmap + 4, {70, 24}),
-    icon_spec("LO SPD AIL supply 1 active", kBitmap + 5, {70, 24}),
-    icon_spec("LO SPD AIL supply 2 inactive", kBitmap + 6, {120, 24}),
-    icon_spec("LO SPD AIL supply 2 active", kBitmap + 7, {120, 24}),
-    icon_spec("LO SPD AIL FAULT light", kBitmap + 8, {95, 96}),
-};
+constexpr auto kElements = numbered_elements(kBitmap, {
+    {"LO SPD AIL selector NORMAL", {16, 18}},
+    {"LO SPD AIL selector up", {16, 18}},
+    {"LO SPD AIL selector down", {16, 18}},
+    {"LO SPD AIL supply 1 inactive", {70, 24}},
+    {"LO SPD AIL supply 1 active", {70, 24}},
+    {"LO SPD AIL supply 2 inactive", {120, 24}},
+    {"LO SPD AIL supply 2 active", {120, 24}},
+    {"LO SPD AIL FAULT light", {95, 96}},
+});
 // clang-format on
 
 constexpr int kLamp1Inactive = 4, kLamp1Active = 5, kLamp2Inactive = 6, kLamp2Active = 7, kFaultLight = 8;

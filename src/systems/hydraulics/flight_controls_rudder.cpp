@@ -43,16 +43,14 @@ FlightControlsState& panel = private_state.flight_controls;
 // Elements 1 to 4: switch 1 OFF and ON, switch 2 OFF and ON; 5 and 6: the
 // fault lights of systems 1 and 2, in their RESET buttons.
 // clang-format off
-// Drawing order, the background first: element k of the chain is entry k.
-constexpr ElementSpec kElements[] = {
-    background_spec(kBitmap),
-    icon_spec("RUDDER TRAVEL 1 OFF", kBitmap + 1, {56, 14}),
-    icon_spec("RUDDER TRAVEL 1 ON", kBitmap + 2, {56, 14}),
-    icon_spec("RUDDER TRAVEL 2 OFF", kBitmap + 3, {100, 14}),
-    icon_spec("RUDDER TRAVEL 2 ON", kBitmap + 4, {100, 14}),
-    icon_spec("RUDDER TRAVEL 1 FAULT light", kBitmap + 5, {10, 28}),
-    icon_spec("RUDDER TRAVEL 2 FAULT light", kBitmap + 6, {134, 28}),
-};
+constexpr auto kElements = numbered_elements(kBitmap, {
+    {"RUDDER TRAVEL 1 OFF", {56, 14}},
+    {"RUDDER TRAVEL 1 ON", {56, 14}},
+    {"RUDDER TRAVEL 2 OFF", {100, 14}},
+    {"RUDDER TRAVEL 2 ON", {100, 14}},
+    {"RUDDER TRAVEL 1 FAULT light", {10, 28}},
+    {"RUDDER TRAVEL 2 FAULT light", {134, 28}},
+});
 // clang-format on
 
 constexpr int kFirstSwitch = 1;  // system k's OFF bitmap at 1 + 2k, ON at 2 + 2k

@@ -54,7 +54,6 @@ constexpr double kPixelsPerUnit = 1.0;
 // top, middle and bottom stops, the lever knob (slider), the pressure lamp
 // and the fault light. Levers at x 10, 71 and 128.
 // clang-format off
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kBitmap),
     icon_spec("BLUE lever legend top", kBitmap + 1, {10, 31}),

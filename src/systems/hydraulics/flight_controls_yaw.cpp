@@ -28,18 +28,16 @@ constexpr uint32_t kBitmap = 5340;  // the background's; element k has kBitmap +
 // Per switch, OFF then ON bitmap: yaw damper 1 (1, 2), yaw damper 2 (3, 4),
 // pitch trim 1 (5, 6), pitch trim 2 (7, 8).
 // clang-format off
-// Drawing order, the background first: element k of the chain is entry k.
-constexpr ElementSpec kElements[] = {
-    background_spec(kBitmap),
-    icon_spec("YAW DAMPER 1 OFF", kBitmap + 1, {8, 2}),
-    icon_spec("YAW DAMPER 1 ON", kBitmap + 2, {8, 2}),
-    icon_spec("YAW DAMPER 2 OFF", kBitmap + 3, {49, 2}),
-    icon_spec("YAW DAMPER 2 ON", kBitmap + 4, {49, 2}),
-    icon_spec("PITCH TRIM 1 OFF", kBitmap + 5, {8, 84}),
-    icon_spec("PITCH TRIM 1 ON", kBitmap + 6, {8, 84}),
-    icon_spec("PITCH TRIM 2 OFF", kBitmap + 7, {49, 84}),
-    icon_spec("PITCH TRIM 2 ON", kBitmap + 8, {49, 84}),
-};
+constexpr auto kElements = numbered_elements(kBitmap, {
+    {"YAW DAMPER 1 OFF", {8, 2}},
+    {"YAW DAMPER 1 ON", {8, 2}},
+    {"YAW DAMPER 2 OFF", {49, 2}},
+    {"YAW DAMPER 2 ON", {49, 2}},
+    {"PITCH TRIM 1 OFF", {8, 84}},
+    {"PITCH TRIM 1 ON", {8, 84}},
+    {"PITCH TRIM 2 OFF", {49, 84}},
+    {"PITCH TRIM 2 ON", {49, 84}},
+});
 // clang-format on
 
 // Per switch: upper half ON, lower half OFF.

@@ -86,7 +86,6 @@ constexpr PIXPOINT kNeedlePivot = {4, 40};
 
 // Depth: 1-3 the blue, green and yellow needles, 4-12 the reservoir lamps
 // (three per reservoir), which nothing lights.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kBackgroundBitmap),
     needle_spec("BLUE reservoir needle", kReservoirNeedleBitmap, {{70, 150}, kNeedlePivot}, blue_level,

@@ -87,7 +87,6 @@ HydraulicPanelState& panel = private_state.hydraulic_panel;
 // switch on/off, 5-12 the engine pump lamps (lit, other) of pumps 1 to 4
 // from the left, 13-14 electric pump lamp lit/other, 15 pump-transition lamp,
 // 16-18 LO PRESS blue, green, yellow.
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kPressPanelBitmap),
     icon_spec("BLUE-GREEN ON", kSwitchUp, {80, 62}),
@@ -215,7 +214,6 @@ int32_t FSAPI pump_off(PIXPOINT*, uint32_t) {
 // Depth, bitmap, position: 1-2 ELEC PUMP 1 on/off, 3-4 ELEC PUMP 2 on/off,
 // 5-12 engine pump switches 1 to 4 (on, off), 13-20 the legend lamps of
 // pumps 1 to 4 (lit, other).
-// Drawing order, the background first: element k of the chain is entry k.
 constexpr ElementSpec kElements[] = {
     background_spec(kPumpPanelBitmap),
     icon_spec("ELEC PUMP 1 ON", kSwitchUp, {96, 11}),

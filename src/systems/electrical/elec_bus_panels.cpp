@@ -46,25 +46,15 @@ constexpr uint8_t kOn = 2;
 // Elements 1 to 6: battery k's flow bar in line (2k - 1) and crossed (2k);
 // 7 REFUEL ON BAT and 8 BAT SMOKE, never lit here; 9 to 17: the three
 // switches, each OFF, NORM, ON.
-constexpr auto kElements = numbered_elements(kBitmap, {
-                                                          {"BAT 1 bar in line", {30, 14}},
-                                                          {"BAT 1 bar crossed", {22, 14}},
-                                                          {"BAT 2 bar in line", {61, 14}},
-                                                          {"BAT 2 bar crossed", {53, 14}},
-                                                          {"BAT 3 bar in line", {92, 14}},
-                                                          {"BAT 3 bar crossed", {84, 14}},
-                                                          {"REFUEL ON BAT", {116, 52}},
-                                                          {"BAT SMOKE", {116, 90}},
-                                                          {"BAT 1 OFF", {19, 50}},
-                                                          {"BAT 1 NORM", {19, 50}},
-                                                          {"BAT 1 ON", {19, 50}},
-                                                          {"BAT 2 OFF", {50, 50}},
-                                                          {"BAT 2 NORM", {50, 50}},
-                                                          {"BAT 2 ON", {50, 50}},
-                                                          {"BAT 3 OFF", {81, 50}},
-                                                          {"BAT 3 NORM", {81, 50}},
-                                                          {"BAT 3 ON", {81, 50}},
-                                                      });
+constexpr NumberedIcon kIcons[] = {
+    {"BAT 1 bar in line", {30, 14}}, {"BAT 1 bar crossed", {22, 14}}, {"BAT 2 bar in line", {61, 14}},
+    {"BAT 2 bar crossed", {53, 14}}, {"BAT 3 bar in line", {92, 14}}, {"BAT 3 bar crossed", {84, 14}},
+    {"REFUEL ON BAT", {116, 52}},    {"BAT SMOKE", {116, 90}},        {"BAT 1 OFF", {19, 50}},
+    {"BAT 1 NORM", {19, 50}},        {"BAT 1 ON", {19, 50}},          {"BAT 2 OFF", {50, 50}},
+    {"BAT 2 NORM", {50, 50}},        {"BAT 2 ON", {50, 50}},          {"BAT 3 OFF", {81, 50}},
+    {"BAT 3 NORM", {81, 50}},        {"BAT 3 ON", {81, 50}},
+};
+constexpr auto kElements = numbered_elements(kBitmap, kIcons);
 
 // Per battery, top to bottom: ON, NORM, OFF.
 // clang-format off
@@ -114,21 +104,16 @@ constexpr uint32_t kBitmap = 5162;  // the background's; element k has kBitmap +
 // Elements 1 and 2: the DC tie flow bar in line and crossed; 3 to 10: the
 // switches, lower (OFF RESET, SPLIT) then upper (ON, NORM) bitmap: TR 1, TR 2,
 // ESS TR, DC TIE; 11 to 13: TR 1 OFF, TR 2 OFF, ESS TR OFF.
-constexpr auto kElements = numbered_elements(kBitmap, {
-                                                          {"DC TIE bar in line", {126, 130}},
-                                                          {"DC TIE bar crossed", {118, 130}},
-                                                          {"TR 1 OFF RESET", {12, 49}},
-                                                          {"TR 1 ON", {12, 49}},
-                                                          {"TR 2 OFF RESET", {155, 49}},
-                                                          {"TR 2 ON", {155, 49}},
-                                                          {"ESS TR OFF RESET", {79, 49}},
-                                                          {"ESS TR ON", {79, 49}},
-                                                          {"DC TIE SPLIT", {125, 0}},
-                                                          {"DC TIE NORM", {125, 0}},
-                                                          {"TR 1 OFF light", {15, 18}},
-                                                          {"TR 2 OFF light", {155, 18}},
-                                                          {"ESS TR OFF light", {82, 18}},
-                                                      });
+constexpr NumberedIcon kIcons[] = {
+    {"DC TIE bar in line", {126, 130}}, {"DC TIE bar crossed", {118, 130}},
+    {"TR 1 OFF RESET", {12, 49}},       {"TR 1 ON", {12, 49}},
+    {"TR 2 OFF RESET", {155, 49}},      {"TR 2 ON", {155, 49}},
+    {"ESS TR OFF RESET", {79, 49}},     {"ESS TR ON", {79, 49}},
+    {"DC TIE SPLIT", {125, 0}},         {"DC TIE NORM", {125, 0}},
+    {"TR 1 OFF light", {15, 18}},       {"TR 2 OFF light", {155, 18}},
+    {"ESS TR OFF light", {82, 18}},
+};
+constexpr auto kElements = numbered_elements(kBitmap, kIcons);
 
 // Each switch: upper half on (ON, NORM), lower half off (OFF RESET, SPLIT).
 // clang-format off

@@ -62,19 +62,20 @@ electrical::ExtPowerPanelState& self = private_state.elec_panel.ext_power;
 // switches, lower then upper bitmap: EXT PWR (OFF, ON), AC LAND (LAND, NORM),
 // ESS BUS LOAD (MIN, NORM); 9 to 11: the messages EXT PWR AVAIL,
 // disconnection, NO EXT PWR.
-constexpr auto kElements = numbered_elements(kBitmap, {
-                                                          {"AVAIL light", {98, 8}},
-                                                          {"EXT PWR ON light", {98, 30}},
-                                                          {"EXT PWR OFF", {56, 0}},
-                                                          {"EXT PWR ON", {56, 0}},
-                                                          {"AC LAND LAND", {17, 58}},
-                                                          {"AC LAND NORM", {17, 58}},
-                                                          {"ESS BUS LOAD MIN", {93, 58}},
-                                                          {"ESS BUS LOAD NORM", {93, 58}},
-                                                          {"EXT PWR AVAIL message", {2, 100}},
-                                                          {"EXT PWR disconnected message", {2, 100}},
-                                                          {"NO EXT PWR message", {2, 100}},
-                                                      });
+constexpr NumberedIcon kIcons[] = {
+    {"AVAIL light", {98, 8}},
+    {"EXT PWR ON light", {98, 30}},
+    {"EXT PWR OFF", {56, 0}},
+    {"EXT PWR ON", {56, 0}},
+    {"AC LAND LAND", {17, 58}},
+    {"AC LAND NORM", {17, 58}},
+    {"ESS BUS LOAD MIN", {93, 58}},
+    {"ESS BUS LOAD NORM", {93, 58}},
+    {"EXT PWR AVAIL message", {2, 100}},
+    {"EXT PWR disconnected message", {2, 100}},
+    {"NO EXT PWR message", {2, 100}},
+};
+constexpr auto kElements = numbered_elements(kBitmap, kIcons);
 
 int32_t FSAPI ext_pwr_button(PIXPOINT*, uint32_t) {
     request(self.request);

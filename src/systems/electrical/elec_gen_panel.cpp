@@ -43,20 +43,13 @@ timing::Deadline& test_timer = private_state.elec_panel.generator_test;
 
 // Elements 1 to 9: per switch (GEN 1, GEN 2, APU GEN) its TEST, OFF and ON
 // bitmaps; 10 to 12: GEN 1 OFF, GEN 2 OFF, APU GEN OFF.
-constexpr auto kElements = numbered_elements(kBitmap, {
-                                                          {"GEN 1 TEST", {18, 57}},
-                                                          {"GEN 1 OFF RESET", {18, 57}},
-                                                          {"GEN 1 ON", {18, 57}},
-                                                          {"GEN 2 TEST", {147, 57}},
-                                                          {"GEN 2 OFF RESET", {147, 57}},
-                                                          {"GEN 2 ON", {147, 57}},
-                                                          {"APU GEN TEST", {83, 57}},
-                                                          {"APU GEN OFF RESET", {83, 57}},
-                                                          {"APU GEN ON", {83, 57}},
-                                                          {"GEN 1 OFF light", {21, 20}},
-                                                          {"GEN 2 OFF light", {150, 20}},
-                                                          {"APU GEN OFF light", {86, 20}},
-                                                      });
+constexpr NumberedIcon kIcons[] = {
+    {"GEN 1 TEST", {18, 57}},      {"GEN 1 OFF RESET", {18, 57}},   {"GEN 1 ON", {18, 57}},
+    {"GEN 2 TEST", {147, 57}},     {"GEN 2 OFF RESET", {147, 57}},  {"GEN 2 ON", {147, 57}},
+    {"APU GEN TEST", {83, 57}},    {"APU GEN OFF RESET", {83, 57}}, {"APU GEN ON", {83, 57}},
+    {"GEN 1 OFF light", {21, 20}}, {"GEN 2 OFF light", {150, 20}},  {"APU GEN OFF light", {86, 20}},
+};
+constexpr auto kElements = numbered_elements(kBitmap, kIcons);
 
 // The TEST position of a generator switch: a clicked press.
 template <auto Item>

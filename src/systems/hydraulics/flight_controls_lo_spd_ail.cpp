@@ -45,7 +45,7 @@ uint8_t& selector = private_state.flight_controls.LoSpdAilSelector;
 // supply lamp 1 inactive and active; 6 and 7: supply lamp 2 inactive and
 // active; 8: the fault light.
 // clang-format off
-constexpr auto kElements = numbered_elements(kBitmap, {
+constexpr NumberedIcon kIcons[] = {
     {"LO SPD AIL selector NORMAL", {16, 18}},
     {"LO SPD AIL selector up", {16, 18}},
     {"LO SPD AIL selector down", {16, 18}},
@@ -54,7 +54,8 @@ constexpr auto kElements = numbered_elements(kBitmap, {
     {"LO SPD AIL supply 2 inactive", {120, 24}},
     {"LO SPD AIL supply 2 active", {120, 24}},
     {"LO SPD AIL FAULT light", {95, 96}},
-});
+};
+constexpr auto kElements = numbered_elements(kBitmap, kIcons);
 // clang-format on
 
 constexpr int kLamp1Inactive = 4, kLamp1Active = 5, kLamp2Inactive = 6, kLamp2Active = 7, kFaultLight = 8;

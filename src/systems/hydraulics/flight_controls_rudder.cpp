@@ -43,14 +43,15 @@ FlightControlsState& panel = private_state.flight_controls;
 // Elements 1 to 4: switch 1 OFF and ON, switch 2 OFF and ON; 5 and 6: the
 // fault lights of systems 1 and 2, in their RESET buttons.
 // clang-format off
-constexpr auto kElements = numbered_elements(kBitmap, {
+constexpr NumberedIcon kIcons[] = {
     {"RUDDER TRAVEL 1 OFF", {56, 14}},
     {"RUDDER TRAVEL 1 ON", {56, 14}},
     {"RUDDER TRAVEL 2 OFF", {100, 14}},
     {"RUDDER TRAVEL 2 ON", {100, 14}},
     {"RUDDER TRAVEL 1 FAULT light", {10, 28}},
     {"RUDDER TRAVEL 2 FAULT light", {134, 28}},
-});
+};
+constexpr auto kElements = numbered_elements(kBitmap, kIcons);
 // clang-format on
 
 constexpr int kFirstSwitch = 1;  // system k's OFF bitmap at 1 + 2k, ON at 2 + 2k

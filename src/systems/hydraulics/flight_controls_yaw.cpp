@@ -28,7 +28,7 @@ constexpr uint32_t kBitmap = 5340;  // the background's; element k has kBitmap +
 // Per switch, OFF then ON bitmap: yaw damper 1 (1, 2), yaw damper 2 (3, 4),
 // pitch trim 1 (5, 6), pitch trim 2 (7, 8).
 // clang-format off
-constexpr auto kElements = numbered_elements(kBitmap, {
+constexpr NumberedIcon kIcons[] = {
     {"YAW DAMPER 1 OFF", {8, 2}},
     {"YAW DAMPER 1 ON", {8, 2}},
     {"YAW DAMPER 2 OFF", {49, 2}},
@@ -37,7 +37,8 @@ constexpr auto kElements = numbered_elements(kBitmap, {
     {"PITCH TRIM 1 ON", {8, 84}},
     {"PITCH TRIM 2 OFF", {49, 84}},
     {"PITCH TRIM 2 ON", {49, 84}},
-});
+};
+constexpr auto kElements = numbered_elements(kBitmap, kIcons);
 // clang-format on
 
 // Per switch: upper half ON, lower half OFF.

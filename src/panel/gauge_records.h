@@ -6,15 +6,10 @@
 // chain and the mouse table, are static members of a template on those lists
 // and on the member's header, so that every pointer in them points at the
 // member's own records. The family says how a row becomes a gauge in a class
-// template on the row and the header:
+// template on the row and the header, usually a ListedGauge:
 //
 //   template <std::size_t D, GAUGEHDR& Header>
-//   struct MonitorDial {
-//       static constexpr GAUGEHDR header(const char* name) {
-//           return gauge_of<kElements<D>, kAreas<D>, Header>(name, 91, update<D>);
-//       }
-//       static constexpr GaugeLabels labels = {kElements<D>, kAreas<D>};
-//   };
+//   using MonitorDial = ListedGauge<kElements<D>, kAreas<D>, 91, update<D>, Header>;
 //
 // and defines each member, declared at the top of the file with
 // KADRIMOS_GAUGE, in one line:
@@ -58,6 +53,18 @@ constexpr GAUGEHDR gauge_of(const char* name, uint32_t width_mm, GAUGE_CALLBACK 
     using Records = GaugeRecords<Elements, Areas, HelpId, Header>;
     return gauge_header(name, width_mm, Records::chain.list, Records::mouse.rect, callback);
 }
+
+// A gauge made from its lists, as a family's class template gives it:
+//   template <std::size_t D, GAUGEHDR& Header>
+//   using MonitorDial = ListedGauge<kElements<D>, kAreas<D>, 91, update<D>, Header>;
+template <const auto& Elements, const auto& Areas, uint32_t WidthMm, GAUGE_CALLBACK Callback,
+          GAUGEHDR& Header, uint32_t HelpId = 0>
+struct ListedGauge {
+    static constexpr GAUGEHDR header(const char* name) {
+        return gauge_of<Elements, Areas, Header, HelpId>(name, WidthMm, Callback);
+    }
+    static constexpr GaugeLabels labels = {Elements, Areas};
+};
 
 }  // namespace kadrimos
 

@@ -35,11 +35,7 @@ inline constexpr auto kMeterElements = dial_elements(Rows[M].dial_bitmap, Rows[M
 //   using ElecMeter = NeedleMeter<kMeters, M, Header>;
 //   KADRIMOS_FAMILY_GAUGE(elec_ind_dc_v, ElecMeter, 0)
 template <const auto& Rows, std::size_t M, GAUGEHDR& Header>
-struct NeedleMeter {
-    static constexpr GAUGEHDR header(const char* name) {
-        return gauge_of<kMeterElements<Rows, M>, kNoAreas, Header>(name, Rows[M].width_mm, Rows[M].callback);
-    }
-    static constexpr GaugeLabels labels = {kMeterElements<Rows, M>, kNoAreas};
-};
+using NeedleMeter =
+    ListedGauge<kMeterElements<Rows, M>, kNoAreas, Rows[M].width_mm, Rows[M].callback, Header>;
 
 }  // namespace kadrimos

@@ -426,13 +426,8 @@ constexpr uint32_t width_of(Quantity q) { return q == Quantity::N1 || q == Quant
 // hundreds after the kg/h one), OFF flag, (limit pointer), needle, (fuel
 // flow: lb/h needle), (N1: index).
 template <std::size_t D, GAUGEHDR& Header>
-struct EngineDial {
-    static constexpr GAUGEHDR header(const char* name) {
-        return gauge_of<kDialElements<D>, kDialAreas<D>, Header>(name, width_of(kDials[D].quantity),
-                                                                 update<D>);
-    }
-    static constexpr GaugeLabels labels = {kDialElements<D>, kDialAreas<D>};
-};
+using EngineDial =
+    ListedGauge<kDialElements<D>, kDialAreas<D>, width_of(kDials[D].quantity), update<D>, Header>;
 
 }  // namespace
 }  // namespace kadrimos::engines

@@ -296,12 +296,7 @@ constexpr uint32_t kWidthMm = 91;
 
 // Dial D, as the gauge whose header is `Header`.
 template <std::size_t D, GAUGEHDR& Header>
-struct MonitorDial {
-    static constexpr GAUGEHDR header(const char* name) {
-        return gauge_of<kDialElements<D>, kDialAreas<D>, Header>(name, kWidthMm, update<D>);
-    }
-    static constexpr GaugeLabels labels = {kDialElements<D>, kDialAreas<D>};
-};
+using MonitorDial = ListedGauge<kDialElements<D>, kDialAreas<D>, kWidthMm, update<D>, Header>;
 
 }  // namespace
 }  // namespace kadrimos::engines

@@ -273,14 +273,9 @@ inline constexpr auto kIndicatorElements = elements_of_indicator<Index>();
 
 // Indicator `Index`, as the gauge whose header is `Header`.
 template <std::size_t Index, GAUGEHDR& Header>
-struct QuantityIndicator {
-    static constexpr std::size_t kWindows = kIndicatorElements<Index>.size() - 4;
-    static constexpr GAUGEHDR header(const char* name) {
-        return gauge_of<kIndicatorElements<Index>, kNoAreas, Header>(name, 61,
-                                                                     indicator_callback<Index, kWindows>);
-    }
-    static constexpr GaugeLabels labels = {kIndicatorElements<Index>, kNoAreas};
-};
+using QuantityIndicator =
+    ListedGauge<kIndicatorElements<Index>, kNoAreas, 61,
+                indicator_callback<Index, kIndicatorElements<Index>.size() - 4>, Header>;
 
 }  // namespace
 }  // namespace kadrimos::fuel

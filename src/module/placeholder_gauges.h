@@ -122,18 +122,10 @@ struct PlaceholderTable {
 
 extern PlaceholderTable placeholder_table;
 
-inline constexpr auto placeholder_labels = [] {
-    std::array<GaugeLabels, kPlaceholderCount> labels{};
-    for (std::size_t i = 0; i < kPlaceholderCount; ++i) labels[i] = {{&kPlaceholderBackgrounds[i], 1}, {}};
-    return labels;
-}();
+inline constexpr auto placeholder_labels = background_labels(kPlaceholderBackgrounds);
 
 // The placeholders for the catalogue.
-inline constexpr auto placeholder_gauges = [] {
-    std::array<CatalogueEntry, kPlaceholderCount> entries{};
-    for (std::size_t i = 0; i < kPlaceholderCount; ++i)
-        entries[i] = {kPlaceholders[i].name, &placeholder_table.gauges[i].header, &placeholder_labels[i]};
-    return entries;
-}();
+inline constexpr auto placeholder_gauges =
+    background_entries(kPlaceholders, placeholder_table.gauges, placeholder_labels);
 
 }  // namespace kadrimos

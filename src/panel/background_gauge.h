@@ -4,9 +4,12 @@
 // followed by its element list, its background and its mouse table.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
+#include "module/catalogue_entry.h"
 #include "module/standard_routines.h"
 #include "panel/chain.h"
 #include "panel/elements.h"
@@ -34,6 +37,29 @@ constexpr BackgroundGauge<Areas> background_gauge(BackgroundGauge<Areas>& self, 
     g.chain = make_chain(self.chain, self.header, elements);
     g.mouse = mouse;
     return g;
+}
+
+// The labels of a table of such gauges: gauge i's background, and its area i
+// of `areas` when the gauges have one.
+template <std::size_t N>
+constexpr std::array<GaugeLabels, N> background_labels(const std::array<ElementSpec, N>& backgrounds,
+                                                       const std::array<AreaSpec, N>* areas = nullptr) {
+    std::array<GaugeLabels, N> labels{};
+    for (std::size_t i = 0; i < N; ++i)
+        labels[i] = {
+            {&backgrounds[i], 1},
+            areas != nullptr ? std::span<const AreaSpec>(&(*areas)[i], 1) : std::span<const AreaSpec>()};
+    return labels;
+}
+
+// Their catalogue entries: row i's name, gauge i's header and labels.
+template <typename Row, std::size_t N, std::size_t Areas>
+constexpr std::array<CatalogueEntry, N> background_entries(const Row (&rows)[N],
+                                                           BackgroundGauge<Areas> (&gauges)[N],
+                                                           const std::array<GaugeLabels, N>& labels) {
+    std::array<CatalogueEntry, N> entries{};
+    for (std::size_t i = 0; i < N; ++i) entries[i] = {rows[i].name, &gauges[i].header, &labels[i]};
+    return entries;
 }
 
 }  // namespace kadrimos

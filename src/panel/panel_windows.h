@@ -83,20 +83,10 @@ struct WindowButtonTable {
 
 extern WindowButtonTable window_button_table;
 
-inline constexpr auto window_button_labels = [] {
-    std::array<GaugeLabels, kWindowButtonCount> labels{};
-    for (std::size_t i = 0; i < kWindowButtonCount; ++i)
-        labels[i] = {{&kWindowButtonBackgrounds[i], 1}, {&kWindowButtonAreas[i], 1}};
-    return labels;
-}();
+inline constexpr auto window_button_labels = background_labels(kWindowButtonBackgrounds, &kWindowButtonAreas);
 
 // The window buttons for the catalogue.
-inline constexpr auto window_button_gauges = [] {
-    std::array<CatalogueEntry, kWindowButtonCount> entries{};
-    for (std::size_t i = 0; i < kWindowButtonCount; ++i)
-        entries[i] = {kWindowButtons[i].name, &window_button_table.gauges[i].header,
-                      &window_button_labels[i]};
-    return entries;
-}();
+inline constexpr auto window_button_gauges =
+    background_entries(kWindowButtons, window_button_table.gauges, window_button_labels);
 
 }  // namespace kadrimos

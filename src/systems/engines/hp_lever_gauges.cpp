@@ -7,6 +7,8 @@
 // commands, with the DC essential bus.
 //
 // Inputs and outputs: HpLever1Open, HpLever2Open.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "module/catalogue_entry.h"
@@ -39,41 +41,38 @@ void FSAPI show_lever(GAUGEHDR* gauge, int32_t service, uintptr_t) {
     show_one_of(*gauge, {kShut, kOpen}, aircraft.*Lever == 1 ? 1 : 0);
 }
 
-}  // namespace
+// One row a lever: its labels, its shut bitmap (the open one is 3 on) and
+// its item.
+struct LeverRow {
+    const char* shut;
+    const char* open;
+    const char* handle;
+    uint32_t shut_bitmap;
+    uint8_t AircraftState::*lever;
+};
+constexpr LeverRow kLevers[] = {
+    {"HP LEVER 1 shut", "HP LEVER 1 open", "HP LEVER 1", 4745, &AircraftState::HpLever1Open},
+    {"HP LEVER 2 shut", "HP LEVER 2 open", "HP LEVER 2", 4752, &AircraftState::HpLever2Open},
+};
 
-// --- HP lever 1 -------------------------------------------------------------------
-namespace hp_lev_1 {
-namespace {
 // Depth 1: handle low (shut); 2: handle high (open).
-constexpr ElementSpec kElements[] = {
+template <std::size_t L>
+inline constexpr std::array<ElementSpec, 3> kLeverElements = {
     background_spec(kBackgroundBitmap),
-    icon_spec("HP LEVER 1 shut", 4745, {0, 0}),
-    icon_spec("HP LEVER 1 open", 4748, {0, 0}),
+    icon_spec(kLevers[L].shut, kLevers[L].shut_bitmap, {0, 0}),
+    icon_spec(kLevers[L].open, kLevers[L].shut_bitmap + 3, {0, 0}),
 };
-constexpr AreaSpec kAreas[] = {
-    area("HP LEVER 1", {0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever1Open>),
+template <std::size_t L>
+inline constexpr std::array<AreaSpec, 1> kLeverAreas = {
+    area(kLevers[L].handle, {0, 0, 35, 63}, CURSOR_HAND, move_lever<kLevers[L].lever>),
 };
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_of<kElements, kAreas, header>(kName, 35, show_lever<&AircraftState::HpLever1Open>);
-constinit const GaugeLabels labels = {kElements, kAreas};
-}  // namespace hp_lev_1
 
-// --- HP lever 2 -------------------------------------------------------------------
-namespace hp_lev_2 {
-namespace {
-constexpr ElementSpec kElements[] = {
-    background_spec(kBackgroundBitmap),
-    icon_spec("HP LEVER 2 shut", 4752, {0, 0}),
-    icon_spec("HP LEVER 2 open", 4755, {0, 0}),
-};
-constexpr AreaSpec kAreas[] = {
-    area("HP LEVER 2", {0, 0, 35, 63}, CURSOR_HAND, move_lever<&AircraftState::HpLever2Open>),
-};
 }  // namespace
-constinit GAUGEHDR header =
-    gauge_of<kElements, kAreas, header>(kName, 35, show_lever<&AircraftState::HpLever2Open>);
-constinit const GaugeLabels labels = {kElements, kAreas};
-}  // namespace hp_lev_2
+
+template <std::size_t L, GAUGEHDR& Header>
+using HpLever = ListedGauge<kLeverElements<L>, kLeverAreas<L>, 35, show_lever<kLevers[L].lever>, Header>;
 
 }  // namespace kadrimos::gauges
+
+KADRIMOS_FAMILY_GAUGE(hp_lev_1, HpLever, 0)
+KADRIMOS_FAMILY_GAUGE(hp_lev_2, HpLever, 1)

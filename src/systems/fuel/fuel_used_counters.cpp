@@ -20,6 +20,7 @@
 #include "panel/chain.h"
 #include "panel/drum.h"
 #include "panel/elements.h"
+#include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/units.h"
@@ -88,13 +89,6 @@ double FSAPI used_cell(ELEMENT_HEADER*) {
     return drum::ascending_window(private_state.fuel.fuel_used[Engine].drum_value, Place);
 }
 
-// The records of one counter: kilogram background, pound dial, five drum
-// windows at x 11, 25, 39, 53, 67 from the highest place down.
-struct Counter {
-    Chain<7> chain;
-    MouseTable<0> mouse;
-};
-
 // The elements of the counter of engine `Engine`.
 template <std::size_t Engine>
 constexpr std::array<ElementSpec, 7> counter_elements() {
@@ -111,37 +105,16 @@ constexpr std::array<ElementSpec, 7> counter_elements() {
     return specs;
 }
 
-// The records for `self`, a constinit counter being initialised.
-constexpr Counter counter(Counter& self, GAUGEHDR& header, const std::array<ElementSpec, 7>& elements) {
-    Counter c{};
-    c.chain = make_chain(self.chain, header, elements);
-    c.mouse = mouse_table();
-    return c;
-}
+template <std::size_t Engine>
+inline constexpr auto kCounterElements = counter_elements<Engine>();
+
+// The counter of engine `Engine`: kilogram background, pound dial, five drum
+// windows at x 11, 25, 39, 53, 67 from the highest place down.
+template <std::size_t Engine, GAUGEHDR& Header>
+using FuelUsedCounter = ListedGauge<kCounterElements<Engine>, kNoAreas, 61, counter_callback<Engine>, Header>;
 
 }  // namespace
 }  // namespace kadrimos::fuel
 
-namespace kadrimos::gauges {
-
-namespace fuel_ind_fu_1 {
-namespace {
-constexpr auto kElements = fuel::counter_elements<0>();
-constinit fuel::Counter records = fuel::counter(records, header, kElements);
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, 61, records.chain.list, records.mouse.rect, fuel::counter_callback<0>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace fuel_ind_fu_1
-
-namespace fuel_ind_fu_2 {
-namespace {
-constexpr auto kElements = fuel::counter_elements<1>();
-constinit fuel::Counter records = fuel::counter(records, header, kElements);
-}  // namespace
-constinit GAUGEHDR header =
-    gauge_header(kName, 61, records.chain.list, records.mouse.rect, fuel::counter_callback<1>);
-constinit const GaugeLabels labels = {kElements, {}};
-}  // namespace fuel_ind_fu_2
-
-}  // namespace kadrimos::gauges
+KADRIMOS_FAMILY_GAUGE(fuel_ind_fu_1, fuel::FuelUsedCounter, 0)
+KADRIMOS_FAMILY_GAUGE(fuel_ind_fu_2, fuel::FuelUsedCounter, 1)

@@ -234,83 +234,63 @@ constexpr std::array<ElementSpec, kWingIcons + 1> wing_panel(const WingLayout& a
     return specs;
 }
 
+// One row a wing panel: the left one, then the right one, which is the left
+// mirrored (pump 1's knobs and flags on the outboard side).
+struct WingRow {
+    WingLayout layout;
+    const WingLabels* labels;
+    const char* areas[4];  // pump 1 ON, pump 1 OFF, pump 2 AUTO, pump 2 OFF
+    int32_t one_x, two_x;  // the knobs' areas
+    uint8_t AircraftState::*one;
+    uint8_t AircraftState::*two;
+    uint8_t AircraftState::*centre;
+    Engine engine;
+    double AircraftState::*main_tank;
+};
+// clang-format off
+constexpr WingRow kWings[] = {
+    {{4435, {16, 42}, {80, 106}, {22, 44}, {86, 108}}, &kLeftLabels, {"L1 ON", "L1 OFF", "L2 AUTO", "L2 OFF"}, 11, 75,
+     &AircraftState::PumpSwitchL1, &AircraftState::PumpSwitchL2, &AircraftState::CtrPumpSwitchL, Engine::one,
+     &AircraftState::FuelQtyMLeft},
+    {{4438, {100, 126}, {38, 64}, {106, 128}, {44, 66}}, &kRightLabels, {"R1 ON", "R1 OFF", "R2 AUTO", "R2 OFF"}, 95, 34,
+     &AircraftState::PumpSwitchR1, &AircraftState::PumpSwitchR2, &AircraftState::CtrPumpSwitchR, Engine::two,
+     &AircraftState::FuelQtyMRight},
+};
+// clang-format on
+
+// Elements: 1-2 pump 1 outer knob ON/OFF, 3-4 its inner knob, 5-6 pump 2
+// outer knob AUTO/OFF, 7-8 its inner knob, 9-12 pump 1 flags, 13-16 pump 2
+// flags.
+template <std::size_t W>
+inline constexpr auto kWingElements = wing_panel(kWings[W].layout, *kWings[W].labels);
+
+template <std::size_t W>
+inline constexpr std::array<AreaSpec, 4> kWingAreas = [] {
+    constexpr WingRow w = kWings[W];
+    return std::array<AreaSpec, 4>{
+        area(w.areas[0], {w.one_x, 22, 51, 21}, CURSOR_UPARROW, one_on<w.one, w.two, w.centre>),
+        area(w.areas[1], {w.one_x, 43, 51, 21}, CURSOR_DOWNARROW, one_off<w.one, w.two, w.centre>),
+        area(w.areas[2], {w.two_x, 22, 51, 21}, CURSOR_UPARROW, two_auto<w.one, w.two, w.centre>),
+        area(w.areas[3], {w.two_x, 43, 51, 21}, CURSOR_DOWNARROW, two_off<w.one, w.two, w.centre>),
+    };
+}();
+
+template <std::size_t W, GAUGEHDR& Header>
+void FSAPI wing_callback(GAUGEHDR*, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE) return;
+    const WingRow& w = kWings[W];
+    show_wing_panel(Header, aircraft.*w.one, aircraft.*w.two, w.engine, aircraft.*w.main_tank);
+}
+
 }  // namespace
+
+template <std::size_t W, GAUGEHDR& Header>
+using WingPanel = ListedGauge<kWingElements<W>, kWingAreas<W>, 156, wing_callback<W, Header>, Header>;
+
 }  // namespace kadrimos::fuel
 
-// --- Left wing pumps -------------------------------------------------------------
-
-namespace kadrimos::gauges::fuel_pumps_left {
-namespace {
-
-using namespace kadrimos::fuel;
-
-// Elements: 1-2 L1 left knob ON/OFF, 3-4 L1 right knob, 5-6 L2 left knob
-// AUTO/OFF, 7-8 L2 right knob, 9-12 L1 flags, 13-16 L2 flags.
-constexpr auto kElements = wing_panel({4435, {16, 42}, {80, 106}, {22, 44}, {86, 108}}, kLeftLabels);
-
-constexpr auto L1 = &AircraftState::PumpSwitchL1;
-constexpr auto L2 = &AircraftState::PumpSwitchL2;
-constexpr auto CL = &AircraftState::CtrPumpSwitchL;
-
-// L1 ON, L1 OFF, L2 AUTO, L2 OFF.
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("L1 ON", {11, 22, 51, 21}, CURSOR_UPARROW,   one_on<L1, L2, CL>),
-    area("L1 OFF", {11, 43, 51, 21}, CURSOR_DOWNARROW, one_off<L1, L2, CL>),
-    area("L2 AUTO", {75, 22, 51, 21}, CURSOR_UPARROW,   two_auto<L1, L2, CL>),
-    area("L2 OFF", {75, 43, 51, 21}, CURSOR_DOWNARROW, two_off<L1, L2, CL>),
-};
-// clang-format on
-
-void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
-    if (service != PANEL_SERVICE_PRE_UPDATE) return;
-    show_wing_panel(header, aircraft.PumpSwitchL1, aircraft.PumpSwitchL2, Engine::one, aircraft.FuelQtyMLeft);
-}
-
-}  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 156, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
-
-}  // namespace kadrimos::gauges::fuel_pumps_left
-
-// --- Right wing pumps (the left panel mirrored) ----------------------------------
-
-namespace kadrimos::gauges::fuel_pumps_right {
-namespace {
-
-using namespace kadrimos::fuel;
-
-// Elements as on the left panel, mirrored: R1's knobs and flags on the right,
-// R2's on the left.
-constexpr auto kElements = wing_panel({4438, {100, 126}, {38, 64}, {106, 128}, {44, 66}}, kRightLabels);
-
-constexpr auto R1 = &AircraftState::PumpSwitchR1;
-constexpr auto R2 = &AircraftState::PumpSwitchR2;
-constexpr auto CR = &AircraftState::CtrPumpSwitchR;
-
-// R1 ON, R1 OFF, R2 AUTO, R2 OFF.
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("R1 ON", {95, 22, 51, 21}, CURSOR_UPARROW,   one_on<R1, R2, CR>),
-    area("R1 OFF", {95, 43, 51, 21}, CURSOR_DOWNARROW, one_off<R1, R2, CR>),
-    area("R2 AUTO", {34, 22, 51, 21}, CURSOR_UPARROW,   two_auto<R1, R2, CR>),
-    area("R2 OFF", {34, 43, 51, 21}, CURSOR_DOWNARROW, two_off<R1, R2, CR>),
-};
-// clang-format on
-
-void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
-    if (service != PANEL_SERVICE_PRE_UPDATE) return;
-    show_wing_panel(header, aircraft.PumpSwitchR1, aircraft.PumpSwitchR2, Engine::two,
-                    aircraft.FuelQtyMRight);
-}
-
-}  // namespace
-
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 156, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
-
-}  // namespace kadrimos::gauges::fuel_pumps_right
+KADRIMOS_FAMILY_GAUGE(fuel_pumps_left, fuel::WingPanel, 0)
+KADRIMOS_FAMILY_GAUGE(fuel_pumps_right, fuel::WingPanel, 1)
 
 // --- Centre tank pumps and the tank selection ------------------------------------
 

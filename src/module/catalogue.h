@@ -25,14 +25,18 @@ inline constexpr auto kCatalogueTables = [] {
 }();
 
 consteval GAUGEHDR* gauge_named(std::string_view name) {
+    // Counted rather than compared with null: under the sanitizers the
+    // compiler does not take an object's address for non-null at compile time.
     GAUGEHDR* found = nullptr;
+    int matches = 0;
     for (const auto& table : kCatalogueTables)
         for (const CatalogueEntry& entry : table)
             if (name == entry.name) {
-                if (found != nullptr) throw "two gauge tables have a gauge of that name";
                 found = entry.header;
+                ++matches;
             }
-    if (found == nullptr) throw "no gauge table has a gauge of that name";
+    if (matches > 1) throw "two gauge tables have a gauge of that name";
+    if (matches == 0) throw "no gauge table has a gauge of that name";
     return found;
 }
 

@@ -61,7 +61,7 @@ struct CatalogueEntry {
 // entry anywhere else:
 //
 //   constinit ChronoState chrono_state{};
-//   void reset_state() { chrono_state = ChronoState{}; }
+//   void reset_state() { reset_to_load_values(chrono_state); }
 #define KADRIMOS_GAUGE_WITH_STATE(id, name)                                          \
     namespace kadrimos::gauges::id {                                                 \
     inline constexpr char kName[] = name;                                            \

@@ -11,6 +11,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
+#include <type_traits>
 
 #include "module/aircraft_state.h"
 #include "sound/sound_bank.h"
@@ -50,6 +52,16 @@ extern PrivateState private_state;
 // leftovers. Loaded sounds are forgotten, not released: reset after the
 // sound bank has been released (FakeHost does).
 void reset_module();
+
+// Puts a part's own state back byte for byte as the library image holds its
+// load value, the padding between members included (an assignment of T{}
+// leaves padding as it finds it). For a gauge's reset_state().
+template <typename T>
+void reset_to_load_values(T& state) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    static constexpr T load{};
+    std::memcpy(&state, &load, sizeof state);
+}
 
 // Elements found in the catalogue at load, and how many reset_module() can
 // put back; the catalogue's completeness test checks the one fits the other.

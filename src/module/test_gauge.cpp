@@ -111,7 +111,7 @@ constinit auto mouse = mouse_table(kHelpId, kAreas);
 }  // namespace
 
 constinit State state{};
-void reset_state() { state = State{}; }
+void reset_state() { reset_to_load_values(state); }
 
 constinit GAUGEHDR header = gauge_header(kName, 36, records.list, mouse.rect, callback);
 constinit const GaugeLabels labels = {kElements, kAreas};

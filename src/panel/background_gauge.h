@@ -42,13 +42,16 @@ constexpr BackgroundGauge<Areas> background_gauge(BackgroundGauge<Areas>& self, 
 // The labels of a table of such gauges: gauge i's background, and its area i
 // of `areas` when the gauges have one.
 template <std::size_t N>
-constexpr std::array<GaugeLabels, N> background_labels(const std::array<ElementSpec, N>& backgrounds,
-                                                       const std::array<AreaSpec, N>* areas = nullptr) {
+constexpr std::array<GaugeLabels, N> background_labels(const std::array<ElementSpec, N>& backgrounds) {
     std::array<GaugeLabels, N> labels{};
-    for (std::size_t i = 0; i < N; ++i)
-        labels[i] = {
-            {&backgrounds[i], 1},
-            areas != nullptr ? std::span<const AreaSpec>(&(*areas)[i], 1) : std::span<const AreaSpec>()};
+    for (std::size_t i = 0; i < N; ++i) labels[i] = {{&backgrounds[i], 1}, {}};
+    return labels;
+}
+template <std::size_t N>
+constexpr std::array<GaugeLabels, N> background_labels(const std::array<ElementSpec, N>& backgrounds,
+                                                       const std::array<AreaSpec, N>& areas) {
+    std::array<GaugeLabels, N> labels{};
+    for (std::size_t i = 0; i < N; ++i) labels[i] = {{&backgrounds[i], 1}, {&areas[i], 1}};
     return labels;
 }
 

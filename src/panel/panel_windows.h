@@ -83,7 +83,7 @@ struct WindowButtonTable {
 
 extern WindowButtonTable window_button_table;
 
-inline constexpr auto window_button_labels = background_labels(kWindowButtonBackgrounds, &kWindowButtonAreas);
+inline constexpr auto window_button_labels = background_labels(kWindowButtonBackgrounds, kWindowButtonAreas);
 
 // The window buttons for the catalogue.
 inline constexpr auto window_button_gauges =

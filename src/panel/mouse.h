@@ -42,6 +42,14 @@ constexpr AreaSpec knob_area(const char* label, PIXBOX box, int32_t cursor, MOUS
             {MOUSE_RECT_CHILD, box, cursor, 0, MOUSE_LEFTSINGLE | MOUSE_DOWN_REPEAT, 0, handler, nullptr}};
 }
 
+// An index knob turned down by clicking one half and up by clicking the
+// other, repeating while held.
+constexpr std::array<AreaSpec, 2> index_knob(const char* down_label, PIXBOX down_box, MOUSE_FUNCTION down,
+                                             const char* up_label, PIXBOX up_box, MOUSE_FUNCTION up) {
+    return {knob_area(down_label, down_box, CURSOR_DOWNARROW, down),
+            knob_area(up_label, up_box, CURSOR_UPARROW, up)};
+}
+
 // A gauge's table: parent, areas, end of parent, end of table. The header
 // points at `rect`.
 template <std::size_t Areas>

@@ -404,10 +404,8 @@ int32_t FSAPI turn_index(PIXPOINT*, uint32_t) {
 template <std::size_t D>
 constexpr auto dial_areas() {
     if constexpr (kDials[D].quantity == Quantity::N1) {
-        return std::array<AreaSpec, 2>{
-            knob_area("N1 index down", {97, 98, 36, 70}, CURSOR_DOWNARROW, turn_index<D, false>),
-            knob_area("N1 index up", {133, 98, 36, 70}, CURSOR_UPARROW, turn_index<D, true>),
-        };
+        return index_knob("N1 index down", {97, 98, 36, 70}, turn_index<D, false>, "N1 index up",
+                          {133, 98, 36, 70}, turn_index<D, true>);
     } else {
         return kNoAreas;
     }

@@ -278,10 +278,8 @@ template <std::size_t D>
 constexpr auto dial_areas() {
     constexpr std::size_t engine = kMonitors[D].engine;
     if constexpr (kMonitors[D].reading == Reading::OilQty) {
-        return std::array<AreaSpec, 2>{
-            knob_area("OIL QTY index down", {0, 0, 45, 91}, CURSOR_DOWNARROW, turn_index<engine, false>),
-            knob_area("OIL QTY index up", {46, 0, 45, 91}, CURSOR_UPARROW, turn_index<engine, true>),
-        };
+        return index_knob("OIL QTY index down", {0, 0, 45, 91}, turn_index<engine, false>, "OIL QTY index up",
+                          {46, 0, 45, 91}, turn_index<engine, true>);
     } else {
         return kNoAreas;
     }

@@ -5,11 +5,11 @@
 //
 //   KADRIMOS_GAUGE(elec_batt, "toskelin elec_batt_rulo")
 //
-// and defines each gauge's header and labels in the namespace of its id:
+// and defines each gauge's header and labels in the namespace of its id,
+// from its element and area lists (panel/gauge_records.h):
 //
 //   namespace kadrimos::gauges::elec_batt {
-//   constinit GAUGEHDR header = gauge_header(kName, 150, chain.list, mouse.rect, callback);
-//   constinit const GaugeLabels labels = {kElements, kAreas};
+//   KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 150, callback);
 //   }
 //
 // The build lists the files (CMakeLists.txt) and collects their declarations

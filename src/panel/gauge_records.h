@@ -76,3 +76,16 @@ struct ListedGauge {
     constinit GAUGEHDR header = Family<row, header>::header(kName);   \
     constinit const GaugeLabels labels = Family<row, header>::labels; \
     }
+
+// Defines, inside the namespace of a gauge declared with KADRIMOS_GAUGE, the
+// gauge's header and its labels from one element list and one area list, so
+// that the records the host reads and the labels the tests and the simulated
+// host name them by can never be made from different lists:
+//
+//   KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 151, callback);
+//
+// A help text identifier for the gauge's mouse parent may follow.
+#define KADRIMOS_GAUGE_RECORDS(elements, areas, width_mm, callback, ...)                                    \
+    constinit GAUGEHDR header =                                                                            \
+        ::kadrimos::gauge_of<elements, areas, header __VA_OPT__(, ) __VA_ARGS__>(kName, width_mm, callback); \
+    constinit const GaugeLabels labels = {elements, areas}

@@ -14,7 +14,7 @@
 #include "panel/elements.h"
 #include "panel/gauge_records.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 #include "systems/electrical/hydraulic_power.h"
 #include "systems/electrical/network.h"
 
@@ -39,18 +39,11 @@ constexpr ElementSpec kElements[] = {
     icon_spec("ANN LT TEST", 4738, {113, 9}),
 };
 
-constexpr AreaSpec kAreas[] = {
-    area("FLT DECK LT ON", {53, 14, 33, 20}, CURSOR_UPARROW,
-         set_position<&AircraftState::FltDeckLightSwitch, 1>),
-    area("FLT DECK LT OFF", {53, 34, 33, 20}, CURSOR_DOWNARROW,
-         set_position<&AircraftState::FltDeckLightSwitch, 0>),
-    area("ANN LT TEST", {113, 9, 33, 17}, CURSOR_UPARROW,
-         set_position<&AircraftState::AnnLightSelector, kAnnTest>),
-    area("ANN LT BRT", {107, 26, 33, 17}, CURSOR_HAND,
-         set_position<&AircraftState::AnnLightSelector, kAnnBright>),
-    area("ANN LT DIM", {102, 43, 33, 17}, CURSOR_DOWNARROW,
-         set_position<&AircraftState::AnnLightSelector, kAnnDim>),
-};
+constexpr auto kAreas = area_list(
+    position_switch<&AircraftState::FltDeckLightSwitch, 1, 0>({53, 14, 33, 40}, {"FLT DECK LT ON", "FLT DECK LT OFF"}),
+    area("ANN LT TEST", {113, 9, 33, 17}, CURSOR_UPARROW, set_position<&AircraftState::AnnLightSelector, kAnnTest>),
+    area("ANN LT BRT", {107, 26, 33, 17}, CURSOR_HAND, set_position<&AircraftState::AnnLightSelector, kAnnBright>),
+    area("ANN LT DIM", {102, 43, 33, 17}, CURSOR_DOWNARROW, set_position<&AircraftState::AnnLightSelector, kAnnDim>));
 
 // The switch bitmaps and the lamp test, last in the update.
 void show_light_switches() {
@@ -72,7 +65,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 165, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 165, callback);
 
 }  // namespace kadrimos::gauges::flt_deck_lt

@@ -37,7 +37,7 @@
 #include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 #include "panel/units.h"
 #include "systems/apu/apu_state.h"
 
@@ -160,19 +160,16 @@ int32_t FSAPI discharge_agent(PIXPOINT*, uint32_t) {
     return 0;
 }
 
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("MASTER ON", {62, 192, 30, 20}, CURSOR_UPARROW,   set_position<&AircraftState::ApuMasterSwitch, 1>),
-    area("MASTER OFF", {62, 212, 30, 20}, CURSOR_DOWNARROW, set_position<&AircraftState::ApuMasterSwitch, 0>),
-    area("FUEL PUMP ON", {12, 192, 30, 20}, CURSOR_UPARROW,   set_panel_switch<&ApuState::ApuFuelPumpSwitch, 1>),
-    area("FUEL PUMP AUTO", {12, 212, 30, 20}, CURSOR_DOWNARROW, set_panel_switch<&ApuState::ApuFuelPumpSwitch, 0>),
-    area("CONTROL OVR", {62, 133, 30, 17}, CURSOR_UPARROW,   set_panel_switch<&ApuState::ApuControlSelector, kSelectorOvr>),
-    area("CONTROL NOR", {62, 150, 30, 17}, CURSOR_HAND,      set_panel_switch<&ApuState::ApuControlSelector, kSelectorNor>),
-    area("CONTROL STBY", {62, 167, 30, 17}, CURSOR_DOWNARROW, set_panel_switch<&ApuState::ApuControlSelector, kSelectorStby>),
-    area("START", {10, 139, 39, 39}, CURSOR_HAND,      press_start),
-    area("FIRE AGENT", {18, 62, 29, 43},  CURSOR_HAND,      discharge_agent),
-};
-// clang-format on
+constexpr auto kAreas = area_list(
+    position_switch<&AircraftState::ApuMasterSwitch, 1, 0>({62, 192, 30, 40}, {"MASTER ON", "MASTER OFF"}),
+    stacked_areas({12, 192, 30, 40}, {"FUEL PUMP ON", "FUEL PUMP AUTO"},
+                  {set_panel_switch<&ApuState::ApuFuelPumpSwitch, 1>, set_panel_switch<&ApuState::ApuFuelPumpSwitch, 0>}),
+    stacked_areas({62, 133, 30, 51}, {"CONTROL OVR", "CONTROL NOR", "CONTROL STBY"},
+                  {set_panel_switch<&ApuState::ApuControlSelector, kSelectorOvr>,
+                   set_panel_switch<&ApuState::ApuControlSelector, kSelectorNor>,
+                   set_panel_switch<&ApuState::ApuControlSelector, kSelectorStby>}),
+    area("START", {10, 139, 39, 39}, CURSOR_HAND, press_start),
+    area("FIRE AGENT", {18, 62, 29, 43}, CURSOR_HAND, discharge_agent));
 
 // --- Model -------------------------------------------------------------------
 
@@ -397,7 +394,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 106, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 106, callback);
 
 }  // namespace kadrimos::gauges::apu

@@ -79,8 +79,7 @@ constexpr ElementSpec kElements[] = {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 91, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, {}};
+KADRIMOS_GAUGE_RECORDS(kElements, kNoAreas, 91, values_and_mouse_only);
 
 }  // namespace apu_ind_n1_n2
 

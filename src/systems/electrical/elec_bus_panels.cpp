@@ -24,7 +24,7 @@
 #include "panel/elements.h"
 #include "panel/gauge_records.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 
 KADRIMOS_GAUGE(elec_batt, "toskelin elec_batt_rulo")
 KADRIMOS_GAUGE(elec_dc_bus, "toskelin elec_dc_bus_rulo")
@@ -57,19 +57,10 @@ constexpr NumberedIcon kIcons[] = {
 constexpr auto kElements = numbered_elements(kBitmap, kIcons);
 
 // Per battery, top to bottom: ON, NORM, OFF.
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("BAT 1 ON", {19, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt1Switch, kOn>),
-    area("BAT 1 NORM", {19, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt1Switch, kNorm>),
-    area("BAT 1 OFF", {19, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt1Switch, kOff>),
-    area("BAT 2 ON", {50, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt2Switch, kOn>),
-    area("BAT 2 NORM", {50, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt2Switch, kNorm>),
-    area("BAT 2 OFF", {50, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt2Switch, kOff>),
-    area("BAT 3 ON", {81, 50, 31, 25},  CURSOR_UPARROW,   set_position<&AircraftState::Batt3Switch, kOn>),
-    area("BAT 3 NORM", {81, 75, 31, 25},  CURSOR_HAND,      set_position<&AircraftState::Batt3Switch, kNorm>),
-    area("BAT 3 OFF", {81, 100, 31, 25}, CURSOR_DOWNARROW, set_position<&AircraftState::Batt3Switch, kOff>),
-};
-// clang-format on
+constexpr auto kAreas = area_list(
+    position_switch<&AircraftState::Batt1Switch, kOn, kNorm, kOff>({19, 50, 31, 75}, {"BAT 1 ON", "BAT 1 NORM", "BAT 1 OFF"}),
+    position_switch<&AircraftState::Batt2Switch, kOn, kNorm, kOff>({50, 50, 31, 75}, {"BAT 2 ON", "BAT 2 NORM", "BAT 2 OFF"}),
+    position_switch<&AircraftState::Batt3Switch, kOn, kNorm, kOff>({81, 50, 31, 75}, {"BAT 3 ON", "BAT 3 NORM", "BAT 3 OFF"}));
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -90,8 +81,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 150, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 150, callback);
 
 }  // namespace elec_batt
 
@@ -116,18 +106,13 @@ constexpr NumberedIcon kIcons[] = {
 constexpr auto kElements = numbered_elements(kBitmap, kIcons);
 
 // Each switch: upper half on (ON, NORM), lower half off (OFF RESET, SPLIT).
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("TR 1 ON", {12, 49, 39, 39},  CURSOR_UPARROW,   set_position<&AircraftState::Tr1Switch, 1>),
-    area("TR 1 OFF RESET", {12, 88, 39, 39},  CURSOR_DOWNARROW, set_position<&AircraftState::Tr1Switch, 0>),
-    area("ESS TR ON", {79, 49, 39, 39},  CURSOR_UPARROW,   set_position<&AircraftState::EssTrSwitch, 1>),
-    area("ESS TR OFF RESET", {79, 88, 39, 39},  CURSOR_DOWNARROW, set_position<&AircraftState::EssTrSwitch, 0>),
-    area("TR 2 ON", {155, 49, 30, 39}, CURSOR_UPARROW,   set_position<&AircraftState::Tr2Switch, 1>),
-    area("TR 2 OFF RESET", {155, 88, 30, 39}, CURSOR_DOWNARROW, set_position<&AircraftState::Tr2Switch, 0>),
-    area("DC TIE NORM", {125, 0, 30, 39},  CURSOR_UPARROW,   set_position<&AircraftState::DcBusTieSwitch, 1>),
-    area("DC TIE SPLIT", {125, 39, 30, 39}, CURSOR_DOWNARROW, set_position<&AircraftState::DcBusTieSwitch, 0>),
+constexpr Toggle kSwitches[] = {
+    toggle<&AircraftState::Tr1Switch>({12, 49, 39, 78}, "TR 1 ON", "TR 1 OFF RESET"),
+    toggle<&AircraftState::EssTrSwitch>({79, 49, 39, 78}, "ESS TR ON", "ESS TR OFF RESET"),
+    toggle<&AircraftState::Tr2Switch>({155, 49, 30, 78}, "TR 2 ON", "TR 2 OFF RESET"),
+    toggle<&AircraftState::DcBusTieSwitch>({125, 0, 30, 78}, "DC TIE NORM", "DC TIE SPLIT"),
 };
-// clang-format on
+constexpr auto kAreas = toggle_areas(kSwitches);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -150,8 +135,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 191, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 191, callback);
 
 }  // namespace elec_dc_bus
 
@@ -200,30 +184,16 @@ constexpr ElementSpec kElements[] = {
     needle_spec("AC ESS FEED selector", kBitmap + 18, {{99, 95}, {6, 30}}, feed_selector, feed_knob_scale),
 };
 
-int32_t FSAPI feed_selector_left(PIXPOINT*, uint32_t) {
-    step_down(aircraft.AcEssFeedSelector, uint8_t{1}, uint8_t{0});
-    return 0;
-}
-int32_t FSAPI feed_selector_right(PIXPOINT*, uint32_t) {
-    step_up(aircraft.AcEssFeedSelector, uint8_t{1}, kFeedLast);
-    return 0;
-}
-
-// Each switch: upper row NORM, lower row OFF.
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("LINE 1 NORM", {16, 192, 31, 28},  CURSOR_UPARROW,   set_position<&AircraftState::Gen1BreakerSwitch, 1>),
-    area("LINE 1 OFF", {16, 220, 31, 28},  CURSOR_DOWNARROW, set_position<&AircraftState::Gen1BreakerSwitch, 0>),
-    area("TRANSF 1 NORM", {55, 192, 31, 28},  CURSOR_UPARROW,   set_position<&AircraftState::BusTie1Switch, 1>),
-    area("TRANSF 1 OFF", {55, 220, 31, 28},  CURSOR_DOWNARROW, set_position<&AircraftState::BusTie1Switch, 0>),
-    area("TRANSF 2 NORM", {111, 192, 31, 28}, CURSOR_UPARROW,   set_position<&AircraftState::BusTie2Switch, 1>),
-    area("TRANSF 2 OFF", {111, 220, 31, 28}, CURSOR_DOWNARROW, set_position<&AircraftState::BusTie2Switch, 0>),
-    area("LINE 2 NORM", {150, 192, 31, 28}, CURSOR_UPARROW,   set_position<&AircraftState::Gen2BreakerSwitch, 1>),
-    area("LINE 2 OFF", {150, 220, 31, 28}, CURSOR_DOWNARROW, set_position<&AircraftState::Gen2BreakerSwitch, 0>),
-    area("AC ESS FEED left", {29, 48, 70, 95},   CURSOR_DOWNARROW, feed_selector_left),
-    area("AC ESS FEED right", {99, 48, 70, 95},   CURSOR_UPARROW,   feed_selector_right),
+// Each switch: upper row NORM, lower row OFF; then the feed selector's halves.
+constexpr Toggle kSwitches[] = {
+    toggle<&AircraftState::Gen1BreakerSwitch>({16, 192, 31, 56}, "LINE 1 NORM", "LINE 1 OFF"),
+    toggle<&AircraftState::BusTie1Switch>({55, 192, 31, 56}, "TRANSF 1 NORM", "TRANSF 1 OFF"),
+    toggle<&AircraftState::BusTie2Switch>({111, 192, 31, 56}, "TRANSF 2 NORM", "TRANSF 2 OFF"),
+    toggle<&AircraftState::Gen2BreakerSwitch>({150, 192, 31, 56}, "LINE 2 NORM", "LINE 2 OFF"),
 };
-// clang-format on
+constexpr auto kAreas =
+    area_list(toggle_areas(kSwitches), stepping_selector<&AircraftState::AcEssFeedSelector, kFeedLast>(
+                                           {29, 48, 140, 95}, "AC ESS FEED left", "AC ESS FEED right"));
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -254,8 +224,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 195, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 195, callback);
 
 }  // namespace elec_ac_bus
 

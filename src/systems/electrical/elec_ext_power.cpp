@@ -175,7 +175,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 151, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 151, callback);
 
 }  // namespace kadrimos::gauges::elec_ext_pwr

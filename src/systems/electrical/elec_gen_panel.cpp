@@ -23,7 +23,7 @@
 #include "panel/elements.h"
 #include "panel/gauge_records.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 #include "systems/electrical/elec_panel_ticks.h"
 
 KADRIMOS_GAUGE(elec_gen, "toskelin elec_gen_rulo")
@@ -59,19 +59,15 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
 }
 
 // Per switch, top to bottom: ON, OFF RESET, TEST.
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("GEN 1 ON", {18, 57, 32, 23},  CURSOR_UPARROW,   set_position<&AircraftState::Gen1Switch, kOn>),
-    area("GEN 1 OFF RESET", {18, 80, 32, 23},  CURSOR_HAND,      set_position<&AircraftState::Gen1Switch, kOff>),
-    area("GEN 1 TEST", {18, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen1Switch>),
-    area("APU GEN ON", {83, 57, 32, 23},  CURSOR_UPARROW,   set_position<&AircraftState::ApuGenSwitch, kOn>),
-    area("APU GEN OFF RESET", {83, 80, 32, 23},  CURSOR_HAND,      set_position<&AircraftState::ApuGenSwitch, kOff>),
-    area("APU GEN TEST", {83, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::ApuGenSwitch>),
-    area("GEN 2 ON", {147, 57, 32, 23}, CURSOR_UPARROW,   set_position<&AircraftState::Gen2Switch, kOn>),
-    area("GEN 2 OFF RESET", {147, 80, 32, 23}, CURSOR_HAND,      set_position<&AircraftState::Gen2Switch, kOff>),
-    area("GEN 2 TEST", {147, 103, 32, 23}, CURSOR_DOWNARROW, press_test<&AircraftState::Gen2Switch>),
-};
-// clang-format on
+template <auto Item>
+constexpr auto generator_switch(PIXBOX box, const char* const (&labels)[3]) {
+    return stacked_areas(box, labels, {set_position<Item, kOn>, set_position<Item, kOff>, press_test<Item>});
+}
+constexpr auto kAreas = area_list(
+    generator_switch<&AircraftState::Gen1Switch>({18, 57, 32, 69}, {"GEN 1 ON", "GEN 1 OFF RESET", "GEN 1 TEST"}),
+    generator_switch<&AircraftState::ApuGenSwitch>({83, 57, 32, 69},
+                                                   {"APU GEN ON", "APU GEN OFF RESET", "APU GEN TEST"}),
+    generator_switch<&AircraftState::Gen2Switch>({147, 57, 32, 69}, {"GEN 2 ON", "GEN 2 OFF RESET", "GEN 2 TEST"}));
 
 bool held_in_test(uint8_t position) { return position >= kTestFromOff; }
 
@@ -128,7 +124,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 187, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 187, callback);
 
 }  // namespace kadrimos::gauges::elec_gen

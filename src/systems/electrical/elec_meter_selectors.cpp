@@ -20,7 +20,7 @@
 #include "panel/elements.h"
 #include "panel/gauge_records.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 
 KADRIMOS_GAUGE(elec_sel_ind_dc, "toskelin elec_sel_ind_dc_rulo")
 KADRIMOS_GAUGE(elec_sel_ind_ac, "toskelin elec_sel_ind_ac_rulo")
@@ -47,26 +47,12 @@ constexpr ElementSpec kElements[] = {
     needle_spec("DC METER SELECTOR knob", kBitmap + 1, {{57, 40}, {5, 24}}, knob, knob_scale),
 };
 
-int32_t FSAPI turn_left(PIXPOINT*, uint32_t) {
-    step_down(aircraft.DcMeterSelector, uint8_t{1}, uint8_t{0});
-    return 0;
-}
-int32_t FSAPI turn_right(PIXPOINT*, uint32_t) {
-    step_up(aircraft.DcMeterSelector, uint8_t{1}, kLast);
-    return 0;
-}
-
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("DC METER selector left", {0, 0, 57, 62},  CURSOR_DOWNARROW, turn_left),
-    area("DC METER selector right", {57, 0, 57, 62}, CURSOR_UPARROW,   turn_right),
-};
-// clang-format on
+constexpr auto kAreas = stepping_selector<&AircraftState::DcMeterSelector, kLast>(
+    {0, 0, 114, 62}, "DC METER selector left", "DC METER selector right");
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 120, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 120, values_and_mouse_only);
 
 }  // namespace elec_sel_ind_dc
 
@@ -98,36 +84,15 @@ constexpr ElementSpec kElements[] = {
     needle_spec("AC METER SELECTOR knob", kBitmap + 2, {{99, 36}, {5, 22}}, meter_knob, meter_knob_scale),
 };
 
-int32_t FSAPI phase_left(PIXPOINT*, uint32_t) {
-    step_down(aircraft.AcPhaseSelector, uint8_t{1}, uint8_t{0});
-    return 0;
-}
-int32_t FSAPI phase_right(PIXPOINT*, uint32_t) {
-    step_up(aircraft.AcPhaseSelector, uint8_t{1}, kLastPhase);
-    return 0;
-}
-int32_t FSAPI meter_left(PIXPOINT*, uint32_t) {
-    step_down(aircraft.AcMeterSelector, uint8_t{1}, uint8_t{0});
-    return 0;
-}
-int32_t FSAPI meter_right(PIXPOINT*, uint32_t) {
-    step_up(aircraft.AcMeterSelector, uint8_t{1}, kLastMeter);
-    return 0;
-}
-
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("AC PHASE selector left", {0, 0, 33, 66},  CURSOR_DOWNARROW, phase_left),
-    area("AC PHASE selector right", {33, 0, 33, 66}, CURSOR_UPARROW,   phase_right),
-    area("AC METER selector left", {66, 0, 33, 66}, CURSOR_DOWNARROW, meter_left),
-    area("AC METER selector right", {99, 0, 33, 66}, CURSOR_UPARROW,   meter_right),
-};
-// clang-format on
+constexpr auto kAreas = area_list(
+    stepping_selector<&AircraftState::AcPhaseSelector, kLastPhase>({0, 0, 66, 66}, "AC PHASE selector left",
+                                                                   "AC PHASE selector right"),
+    stepping_selector<&AircraftState::AcMeterSelector, kLastMeter>({66, 0, 66, 66}, "AC METER selector left",
+                                                                   "AC METER selector right"));
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 146, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 146, values_and_mouse_only);
 
 }  // namespace elec_sel_ind_ac
 

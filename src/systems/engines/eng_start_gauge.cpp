@@ -39,7 +39,7 @@
 #include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 #include "systems/engines/eng_start_state.h"
 
 KADRIMOS_GAUGE(eng_start, "toskelin eng_start_rulo")
@@ -123,15 +123,6 @@ bool armed_for_start() { return aircraft.EngStartArmState > kArmFinished; }
 
 // --- Mouse ------------------------------------------------------------------------
 
-int32_t FSAPI selector_left(PIXPOINT*, uint32_t) {
-    step_down(panel.IgnitionSelector, uint8_t{1}, uint8_t{kIgnitionStartB});
-    return 0;
-}
-int32_t FSAPI selector_right(PIXPOINT*, uint32_t) {
-    step_up(panel.IgnitionSelector, uint8_t{1}, uint8_t{kIgnitionContAB});
-    return 0;
-}
-
 int32_t FSAPI arm(PIXPOINT*, uint32_t) {
     if (aircraft.EngStartArmState == kArmOff) {
         aircraft.EngStartArmState = kArmJustArmed;
@@ -158,16 +149,23 @@ int32_t FSAPI press_start(PIXPOINT*, uint32_t) {
     return 0;
 }
 
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("IGNITION selector left", {47, 19, 41, 73},  CURSOR_DOWNARROW, selector_left),
-    area("IGNITION selector right", {88, 19, 41, 73},  CURSOR_UPARROW,   selector_right),
-    area("ARM", {63, 96, 51, 27},  CURSOR_UPARROW,   arm),
-    area("START ABORT", {63, 123, 51, 27}, CURSOR_DOWNARROW, start_abort),
-    area("START 1", {4, 107, 43, 43},  CURSOR_HAND,      press_start<0, 643>),
-    area("START 2", {129, 107, 43, 43}, CURSOR_HAND,     press_start<1, 624>),
-};
-// clang-format on
+// The ignition selector turns on the panel's own item, between START B and
+// CONT A+B.
+template <bool Clockwise>
+int32_t FSAPI turn_ignition_selector(PIXPOINT*, uint32_t) {
+    if (Clockwise)
+        step_up(panel.IgnitionSelector, uint8_t{1}, uint8_t{kIgnitionContAB});
+    else
+        step_down(panel.IgnitionSelector, uint8_t{1}, uint8_t{kIgnitionStartB});
+    return 0;
+}
+
+constexpr auto kAreas = area_list(
+    selector_halves({47, 19, 82, 73}, "IGNITION selector left", turn_ignition_selector<false>,
+                    "IGNITION selector right", turn_ignition_selector<true>),
+    stacked_areas({63, 96, 51, 54}, {"ARM", "START ABORT"}, {arm, start_abort}),
+    area("START 1", {4, 107, 43, 43}, CURSOR_HAND, press_start<0, 643>),
+    area("START 2", {129, 107, 43, 43}, CURSOR_HAND, press_start<1, 624>));
 
 // --- Update -----------------------------------------------------------------------
 
@@ -256,7 +254,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 185, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 185, callback);
 
 }  // namespace kadrimos::gauges::eng_start

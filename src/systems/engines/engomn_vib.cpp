@@ -25,7 +25,7 @@
 #include "panel/host.h"
 #include "panel/mouse.h"
 #include "panel/pointers.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 #include "systems/engines/engomn_state.h"
 
 KADRIMOS_GAUGE(engomn_vib, "toskelin engomn_vib_rulo")
@@ -99,8 +99,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 61, callback);
-constinit const GaugeLabels labels = {kElements, {}};
+KADRIMOS_GAUGE_RECORDS(kElements, kNoAreas, 61, callback);
 
 }  // namespace kadrimos::gauges::engomn_vib
 
@@ -124,13 +123,10 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
     return 0;
 }
 
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("VIB PICK UP FAN", {48, 6, 28, 31},  CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kFan>),
-    area("VIB PICK UP TURBINE", {48, 37, 28, 31}, CURSOR_HAND, set_position<&AircraftState::VibPickupSelector, kTurbine>),
-    area("VIB TEST", {0, 60, 29, 29},  CURSOR_HAND, press_test),
-};
-// clang-format on
+constexpr auto kAreas = area_list(
+    position_switch<&AircraftState::VibPickupSelector, kFan, kTurbine>(
+        {48, 6, 28, 62}, {"VIB PICK UP FAN", "VIB PICK UP TURBINE"}, SwitchCursors::hand),
+    area("VIB TEST", {0, 60, 29, 29}, CURSOR_HAND, press_test));
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -140,7 +136,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 81, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 81, callback);
 
 }  // namespace kadrimos::gauges::engomn_vib_sw

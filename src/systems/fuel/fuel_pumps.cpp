@@ -41,7 +41,7 @@
 #include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 #include "systems/fuel/fuel_state.h"
 
 KADRIMOS_GAUGE(fuel_pumps_left, "toskelin fuel_pumps_left_rulo")
@@ -341,14 +341,13 @@ constexpr auto CL = &AircraftState::CtrPumpSwitchL;
 constexpr auto CR = &AircraftState::CtrPumpSwitchR;
 
 // LH AUTO, LH OFF, RH AUTO, RH OFF.
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("LH AUTO", {30, 45, 31, 21},  CURSOR_UPARROW,   centre_auto<CL>),
-    area("LH OFF", {30, 66, 31, 21},  CURSOR_DOWNARROW, centre_off<CL, &AircraftState::PumpSwitchL1, &AircraftState::PumpSwitchL2>),
-    area("RH AUTO", {108, 45, 31, 21}, CURSOR_UPARROW,   centre_auto<CR>),
-    area("RH OFF", {108, 66, 31, 21}, CURSOR_DOWNARROW, centre_off<CR, &AircraftState::PumpSwitchR1, &AircraftState::PumpSwitchR2>),
+constexpr Toggle kCentreSwitches[] = {
+    {"LH AUTO", "LH OFF", {30, 45, 31, 42}, centre_auto<CL>,
+     centre_off<CL, &AircraftState::PumpSwitchL1, &AircraftState::PumpSwitchL2>},
+    {"RH AUTO", "RH OFF", {108, 45, 31, 42}, centre_auto<CR>,
+     centre_off<CR, &AircraftState::PumpSwitchR1, &AircraftState::PumpSwitchR2>},
 };
-// clang-format on
+constexpr auto kAreas = toggle_areas(kCentreSwitches);
 
 // --- Tank selection ----------------------------------------------------------
 
@@ -467,7 +466,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 168, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 168, callback);
 
 }  // namespace kadrimos::gauges::fuel_pumps_center

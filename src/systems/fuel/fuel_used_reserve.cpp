@@ -77,8 +77,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 287, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 287, callback);
 
 }  // namespace kadrimos::gauges::fuel_fuelused
 
@@ -100,8 +99,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 56, callback);
-constinit const GaugeLabels labels = {kElements, {}};
+KADRIMOS_GAUGE_RECORDS(kElements, kNoAreas, 56, callback);
 
 }  // namespace kadrimos::gauges::fuel_qtty_reserve_1
 
@@ -123,8 +121,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 56, callback);
-constinit const GaugeLabels labels = {kElements, {}};
+KADRIMOS_GAUGE_RECORDS(kElements, kNoAreas, 56, callback);
 
 }  // namespace kadrimos::gauges::fuel_qtty_reserve_2
 
@@ -150,7 +147,6 @@ constexpr AreaSpec kAreas[] = {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 25, values_and_mouse_only);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 25, values_and_mouse_only);
 
 }  // namespace kadrimos::gauges::fuel_qtty_test

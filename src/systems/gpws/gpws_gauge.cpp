@@ -43,7 +43,6 @@ constexpr ElementSpec kElements[] = {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header, kHelpId>(kName, 47, callback);
-constinit const GaugeLabels labels = {kElements, {}};
+KADRIMOS_GAUGE_RECORDS(kElements, kNoAreas, 47, callback, kHelpId);
 
 }  // namespace kadrimos::gauges::gpws

@@ -23,7 +23,7 @@
 #include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 #include "systems/hydraulics/flight_controls_state.h"
 
 KADRIMOS_GAUGE(rudder_travel, "toskelin rudder_travel_rulo")
@@ -38,42 +38,16 @@ constexpr uint32_t kBitmap = 5300;             // the background's; element k ha
 
 FlightControlsState& panel = private_state.flight_controls;
 
-// --- Elements ----------------------------------------------------------------
-
-// Elements 1 to 4: switch 1 OFF and ON, switch 2 OFF and ON; 5 and 6: the
-// fault lights of systems 1 and 2, in their RESET buttons.
-// clang-format off
-constexpr NumberedIcon kIcons[] = {
-    {"RUDDER TRAVEL 1 OFF", {56, 14}},
-    {"RUDDER TRAVEL 1 ON", {56, 14}},
-    {"RUDDER TRAVEL 2 OFF", {100, 14}},
-    {"RUDDER TRAVEL 2 ON", {100, 14}},
-    {"RUDDER TRAVEL 1 FAULT light", {10, 28}},
-    {"RUDDER TRAVEL 2 FAULT light", {134, 28}},
-};
-constexpr auto kElements = numbered_elements(kBitmap, kIcons);
-// clang-format on
-
-constexpr int kFirstSwitch = 1;  // system k's OFF bitmap at 1 + 2k, ON at 2 + 2k
-constexpr int kFirstFault = 5;   // system k's light at 5 + k
-
-// --- Mouse -------------------------------------------------------------------
+// --- Elements and mouse ------------------------------------------------------
 
 // Switching on completes a reset cycle; switching off after a reset is its
 // middle step. The switch clicks only when it moves.
-template <std::size_t System>
-int32_t FSAPI switch_on(PIXPOINT*, uint32_t) {
-    move_switch(panel.RudderTravelSwitch[System], 1);
+template <std::size_t System, uint8_t Position>
+int32_t FSAPI move_travel_switch(PIXPOINT*, uint32_t) {
+    move_switch(panel.RudderTravelSwitch[System], Position);
     uint8_t& latch = panel.RudderTravelLatch[System];
-    if (latch == kLatchSwitchedOffAfterReset) latch = kLatchNormal;
-    return 0;
-}
-
-template <std::size_t System>
-int32_t FSAPI switch_off(PIXPOINT*, uint32_t) {
-    move_switch(panel.RudderTravelSwitch[System], 0);
-    uint8_t& latch = panel.RudderTravelLatch[System];
-    if (latch == kLatchResetPressed) latch = kLatchSwitchedOffAfterReset;
+    if (Position == 1 && latch == kLatchSwitchedOffAfterReset) latch = kLatchNormal;
+    if (Position == 0 && latch == kLatchResetPressed) latch = kLatchSwitchedOffAfterReset;
     return 0;
 }
 
@@ -83,17 +57,26 @@ int32_t FSAPI reset(PIXPOINT*, uint32_t) {
     return 0;
 }
 
-// Switch 1 ON and OFF, switch 2 ON and OFF, RESET 1, RESET 2.
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("RUDDER TRAVEL 1 ON", {56, 14, 31, 25},  CURSOR_HAND, switch_on<0>),
-    area("RUDDER TRAVEL 1 OFF", {56, 39, 31, 25},  CURSOR_HAND, switch_off<0>),
-    area("RUDDER TRAVEL 2 ON", {100, 14, 31, 25}, CURSOR_HAND, switch_on<1>),
-    area("RUDDER TRAVEL 2 OFF", {100, 39, 31, 25}, CURSOR_HAND, switch_off<1>),
-    area("RUDDER TRAVEL 1 RESET", {10, 28, 42, 22},  CURSOR_HAND, reset<0>),
-    area("RUDDER TRAVEL 2 RESET", {134, 28, 42, 22}, CURSOR_HAND, reset<1>),
+// Elements 1 to 4: switch 1 OFF and ON, switch 2 OFF and ON; 5 and 6: the
+// fault lights of systems 1 and 2, in their RESET buttons. Areas: switch 1
+// ON and OFF, switch 2 ON and OFF, RESET 1, RESET 2.
+constexpr Toggle kSwitches[] = {
+    {"RUDDER TRAVEL 1 ON", "RUDDER TRAVEL 1 OFF", {56, 14, 31, 50}, move_travel_switch<0, 1>,
+     move_travel_switch<0, 0>},
+    {"RUDDER TRAVEL 2 ON", "RUDDER TRAVEL 2 OFF", {100, 14, 31, 50}, move_travel_switch<1, 1>,
+     move_travel_switch<1, 0>},
 };
-// clang-format on
+constexpr NumberedIcon kFaultLights[] = {
+    {"RUDDER TRAVEL 1 FAULT light", {10, 28}},
+    {"RUDDER TRAVEL 2 FAULT light", {134, 28}},
+};
+constexpr auto kElements = numbered_elements(kBitmap, join<NumberedIcon>(toggle_icons(kSwitches), kFaultLights));
+constexpr auto kAreas = area_list(toggle_areas(kSwitches, SwitchCursors::hand),
+                                  area("RUDDER TRAVEL 1 RESET", {10, 28, 42, 22}, CURSOR_HAND, reset<0>),
+                                  area("RUDDER TRAVEL 2 RESET", {134, 28, 42, 22}, CURSOR_HAND, reset<1>));
+
+constexpr int kFirstSwitch = 1;  // system k's OFF bitmap at 1 + 2k, ON at 2 + 2k
+constexpr int kFirstFault = 5;   // system k's light at 5 + k
 
 // --- Update ------------------------------------------------------------------
 
@@ -122,7 +105,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 189, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 189, callback);
 
 }  // namespace kadrimos::gauges::rudder_travel

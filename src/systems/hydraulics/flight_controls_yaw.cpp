@@ -16,7 +16,7 @@
 #include "panel/elements.h"
 #include "panel/gauge_records.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 
 KADRIMOS_GAUGE(yaw, "toskelin yaw_rulo")
 
@@ -26,34 +26,15 @@ namespace {
 constexpr uint32_t kBitmap = 5340;  // the background's; element k has kBitmap + k
 
 // Per switch, OFF then ON bitmap: yaw damper 1 (1, 2), yaw damper 2 (3, 4),
-// pitch trim 1 (5, 6), pitch trim 2 (7, 8).
-// clang-format off
-constexpr NumberedIcon kIcons[] = {
-    {"YAW DAMPER 1 OFF", {8, 2}},
-    {"YAW DAMPER 1 ON", {8, 2}},
-    {"YAW DAMPER 2 OFF", {49, 2}},
-    {"YAW DAMPER 2 ON", {49, 2}},
-    {"PITCH TRIM 1 OFF", {8, 84}},
-    {"PITCH TRIM 1 ON", {8, 84}},
-    {"PITCH TRIM 2 OFF", {49, 84}},
-    {"PITCH TRIM 2 ON", {49, 84}},
+// pitch trim 1 (5, 6), pitch trim 2 (7, 8); upper half ON, lower half OFF.
+constexpr Toggle kSwitches[] = {
+    toggle<&AircraftState::YawDamperSwitch1>({8, 2, 37, 62}, "YAW DAMPER 1 ON", "YAW DAMPER 1 OFF"),
+    toggle<&AircraftState::YawDamperSwitch2>({49, 2, 37, 62}, "YAW DAMPER 2 ON", "YAW DAMPER 2 OFF"),
+    toggle<&AircraftState::PitchTrimSwitch1>({8, 84, 37, 62}, "PITCH TRIM 1 ON", "PITCH TRIM 1 OFF"),
+    toggle<&AircraftState::PitchTrimSwitch2>({49, 84, 37, 62}, "PITCH TRIM 2 ON", "PITCH TRIM 2 OFF"),
 };
-constexpr auto kElements = numbered_elements(kBitmap, kIcons);
-// clang-format on
-
-// Per switch: upper half ON, lower half OFF.
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("YAW DAMPER 1 ON", {8, 2, 37, 31},    CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch1, 1>),
-    area("YAW DAMPER 1 OFF", {8, 33, 37, 31},   CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch1, 0>),
-    area("YAW DAMPER 2 ON", {49, 2, 37, 31},   CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch2, 1>),
-    area("YAW DAMPER 2 OFF", {49, 33, 37, 31},  CURSOR_HAND, set_position<&AircraftState::YawDamperSwitch2, 0>),
-    area("PITCH TRIM 1 ON", {8, 84, 37, 31},   CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch1, 1>),
-    area("PITCH TRIM 1 OFF", {8, 115, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch1, 0>),
-    area("PITCH TRIM 2 ON", {49, 84, 37, 31},  CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 1>),
-    area("PITCH TRIM 2 OFF", {49, 115, 37, 31}, CURSOR_HAND, set_position<&AircraftState::PitchTrimSwitch2, 0>),
-};
-// clang-format on
+constexpr auto kElements = numbered_elements(kBitmap, toggle_icons(kSwitches));
+constexpr auto kAreas = toggle_areas(kSwitches, SwitchCursors::hand);
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;
@@ -66,7 +47,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 90, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 90, callback);
 
 }  // namespace kadrimos::gauges::yaw

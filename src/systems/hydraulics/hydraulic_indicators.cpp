@@ -117,8 +117,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kNoAreas, header>(kName, 341, callback);
-constinit const GaugeLabels labels = {kElements, {}};
+KADRIMOS_GAUGE_RECORDS(kElements, kNoAreas, 341, callback);
 
 }  // namespace hydrau_baches
 

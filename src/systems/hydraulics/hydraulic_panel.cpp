@@ -28,7 +28,7 @@
 #include "panel/elements.h"
 #include "panel/gauge_records.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
 
 KADRIMOS_GAUGE(hydrau_press, "toskelin hydrau_press_rulo")
@@ -109,18 +109,12 @@ constexpr ElementSpec kElements[] = {
     icon_spec("YELLOW LO PRESS light", kLowPressLight, {236, 200}),
 };
 
-constexpr auto kBlueGreen = &AircraftState::HydPtuBlueGreenSwitch;
-constexpr auto kGreenYellow = &AircraftState::HydPtuGreenYellowSwitch;
-
 // BLUE-GREEN on, off; GREEN-YELLOW on, off.
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("BLUE-GREEN ON", {72,  58, 35, 31}, CURSOR_HAND, set_position<kBlueGreen, 1>),
-    area("BLUE-GREEN OFF", {72,  89, 35, 31}, CURSOR_HAND, set_position<kBlueGreen, 0>),
-    area("GREEN-YELLOW ON", {229, 58, 35, 31}, CURSOR_HAND, set_position<kGreenYellow, 1>),
-    area("GREEN-YELLOW OFF", {229, 89, 35, 31}, CURSOR_HAND, set_position<kGreenYellow, 0>),
+constexpr Toggle kSwitches[] = {
+    toggle<&AircraftState::HydPtuBlueGreenSwitch>({72, 58, 35, 62}, "BLUE-GREEN ON", "BLUE-GREEN OFF"),
+    toggle<&AircraftState::HydPtuGreenYellowSwitch>({229, 58, 35, 62}, "GREEN-YELLOW ON", "GREEN-YELLOW OFF"),
 };
-// clang-format on
+constexpr auto kAreas = toggle_areas(kSwitches, SwitchCursors::hand);
 
 constexpr int kFirstPumpLamp = 5;
 
@@ -179,8 +173,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 332, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 332, callback);
 
 }  // namespace kadrimos::gauges::hydrau_press
 
@@ -238,30 +231,21 @@ constexpr ElementSpec kElements[] = {
     icon_spec("PUMP 4 legend other", kLegendLampOther, {219, 70}),
 };
 
-constexpr auto kElec1 = &AircraftState::HydElecPump1Switch;
-constexpr auto kElec2 = &AircraftState::HydElecPump2Switch;
 constexpr auto kPump1 = &AircraftState::HydPump1Spool;
 constexpr auto kPump2 = &AircraftState::HydPump2Spool;
 constexpr auto kPump3 = &AircraftState::HydPump3Spool;
 constexpr auto kPump4 = &AircraftState::HydPump4Spool;
 
 // ELEC PUMP 1 on, off; ELEC PUMP 2 on, off; engine pumps 1 to 4 on, off.
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("ELEC PUMP 1 ON", {88,  7,  35, 31}, CURSOR_HAND, set_position<kElec1, 1>),
-    area("ELEC PUMP 1 OFF", {88,  38, 35, 31}, CURSOR_HAND, set_position<kElec1, 0>),
-    area("ELEC PUMP 2 ON", {129, 7,  35, 31}, CURSOR_HAND, set_position<kElec2, 1>),
-    area("ELEC PUMP 2 OFF", {129, 38, 35, 31}, CURSOR_HAND, set_position<kElec2, 0>),
-    area("PUMP 1 ON", {4,   0,  35, 31}, CURSOR_HAND, pump_on<kPump1>),
-    area("PUMP 1 OFF", {4,   31, 35, 31}, CURSOR_HAND, pump_off<kPump1>),
-    area("PUMP 2 ON", {54,  0,  35, 31}, CURSOR_HAND, pump_on<kPump2>),
-    area("PUMP 2 OFF", {54,  31, 35, 31}, CURSOR_HAND, pump_off<kPump2>),
-    area("PUMP 3 ON", {164, 0,  35, 31}, CURSOR_HAND, pump_on<kPump3>),
-    area("PUMP 3 OFF", {164, 31, 35, 31}, CURSOR_HAND, pump_off<kPump3>),
-    area("PUMP 4 ON", {217, 0,  35, 31}, CURSOR_HAND, pump_on<kPump4>),
-    area("PUMP 4 OFF", {217, 31, 35, 31}, CURSOR_HAND, pump_off<kPump4>),
+constexpr Toggle kSwitches[] = {
+    toggle<&AircraftState::HydElecPump1Switch>({88, 7, 35, 62}, "ELEC PUMP 1 ON", "ELEC PUMP 1 OFF"),
+    toggle<&AircraftState::HydElecPump2Switch>({129, 7, 35, 62}, "ELEC PUMP 2 ON", "ELEC PUMP 2 OFF"),
+    {"PUMP 1 ON", "PUMP 1 OFF", {4, 0, 35, 62}, pump_on<kPump1>, pump_off<kPump1>},
+    {"PUMP 2 ON", "PUMP 2 OFF", {54, 0, 35, 62}, pump_on<kPump2>, pump_off<kPump2>},
+    {"PUMP 3 ON", "PUMP 3 OFF", {164, 0, 35, 62}, pump_on<kPump3>, pump_off<kPump3>},
+    {"PUMP 4 ON", "PUMP 4 OFF", {217, 0, 35, 62}, pump_on<kPump4>, pump_off<kPump4>},
 };
-// clang-format on
+constexpr auto kAreas = toggle_areas(kSwitches, SwitchCursors::hand);
 
 constexpr int kFirstPumpSwitch = 5;
 constexpr int kFirstLegendLamp = 13;
@@ -288,7 +272,6 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
 
 }  // namespace
 
-constinit GAUGEHDR header = gauge_of<kElements, kAreas, header>(kName, 287, callback);
-constinit const GaugeLabels labels = {kElements, kAreas};
+KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 287, callback);
 
 }  // namespace kadrimos::gauges::hydrau_pumps

@@ -163,7 +163,8 @@ constexpr std::array<ElementSpec, N + 1> numbered_elements(uint32_t base, const 
 }
 
 template <std::size_t N>
-constexpr std::array<ElementSpec, N + 1> numbered_elements(uint32_t base, const std::array<NumberedIcon, N>& icons) {
+constexpr std::array<ElementSpec, N + 1> numbered_elements(uint32_t base,
+                                                           const std::array<NumberedIcon, N>& icons) {
     NumberedIcon list[N] = {};
     for (std::size_t k = 0; k < N; ++k) list[k] = icons[k];
     return numbered_elements(base, list);

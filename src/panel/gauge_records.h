@@ -47,6 +47,11 @@ template <const auto& Elements, const auto& Areas, uint32_t HelpId, GAUGEHDR& He
 constinit MouseTable<std::size(Areas)> GaugeRecords<Elements, Areas, HelpId, Header>::mouse =
     mouse_table(HelpId, Areas);
 
+// The list that `Make` returns, kept as a variable so that a family's
+// records can point into it: ListedGauge<kListOf<dial_elements<D>>, ...>.
+template <auto Make>
+inline constexpr auto kListOf = Make();
+
 // The header of the gauge `Header` whose records these lists describe.
 template <const auto& Elements, const auto& Areas, GAUGEHDR& Header, uint32_t HelpId = 0>
 constexpr GAUGEHDR gauge_of(const char* name, uint32_t width_mm, GAUGE_CALLBACK callback) {
@@ -85,7 +90,7 @@ struct ListedGauge {
 //   KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 151, callback);
 //
 // A help text identifier for the gauge's mouse parent may follow.
-#define KADRIMOS_GAUGE_RECORDS(elements, areas, width_mm, callback, ...)                                    \
-    constinit GAUGEHDR header =                                                                            \
+#define KADRIMOS_GAUGE_RECORDS(elements, areas, width_mm, callback, ...)                                     \
+    constinit GAUGEHDR header =                                                                              \
         ::kadrimos::gauge_of<elements, areas, header __VA_OPT__(, ) __VA_ARGS__>(kName, width_mm, callback); \
     constinit const GaugeLabels labels = {elements, areas}

@@ -53,7 +53,8 @@ constexpr std::array<AreaSpec, N> stacked_areas(PIXBOX box, const char* const (&
 // top to bottom, e.g. <&AircraftState::Batt1Switch, kOn, kNorm, kOff>.
 template <auto Item, uint8_t... Positions>
 constexpr std::array<AreaSpec, sizeof...(Positions)> position_switch(
-    PIXBOX box, const char* const (&labels)[sizeof...(Positions)], SwitchCursors cursors = SwitchCursors::arrows) {
+    PIXBOX box, const char* const (&labels)[sizeof...(Positions)],
+    SwitchCursors cursors = SwitchCursors::arrows) {
     const MOUSE_FUNCTION handlers[] = {set_position<Item, Positions>...};
     return stacked_areas(box, labels, handlers, cursors);
 }
@@ -81,7 +82,8 @@ constexpr std::array<AreaSpec, 2> selector_halves(PIXBOX box, const char* left_l
 }
 
 template <auto Item, uint8_t Last>
-constexpr std::array<AreaSpec, 2> stepping_selector(PIXBOX box, const char* left_label, const char* right_label) {
+constexpr std::array<AreaSpec, 2> stepping_selector(PIXBOX box, const char* left_label,
+                                                    const char* right_label) {
     return selector_halves(box, left_label, turn_counter_clockwise<Item, Last>, right_label,
                            turn_clockwise<Item, Last>);
 }

@@ -39,11 +39,14 @@ constexpr ElementSpec kElements[] = {
     icon_spec("ANN LT TEST", 4738, {113, 9}),
 };
 
-constexpr auto kAreas = area_list(
-    position_switch<&AircraftState::FltDeckLightSwitch, 1, 0>({53, 14, 33, 40}, {"FLT DECK LT ON", "FLT DECK LT OFF"}),
-    area("ANN LT TEST", {113, 9, 33, 17}, CURSOR_UPARROW, set_position<&AircraftState::AnnLightSelector, kAnnTest>),
-    area("ANN LT BRT", {107, 26, 33, 17}, CURSOR_HAND, set_position<&AircraftState::AnnLightSelector, kAnnBright>),
-    area("ANN LT DIM", {102, 43, 33, 17}, CURSOR_DOWNARROW, set_position<&AircraftState::AnnLightSelector, kAnnDim>));
+constexpr auto kAreas = area_list(position_switch<&AircraftState::FltDeckLightSwitch, 1, 0>(
+                                      {53, 14, 33, 40}, {"FLT DECK LT ON", "FLT DECK LT OFF"}),
+                                  area("ANN LT TEST", {113, 9, 33, 17}, CURSOR_UPARROW,
+                                       set_position<&AircraftState::AnnLightSelector, kAnnTest>),
+                                  area("ANN LT BRT", {107, 26, 33, 17}, CURSOR_HAND,
+                                       set_position<&AircraftState::AnnLightSelector, kAnnBright>),
+                                  area("ANN LT DIM", {102, 43, 33, 17}, CURSOR_DOWNARROW,
+                                       set_position<&AircraftState::AnnLightSelector, kAnnDim>));
 
 // The switch bitmaps and the lamp test, last in the update.
 void show_light_switches() {

@@ -163,7 +163,8 @@ int32_t FSAPI discharge_agent(PIXPOINT*, uint32_t) {
 constexpr auto kAreas = area_list(
     position_switch<&AircraftState::ApuMasterSwitch, 1, 0>({62, 192, 30, 40}, {"MASTER ON", "MASTER OFF"}),
     stacked_areas({12, 192, 30, 40}, {"FUEL PUMP ON", "FUEL PUMP AUTO"},
-                  {set_panel_switch<&ApuState::ApuFuelPumpSwitch, 1>, set_panel_switch<&ApuState::ApuFuelPumpSwitch, 0>}),
+                  {set_panel_switch<&ApuState::ApuFuelPumpSwitch, 1>,
+                   set_panel_switch<&ApuState::ApuFuelPumpSwitch, 0>}),
     stacked_areas({62, 133, 30, 51}, {"CONTROL OVR", "CONTROL NOR", "CONTROL STBY"},
                   {set_panel_switch<&ApuState::ApuControlSelector, kSelectorOvr>,
                    set_panel_switch<&ApuState::ApuControlSelector, kSelectorNor>,

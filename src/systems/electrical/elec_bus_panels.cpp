@@ -57,10 +57,12 @@ constexpr NumberedIcon kIcons[] = {
 constexpr auto kElements = numbered_elements(kBitmap, kIcons);
 
 // Per battery, top to bottom: ON, NORM, OFF.
-constexpr auto kAreas = area_list(
-    position_switch<&AircraftState::Batt1Switch, kOn, kNorm, kOff>({19, 50, 31, 75}, {"BAT 1 ON", "BAT 1 NORM", "BAT 1 OFF"}),
-    position_switch<&AircraftState::Batt2Switch, kOn, kNorm, kOff>({50, 50, 31, 75}, {"BAT 2 ON", "BAT 2 NORM", "BAT 2 OFF"}),
-    position_switch<&AircraftState::Batt3Switch, kOn, kNorm, kOff>({81, 50, 31, 75}, {"BAT 3 ON", "BAT 3 NORM", "BAT 3 OFF"}));
+constexpr auto kAreas = area_list(position_switch<&AircraftState::Batt1Switch, kOn, kNorm, kOff>(
+                                      {19, 50, 31, 75}, {"BAT 1 ON", "BAT 1 NORM", "BAT 1 OFF"}),
+                                  position_switch<&AircraftState::Batt2Switch, kOn, kNorm, kOff>(
+                                      {50, 50, 31, 75}, {"BAT 2 ON", "BAT 2 NORM", "BAT 2 OFF"}),
+                                  position_switch<&AircraftState::Batt3Switch, kOn, kNorm, kOff>(
+                                      {81, 50, 31, 75}, {"BAT 3 ON", "BAT 3 NORM", "BAT 3 OFF"}));
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;

@@ -63,11 +63,12 @@ template <auto Item>
 constexpr auto generator_switch(PIXBOX box, const char* const (&labels)[3]) {
     return stacked_areas(box, labels, {set_position<Item, kOn>, set_position<Item, kOff>, press_test<Item>});
 }
-constexpr auto kAreas = area_list(
-    generator_switch<&AircraftState::Gen1Switch>({18, 57, 32, 69}, {"GEN 1 ON", "GEN 1 OFF RESET", "GEN 1 TEST"}),
-    generator_switch<&AircraftState::ApuGenSwitch>({83, 57, 32, 69},
-                                                   {"APU GEN ON", "APU GEN OFF RESET", "APU GEN TEST"}),
-    generator_switch<&AircraftState::Gen2Switch>({147, 57, 32, 69}, {"GEN 2 ON", "GEN 2 OFF RESET", "GEN 2 TEST"}));
+constexpr auto kAreas = area_list(generator_switch<&AircraftState::Gen1Switch>(
+                                      {18, 57, 32, 69}, {"GEN 1 ON", "GEN 1 OFF RESET", "GEN 1 TEST"}),
+                                  generator_switch<&AircraftState::ApuGenSwitch>(
+                                      {83, 57, 32, 69}, {"APU GEN ON", "APU GEN OFF RESET", "APU GEN TEST"}),
+                                  generator_switch<&AircraftState::Gen2Switch>(
+                                      {147, 57, 32, 69}, {"GEN 2 ON", "GEN 2 OFF RESET", "GEN 2 TEST"}));
 
 bool held_in_test(uint8_t position) { return position >= kTestFromOff; }
 

@@ -84,11 +84,10 @@ constexpr ElementSpec kElements[] = {
     needle_spec("AC METER SELECTOR knob", kBitmap + 2, {{99, 36}, {5, 22}}, meter_knob, meter_knob_scale),
 };
 
-constexpr auto kAreas = area_list(
-    stepping_selector<&AircraftState::AcPhaseSelector, kLastPhase>({0, 0, 66, 66}, "AC PHASE selector left",
-                                                                   "AC PHASE selector right"),
-    stepping_selector<&AircraftState::AcMeterSelector, kLastMeter>({66, 0, 66, 66}, "AC METER selector left",
-                                                                   "AC METER selector right"));
+constexpr auto kAreas = area_list(stepping_selector<&AircraftState::AcPhaseSelector, kLastPhase>(
+                                      {0, 0, 66, 66}, "AC PHASE selector left", "AC PHASE selector right"),
+                                  stepping_selector<&AircraftState::AcMeterSelector, kLastMeter>(
+                                      {66, 0, 66, 66}, "AC METER selector left", "AC METER selector right"));
 
 }  // namespace
 

@@ -411,11 +411,6 @@ constexpr auto dial_areas() {
     }
 }
 
-template <std::size_t D>
-inline constexpr auto kDialElements = dial_elements<D>();
-template <std::size_t D>
-inline constexpr auto kDialAreas = dial_areas<D>();
-
 // Width (mm): the N1 and EGT dials are the large ones.
 constexpr uint32_t width_of(Quantity q) { return q == Quantity::N1 || q == Quantity::Egt ? 169 : 153; }
 
@@ -424,8 +419,8 @@ constexpr uint32_t width_of(Quantity q) { return q == Quantity::N1 || q == Quant
 // hundreds after the kg/h one), OFF flag, (limit pointer), needle, (fuel
 // flow: lb/h needle), (N1: index).
 template <std::size_t D, GAUGEHDR& Header>
-using EngineDial =
-    ListedGauge<kDialElements<D>, kDialAreas<D>, width_of(kDials[D].quantity), update<D>, Header>;
+using EngineDial = ListedGauge<kListOf<dial_elements<D>>, kListOf<dial_areas<D>>,
+                               width_of(kDials[D].quantity), update<D>, Header>;
 
 }  // namespace
 }  // namespace kadrimos::engines

@@ -160,12 +160,12 @@ int32_t FSAPI turn_ignition_selector(PIXPOINT*, uint32_t) {
     return 0;
 }
 
-constexpr auto kAreas = area_list(
-    selector_halves({47, 19, 82, 73}, "IGNITION selector left", turn_ignition_selector<false>,
-                    "IGNITION selector right", turn_ignition_selector<true>),
-    stacked_areas({63, 96, 51, 54}, {"ARM", "START ABORT"}, {arm, start_abort}),
-    area("START 1", {4, 107, 43, 43}, CURSOR_HAND, press_start<0, 643>),
-    area("START 2", {129, 107, 43, 43}, CURSOR_HAND, press_start<1, 624>));
+constexpr auto kAreas =
+    area_list(selector_halves({47, 19, 82, 73}, "IGNITION selector left", turn_ignition_selector<false>,
+                              "IGNITION selector right", turn_ignition_selector<true>),
+              stacked_areas({63, 96, 51, 54}, {"ARM", "START ABORT"}, {arm, start_abort}),
+              area("START 1", {4, 107, 43, 43}, CURSOR_HAND, press_start<0, 643>),
+              area("START 2", {129, 107, 43, 43}, CURSOR_HAND, press_start<1, 624>));
 
 // --- Update -----------------------------------------------------------------------
 

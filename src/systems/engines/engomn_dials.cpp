@@ -285,16 +285,12 @@ constexpr auto dial_areas() {
     }
 }
 
-template <std::size_t D>
-inline constexpr auto kDialElements = dial_elements<D>();
-template <std::size_t D>
-inline constexpr auto kDialAreas = dial_areas<D>();
-
 constexpr uint32_t kWidthMm = 91;
 
 // Dial D, as the gauge whose header is `Header`.
 template <std::size_t D, GAUGEHDR& Header>
-using MonitorDial = ListedGauge<kDialElements<D>, kDialAreas<D>, kWidthMm, update<D>, Header>;
+using MonitorDial =
+    ListedGauge<kListOf<dial_elements<D>>, kListOf<dial_areas<D>>, kWidthMm, update<D>, Header>;
 
 }  // namespace
 }  // namespace kadrimos::engines

@@ -123,10 +123,10 @@ int32_t FSAPI press_test(PIXPOINT*, uint32_t) {
     return 0;
 }
 
-constexpr auto kAreas = area_list(
-    position_switch<&AircraftState::VibPickupSelector, kFan, kTurbine>(
-        {48, 6, 28, 62}, {"VIB PICK UP FAN", "VIB PICK UP TURBINE"}, SwitchCursors::hand),
-    area("VIB TEST", {0, 60, 29, 29}, CURSOR_HAND, press_test));
+constexpr auto kAreas =
+    area_list(position_switch<&AircraftState::VibPickupSelector, kFan, kTurbine>(
+                  {48, 6, 28, 62}, {"VIB PICK UP FAN", "VIB PICK UP TURBINE"}, SwitchCursors::hand),
+              area("VIB TEST", {0, 60, 29, 29}, CURSOR_HAND, press_test));
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (service != PANEL_SERVICE_PRE_UPDATE) return;

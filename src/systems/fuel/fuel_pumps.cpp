@@ -342,9 +342,15 @@ constexpr auto CR = &AircraftState::CtrPumpSwitchR;
 
 // LH AUTO, LH OFF, RH AUTO, RH OFF.
 constexpr Toggle kCentreSwitches[] = {
-    {"LH AUTO", "LH OFF", {30, 45, 31, 42}, centre_auto<CL>,
+    {"LH AUTO",
+     "LH OFF",
+     {30, 45, 31, 42},
+     centre_auto<CL>,
      centre_off<CL, &AircraftState::PumpSwitchL1, &AircraftState::PumpSwitchL2>},
-    {"RH AUTO", "RH OFF", {108, 45, 31, 42}, centre_auto<CR>,
+    {"RH AUTO",
+     "RH OFF",
+     {108, 45, 31, 42},
+     centre_auto<CR>,
      centre_off<CR, &AircraftState::PumpSwitchR1, &AircraftState::PumpSwitchR2>},
 };
 constexpr auto kAreas = toggle_areas(kCentreSwitches);
@@ -379,6 +385,17 @@ uint32_t follow(uint32_t feeding, uint32_t wing, uint32_t automatic) {
     return feeding == wing ? wing : feeding == automatic ? automatic : kTankCentre;
 }
 
+// Engine 2 on its own side's tanks, as its switches call for.
+void select_side2_own_tank() {
+    const AircraftState& a = aircraft;
+    if (a.CtrPumpSwitchR == 1 && a.PumpSwitchR1 == 1)
+        select(Engine::two, centre_or_wing(kTankWing2));
+    else if (a.CtrPumpSwitchR == 1)
+        select(Engine::two, kTankCentre);
+    else
+        select(Engine::two, a.PumpSwitchR1 == 1 ? kTankWing2 : kTankAuto2);
+}
+
 // Side 1 feeds both engines.
 void crossfeed_from_side1() {
     const AircraftState& a = aircraft;
@@ -393,13 +410,7 @@ void crossfeed_from_side1() {
 
 // Side 2 feeds both engines.
 void crossfeed_from_side2() {
-    const AircraftState& a = aircraft;
-    if (a.CtrPumpSwitchR == 1 && a.PumpSwitchR1 == 1)
-        select(Engine::two, centre_or_wing(kTankWing2));
-    else if (a.CtrPumpSwitchR == 1)
-        select(Engine::two, kTankCentre);
-    else
-        select(Engine::two, a.PumpSwitchR1 == 1 ? kTankWing2 : kTankAuto2);
+    select_side2_own_tank();
     select(Engine::one, follow(selector(Engine::two), kTankWing2, kTankAuto2));
 }
 
@@ -417,12 +428,7 @@ void each_side_own_engine() {
         select(Engine::one, a.PumpSwitchL1 == 1 ? kTankWing1 : kTankAuto1);
     }
 
-    if (a.CtrPumpSwitchR == 1 && a.PumpSwitchR1 == 1)
-        select(Engine::two, centre_or_wing(kTankWing2));
-    else if (a.CtrPumpSwitchR == 1)
-        select(Engine::two, kTankCentre);
-    else
-        select(Engine::two, a.PumpSwitchR1 == 1 ? kTankWing2 : kTankAuto2);
+    select_side2_own_tank();
 }
 
 void select_tanks() {

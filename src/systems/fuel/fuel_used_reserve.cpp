@@ -16,6 +16,8 @@
 //
 // A quantity that is not a finite number counts as an empty tank
 // (fuel_state.h): the RESERVE light comes on.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "module/catalogue_entry.h"
@@ -31,22 +33,6 @@ KADRIMOS_GAUGE(fuel_fuelused, "toskelin fuel_fuelused_rulo")
 KADRIMOS_GAUGE(fuel_qtty_reserve_1, "toskelin fuel_qtty_reserve_1_rulo")
 KADRIMOS_GAUGE(fuel_qtty_reserve_2, "toskelin fuel_qtty_reserve_2_rulo")
 KADRIMOS_GAUGE(fuel_qtty_test, "toskelin fuel_qtty_test_rulo")
-
-namespace kadrimos::fuel {
-namespace {
-
-constexpr double kReserveLitres = 1150;  // at or below it the RESERVE light comes on
-constexpr uint32_t kReserveLight = 4444;
-
-// A RESERVE light: element 1 of its gauge.
-void reserve_light(const GAUGEHDR& gauge, double published) {
-    const bool lit = aircraft.DcNormBusPowered == 1 && !(litres(published) > kReserveLitres);
-    set_visible(gauge, 1, lit);
-    if (lit) aircraft.FuelReserveWarning = 1;
-}
-
-}  // namespace
-}  // namespace kadrimos::fuel
 
 // --- Fuel used panel -------------------------------------------------------------
 
@@ -81,49 +67,52 @@ KADRIMOS_GAUGE_RECORDS(kElements, kAreas, 287, callback);
 
 }  // namespace kadrimos::gauges::fuel_fuelused
 
-// --- RESERVE 1 -------------------------------------------------------------------
+// --- RESERVE 1 and 2 --------------------------------------------------------------
 
-namespace kadrimos::gauges::fuel_qtty_reserve_1 {
+namespace kadrimos::gauges {
 namespace {
 
-// Depth, bitmap, position: 1 RESERVE.
-constexpr ElementSpec kElements[] = {
-    background_spec(4448),
-    icon_spec("RESERVE 1 light", kadrimos::fuel::kReserveLight, {18, 0}),
+constexpr double kReserveLitres = 1150;  // at or below it the RESERVE light comes on
+constexpr uint32_t kReserveLight = 4444;
+
+// A RESERVE light, element 1 of its gauge: its wing's auxiliary tank.
+template <auto Tank>
+void FSAPI reserve_light(GAUGEHDR* gauge, int32_t service, uintptr_t) {
+    if (service != PANEL_SERVICE_PRE_UPDATE || gauge == nullptr) return;
+    const bool lit = aircraft.DcNormBusPowered == 1 && !(fuel::litres(aircraft.*Tank) > kReserveLitres);
+    set_visible(*gauge, 1, lit);
+    if (lit) aircraft.FuelReserveWarning = 1;
+}
+
+// One row a light: its background, its label, where the light stands and
+// its tank.
+struct ReserveRow {
+    uint32_t background;
+    const char* label;
+    PIXPOINT at;
+    double AircraftState::*tank;
+};
+constexpr ReserveRow kReserveLights[] = {
+    {4448, "RESERVE 1 light", {18, 0}, &AircraftState::FuelQtyALeft},
+    {4451, "RESERVE 2 light", {0, 0}, &AircraftState::FuelQtyARight},
 };
 
-void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
-    if (service != PANEL_SERVICE_PRE_UPDATE) return;
-    kadrimos::fuel::reserve_light(header, aircraft.FuelQtyALeft);
-}
+template <std::size_t R>
+inline constexpr std::array<ElementSpec, 2> kReserveElements = {
+    background_spec(kReserveLights[R].background),
+    icon_spec(kReserveLights[R].label, kReserveLight, kReserveLights[R].at),
+};
 
 }  // namespace
 
-KADRIMOS_GAUGE_RECORDS(kElements, kNoAreas, 56, callback);
+template <std::size_t R, GAUGEHDR& Header>
+using ReserveLight =
+    ListedGauge<kReserveElements<R>, kNoAreas, 56, reserve_light<kReserveLights[R].tank>, Header>;
 
-}  // namespace kadrimos::gauges::fuel_qtty_reserve_1
+}  // namespace kadrimos::gauges
 
-// --- RESERVE 2 -------------------------------------------------------------------
-
-namespace kadrimos::gauges::fuel_qtty_reserve_2 {
-namespace {
-
-// Depth, bitmap, position: 1 RESERVE.
-constexpr ElementSpec kElements[] = {
-    background_spec(4451),
-    icon_spec("RESERVE 2 light", kadrimos::fuel::kReserveLight, {0, 0}),
-};
-
-void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
-    if (service != PANEL_SERVICE_PRE_UPDATE) return;
-    kadrimos::fuel::reserve_light(header, aircraft.FuelQtyARight);
-}
-
-}  // namespace
-
-KADRIMOS_GAUGE_RECORDS(kElements, kNoAreas, 56, callback);
-
-}  // namespace kadrimos::gauges::fuel_qtty_reserve_2
+KADRIMOS_FAMILY_GAUGE(fuel_qtty_reserve_1, ReserveLight, 0)
+KADRIMOS_FAMILY_GAUGE(fuel_qtty_reserve_2, ReserveLight, 1)
 
 // --- QTY TEST --------------------------------------------------------------------
 

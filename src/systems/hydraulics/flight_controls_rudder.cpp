@@ -61,16 +61,23 @@ int32_t FSAPI reset(PIXPOINT*, uint32_t) {
 // fault lights of systems 1 and 2, in their RESET buttons. Areas: switch 1
 // ON and OFF, switch 2 ON and OFF, RESET 1, RESET 2.
 constexpr Toggle kSwitches[] = {
-    {"RUDDER TRAVEL 1 ON", "RUDDER TRAVEL 1 OFF", {56, 14, 31, 50}, move_travel_switch<0, 1>,
+    {"RUDDER TRAVEL 1 ON",
+     "RUDDER TRAVEL 1 OFF",
+     {56, 14, 31, 50},
+     move_travel_switch<0, 1>,
      move_travel_switch<0, 0>},
-    {"RUDDER TRAVEL 2 ON", "RUDDER TRAVEL 2 OFF", {100, 14, 31, 50}, move_travel_switch<1, 1>,
+    {"RUDDER TRAVEL 2 ON",
+     "RUDDER TRAVEL 2 OFF",
+     {100, 14, 31, 50},
+     move_travel_switch<1, 1>,
      move_travel_switch<1, 0>},
 };
 constexpr NumberedIcon kFaultLights[] = {
     {"RUDDER TRAVEL 1 FAULT light", {10, 28}},
     {"RUDDER TRAVEL 2 FAULT light", {134, 28}},
 };
-constexpr auto kElements = numbered_elements(kBitmap, join<NumberedIcon>(toggle_icons(kSwitches), kFaultLights));
+constexpr auto kElements =
+    numbered_elements(kBitmap, join<NumberedIcon>(toggle_icons(kSwitches), kFaultLights));
 constexpr auto kAreas = area_list(toggle_areas(kSwitches, SwitchCursors::hand),
                                   area("RUDDER TRAVEL 1 RESET", {10, 28, 42, 22}, CURSOR_HAND, reset<0>),
                                   area("RUDDER TRAVEL 2 RESET", {134, 28, 42, 22}, CURSOR_HAND, reset<1>));

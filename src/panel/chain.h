@@ -226,6 +226,28 @@ constexpr ELEMENT_HEADER* header_of(ElementRecord& r, uint32_t kind) {
 // the same point. A string's host owns the text buffer: it sets the string
 // pointer before it calls the callback, which writes at most the style's
 // length there.
+// The records name only the fields the module fills; every other field, the
+// host's working fields among them, is 0. GCC warns of each field a
+// designated initialiser leaves out in C++, which is the point here.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
+constexpr ELEMENT_STRING string_record(const ELEMENT_HEADER& h, const ElementSpec& s) {
+    ELEMENT_STRING t{.header = h};
+    t.source_var[0].id = s.token;
+    t.box_size = s.style.box;
+    t.fg_color = s.style.text_color;
+    t.bg_color = s.style.background_color;
+    t.highlight_color = s.style.highlight_color;
+    for (std::size_t i = 0; i < sizeof kStringFont; ++i) t.font_name[i] = kStringFont[i];
+    t.font_weight = 400;
+    t.char_set = 1;
+    t.draw_flags = kStringDrawFlags;
+    t.max_string_length = s.style.max_length;
+    t.callback = s.value;
+    return t;
+}
+
 constexpr ElementRecord element_record(GAUGEHDR& gauge, const ElementSpec& s, ELEMENT_HEADER** children) {
     ELEMENT_HEADER h{};
     h.element_type = s.kind;
@@ -239,70 +261,42 @@ constexpr ElementRecord element_record(GAUGEHDR& gauge, const ElementSpec& s, EL
 
     ElementRecord r{};
     switch (s.kind) {
-        case ELEMENT_TYPE_STATIC_IMAGE: {
-            ELEMENT_STATIC_IMAGE b{};
-            b.header = h;
-            r.static_image = b;
+        case ELEMENT_TYPE_STATIC_IMAGE:
+            r.static_image = {.header = h};
             break;
-        }
-        case ELEMENT_TYPE_NEEDLE: {
-            ELEMENT_NEEDLE n{};
-            n.header = h;
-            n.callback = s.value;
-            n.nonlinearity_count = s.table_points;
-            n.nonlinearity_table = s.table;
-            r.needle = n;
+        case ELEMENT_TYPE_NEEDLE:
+            r.needle = {.header = h,
+                        .nonlinearity_table = s.table,
+                        .nonlinearity_count = s.table_points,
+                        .callback = s.value};
             break;
-        }
-        case ELEMENT_TYPE_STRING: {
-            ELEMENT_STRING t{};
-            t.header = h;
-            t.source_var[0].id = s.token;
-            t.box_size = s.style.box;
-            t.fg_color = s.style.text_color;
-            t.bg_color = s.style.background_color;
-            t.highlight_color = s.style.highlight_color;
-            for (std::size_t i = 0; i < sizeof kStringFont; ++i) t.font_name[i] = kStringFont[i];
-            t.font_weight = 400;
-            t.char_set = 1;
-            t.draw_flags = kStringDrawFlags;
-            t.max_string_length = s.style.max_length;
-            t.callback = s.value;
-            r.string = t;
+        case ELEMENT_TYPE_STRING:
+            r.string = string_record(h, s);
             break;
-        }
-        case ELEMENT_TYPE_SLIDER: {
-            ELEMENT_SLIDER l{};
-            l.header = h;
-            l.x_callback = s.x_value;
-            l.x_scale = s.x_a;
-            l.y_callback = s.y_value;
-            l.y_scale = s.y_a;
-            r.slider = l;
+        case ELEMENT_TYPE_SLIDER:
+            r.slider = {.header = h,
+                        .x_scale = s.x_a,
+                        .y_scale = s.y_a,
+                        .x_callback = s.x_value,
+                        .y_callback = s.y_value};
             break;
-        }
-        case ELEMENT_TYPE_MOVING_IMAGE: {
-            ELEMENT_MOVING_IMAGE m{};
-            m.header = h;
-            m.x_callback = s.x_value;
-            m.x_min = s.x_a;
-            m.x_max = s.x_b;
-            m.y_callback = s.y_value;
-            m.y_min = s.y_a;
-            m.y_max = s.y_b;
-            r.moving_image = m;
+        case ELEMENT_TYPE_MOVING_IMAGE:
+            r.moving_image = {.header = h,
+                              .x_min = s.x_a,
+                              .x_max = s.x_b,
+                              .y_min = s.y_a,
+                              .y_max = s.y_b,
+                              .x_callback = s.x_value,
+                              .y_callback = s.y_value};
             break;
-        }
-        default: {
-            ELEMENT_ICON i{};
-            i.header = h;
-            i.icon_count = 1;
-            r.icon = i;
+        default:
+            r.icon = {.header = h, .icon_count = 1};
             break;
-        }
     }
     return r;
 }
+
+#pragma GCC diagnostic pop
 
 // A gauge's element list (the background alone) and its chain.
 template <std::size_t N>

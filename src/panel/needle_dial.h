@@ -29,13 +29,13 @@ struct NeedleMeterRow {
 template <const auto& Rows, std::size_t M>
 inline constexpr auto kMeterElements = dial_elements(Rows[M].dial_bitmap, Rows[M].needle);
 
-// Meter M of the table `Rows`, as the gauge whose header is `Header` (see
-// gauge_records.h):
-//   template <std::size_t M, GAUGEHDR& Header>
-//   using ElecMeter = NeedleMeter<kMeters, M, Header>;
-//   KADRIMOS_FAMILY_GAUGE(elec_ind_dc_v, ElecMeter, 0)
-template <const auto& Rows, std::size_t M, GAUGEHDR& Header>
-using NeedleMeter =
-    ListedGauge<kMeterElements<Rows, M>, kNoAreas, Rows[M].width_mm, Rows[M].callback, Header>;
+// The meters of the table `Rows`: meter M as the gauge whose header is
+// `Header` (see gauge_records.h), defined in one line a meter:
+//   KADRIMOS_FAMILY_GAUGE(elec_ind_dc_v, NeedleMeters<kMeters>::Gauge, 0)
+template <const auto& Rows>
+struct NeedleMeters {
+    template <std::size_t M, GAUGEHDR& Header>
+    using Gauge = ListedGauge<kMeterElements<Rows, M>, kNoAreas, Rows[M].width_mm, Rows[M].callback, Header>;
+};
 
 }  // namespace kadrimos

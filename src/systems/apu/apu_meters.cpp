@@ -113,10 +113,7 @@ constexpr NeedleMeterRow kSingleNeedleMeters[] = {
 
 }  // namespace
 
-template <std::size_t M, GAUGEHDR& Header>
-using SingleNeedleMeter = NeedleMeter<kSingleNeedleMeters, M, Header>;
-
 }  // namespace kadrimos::gauges
 
-KADRIMOS_FAMILY_GAUGE(apu_ind_oil, SingleNeedleMeter, 0)
-KADRIMOS_FAMILY_GAUGE(apu_ind_egt, SingleNeedleMeter, 1)
+KADRIMOS_FAMILY_GAUGE(apu_ind_oil, NeedleMeters<kSingleNeedleMeters>::Gauge, 0)
+KADRIMOS_FAMILY_GAUGE(apu_ind_egt, NeedleMeters<kSingleNeedleMeters>::Gauge, 1)

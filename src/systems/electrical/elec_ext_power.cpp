@@ -28,7 +28,7 @@
 #include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
-#include "panel/switches.h"
+#include "panel/switch_areas.h"
 #include "systems/electrical/elec_panel_ticks.h"
 
 KADRIMOS_GAUGE(elec_ext_pwr, "toskelin elec_ext_pwr_rulo")
@@ -58,41 +58,36 @@ constexpr uint8_t kLoadFull = 2;
 
 electrical::ExtPowerPanelState& self = private_state.elec_panel.ext_power;
 
-// Elements 1 AVAIL and 2 EXT PWR ON (the button's lights); 3 to 8: the
-// switches, lower then upper bitmap: EXT PWR (OFF, ON), AC LAND (LAND, NORM),
-// ESS BUS LOAD (MIN, NORM); 9 to 11: the messages EXT PWR AVAIL,
-// disconnection, NO EXT PWR.
-constexpr NumberedIcon kIcons[] = {
-    {"AVAIL light", {98, 8}},
-    {"EXT PWR ON light", {98, 30}},
-    {"EXT PWR OFF", {56, 0}},
-    {"EXT PWR ON", {56, 0}},
-    {"AC LAND LAND", {17, 58}},
-    {"AC LAND NORM", {17, 58}},
-    {"ESS BUS LOAD MIN", {93, 58}},
-    {"ESS BUS LOAD NORM", {93, 58}},
-    {"EXT PWR AVAIL message", {2, 100}},
-    {"EXT PWR disconnected message", {2, 100}},
-    {"NO EXT PWR message", {2, 100}},
-};
-constexpr auto kElements = numbered_elements(kBitmap, kIcons);
-
 int32_t FSAPI ext_pwr_button(PIXPOINT*, uint32_t) {
     request(self.request);
     return 0;
 }
 
-// clang-format off
-constexpr AreaSpec kAreas[] = {
-    area("EXT PWR ON", {56, 0, 31, 32},  CURSOR_UPARROW,   set_position<&AircraftState::ExtPowerSwitch, 1>),
-    area("EXT PWR OFF", {56, 32, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::ExtPowerSwitch, 0>),
-    area("AC LAND NORM", {17, 58, 31, 32}, CURSOR_UPARROW,   set_position<&AircraftState::AcLandSwitch, kAcLandNorm>),
-    area("AC LAND LAND", {17, 90, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::AcLandSwitch, kAcLandLand>),
-    area("ESS BUS LOAD NORM", {93, 58, 31, 32}, CURSOR_UPARROW,   set_position<&AircraftState::EssBusLoadSwitch, kEssLoadNorm>),
-    area("ESS BUS LOAD MIN", {93, 90, 31, 32}, CURSOR_DOWNARROW, set_position<&AircraftState::EssBusLoadSwitch, kEssLoadMin>),
-    area("EXT PWR button", {92, 4, 57, 51},  CURSOR_HAND,      ext_pwr_button),
+// Elements 1 AVAIL and 2 EXT PWR ON (the button's lights); 3 to 8: the
+// switches, lower then upper bitmap: EXT PWR (OFF, ON), AC LAND (LAND, NORM),
+// ESS BUS LOAD (MIN, NORM); 9 to 11: the messages EXT PWR AVAIL,
+// disconnection, NO EXT PWR. Areas: the switches, upper then lower half, and
+// the button.
+constexpr NumberedIcon kButtonLights[] = {
+    {"AVAIL light", {98, 8}},
+    {"EXT PWR ON light", {98, 30}},
 };
-// clang-format on
+constexpr Toggle kSwitches[] = {
+    toggle<&AircraftState::ExtPowerSwitch>({56, 0, 31, 64}, "EXT PWR ON", "EXT PWR OFF"),
+    toggle<&AircraftState::AcLandSwitch, kAcLandNorm, kAcLandLand>({17, 58, 31, 64}, "AC LAND NORM",
+                                                                   "AC LAND LAND"),
+    toggle<&AircraftState::EssBusLoadSwitch, kEssLoadNorm, kEssLoadMin>({93, 58, 31, 64}, "ESS BUS LOAD NORM",
+                                                                        "ESS BUS LOAD MIN"),
+};
+constexpr NumberedIcon kMessages[] = {
+    {"EXT PWR AVAIL message", {2, 100}},
+    {"EXT PWR disconnected message", {2, 100}},
+    {"NO EXT PWR message", {2, 100}},
+};
+constexpr auto kElements =
+    numbered_elements(kBitmap, join<NumberedIcon>(kButtonLights, toggle_icons(kSwitches), kMessages));
+constexpr auto kAreas =
+    area_list(toggle_areas(kSwitches), area("EXT PWR button", {92, 4, 57, 51}, CURSOR_HAND, ext_pwr_button));
 
 // On the ground, at rest, and not both engines turning. A value that is not
 // a number fails its comparison: external power is never connected on a

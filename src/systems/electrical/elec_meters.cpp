@@ -266,15 +266,12 @@ constexpr NeedleMeterRow kMeters[] = {
 
 }  // namespace
 
-template <std::size_t M, GAUGEHDR& Header>
-using ElecMeter = NeedleMeter<kMeters, M, Header>;
-
 }  // namespace kadrimos::gauges
 
-KADRIMOS_FAMILY_GAUGE(elec_ind_dc_v, ElecMeter, 0)
-KADRIMOS_FAMILY_GAUGE(elec_ind_dc_amps, ElecMeter, 1)
-KADRIMOS_FAMILY_GAUGE(elec_ind_ac_v, ElecMeter, 2)
-KADRIMOS_FAMILY_GAUGE(elec_ind_ac_frq, ElecMeter, 3)
-KADRIMOS_FAMILY_GAUGE(elec_ind_ac_load1, ElecMeter, 4)
-KADRIMOS_FAMILY_GAUGE(elec_ind_ac_load2, ElecMeter, 5)
-KADRIMOS_FAMILY_GAUGE(elec_ind_ac_loadapu, ElecMeter, 6)
+KADRIMOS_FAMILY_GAUGE(elec_ind_dc_v, NeedleMeters<kMeters>::Gauge, 0)
+KADRIMOS_FAMILY_GAUGE(elec_ind_dc_amps, NeedleMeters<kMeters>::Gauge, 1)
+KADRIMOS_FAMILY_GAUGE(elec_ind_ac_v, NeedleMeters<kMeters>::Gauge, 2)
+KADRIMOS_FAMILY_GAUGE(elec_ind_ac_frq, NeedleMeters<kMeters>::Gauge, 3)
+KADRIMOS_FAMILY_GAUGE(elec_ind_ac_load1, NeedleMeters<kMeters>::Gauge, 4)
+KADRIMOS_FAMILY_GAUGE(elec_ind_ac_load2, NeedleMeters<kMeters>::Gauge, 5)
+KADRIMOS_FAMILY_GAUGE(elec_ind_ac_loadapu, NeedleMeters<kMeters>::Gauge, 6)

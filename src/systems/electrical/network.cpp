@@ -421,12 +421,13 @@ void clear_ac_fault() {
 }
 
 void remember_network(NetworkAtLastUpdate& previous) {
-    previous.BusTie1Closed = aircraft.BusTie1Closed;
-    previous.BusTie2Closed = aircraft.BusTie2Closed;
-    previous.AcBus1Powered = aircraft.AcBus1Powered;
-    previous.AcBus2Powered = aircraft.AcBus2Powered;
-    previous.AcEssNormPowered = aircraft.AcEssNormPowered;
-    previous.DcEssFromNormBus = aircraft.DcEssFromNormBus;
+    const AircraftState& a = aircraft;
+    previous = {.BusTie1Closed = a.BusTie1Closed,
+                .BusTie2Closed = a.BusTie2Closed,
+                .AcBus1Powered = a.AcBus1Powered,
+                .AcBus2Powered = a.AcBus2Powered,
+                .AcEssNormPowered = a.AcEssNormPowered,
+                .DcEssFromNormBus = a.DcEssFromNormBus};
 }
 
 void set_all(std::initializer_list<uint8_t*> items, uint8_t value) {

@@ -159,11 +159,8 @@ constexpr NeedleMeterRow kPressureGauges[] = {
 
 }  // namespace
 
-template <std::size_t M, GAUGEHDR& Header>
-using PressureGauge = NeedleMeter<kPressureGauges, M, Header>;
-
 }  // namespace kadrimos::gauges
 
-KADRIMOS_FAMILY_GAUGE(hydrau_ind_press_blue, PressureGauge, 0)
-KADRIMOS_FAMILY_GAUGE(hydrau_ind_press_green, PressureGauge, 1)
-KADRIMOS_FAMILY_GAUGE(hydrau_ind_press_yellow, PressureGauge, 2)
+KADRIMOS_FAMILY_GAUGE(hydrau_ind_press_blue, NeedleMeters<kPressureGauges>::Gauge, 0)
+KADRIMOS_FAMILY_GAUGE(hydrau_ind_press_green, NeedleMeters<kPressureGauges>::Gauge, 1)
+KADRIMOS_FAMILY_GAUGE(hydrau_ind_press_yellow, NeedleMeters<kPressureGauges>::Gauge, 2)

@@ -21,16 +21,6 @@ namespace {
 
 constexpr uint32_t kTestEvent = 0x10417;
 constexpr uint32_t kHelpId = 0xAA1A;
-
-constexpr uint32_t kBackgroundBitmap = 4096;
-constexpr uint32_t kIconBitmap = 4099;
-
-// Tokens shown by the read-outs: the second and third always show their own
-// variable, the fourth while the test flag is set.
-constexpr uint32_t kSecondToken = 349;
-constexpr uint32_t kThirdToken = 78;
-constexpr uint32_t kFourthToken = 329;  // flap position
-
 constexpr TextStyle kReadout = {{80, 30}, 0x80FF, 0x0, 0x5C5C5C, 6};
 constexpr int kPrecision = 6;  // "%1.6f"
 constexpr int kWidth = 1;
@@ -75,14 +65,16 @@ int32_t FSAPI toggle_test_flag(PIXPOINT*, uint32_t) {
 void FSAPI callback(GAUGEHDR*, int32_t, uintptr_t) {}
 
 // Element 0 the background; its children, side by side: 1 the hidden icon,
-// 2 to 5 the read-outs.
+// 2 to 5 the read-outs. The second and third always show their own variable
+// (tokens 349 and 78), the fourth while the test flag is set (329, the flap
+// position).
 constexpr ElementSpec kElements[] = {
-    background_spec(kBackgroundBitmap),
-    icon_spec("hidden icon", kIconBitmap, {0, 0}),
+    background_spec(4096),
+    icon_spec("hidden icon", 4099, {0, 0}),
     string_spec("read-out 1", {0, 0}, kReadout, first_readout, 0),
-    string_spec("read-out 2", {0, 36}, kReadout, second_readout, kSecondToken),
-    string_spec("read-out 3", {0, 72}, kReadout, third_readout, kThirdToken),
-    string_spec("read-out 4", {0, 108}, kReadout, fourth_readout, kFourthToken),
+    string_spec("read-out 2", {0, 36}, kReadout, second_readout, 349),
+    string_spec("read-out 3", {0, 72}, kReadout, third_readout, 78),
+    string_spec("read-out 4", {0, 108}, kReadout, fourth_readout, 329),
 };
 constexpr std::size_t kElementCount = std::size(kElements);
 

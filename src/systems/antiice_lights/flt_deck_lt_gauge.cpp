@@ -24,9 +24,7 @@ namespace kadrimos::gauges::flt_deck_lt {
 namespace {
 
 // Annunciator light selector positions.
-constexpr uint8_t kAnnDim = 1;
-constexpr uint8_t kAnnTest = 2;
-constexpr uint8_t kAnnBright = 0;
+enum AnnLightPosition : uint8_t { kAnnBright = 0, kAnnDim = 1, kAnnTest = 2 };
 
 // Elements 1 and 2: the flight-deck light switch (OFF, ON); 3 to 5: the
 // annunciator selector (DIM, BRT, TEST).

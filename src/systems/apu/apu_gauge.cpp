@@ -103,10 +103,8 @@ constexpr double kOilUseSeconds = 60;
 // Intake flap: moving for 90 host ticks after the master is switched on.
 constexpr double kFlapTravelTicks = 90;
 
-// Panel positions.
-constexpr uint8_t kSelectorNor = 0;
-constexpr uint8_t kSelectorStby = 1;
-constexpr uint8_t kSelectorOvr = 2;
+// The control selector's positions.
+enum ControlSelector : uint8_t { kSelectorNor = 0, kSelectorStby = 1, kSelectorOvr = 2 };
 
 // --- Elements ----------------------------------------------------------------
 

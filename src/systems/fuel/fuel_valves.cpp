@@ -36,9 +36,8 @@ namespace {
 constexpr uint32_t kToggleEngine1Valve = 0x103be;
 constexpr uint32_t kToggleEngine2Valve = 0x103bf;
 
-constexpr uint8_t kCrossfeedClosed = 0;
-constexpr uint8_t kCrossfeedFromSide1 = 1;
-constexpr uint8_t kCrossfeedFromSide2 = 2;
+// The cross-feed knob's positions.
+enum CrossfeedPosition : uint8_t { kCrossfeedClosed = 0, kCrossfeedFromSide1 = 1, kCrossfeedFromSide2 = 2 };
 
 // Knob bitmaps and the flow lines drawn over them.
 constexpr uint32_t kKnobInLine = 4457;

@@ -19,8 +19,6 @@ namespace kadrimos::gauges::gpws {
 namespace {
 
 constexpr uint32_t kHelpId = 0xAB4C;
-constexpr uint32_t kBackgroundBitmap = 4713;
-constexpr uint32_t kLightBitmap = 4716;
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t extra) {
     switch (service) {
@@ -37,8 +35,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t extra) {
 
 // Element 1: the red GPWS light.
 constexpr ElementSpec kElements[] = {
-    background_spec(kBackgroundBitmap),
-    icon_spec("GPWS light", kLightBitmap, {0, 0}),
+    background_spec(4713),
+    icon_spec("GPWS light", 4716, {0, 0}),
 };
 
 }  // namespace

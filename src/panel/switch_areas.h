@@ -37,6 +37,9 @@ constexpr std::array<AreaSpec, N> stacked_areas(PIXBOX box, const char* const (&
                                                 const MOUSE_FUNCTION (&handlers)[N],
                                                 SwitchCursors cursors = SwitchCursors::arrows) {
     static_assert(N >= 2, "a switch has two positions at least");
+    // A box that does not split evenly would leave pixels of the switch that
+    // no click reaches: such a list does not compile.
+    if (box.height % static_cast<int32_t>(N) != 0) throw "the switch's box does not split into equal bands";
     std::array<AreaSpec, N> areas{};
     const int32_t band = box.height / static_cast<int32_t>(N);
     for (std::size_t k = 0; k < N; ++k) {
@@ -76,6 +79,7 @@ int32_t FSAPI turn_clockwise(PIXPOINT*, uint32_t) {
 // handler `down`), "<name> right" up. The labels are given whole.
 constexpr std::array<AreaSpec, 2> selector_halves(PIXBOX box, const char* left_label, MOUSE_FUNCTION down,
                                                   const char* right_label, MOUSE_FUNCTION up) {
+    if (box.width % 2 != 0) throw "the selector's box does not split into equal halves";
     const int32_t half = box.width / 2;
     return {area(left_label, {box.x, box.y, half, box.height}, CURSOR_DOWNARROW, down),
             area(right_label, {box.x + half, box.y, half, box.height}, CURSOR_UPARROW, up)};

@@ -36,8 +36,21 @@ if [ ${#missing[@]} -gt 0 ]; then
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     $sudo dpkg --add-architecture i386
   fi
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+  # A mirror caught mid-sync fails an index now and then (seen: the i386
+  # security index, "Mirror sync in progress?"): ask again before giving up.
+  for attempt in 1 2 3; do
+    $sudo apt-get update -qq && break
+    echo "test_windows: package index incomplete (attempt $attempt), asking again in 20 s"
+    sleep 20
+  done
+  if ! DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null; then
+    # With the i386 side of an update index missing, the amd64 libraries'
+    # newer candidates have no i386 twin and wine32 cannot be resolved. The
+    # release's own packages are consistent on both sides: take those.
+    release=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "test_windows: installing from $release itself, whose two architectures agree"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq -t "$release" "${missing[@]}" >/dev/null
+  fi
 fi
 
 # Two runs at once would share the build trees and Wine servers (and each

@@ -92,6 +92,7 @@ public:
 
     // --- Looking -------------------------------------------------------------
     int64_t tick() const { return tick_; }
+    const PanelConfig& config() const { return config_; }
     const std::vector<SentEvent>& events() const { return events_; }
     // Forgets the key events and sound requests seen so far: a scenario's
     // mark, after which expectations look only at what comes next. Keeps a

@@ -25,7 +25,6 @@ KADRIMOS_GAUGE(hp_lev_2, "toskelin hp_lev_2_rulo")
 namespace kadrimos::gauges {
 namespace {
 
-constexpr uint32_t kBackgroundBitmap = 4096;
 constexpr int kShut = 1, kOpen = 2;  // element depths
 
 template <auto Lever>
@@ -41,24 +40,25 @@ void FSAPI show_lever(GAUGEHDR* gauge, int32_t service, uintptr_t) {
     show_one_of(*gauge, {kShut, kOpen}, aircraft.*Lever == 1 ? 1 : 0);
 }
 
-// One row a lever: its labels, its shut bitmap (the open one is 3 on) and
-// its item.
+// One row a lever: its labels, its background (the lever's slot, with its
+// number), its shut bitmap (the open one is 3 on) and its item.
 struct LeverRow {
     const char* shut;
     const char* open;
     const char* handle;
+    uint32_t background;
     uint32_t shut_bitmap;
     uint8_t AircraftState::*lever;
 };
 constexpr LeverRow kLevers[] = {
-    {"HP LEVER 1 shut", "HP LEVER 1 open", "HP LEVER 1", 4745, &AircraftState::HpLever1Open},
-    {"HP LEVER 2 shut", "HP LEVER 2 open", "HP LEVER 2", 4752, &AircraftState::HpLever2Open},
+    {"HP LEVER 1 shut", "HP LEVER 1 open", "HP LEVER 1", 7054, 4745, &AircraftState::HpLever1Open},
+    {"HP LEVER 2 shut", "HP LEVER 2 open", "HP LEVER 2", 7055, 4752, &AircraftState::HpLever2Open},
 };
 
 // Depth 1: handle low (shut); 2: handle high (open).
 template <std::size_t L>
 inline constexpr std::array<ElementSpec, 3> kLeverElements = {
-    background_spec(kBackgroundBitmap),
+    background_spec(kLevers[L].background),
     icon_spec(kLevers[L].shut, kLevers[L].shut_bitmap, {0, 0}),
     icon_spec(kLevers[L].open, kLevers[L].shut_bitmap + 3, {0, 0}),
 };

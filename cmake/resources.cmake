@@ -32,7 +32,10 @@ foreach(name ${KADRIMOS_SOUNDS})
     endif()
 endforeach()
 
-set(KADRIMOS_ART_DIR ${CMAKE_SOURCE_DIR}/src/resources/art)
+# A test build may point at another folder of art.
+if(NOT DEFINED KADRIMOS_ART_DIR)
+    set(KADRIMOS_ART_DIR ${CMAKE_SOURCE_DIR}/src/resources/art)
+endif()
 file(GLOB art_files CONFIGURE_DEPENDS ${KADRIMOS_ART_DIR}/*.bmp)
 set(bitmap_ids "")
 foreach(path ${art_files})

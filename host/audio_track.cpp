@@ -9,21 +9,24 @@ namespace {
 
 constexpr int kTicksPerSecond = 18;
 
-void put16(std::ofstream& out, uint16_t v) {
-    char b[2] = {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
-    out.write(b, 2);
+void put16(std::vector<uint8_t>& out, uint16_t v) {
+    out.push_back(static_cast<uint8_t>(v & 0xFF));
+    out.push_back(static_cast<uint8_t>(v >> 8));
 }
-void put32(std::ofstream& out, uint32_t v) {
+void put32(std::vector<uint8_t>& out, uint32_t v) {
     put16(out, static_cast<uint16_t>(v & 0xFFFF));
     put16(out, static_cast<uint16_t>(v >> 16));
+}
+void put_text(std::vector<uint8_t>& out, const char* text) {
+    for (; *text != '\0'; ++text) out.push_back(static_cast<uint8_t>(*text));
 }
 
 double gain_of(int32_t hundredths_db) { return std::pow(10.0, hundredths_db / 2000.0); }
 
 }  // namespace
 
-void AudioTrack::create(const void* buffer, const std::string& name, uint32_t rate, uint16_t channels, uint16_t bits,
-                        const uint8_t* samples, uint32_t size) {
+void AudioTrack::create(const void* buffer, const std::string& name, uint32_t rate, uint16_t channels,
+                        uint16_t bits, const uint8_t* samples, uint32_t size) {
     Clip clip;
     clip.name = name;
     clip.rate = rate;
@@ -55,7 +58,8 @@ void AudioTrack::stop(const void* buffer, int64_t tick) {
 
 void AudioTrack::volume(const void* buffer, int64_t tick, int32_t hundredths_db) {
     auto found = live_.find(buffer);
-    if (found != live_.end()) clips_[found->second].requests.push_back({Request::Volume, tick, hundredths_db});
+    if (found != live_.end())
+        clips_[found->second].requests.push_back({Request::Volume, tick, hundredths_db});
 }
 
 void AudioTrack::release(const void* buffer, int64_t tick) {
@@ -65,8 +69,9 @@ void AudioTrack::release(const void* buffer, int64_t tick) {
     live_.erase(found);
 }
 
-bool AudioTrack::write_wav(const std::string& path, int64_t end_tick, std::string& error) const {
-    const std::size_t length = static_cast<std::size_t>(end_tick < 0 ? 0 : end_tick) * kRate / kTicksPerSecond;
+std::vector<uint8_t> AudioTrack::wav(int64_t end_tick) const {
+    const std::size_t length =
+        static_cast<std::size_t>(end_tick < 0 ? 0 : end_tick) * kRate / kTicksPerSecond;
     std::vector<float> mix(length, 0.0f);
     for (const Clip& clip : clips_) {
         if (clip.samples.empty()) continue;
@@ -102,7 +107,8 @@ bool AudioTrack::write_wav(const std::string& path, int64_t end_tick, std::strin
             auto index = static_cast<std::size_t>(position);
             double frac = position - static_cast<double>(index);
             float a = clip.samples[index];
-            float b = index + 1 < clip.samples.size() ? clip.samples[index + 1] : (looped ? clip.samples[0] : 0.0f);
+            float b =
+                index + 1 < clip.samples.size() ? clip.samples[index + 1] : (looped ? clip.samples[0] : 0.0f);
             mix[out] += static_cast<float>(gain * (a + (b - a) * frac));
             position += step;
             if (position >= clip_length) {
@@ -116,15 +122,12 @@ bool AudioTrack::write_wav(const std::string& path, int64_t end_tick, std::strin
         }
     }
 
-    std::ofstream out(path, std::ios::binary);
-    if (!out) {
-        error = "cannot write the audio track " + path;
-        return false;
-    }
     const auto data_size = static_cast<uint32_t>(length * 2);
-    out.write("RIFF", 4);
+    std::vector<uint8_t> out;
+    out.reserve(44 + data_size);
+    put_text(out, "RIFF");
     put32(out, 36 + data_size);
-    out.write("WAVEfmt ", 8);
+    put_text(out, "WAVEfmt ");
     put32(out, 16);
     put16(out, 1);  // PCM
     put16(out, 1);  // mono
@@ -132,12 +135,19 @@ bool AudioTrack::write_wav(const std::string& path, int64_t end_tick, std::strin
     put32(out, kRate * 2);
     put16(out, 2);
     put16(out, 16);
-    out.write("data", 4);
+    put_text(out, "data");
     put32(out, data_size);
     for (float v : mix) {
         float clipped = v > 1.0f ? 1.0f : (v < -1.0f ? -1.0f : v);
         put16(out, static_cast<uint16_t>(static_cast<int16_t>(std::lround(clipped * 32767.0f))));
     }
+    return out;
+}
+
+bool AudioTrack::write_wav(const std::string& path, int64_t end_tick, std::string& error) const {
+    const std::vector<uint8_t> bytes = wav(end_tick);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         error = "cannot write the audio track " + path;
         return false;

@@ -30,7 +30,9 @@ public:
     void volume(const void* buffer, int64_t tick, int32_t hundredths_db);
     void release(const void* buffer, int64_t tick);
 
-    // Mixes everything up to `end_tick` and writes a 16-bit mono WAV file.
+    // Mixes everything up to `end_tick` into a 16-bit mono WAV file's bytes.
+    std::vector<uint8_t> wav(int64_t end_tick) const;
+    // The same, written to `path`.
     // Returns false (with `error`) if the file cannot be written.
     bool write_wav(const std::string& path, int64_t end_tick, std::string& error) const;
 

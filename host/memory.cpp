@@ -1,8 +1,8 @@
 #include "memory.h"
 
 #if defined(_WIN32)
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 

@@ -276,6 +276,11 @@ Statement read_statement(const Line& line, const Cockpit& cockpit) {
             if (line.words[1] != "memory") line.fail("expected 'mark' alone or 'mark memory'");
             s.kind = Statement::Kind::MarkMemory;
         }
+    } else if (verb == "picture") {
+        need_count(line, 2, 2);
+        s.kind = Statement::Kind::Picture;
+        s.text = need_word(line, 1, "the moment's name");
+        if (s.text.empty()) line.fail("a picture needs a name for its moment");
     } else if (verb == "repeat") {
         // repeat N ... end
         need_count(line, 2, 2);
@@ -399,6 +404,9 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                 break;
             case K::Run:
                 for (int64_t t = 0; t < s.ticks; ++t) host.update();
+                break;
+            case K::Picture:
+                host.picture(s.text);
                 break;
             case K::Mark:
                 host.forget_history();

@@ -38,6 +38,7 @@ struct Statement {
         End,
         MarkMemory,
         ExpectMemory,
+        Picture,
     };
     Kind kind = Kind::Mark;
     Line line;
@@ -45,7 +46,7 @@ struct Statement {
     double value = 0.0;         // Set, Ramp target, Calc, ExpectValue, ExpectVar
     double tolerance = 0.0;     // ExpectValue, ExpectVar
     int64_t ticks = 0;          // Ramp, Hold, Run
-    std::string text;           // Calc expression, ExpectText
+    std::string text;           // Calc expression, ExpectText, Picture name
     GAUGEHDR* gauge = nullptr;  // Click, Hold, Expect on elements
     int element = 0;            // element number
     char axis = 'm';            // ExpectValue: 'm' main, 'x', 'y'

@@ -244,6 +244,11 @@ double needle_angle(const ELEMENT_NEEDLE& needle, double value) {
     return table[count - 1].degrees;
 }
 
+void SimHost::picture(const std::string& name) {
+    trace_.picture(tick_, name);
+    if (picture_taker_) picture_taker_(name);
+}
+
 void SimHost::serve(GAUGEHDR* gauge) {
     gauge->update_routine();
     if (gauge->gauge_callback != nullptr) gauge->gauge_callback(gauge, PANEL_SERVICE_PRE_UPDATE, 0);

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -83,6 +84,11 @@ public:
 
     // Calls an area's handler as a click at `point` (gauge pixels).
     int32_t click(GAUGEHDR* gauge, int area_index, PIXPOINT point);
+
+    // Marks a moment of the flight in the timeline and hands it to whoever
+    // takes pictures of the panel (nobody, unless set).
+    void picture(const std::string& name);
+    void on_picture(std::function<void(const std::string& name)> taker) { picture_taker_ = std::move(taker); }
 
     // --- Windows -------------------------------------------------------------
     bool open_window(uint32_t ident);  // false: no such window
@@ -181,6 +187,7 @@ private:
     std::set<uint32_t> uninitialised_tokens_;
     std::size_t uninitialised_lookups_ = 0;
     bool finished_ = false;
+    std::function<void(const std::string&)> picture_taker_;
 };
 
 }  // namespace kadrimos::host_sim

@@ -207,4 +207,14 @@ void Trace::note(int64_t tick, const std::string& text) {
                << ",\"type\":\"note\",\"text\":" << json_string(text) << "}\n";
 }
 
+void Trace::picture(int64_t tick, const std::string& name) {
+    if (timeline_) {
+        stamp(tick);
+        *timeline_ << "picture \"" << name << "\"\n";
+    }
+    if (json_)
+        *json_ << "{\"tick\":" << tick << ",\"ms\":" << tick_ms(tick)
+               << ",\"type\":\"picture\",\"name\":" << json_string(name) << "}\n";
+}
+
 }  // namespace kadrimos::host_sim

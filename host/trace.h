@@ -53,6 +53,8 @@ public:
     void unknown_window(int64_t tick, uint32_t ident, const char* request);
     void click(int64_t tick, const std::string& gauge, int area);
     void note(int64_t tick, const std::string& text);
+    // A picture of the open panel windows is taken at this moment.
+    void picture(int64_t tick, const std::string& name);
     // A request to the sound card: what ("open", "close", "create", "play",
     // "stop", "volume", "release"), of which sound, with its value (play:
     // 1 looped; volume: hundredths of a decibel). The printed timeline shows

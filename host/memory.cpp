@@ -1,8 +1,8 @@
 #include "memory.h"
 
 #if defined(_WIN32)
-#include <psapi.h>
 #include <windows.h>
+#include <psapi.h>
 #else
 #include <unistd.h>
 

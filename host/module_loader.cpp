@@ -55,16 +55,16 @@ std::vector<GAUGEHDR*> check_module_records(const std::string& where, const IMPO
         throw InputError(where, "ImportTable identifier is " + hex(imports->panels_id) + ", expected " +
                                     hex(IMPORT_TABLE_PANELS_ID));
     if (linkage->module_id != MODULE_LINKAGE_ID)
-        throw InputError(where, "Linkage identifier is " + hex(linkage->module_id) + ", expected " +
-                                    hex(MODULE_LINKAGE_ID));
+        throw InputError(where,
+                         "Linkage identifier is " + hex(linkage->module_id) + ", expected " + hex(MODULE_LINKAGE_ID));
     if (linkage->module_version != MODULE_LINKAGE_VERSION)
         throw InputError(where, "Linkage version is " + hex(linkage->module_version) + ", expected " +
                                     hex(MODULE_LINKAGE_VERSION));
     std::vector<GAUGEHDR*> gauges;
     for (std::size_t i = 0;; ++i) {
         if (i == kMaxGauges)
-            throw InputError(where, "the gauge list of Linkage has no end within " +
-                                        std::to_string(kMaxGauges) + " entries");
+            throw InputError(where, "the gauge list of Linkage has no end within " + std::to_string(kMaxGauges) +
+                                        " entries");
         GAUGEHDR* g = linkage->gauge_table[i];
         if (g == nullptr) break;
         std::string which = "gauge " + std::to_string(i + 1) + " of Linkage";
@@ -73,8 +73,7 @@ std::vector<GAUGEHDR*> check_module_records(const std::string& where, const IMPO
         if (g->gauge_name == nullptr) throw InputError(where, which + " has no name");
         if (g->elements_list == nullptr || g->elements_list[0] == nullptr)
             throw InputError(where, which + " (" + g->gauge_name + ") has no elements");
-        if (g->mouse_rect == nullptr)
-            throw InputError(where, which + " (" + g->gauge_name + ") has no mouse table");
+        if (g->mouse_rect == nullptr) throw InputError(where, which + " (" + g->gauge_name + ") has no mouse table");
         gauges.push_back(g);
     }
     return gauges;

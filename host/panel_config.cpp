@@ -20,8 +20,7 @@ std::vector<std::string> split_commas(const std::string& s) {
     std::size_t start = 0;
     for (;;) {
         std::size_t comma = s.find(',', start);
-        parts.push_back(
-            trim(s.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
+        parts.push_back(trim(s.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
         if (comma == std::string::npos) return parts;
         start = comma + 1;
     }
@@ -93,8 +92,7 @@ PanelConfig read_panel_config(const std::string& path, const std::vector<GAUGEHD
         if (window == nullptr) continue;
         if (key == "ident") {
             if (!parse_window_ident(value, window->ident))
-                throw InputError(
-                    where(), "window ident must be MAIN_PANEL or a positive number, found '" + value + "'");
+                throw InputError(where(), "window ident must be MAIN_PANEL or a positive number, found '" + value + "'");
             if (!idents.insert(window->ident).second)
                 throw InputError(where(), "window " + value + " is defined twice");
             has_ident.back() = true;
@@ -107,23 +105,20 @@ PanelConfig read_panel_config(const std::string& path, const std::vector<GAUGEHD
             std::vector<std::string> parts = split_commas(value);
             std::size_t bang = parts[0].find('!');
             if (bang == std::string::npos)
-                throw InputError(where(),
-                                 "a gauge is module!name, x, y, width, height; found '" + value + "'");
+                throw InputError(where(), "a gauge is module!name, x, y, width, height; found '" + value + "'");
             Placement p;
             p.name = parts[0].substr(bang + 1);
             p.where = where();
             p.gauge = find_gauge(catalogue, p.name);
-            if (p.gauge == nullptr)
-                throw InputError(where(), "no gauge named \"" + p.name + "\" in the module");
+            if (p.gauge == nullptr) throw InputError(where(), "no gauge named \"" + p.name + "\" in the module");
             if (parts.size() != 5)
                 throw InputError(where(), "a gauge needs x, y, width and height after its name");
             int32_t* fields[] = {&p.x, &p.y, &p.width, &p.height};
             for (int i = 0; i < 4; ++i) {
                 auto v = parse_integer(parts[static_cast<std::size_t>(i) + 1]);
                 if (!v || *v < 0 || *v > 100000)
-                    throw InputError(where(),
-                                     "gauge position and size are whole pixels from 0 to 100000, found '" +
-                                         parts[static_cast<std::size_t>(i) + 1] + "'");
+                    throw InputError(where(), "gauge position and size are whole pixels from 0 to 100000, found '" +
+                                                  parts[static_cast<std::size_t>(i) + 1] + "'");
                 *fields[i] = static_cast<int32_t>(*v);
             }
             window->gauges.push_back(std::move(p));

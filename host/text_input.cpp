@@ -43,8 +43,7 @@ std::vector<Line> read_lines(const std::string& path) {
     while (std::getline(in, text)) {
         ++number;
         Line line{path, number, text, {}};
-        if (text.find('\0') != std::string::npos)
-            line.fail("the line holds a NUL byte; is this a text file?");
+        if (text.find('\0') != std::string::npos) line.fail("the line holds a NUL byte; is this a text file?");
         line.words = split_words(text, line.where());
         if (!line.words.empty()) lines.push_back(std::move(line));
     }
@@ -93,8 +92,7 @@ std::optional<int64_t> parse_integer(std::string_view word) {
 }
 
 const std::string& need_word(const Line& line, std::size_t index, const char* what) {
-    if (index >= line.words.size())
-        line.fail(std::string("expected ") + what + " after '" + line.words.back() + "'");
+    if (index >= line.words.size()) line.fail(std::string("expected ") + what + " after '" + line.words.back() + "'");
     return line.words[index];
 }
 

@@ -103,11 +103,9 @@ const char* kScript = R"js(
     report();
   }
   slider.addEventListener("input", function () { show(Number(slider.value)); });
-  Promise.all(images.map(function (i) { return i.decode().catch(function () {}); })).then(function () {
-    if (location.hash === "#last") slider.value = slider.max;
-    show(Number(slider.value));
-  });
-  show(0);
+  images.forEach(function (i) { i.addEventListener("load", report); });
+  if (location.hash === "#last") slider.value = slider.max;
+  show(Number(slider.value));
 })();
 )js";
 

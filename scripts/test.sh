@@ -8,10 +8,26 @@
 #      hours of simulated flight of the whole cockpit, memory flat;
 #   3. the hostile-host and wave fuzzers (clang, libFuzzer, sanitizers) for a
 #      bounded time (KADRIMOS_FUZZ_SECONDS, 120 by default);
-#   4. the Windows builds, tests under Wine, and the same timelines as Linux.
+#   4. the art: regenerated from the module's records, byte for byte the
+#      committed bitmaps;
+#   5. the Windows builds, tests under Wine, and the same timelines as Linux.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
+
+# What only the tests need: a browser for the film page's test, and the
+# drawing library the art is made with.
+test_packages=(chromium python3-pil)
+missing=()
+for p in "${test_packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "test: installing ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then sudo=sudo; else sudo=; fi
+  $sudo apt-get update -qq || echo "test: the package index is incomplete; trying the install anyway"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
 
 jobs=$(nproc)
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
@@ -51,6 +67,14 @@ for target in host wave; do
     || { tail -60 "build/fuzz/$target.log"; echo "fuzzing $target: a finding (input saved in the working directory)"; exit 1; }
   grep -E '^stat::(number_of_executed_units|new_units_added)' "build/fuzz/$target.log"
 done
+
+echo "== art: regenerated from the module's records, it must be the committed art"
+build/clang-release/host/catalogue --records build/clang-release/kadrimos.so >build/art-records.txt
+rm -rf build/art-check
+scripts/generate_art.sh --records build/art-records.txt --out build/art-check
+diff -r src/resources/art build/art-check >/dev/null \
+  || { diff -rq src/resources/art build/art-check | head; echo "art: regenerating changes the bitmaps (scripts/generate_art.sh)"; exit 1; }
+echo "art: $(ls src/resources/art | wc -l) bitmaps, byte for byte"
 
 echo "== Windows: mingw-w64 builds, tests under Wine"
 bash scripts/test_windows.sh

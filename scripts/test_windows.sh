@@ -88,6 +88,15 @@ cmake -S . -B "$win32" -G Ninja -DCMAKE_BUILD_TYPE=Release --no-warn-unused-cli 
 cmake --build "$win32" -j "$jobs"
 scripts/check_exports.sh "$win32/kadrimos.gau"
 scripts/check_imports.sh "$win32/kadrimos.gau"
+echo "-- kadrimos.gau: $(stat -c %s "$win32/kadrimos.gau") bytes"
+# Every bitmap an element names is a BITMAP resource of the DLL the simulator
+# loads (read from the file: this holds on machines that cannot run it).
+if [ -x build/clang-release/host/catalogue ]; then
+  build/clang-release/host/catalogue --records build/clang-release/kadrimos.so >"$win32/records.txt"
+  /usr/bin/python3 scripts/check_bitmap_resources.py "$win32/kadrimos.gau" "$win32/records.txt"
+else
+  echo "-- no Linux build in build/clang-release: the DLL's bitmaps are checked by the tests only"
+fi
 
 # A machine (or container) without 32-bit support cannot start Wine's 32-bit
 # loader at all; the i686 build is then checked as a file, and its code runs

@@ -136,8 +136,10 @@ Profile read_profile(const std::string& path) {
         } else if (what == "on") {
             auto id = static_cast<uint32_t>(need_integer(line, 1, "an event id", 0, 0xFFFFFFFF));
             profile.effects[id].push_back(read_effect(line, 2));
+            profile.effects[id].back().source = line.text;
         } else if (what == "when") {
             profile.rules.push_back(read_rule(line));
+            profile.rules.back().effect.source = line.text;
         } else {
             line.fail("unknown statement '" + what + "' (integer, initial, on or when)");
         }

@@ -34,6 +34,7 @@ struct Effect {
     double low = -1e300, high = 1e300;  // Add: limits
     double rate_per_second = 0.0;       // Ramp
     double release = 0.0;               // Hold: the value once the event stops
+    std::string source;                 // the profile line, for the timeline
 };
 
 // One condition of a rule: the variable TOKEN compared with VALUE.
@@ -48,7 +49,7 @@ struct Condition {
 // when CONDITION [and CONDITION]... then EFFECT (set, add or ramp).
 struct Rule {
     std::vector<Condition> conditions;
-    Effect effect;
+    Effect effect;  // its source is the whole rule's line
 };
 
 struct Profile {

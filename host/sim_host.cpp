@@ -303,7 +303,11 @@ void SimHost::apply_ramps() {
         double& v = variables_[it->first];
         double next = v + it->second.step;
         bool arrived = (it->second.step >= 0) ? next >= it->second.target : next <= it->second.target;
-        v = arrived ? it->second.target : next;
+        next = arrived ? it->second.target : next;
+        if (it->second.source.empty())
+            v = next;  // the scenario's own ramp
+        else
+            profile_writes(it->first, v, next, it->second.source);
         it = arrived ? ramps_.erase(it) : std::next(it);
     }
 }
@@ -328,6 +332,8 @@ void SimHost::update() {
     release_holds();
     apply_rules();
     trace_changes();
+    trace_profile_runs();
+    trace_.end_update(tick_);
 }
 
 // A held value lasts while its event comes at every update: the simulator
@@ -338,7 +344,8 @@ void SimHost::release_holds() {
             it->second.arrived = false;
             ++it;
         } else {
-            variables_[it->first] = it->second.release;
+            profile_writes(it->first, variables_[it->first], it->second.release,
+                           it->second.source + " (no longer held)");
             it = held_.erase(it);
         }
     }
@@ -355,15 +362,18 @@ void SimHost::apply_rules() {
         double& v = variables_[e.token];
         switch (e.kind) {
             case Effect::Kind::Set:
-                v = e.value;
+                profile_writes(e.token, v, e.value, e.source);
                 break;
             case Effect::Kind::Add:
-                v = std::fmin(std::fmax(v + e.value, e.low), e.high);
+                profile_writes(e.token, v, std::fmin(std::fmax(v + e.value, e.low), e.high), e.source);
                 break;
             case Effect::Kind::Ramp: {
                 const double from = std::isfinite(v) ? v : 0.0;
                 const double step = e.rate_per_second / kTicksPerSecond;
-                v = e.value >= from ? std::fmin(from + step, e.value) : std::fmax(from - step, e.value);
+                profile_writes(
+                    e.token, v,
+                    e.value >= from ? std::fmin(from + step, e.value) : std::fmax(from - step, e.value),
+                    e.source);
                 break;
             }
             default:
@@ -373,20 +383,24 @@ void SimHost::apply_rules() {
 }
 
 void SimHost::trace_changes() {
+    std::vector<Trace::ElementChange> changes;
     for (GaugeRecord& r : records_) {
+        changes.clear();
         for (std::size_t i = 0; i < r.elements.size(); ++i) {
             bool shown = (r.elements[i]->image_flags & IMAGE_HIDDEN) == 0;
             if (shown == r.shown[i]) continue;
             r.shown[i] = shown;
             int index = static_cast<int>(i);
-            trace_.element(tick_, r.gauge->gauge_name, index, roles_.of(r.gauge->gauge_name, index), shown);
+            changes.push_back({index, roles_.of(r.gauge->gauge_name, index), shown});
         }
+        trace_.elements(tick_, r.gauge->gauge_name, changes);
     }
 }
 
 void SimHost::finish() {
     if (finished_) return;
     finished_ = true;
+    trace_.finish(tick_);
     for (GaugeRecord& r : records_) {
         if (r.gauge->gauge_callback != nullptr) r.gauge->gauge_callback(r.gauge, PANEL_SERVICE_PRE_KILL, 0);
         r.gauge->kill_routine();
@@ -411,14 +425,14 @@ void SimHost::ramp_variable(uint32_t token, double target, int64_t ticks) {
     }
     double from = variable(token);
     if (!std::isfinite(from)) from = 0.0;
-    ramps_[token] = {target, (target - from) / static_cast<double>(ticks)};
+    ramps_[token] = {target, (target - from) / static_cast<double>(ticks), {}};
 }
 
 void SimHost::set_calculator(const std::string& expression, double value) { calculator_[expression] = value; }
 
 int32_t SimHost::click(GAUGEHDR* gauge, int area_index, PIXPOINT point) {
     const MOUSERECT* area = areas_of(gauge).at(static_cast<std::size_t>(area_index));
-    trace_.click(tick_, gauge->gauge_name, area_index);
+    trace_.click(tick_, gauge->gauge_name, area_index, roles_.area_of(gauge->gauge_name, area_index));
     return area->mouse_function(&point, area->mouse_flags);
 }
 
@@ -491,35 +505,74 @@ void SimHost::apply_effects(uint32_t id, uint32_t value) {
         switch (e.kind) {
             case Effect::Kind::Toggle:
                 ramps_.erase(e.token);
-                v = (v == 0.0) ? 1.0 : 0.0;
+                profile_writes(e.token, v, v == 0.0 ? 1.0 : 0.0, e.source);
                 break;
             case Effect::Kind::Set:
                 ramps_.erase(e.token);
-                v = e.value;
+                profile_writes(e.token, v, e.value, e.source);
                 break;
             case Effect::Kind::SetEventValue:
                 // Event values are 32-bit integers; commands such as a trim
                 // setting are signed.
                 ramps_.erase(e.token);
-                v = static_cast<double>(static_cast<int32_t>(value));
+                profile_writes(e.token, v, static_cast<double>(static_cast<int32_t>(value)), e.source);
                 break;
             case Effect::Kind::Add:
                 ramps_.erase(e.token);
-                v = std::fmin(std::fmax(v + e.value, e.low), e.high);
+                profile_writes(e.token, v, std::fmin(std::fmax(v + e.value, e.low), e.high), e.source);
                 break;
             case Effect::Kind::Ramp: {
                 double from = std::isfinite(v) ? v : 0.0;
                 double step = e.rate_per_second / kTicksPerSecond;
-                ramps_[e.token] = {e.value, e.value >= from ? step : -step};
+                ramps_[e.token] = {e.value, e.value >= from ? step : -step, e.source};
                 break;
             }
             case Effect::Kind::Hold:
                 ramps_.erase(e.token);
-                v = e.value;
-                held_[e.token] = {e.release, true};
+                profile_writes(e.token, v, e.value, e.source);
+                held_[e.token] = {e.release, true, e.source};
                 break;
         }
     }
+}
+
+void SimHost::profile_writes(uint32_t token, double& v, double next, const std::string& source) {
+    const bool same = v == next || (std::isnan(v) && std::isnan(next));
+    v = next;
+    if (!same) profile_changes_[token] = {source, next};
+}
+
+// After each update: a variable the profile began to change prints a line;
+// one it went on changing for several updates prints another when it stops.
+void SimHost::trace_profile_runs() {
+    for (const auto& [token, change] : profile_changes_) {
+        auto run = profile_runs_.find(token);
+        if (run != profile_runs_.end() && run->second.source == change.first &&
+            run->second.last == tick_ - 1) {
+            run->second.last = tick_;
+            run->second.value = change.second;
+            continue;
+        }
+        if (run != profile_runs_.end() && run->second.last > run->second.first)
+            trace_.profile_change(
+                tick_, token, run->second.value,
+                "over " + std::to_string(run->second.last - run->second.first + 1) + " updates",
+                run->second.source);
+        trace_.profile_change(tick_, token, change.second, "", change.first);
+        profile_runs_[token] = {change.first, tick_, tick_, change.second};
+    }
+    for (auto it = profile_runs_.begin(); it != profile_runs_.end();) {
+        const ProfileRun& r = it->second;
+        if (r.last >= tick_) {
+            ++it;
+            continue;
+        }
+        if (r.last > r.first)
+            trace_.profile_change(tick_, it->first, r.value,
+                                  "over " + std::to_string(r.last - r.first + 1) + " updates", r.source);
+        it = profile_runs_.erase(it);
+    }
+    profile_changes_.clear();
 }
 
 int32_t SimHost::toggle_window(uint32_t ident) {

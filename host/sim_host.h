@@ -147,7 +147,16 @@ private:
     };
     struct Ramp {
         double target;
-        double step;  // per tick
+        double step;         // per tick
+        std::string source;  // the profile line that started it; empty: the scenario's
+    };
+    // The profile's changes to one host variable, update after update, for
+    // the timeline: a run starts with its first change and ends with the
+    // first update that does not change the variable by the same line.
+    struct ProfileRun {
+        std::string source;
+        int64_t first = 0, last = 0;
+        double value = 0.0;
     };
 
     void install(GAUGEHDR* gauge);
@@ -159,6 +168,9 @@ private:
     void release_holds();
     void apply_rules();
     void apply_effects(uint32_t id, uint32_t value);
+    // The profile line `source` sets `token` (held in `v`) to `next`.
+    void profile_writes(uint32_t token, double& v, double next, const std::string& source);
+    void trace_profile_runs();
 
     LoadedModule& module_;
     PanelConfig config_;
@@ -173,6 +185,7 @@ private:
     struct Held {
         double release;
         bool arrived;  // the event came during the current update
+        std::string source;
     };
     std::map<uint32_t, Held> held_;
     std::map<std::string, double> calculator_;
@@ -188,6 +201,8 @@ private:
     std::size_t uninitialised_lookups_ = 0;
     bool finished_ = false;
     std::function<void(const std::string&)> picture_taker_;
+    std::map<uint32_t, std::pair<std::string, double>> profile_changes_;  // this update's, by token
+    std::map<uint32_t, ProfileRun> profile_runs_;
 };
 
 }  // namespace kadrimos::host_sim

@@ -12,6 +12,13 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
+
+#if defined(_WIN32)
+#define NOMINMAX
+#include <windows.h>
+#endif
 
 #include "film.h"
 #include "module_bitmaps.h"
@@ -27,76 +34,120 @@
 namespace {
 
 const char* kUsage =
-    "usage: kadrimos-host --module FILE [--panel FILE] [--profile FILE] [--roles FILE]\n"
+    "usage: kadrimos-host --module FILE [--panel FILE] [--profile FILE] [--roles FILE] [--names FILE]\n"
     "                     [--json FILE] [--audio FILE.wav] [--pictures DIR] [--film FILE.html]\n"
-    "                     [--quiet] [SCENARIO]\n"
+    "                     [--show GAUGE]... [--quiet] [SCENARIO]\n"
     "  --module   the gauge module (kadrimos.so, kadrimos.gau)\n"
-    "  --panel    panel configuration (default host/data/panel.cfg)\n"
-    "  --profile  host profile (default host/data/profile.txt)\n"
-    "  --roles    element role labels (default host/data/roles.txt)\n"
+    "  --panel    panel configuration (default: panel.cfg of the data folder)\n"
+    "  --profile  host profile (default: profile.txt of the data folder)\n"
+    "  --roles    element and mouse area labels (default: roles.txt of the data folder)\n"
+    "  --names    names of host variables and key events (default: names.txt of the data folder)\n"
     "  --json     also write the timeline as JSON lines to FILE\n"
     "  --audio    mix what the crew hears into a WAV file (Linux)\n"
     "  --pictures write a PNG of every open panel window at each 'picture' step\n"
     "             of the scenario and at the end of the flight into DIR (Linux)\n"
     "  --film     write one page with the timeline, those pictures on a time\n"
     "             slider and what the crew heard (Linux)\n"
+    "  --show     at the end of the flight, print the gauge's elements and mouse areas\n"
+    "             with their labels, visibility, values and texts (may be repeated)\n"
     "  --quiet    do not print the timeline\n"
-    "  SCENARIO   the scenario to fly (without one: install, one update, finish)\n";
+    "  --help     print this and exit\n"
+    "  SCENARIO   the scenario to fly (without one: install, one update, finish)\n"
+    "The data folder is share/kadrimos beside the program's folder where the host is\n"
+    "installed, else the source tree's host/data. Exit status: 0 every expectation\n"
+    "held, 1 one failed, 2 input the host cannot use.\n";
 
 struct Options {
     std::string module;
-    std::string panel = "host/data/panel.cfg";
-    std::string profile = "host/data/profile.txt";
-    std::string roles = "host/data/roles.txt";
+    std::string panel, profile, roles, names;  // empty: the data folder's
     std::string json;
     std::string audio;
     std::string pictures;
     std::string film;
+    std::vector<std::string> show;
     std::string scenario;
     bool quiet = false;
 };
 
-bool parse(int argc, char** argv, Options& o) {
+enum class Parsed { run, help, error };
+
+Parsed parse(int argc, char** argv, Options& o) {
+    struct Valued {
+        const char* option;
+        std::string Options::*into;
+    };
+    static const Valued kValued[] = {
+        {"--module", &Options::module}, {"--panel", &Options::panel},       {"--profile", &Options::profile},
+        {"--roles", &Options::roles},   {"--names", &Options::names},       {"--json", &Options::json},
+        {"--audio", &Options::audio},   {"--pictures", &Options::pictures}, {"--film", &Options::film},
+    };
     for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        auto value = [&](std::string& into) {
-            if (i + 1 >= argc) return false;
-            into = argv[++i];
-            return true;
-        };
-        if (a == "--module") {
-            if (!value(o.module)) return false;
-        } else if (a == "--panel") {
-            if (!value(o.panel)) return false;
-        } else if (a == "--profile") {
-            if (!value(o.profile)) return false;
-        } else if (a == "--roles") {
-            if (!value(o.roles)) return false;
-        } else if (a == "--json") {
-            if (!value(o.json)) return false;
-        } else if (a == "--audio") {
-            if (!value(o.audio)) return false;
-        } else if (a == "--pictures") {
-            if (!value(o.pictures)) return false;
-        } else if (a == "--film") {
-            if (!value(o.film)) return false;
-        } else if (a == "--quiet") {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") return Parsed::help;
+        if (a == "--quiet") {
             o.quiet = true;
-        } else if (a == "--help" || a == "-h") {
-            return false;
+            continue;
+        }
+        const Valued* valued = nullptr;
+        for (const Valued& v : kValued)
+            if (a == v.option) valued = &v;
+        if (valued != nullptr || a == "--show") {
+            if (i + 1 >= argc) {
+                std::cerr << "kadrimos-host: " << a << " needs a value\n";
+                return Parsed::error;
+            }
+            if (valued != nullptr)
+                o.*(valued->into) = argv[++i];
+            else
+                o.show.push_back(argv[++i]);
         } else if (!a.empty() && a[0] == '-') {
             std::cerr << "kadrimos-host: unknown option " << a << "\n";
-            return false;
+            return Parsed::error;
         } else if (o.scenario.empty()) {
             o.scenario = a;
         } else {
             std::cerr
                 << "kadrimos-host: one scenario at a time (the module keeps its state for the process)\n";
-            return false;
+            return Parsed::error;
         }
     }
-    return !o.module.empty();
+    if (o.module.empty()) {
+        std::cerr << "kadrimos-host: --module is needed\n";
+        return Parsed::error;
+    }
+    return Parsed::run;
 }
+
+// The folder of the program's own file.
+std::filesystem::path program_folder() {
+#if defined(_WIN32)
+    char path[4096];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return {};
+    return std::filesystem::path(std::string(path, length)).parent_path();
+#else
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : self.parent_path();
+#endif
+}
+
+// Where the default panel, profile, labels and names are: beside an
+// installed host (PREFIX/bin/kadrimos-host, PREFIX/share/kadrimos), else in
+// the source tree the host was built from, else host/data of the current
+// folder.
+std::string data_folder() {
+    std::error_code error;
+    const std::filesystem::path installed = program_folder() / ".." / "share" / "kadrimos";
+    if (std::filesystem::is_regular_file(installed / "panel.cfg", error)) return installed.string();
+    const std::filesystem::path source = KADRIMOS_DATA_DIR;
+    if (std::filesystem::is_regular_file(source / "panel.cfg", error)) return source.string();
+    return "host/data";
+}
+
+// The module's name as a panel configuration gives it: its file name
+// without the extension ("kadrimos" for kadrimos.gau or kadrimos.so).
+std::string module_name(const std::string& path) { return std::filesystem::path(path).stem().string(); }
 
 // Copies what is written to a stream into a string as well, so that the
 // film can show the timeline exactly as it was printed.
@@ -151,18 +202,31 @@ struct Photographer {
 int main(int argc, char** argv) {
     using namespace kadrimos::host_sim;
     Options options;
-    if (!parse(argc, argv, options)) {
-        std::cerr << kUsage;
-        return 2;
+    switch (parse(argc, argv, options)) {
+        case Parsed::help:
+            std::cout << kUsage;
+            return 0;
+        case Parsed::error:
+            std::cerr << kUsage;
+            return 2;
+        case Parsed::run:
+            break;
     }
+    const std::string data = data_folder();
+    for (auto [file, name] : {std::pair{&options.panel, "panel.cfg"},
+                              {&options.profile, "profile.txt"},
+                              {&options.roles, "roles.txt"},
+                              {&options.names, "names.txt"}})
+        if (file->empty()) *file = data + "/" + name;
     try {
         LoadedModule module(options.module);
-        PanelConfig config = read_panel_config(options.panel, module.gauges());
+        PanelConfig config = read_panel_config(options.panel, module.gauges(), module_name(options.module));
         Profile profile = read_profile(options.profile);
         Roles roles = Roles::read(options.roles);
+        const Names names = Names::read(options.names);
         std::vector<Statement> scenario;
         if (!options.scenario.empty())
-            scenario = read_scenario(options.scenario, module.gauges(), config, roles);
+            scenario = read_scenario(options.scenario, module.gauges(), config, roles, names);
 
         std::ofstream json_file;
         if (!options.json.empty()) {
@@ -185,6 +249,7 @@ int main(int argc, char** argv) {
         const bool keep_timeline = !options.film.empty();
         std::ostream* timeline_out = keep_timeline ? &timeline : (options.quiet ? nullptr : &std::cout);
         Trace trace(timeline_out, options.json.empty() ? nullptr : &json_file);
+        trace.use_names(&names);
         SimHost host(module, std::move(config), std::move(profile), std::move(roles), trace);
         ModuleBitmaps bitmaps(options.module, module.handle());
         Camera camera(bitmaps);

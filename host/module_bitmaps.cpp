@@ -111,11 +111,12 @@ bool decode_bitmap(const uint8_t* data, std::size_t size, Bitmap& out, std::stri
     return true;
 }
 
-std::vector<uint8_t> read_elf_section(const std::string& path, const char* name, std::string& error) {
+bool find_elf_section(const std::string& path, const char* name, ElfSection& out, std::vector<uint8_t>* bytes,
+                      std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = "cannot read " + path;
-        return {};
+        return false;
     }
     const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const uint8_t* f = file.data();
@@ -127,7 +128,7 @@ std::vector<uint8_t> read_elf_section(const std::string& path, const char* name,
                     4) != 0 ||
         f[5] != 1 || (f[4] != 1 && f[4] != 2)) {
         error = path + " is not a little-endian ELF file";
-        return {};
+        return false;
     }
     const bool wide = f[4] == 2;
     const uint64_t section_headers = wide ? u64(f + 0x28) : u32(f + 0x20);
@@ -138,33 +139,46 @@ std::vector<uint8_t> read_elf_section(const std::string& path, const char* name,
     if (entry_size < needed || !within(section_headers, uint64_t{entry_size} * count, size) ||
         names_index >= count) {
         error = path + ": section headers out of the file";
-        return {};
+        return false;
     }
-    auto section = [&](uint32_t i, uint64_t& offset, uint64_t& length, uint32_t& name_at) {
-        const uint8_t* h = f + section_headers + uint64_t{i} * entry_size;
-        name_at = u32(h);
-        offset = wide ? u64(h + 24) : u32(h + 16);
-        length = wide ? u64(h + 32) : u32(h + 20);
-        return within(offset, length, size);
+    struct Header {
+        uint32_t name_at;
+        uint32_t type;
+        uint64_t address, offset, length;
     };
-    uint64_t names_offset = 0, names_length = 0;
-    uint32_t unused = 0;
-    if (!section(names_index, names_offset, names_length, unused)) {
+    auto section = [&](uint32_t i) {
+        const uint8_t* h = f + section_headers + uint64_t{i} * entry_size;
+        return Header{u32(h), u32(h + 4), wide ? u64(h + 16) : u32(h + 12), wide ? u64(h + 24) : u32(h + 16),
+                      wide ? u64(h + 32) : u32(h + 20)};
+    };
+    const Header names = section(names_index);
+    if (!within(names.offset, names.length, size)) {
         error = path + ": section names out of the file";
-        return {};
+        return false;
     }
     const std::size_t wanted = std::strlen(name);
+    constexpr uint32_t kNoBits = 8;  // SHT_NOBITS: the section takes no room in the file
     for (uint32_t i = 0; i < count; ++i) {
-        uint64_t offset = 0, length = 0;
-        uint32_t name_at = 0;
-        if (!section(i, offset, length, name_at) || name_at >= names_length) continue;
-        const uint64_t room = names_length - name_at;
-        const char* n = reinterpret_cast<const char*>(f + names_offset + name_at);
-        if (room > wanted && std::memcmp(n, name, wanted) == 0 && n[wanted] == '\0')
-            return std::vector<uint8_t>(file.begin() + static_cast<std::ptrdiff_t>(offset),
-                                        file.begin() + static_cast<std::ptrdiff_t>(offset + length));
+        const Header h = section(i);
+        if (h.name_at >= names.length || (h.type != kNoBits && !within(h.offset, h.length, size))) continue;
+        const uint64_t room = names.length - h.name_at;
+        const char* n = reinterpret_cast<const char*>(f + names.offset + h.name_at);
+        if (room > wanted && std::memcmp(n, name, wanted) == 0 && n[wanted] == '\0') {
+            out = {h.address, h.offset, h.length};
+            if (bytes != nullptr && h.type != kNoBits)
+                bytes->assign(file.begin() + static_cast<std::ptrdiff_t>(h.offset),
+                              file.begin() + static_cast<std::ptrdiff_t>(h.offset + h.length));
+            return true;
+        }
     }
-    return {};
+    return false;
+}
+
+std::vector<uint8_t> read_elf_section(const std::string& path, const char* name, std::string& error) {
+    ElfSection where{};
+    std::vector<uint8_t> bytes;
+    find_elf_section(path, name, where, &bytes, error);
+    return bytes;
 }
 
 ModuleBitmaps::ModuleBitmaps(const std::string& module_path, uintptr_t module_handle)

@@ -38,6 +38,16 @@ struct Bitmap {
 // pixels; no file header). On failure returns false and says why.
 bool decode_bitmap(const uint8_t* data, std::size_t size, Bitmap& out, std::string& error);
 
+// Where a section of a Linux library's file lies: its address in the loaded
+// image (from the image's base), its place in the file and its size. False
+// when the file has no such section (or is no readable library: `error`
+// says so); `bytes`, when given, receives the section's contents.
+struct ElfSection {
+    uint64_t address = 0, offset = 0, size = 0;
+};
+bool find_elf_section(const std::string& path, const char* name, ElfSection& out, std::vector<uint8_t>* bytes,
+                      std::string& error);
+
 // The section of a Linux library's file that holds its bitmaps; empty when
 // the file has none. Throws nothing; `error` says what was wrong with a
 // file that is not a readable library.

@@ -1,7 +1,10 @@
 #include "module_loader.h"
 
+#include <cstring>
 #include <sstream>
 
+#include "module/state_directory.h"
+#include "module_bitmaps.h"
 #include "text_input.h"
 
 #if defined(_WIN32)
@@ -37,6 +40,31 @@ void* open_library(const std::string& path, std::string& error) {
 }
 void* find_symbol(void* library, const char* name) { return dlsym(library, name); }
 void close_library(void* library) { dlclose(library); }
+#endif
+
+// Where the loaded module's section `name` lies in memory, or null.
+#if defined(_WIN32)
+const void* loaded_section(void* library, const std::string&, const void*, const char* name) {
+    // The image's own headers are loaded with it: DOS header, PE header,
+    // section table.
+    const auto* base = static_cast<const uint8_t*>(library);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+    for (unsigned i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section)
+        if (std::strncmp(reinterpret_cast<const char*>(section->Name), name, IMAGE_SIZEOF_SHORT_NAME) == 0)
+            return base + section->VirtualAddress;
+    return nullptr;
+}
+#else
+const void* loaded_section(void*, const std::string& path, const void* exported, const char* name) {
+    Dl_info info{};
+    if (dladdr(exported, &info) == 0 || info.dli_fbase == nullptr) return nullptr;
+    ElfSection where{};
+    std::string error;
+    if (!find_elf_section(path, name, where, nullptr, error)) return nullptr;
+    return static_cast<const uint8_t*>(info.dli_fbase) + where.address;
+}
 #endif
 
 std::string hex(uint32_t v) {
@@ -91,6 +119,13 @@ LoadedModule::LoadedModule(const std::string& path) {
         close_library(library_);
         throw;
     }
+    // The state directory is a developer's aid: a module without one, or
+    // with one this host does not understand, is served all the same.
+    const auto* directory =
+        static_cast<const STATE_DIRECTORY*>(loaded_section(library_, path, linkage_, KADRIMOS_STATE_SECTION));
+    if (directory != nullptr && std::memcmp(directory->magic, KADRIMOS_STATE_MAGIC, 8) == 0 &&
+        directory->record != nullptr && directory->items != nullptr)
+        state_ = directory;
 }
 
 LoadedModule::~LoadedModule() {

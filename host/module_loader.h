@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "module/state_directory.h"
 #include "panel/host_api.h"
 
 namespace kadrimos::host_sim {
@@ -27,6 +28,8 @@ public:
     IMPORT_TABLE& imports() { return *imports_; }
     MODULE_LINKAGE& linkage() { return *linkage_; }
     const std::vector<GAUGEHDR*>& gauges() const { return gauges_; }
+    // The module's description of its shared cockpit record, or null.
+    const STATE_DIRECTORY* state() const { return state_; }
     // The handle handed to the module's install service.
     uintptr_t handle() const { return reinterpret_cast<uintptr_t>(library_); }
 
@@ -35,6 +38,7 @@ private:
     IMPORT_TABLE* imports_ = nullptr;
     MODULE_LINKAGE* linkage_ = nullptr;
     std::vector<GAUGEHDR*> gauges_;
+    const STATE_DIRECTORY* state_ = nullptr;
 };
 
 // Checks the records of a loaded module; throws InputError naming `where`.

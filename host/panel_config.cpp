@@ -1,5 +1,7 @@
 #include "panel_config.h"
 
+#include <cctype>
+
 #include <fstream>
 #include <set>
 
@@ -53,7 +55,21 @@ bool parse_window_ident(const std::string& word, uint32_t& ident) {
 
 std::string window_name(uint32_t ident) { return ident == kMainPanel ? "MAIN_PANEL" : std::to_string(ident); }
 
-PanelConfig read_panel_config(const std::string& path, const std::vector<GAUGEHDR*>& catalogue) {
+namespace {
+
+// Equal but for letter case.
+bool same_letters(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+PanelConfig read_panel_config(const std::string& path, const std::vector<GAUGEHDR*>& catalogue,
+                              const std::string& module_name) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw InputError(path, "cannot open the panel configuration");
     PanelConfig config;
@@ -106,6 +122,10 @@ PanelConfig read_panel_config(const std::string& path, const std::vector<GAUGEHD
             std::size_t bang = parts[0].find('!');
             if (bang == std::string::npos)
                 throw InputError(where(), "a gauge is module!name, x, y, width, height; found '" + value + "'");
+            const std::string module = parts[0].substr(0, bang);
+            if (!module_name.empty() && !same_letters(module, module_name))
+                throw InputError(where(), "the gauge is in module '" + module + "', but the module loaded is '" +
+                                              module_name + "'");
             Placement p;
             p.name = parts[0].substr(bang + 1);
             p.where = where();

@@ -46,7 +46,11 @@ struct PanelConfig {
 // Throws InputError with file and line for anything it cannot use: an
 // unknown gauge name, a window without ident, an ident used twice, a bad
 // number.
-PanelConfig read_panel_config(const std::string& path, const std::vector<GAUGEHDR*>& catalogue);
+// A gauge entry's module (before the '!') must be `module_name`, the loaded
+// module's file name without its extension, as the simulator finds gauges by
+// file: letter case aside, as on Windows. Empty: any module name is taken.
+PanelConfig read_panel_config(const std::string& path, const std::vector<GAUGEHDR*>& catalogue,
+                              const std::string& module_name = "");
 
 // "MAIN_PANEL" or a decimal window identifier.
 bool parse_window_ident(const std::string& word, uint32_t& ident);

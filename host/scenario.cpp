@@ -25,8 +25,26 @@ constexpr bool kAddressSanitizer = false;
 constexpr int64_t kMaxToken = 0x7FFFFFFF;
 constexpr int64_t kMaxTicks = 18LL * 3600 * 24 * 30;  // a month of flying
 
-uint32_t read_token(const Line& line, std::size_t i) {
-    return static_cast<uint32_t>(need_integer(line, i, "a variable token", 0, kMaxToken));
+// A host variable by its token number or its name.
+uint32_t read_token(const Line& line, std::size_t i, const Names& names) {
+    const std::string& word = need_word(line, i, "a host variable (its token number or name)");
+    if (parse_integer(word))
+        return static_cast<uint32_t>(need_integer(line, i, "a variable token", 0, kMaxToken));
+    uint32_t token = 0;
+    if (!names.token_named(word, token))
+        line.fail("no host variable is named " + word + "; the closest names: " + names.close_tokens(word));
+    return token;
+}
+
+// A key event by its id or its name.
+uint32_t read_event(const Line& line, std::size_t i, const Names& names) {
+    const std::string& word = need_word(line, i, "a key event (its id or name)");
+    if (parse_integer(word))
+        return static_cast<uint32_t>(need_integer(line, i, "an event id", 0, 0xFFFFFFFF));
+    uint32_t id = 0;
+    if (!names.event_named(word, id))
+        line.fail("no key event is named " + word + "; the closest names: " + names.close_events(word));
+    return id;
 }
 
 // "N updates" or "S seconds" at words i, i+1.
@@ -51,6 +69,7 @@ struct Cockpit {
     const std::vector<GAUGEHDR*>& catalogue;
     const PanelConfig& config;
     const Roles& roles;
+    const Names& names;
 };
 
 GAUGEHDR* read_gauge(const Line& line, std::size_t i, const std::vector<GAUGEHDR*>& catalogue) {
@@ -135,6 +154,48 @@ void read_tolerance(const Line& line, std::size_t i, Statement& s) {
     need_count(line, i + 2, i + 2);
 }
 
+// The expected value from word i on: V [within T], above V, below V,
+// between V and V2, or nan.
+void read_expected(const Line& line, std::size_t i, Statement& s) {
+    const std::string& first = need_word(line, i, "the expected value");
+    if (first == "nan") {
+        s.compare = Compare::nan;
+        need_count(line, i + 1, i + 1);
+    } else if (first == "above" || first == "below") {
+        s.compare = first == "above" ? Compare::above : Compare::below;
+        s.value = need_double(line, i + 1, "the bound");
+        need_count(line, i + 2, i + 2);
+    } else if (first == "between") {
+        s.compare = Compare::between;
+        s.value = need_double(line, i + 1, "the lower end");
+        if (need_word(line, i + 2, "'and'") != "and") line.fail("expected 'between A and B'");
+        s.value2 = need_double(line, i + 3, "the upper end");
+        if (!(s.value <= s.value2)) line.fail("between A and B needs A no greater than B");
+        need_count(line, i + 4, i + 4);
+    } else {
+        s.compare = Compare::equal;
+        s.value = need_double(line, i, "the expected value");
+        read_tolerance(line, i + 1, s);
+    }
+}
+
+// Whether `actual` is what the statement expects, and the expectation in words.
+bool holds(const Statement& s, double actual) {
+    switch (s.compare) {
+        case Compare::nan:
+            return std::isnan(actual);
+        case Compare::above:
+            return actual > s.value;
+        case Compare::below:
+            return actual < s.value;
+        case Compare::between:
+            return actual >= s.value && actual <= s.value2;
+        case Compare::equal:
+            break;
+    }
+    return std::fabs(actual - s.value) <= s.tolerance;
+}
+
 Statement read_expect(const Line& line, const Cockpit& cockpit) {
     Statement s;
     s.line = line;
@@ -151,8 +212,7 @@ Statement read_expect(const Line& line, const Cockpit& cockpit) {
         std::size_t i = 4;
         if (i < line.words.size() && (line.words[i] == "x" || line.words[i] == "y"))
             s.axis = line.words[i++][0];
-        s.value = need_double(line, i, "the expected value");
-        read_tolerance(line, i + 1, s);
+        read_expected(line, i, s);
     } else if (what == "text") {
         need_count(line, 5, 5);
         s.kind = Statement::Kind::ExpectText;
@@ -176,7 +236,7 @@ Statement read_expect(const Line& line, const Cockpit& cockpit) {
             s.kind = Statement::Kind::ExpectNoEvent;
             i = 3;
         }
-        s.token = static_cast<uint32_t>(need_integer(line, i, "an event id", 0, 0xFFFFFFFF));
+        s.token = read_event(line, i, cockpit.names);
         if (i + 1 < line.words.size()) {
             if (line.words[i + 1] != "value")
                 line.fail("expected 'value V', found '" + line.words[i + 1] + "'");
@@ -215,9 +275,8 @@ Statement read_expect(const Line& line, const Cockpit& cockpit) {
         if (line.words[4] != "kB") line.fail("expected 'kB' after the size");
     } else if (what == "var") {
         s.kind = Statement::Kind::ExpectVar;
-        s.token = read_token(line, 2);
-        s.value = need_double(line, 3, "the expected value");
-        read_tolerance(line, 4, s);
+        s.token = read_token(line, 2, cockpit.names);
+        read_expected(line, 3, s);
     } else {
         line.fail("unknown expectation '" + what +
                   "' (shown, hidden, value, text, event, no event, window, var, sound, no sound, memory)");
@@ -232,13 +291,13 @@ Statement read_statement(const Line& line, const Cockpit& cockpit) {
     if (verb == "set") {
         need_count(line, 3, 3);
         s.kind = Statement::Kind::Set;
-        s.token = read_token(line, 1);
+        s.token = read_token(line, 1, cockpit.names);
         s.value = need_double(line, 2, "the value");
     } else if (verb == "ramp") {
         // ramp TOKEN to VALUE over N seconds|updates
         need_count(line, 7, 7);
         s.kind = Statement::Kind::Ramp;
-        s.token = read_token(line, 1);
+        s.token = read_token(line, 1, cockpit.names);
         if (line.words[2] != "to") line.fail("expected 'to' after the token");
         s.value = need_double(line, 3, "the target value");
         if (line.words[4] != "over") line.fail("expected 'over' after the target");
@@ -281,6 +340,22 @@ Statement read_statement(const Line& line, const Cockpit& cockpit) {
         s.kind = Statement::Kind::Picture;
         s.text = need_word(line, 1, "the moment's name");
         if (s.text.empty()) line.fail("a picture needs a name for its moment");
+    } else if (verb == "show") {
+        // show "GAUGE" | show state
+        need_count(line, 2, 2);
+        if (line.words[1] == "state") {
+            s.kind = Statement::Kind::ShowState;
+        } else {
+            s.kind = Statement::Kind::Show;
+            s.gauge = read_gauge(line, 1, cockpit.catalogue);
+        }
+    } else if (verb == "trace") {
+        // trace value "GAUGE" ELEMENT
+        need_count(line, 4, 4);
+        if (line.words[1] != "value") line.fail("expected 'trace value \"GAUGE\" ELEMENT'");
+        s.kind = Statement::Kind::TraceValue;
+        s.gauge = read_gauge(line, 2, cockpit.catalogue);
+        s.element = read_element(line, 3, s.gauge, cockpit.roles);
     } else if (verb == "repeat") {
         // repeat N ... end
         need_count(line, 2, 2);
@@ -304,6 +379,22 @@ std::string number(double v) {
     return s.str();
 }
 
+std::string expected_text(const Statement& s) {
+    switch (s.compare) {
+        case Compare::nan:
+            return "not a number";
+        case Compare::above:
+            return "above " + number(s.value);
+        case Compare::below:
+            return "below " + number(s.value);
+        case Compare::between:
+            return "between " + number(s.value) + " and " + number(s.value2);
+        case Compare::equal:
+            break;
+    }
+    return number(s.value) + (s.tolerance > 0 ? " within " + number(s.tolerance) : "");
+}
+
 void require_open(const Statement& s, const SimHost& host) {
     if (!host.gauge_on_open_window(s.gauge))
         s.line.fail(std::string("\"") + s.gauge->gauge_name +
@@ -313,23 +404,43 @@ void require_open(const Statement& s, const SimHost& host) {
 }  // namespace
 
 std::vector<Statement> read_scenario(const std::string& path, const std::vector<GAUGEHDR*>& catalogue,
-                                     const PanelConfig& config, const Roles& roles) {
-    const Cockpit cockpit{catalogue, config, roles};
+                                     const PanelConfig& config, const Roles& roles, const Names& names) {
+    const Cockpit cockpit{catalogue, config, roles, names};
     std::vector<Statement> statements;
     std::vector<std::size_t> open_repeats;
+    // Every problem of the file is reported in one go, up to a limit, so that
+    // an author fixes them all at once rather than one run at a time.
+    std::vector<std::string> problems;
+    auto problem = [&problems](const std::exception& e) {
+        if (problems.size() < kMostProblemsReported)
+            problems.push_back(e.what());
+        else if (problems.size() == kMostProblemsReported)
+            problems.push_back("... and more problems");
+    };
     for (const Line& line : read_lines(path)) {
-        statements.push_back(read_statement(line, cockpit));
-        Statement& s = statements.back();
-        if (s.kind == Statement::Kind::Repeat) {
-            open_repeats.push_back(statements.size() - 1);
-        } else if (s.kind == Statement::Kind::End) {
-            if (open_repeats.empty()) line.fail("'end' without a 'repeat'");
-            s.partner = open_repeats.back();
-            statements[s.partner].partner = statements.size() - 1;
-            open_repeats.pop_back();
+        try {
+            Statement s = read_statement(line, cockpit);
+            if (s.kind == Statement::Kind::End) {
+                if (open_repeats.empty()) line.fail("'end' without a 'repeat'");
+                s.partner = open_repeats.back();
+                statements[s.partner].partner = statements.size();
+                open_repeats.pop_back();
+            }
+            statements.push_back(std::move(s));
+            if (statements.back().kind == Statement::Kind::Repeat)
+                open_repeats.push_back(statements.size() - 1);
+        } catch (const InputError& e) {
+            problem(e);
         }
     }
-    if (!open_repeats.empty()) statements[open_repeats.back()].line.fail("'repeat' without an 'end'");
+    for (std::size_t open : open_repeats) {
+        try {
+            statements[open].line.fail("'repeat' without an 'end'");
+        } catch (const InputError& e) {
+            problem(e);
+        }
+    }
+    if (!problems.empty()) throw InputError(problems);
     return statements;
 }
 
@@ -408,6 +519,15 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
             case K::Picture:
                 host.picture(s.text);
                 break;
+            case K::Show:
+                host.show(s.gauge);
+                break;
+            case K::ShowState:
+                host.show_state();
+                break;
+            case K::TraceValue:
+                host.trace_value(s.gauge, s.element);
+                break;
             case K::Mark:
                 host.forget_history();
                 marked = true;
@@ -448,14 +568,12 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                 const ELEMENT_HEADER* e = SimHost::elements_of(s.gauge)[static_cast<std::size_t>(s.element)];
                 const DrawnValue* v = host.drawn(e);
                 if (v == nullptr) {
-                    fail(s, number(s.value),
+                    fail(s, expected_text(s),
                          "the element has not been drawn (no value callback, or no update yet)");
                     break;
                 }
                 double actual = s.axis == 'x' ? v->x : s.axis == 'y' ? v->y : v->main;
-                if (!(std::fabs(actual - s.value) <= s.tolerance))
-                    fail(s, number(s.value) + (s.tolerance > 0 ? " within " + number(s.tolerance) : ""),
-                         number(actual));
+                if (!holds(s, actual)) fail(s, expected_text(s), number(actual));
                 break;
             }
             case K::ExpectText: {
@@ -484,7 +602,7 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                 break;
             case K::ExpectVar: {
                 double actual = host.variable(s.token);
-                if (!(std::fabs(actual - s.value) <= s.tolerance)) fail(s, number(s.value), number(actual));
+                if (!holds(s, actual)) fail(s, expected_text(s), number(actual));
                 break;
             }
         }

@@ -13,6 +13,10 @@
 
 namespace kadrimos::host_sim {
 
+// What a value is expected to be: V (within T), above V, below V, between
+// V and V2 (ends included), or not a number.
+enum class Compare { equal, above, below, between, nan };
+
 struct Statement {
     enum class Kind {
         Set,
@@ -39,20 +43,25 @@ struct Statement {
         MarkMemory,
         ExpectMemory,
         Picture,
+        Show,
+        ShowState,
+        TraceValue,
     };
     Kind kind = Kind::Mark;
     Line line;
-    uint32_t token = 0;         // Set, Ramp, ExpectVar; event id for ExpectEvent
-    double value = 0.0;         // Set, Ramp target, Calc, ExpectValue, ExpectVar
-    double tolerance = 0.0;     // ExpectValue, ExpectVar
-    int64_t ticks = 0;          // Ramp, Hold, Run
-    std::string text;           // Calc expression, ExpectText, Picture name
-    GAUGEHDR* gauge = nullptr;  // Click, Hold, Expect on elements
-    int element = 0;            // element number
-    char axis = 'm';            // ExpectValue: 'm' main, 'x', 'y'
-    int area = 0;               // Click, Hold
-    PIXPOINT point{0, 0};       // Click, Hold
-    bool has_value = false;     // ExpectEvent / ExpectNoEvent with a value
+    uint32_t token = 0;                // Set, Ramp, ExpectVar; event id for ExpectEvent
+    double value = 0.0;                // Set, Ramp target, Calc, ExpectValue, ExpectVar
+    double tolerance = 0.0;            // ExpectValue, ExpectVar
+    Compare compare = Compare::equal;  // ExpectValue, ExpectVar
+    double value2 = 0.0;               // between: the upper end
+    int64_t ticks = 0;                 // Ramp, Hold, Run
+    std::string text;                  // Calc expression, ExpectText, Picture name
+    GAUGEHDR* gauge = nullptr;         // Click, Hold, Expect on elements
+    int element = 0;                   // element number
+    char axis = 'm';                   // ExpectValue: 'm' main, 'x', 'y'
+    int area = 0;                      // Click, Hold
+    PIXPOINT point{0, 0};              // Click, Hold
+    bool has_value = false;            // ExpectEvent / ExpectNoEvent with a value
     uint32_t event_value = 0;
     bool open = false;        // ExpectWindow
     uint32_t window = 0;      // Open, Close, ExpectWindow
@@ -62,11 +71,15 @@ struct Statement {
     std::string sound_state;  // ExpectSound: "played", "looping" or "stopped"
 };
 
+// How many problems of one scenario file are reported before the rest are
+// only counted as more.
+inline constexpr std::size_t kMostProblemsReported = 20;
+
 // Reads and checks a scenario against the module's gauges, the panel
 // configuration and the role labels (elements and areas may be named by
-// label). Throws InputError with file and line.
+// label). Throws InputError with file and line, for every problem found.
 std::vector<Statement> read_scenario(const std::string& path, const std::vector<GAUGEHDR*>& catalogue,
-                                     const PanelConfig& config, const Roles& roles);
+                                     const PanelConfig& config, const Roles& roles, const Names& names);
 
 // Runs a checked scenario. Expectation failures are reported on `report`
 // with file, line, expected and actual; the run goes on. Returns the number

@@ -172,6 +172,7 @@ std::vector<const MOUSERECT*> SimHost::areas_of(const GAUGEHDR* gauge) {
 }
 
 void SimHost::start() {
+    mark_state();
     variables_[kTokenTicks] = 0.0;
     variables_[kTokenSeconds] = 0.0;
     std::string open;
@@ -332,6 +333,7 @@ void SimHost::update() {
     release_holds();
     apply_rules();
     trace_changes();
+    trace_values();
     trace_profile_runs();
     trace_.end_update(tick_);
 }
@@ -533,6 +535,178 @@ void SimHost::apply_effects(uint32_t id, uint32_t value) {
                 held_[e.token] = {e.release, true, e.source};
                 break;
         }
+    }
+}
+
+namespace {
+
+const char* kind_name(uint32_t kind) {
+    switch (kind) {
+        case ELEMENT_TYPE_STATIC_IMAGE:
+            return "background";
+        case ELEMENT_TYPE_NEEDLE:
+            return "needle";
+        case ELEMENT_TYPE_STRING:
+            return "string";
+        case ELEMENT_TYPE_SLIDER:
+            return "slider";
+        case ELEMENT_TYPE_ICON:
+            return "icon";
+        case ELEMENT_TYPE_MOVING_IMAGE:
+            return "moving image";
+        case ELEMENT_TYPE_SPRITE:
+            return "sprite";
+        default:
+            return "element";
+    }
+}
+
+std::string shown_number(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.6g", v);
+    return buf;
+}
+
+}  // namespace
+
+std::vector<std::string> SimHost::describe(const GAUGEHDR* gauge) const {
+    std::vector<std::string> lines;
+    const std::string name = gauge->gauge_name;
+    const std::vector<ELEMENT_HEADER*> elements = elements_of(gauge);
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        const ELEMENT_HEADER* e = elements[k];
+        const std::string role = roles_.of(name, static_cast<int>(k));
+        std::string line = "element " + std::to_string(k) + (role.empty() ? "" : " (" + role + ")") + ", " +
+                           kind_name(e->element_type) + ", " +
+                           ((e->image_flags & IMAGE_HIDDEN) != 0 ? "hidden" : "shown");
+        if (const DrawnValue* v = drawn(e)) {
+            if (e->element_type == ELEMENT_TYPE_SLIDER || e->element_type == ELEMENT_TYPE_MOVING_IMAGE)
+                line += ", x " + shown_number(v->x) + " y " + shown_number(v->y);
+            else if (e->element_type != ELEMENT_TYPE_ICON && e->element_type != ELEMENT_TYPE_STATIC_IMAGE)
+                line += ", value " + shown_number(v->main);
+        }
+        if (e->element_type == ELEMENT_TYPE_STRING) {
+            const auto* str = reinterpret_cast<const ELEMENT_STRING*>(e);
+            if (str->string != nullptr)
+                line += ", text \"" + std::string(str->string, strnlen(str->string, str->max_string_length)) +
+                        "\"";
+        }
+        lines.push_back(line);
+    }
+    const std::vector<const MOUSERECT*> areas = areas_of(gauge);
+    for (std::size_t i = 0; i < areas.size(); ++i) {
+        const std::string label = roles_.area_of(name, static_cast<int>(i));
+        const PIXBOX& b = areas[i]->box;
+        lines.push_back("area " + std::to_string(i) + (label.empty() ? "" : " (" + label + ")") + ", x " +
+                        std::to_string(b.x) + " y " + std::to_string(b.y) + " width " +
+                        std::to_string(b.width) + " height " + std::to_string(b.height));
+    }
+    return lines;
+}
+
+void SimHost::show(const GAUGEHDR* gauge) { trace_.show(tick_, gauge->gauge_name, describe(gauge)); }
+
+void SimHost::mark_state() {
+    const STATE_DIRECTORY* d = module_.state();
+    if (d == nullptr) return;
+    const auto* record = static_cast<const uint8_t*>(d->record);
+    state_at_mark_.assign(record, record + d->record_size);
+}
+
+namespace {
+
+// One element of an item, as text.
+std::string state_value(const uint8_t* at, uint32_t kind) {
+    auto read = [at](auto v) {
+        std::memcpy(&v, at, sizeof v);
+        return v;
+    };
+    switch (kind) {
+        case STATE_U8:
+            return std::to_string(read(uint8_t{}));
+        case STATE_I8:
+            return std::to_string(read(int8_t{}));
+        case STATE_U16:
+            return std::to_string(read(uint16_t{}));
+        case STATE_I16:
+            return std::to_string(read(int16_t{}));
+        case STATE_U32:
+            return std::to_string(read(uint32_t{}));
+        case STATE_I32:
+            return std::to_string(read(int32_t{}));
+        case STATE_F32:
+            return shown_number(read(float{}));
+        case STATE_F64:
+            return shown_number(read(double{}));
+        default:
+            return "?";
+    }
+}
+
+}  // namespace
+
+void SimHost::show_state() {
+    const STATE_DIRECTORY* d = module_.state();
+    std::vector<std::string> lines;
+    if (d == nullptr) {
+        lines.push_back("the module describes no shared state");
+    } else {
+        if (state_at_mark_.size() != d->record_size) mark_state();
+        const auto* now = static_cast<const uint8_t*>(d->record);
+        for (uint32_t i = 0; i < d->item_count; ++i) {
+            const STATE_ITEM& item = d->items[i];
+            if (item.count == 0 || item.offset + item.size > d->record_size) continue;
+            const uint32_t each = item.size / item.count;
+            for (uint32_t k = 0; k < item.count; ++k) {
+                const uint32_t at = item.offset + k * each;
+                if (std::memcmp(now + at, state_at_mark_.data() + at, each) == 0) continue;
+                lines.push_back(std::string(item.name) +
+                                (item.count > 1 ? "[" + std::to_string(k) + "]" : "") + " " +
+                                state_value(state_at_mark_.data() + at, item.kind) + " -> " +
+                                state_value(now + at, item.kind));
+            }
+        }
+        if (lines.empty()) lines.push_back("no item changed since the mark");
+    }
+    trace_.show(tick_, "state", lines);
+}
+
+void SimHost::trace_value(const GAUGEHDR* gauge, int element) {
+    for (const TracedValue& t : traced_values_)
+        if (t.gauge == gauge && t.element == element) return;
+    traced_values_.push_back({gauge, element, 0.0, false, false});
+}
+
+// A traced value prints as tracing begins, when it passes a point of its
+// needle's table, and when it stops moving.
+void SimHost::trace_values() {
+    for (TracedValue& t : traced_values_) {
+        const ELEMENT_HEADER* e = elements_of(t.gauge)[static_cast<std::size_t>(t.element)];
+        const DrawnValue* v = drawn(e);
+        if (v == nullptr) continue;
+        const std::string role = roles_.of(t.gauge->gauge_name, t.element);
+        const double now = v->main;
+        if (!t.seen) {
+            trace_.value(tick_, t.gauge->gauge_name, t.element, role, "value", now);
+            t = {t.gauge, t.element, now, true, false};
+            continue;
+        }
+        const bool same = now == t.last || (std::isnan(now) && std::isnan(t.last));
+        if (same) {
+            if (t.moving) trace_.value(tick_, t.gauge->gauge_name, t.element, role, "settled at", now);
+            t.moving = false;
+            continue;
+        }
+        if (e->element_type == ELEMENT_TYPE_NEEDLE) {
+            const auto* n = reinterpret_cast<const ELEMENT_NEEDLE*>(e);
+            for (uint32_t i = 0; n->nonlinearity_table != nullptr && i < n->nonlinearity_count; ++i) {
+                const double mark = n->nonlinearity_table[i].value;
+                if ((t.last < mark && mark <= now) || (now <= mark && mark < t.last))
+                    trace_.value(tick_, t.gauge->gauge_name, t.element, role, "passed", mark);
+            }
+        }
+        t.last = now;
+        t.moving = true;
     }
 }
 

@@ -90,6 +90,16 @@ public:
     void picture(const std::string& name);
     void on_picture(std::function<void(const std::string& name)> taker) { picture_taker_ = std::move(taker); }
 
+    // Lines describing a gauge as the crew and the host see it now: each
+    // element with its label, kind, visibility, last value and text, each
+    // mouse area with its label and rectangle.
+    std::vector<std::string> describe(const GAUGEHDR* gauge) const;
+    // Prints that description into the timeline.
+    void show(const GAUGEHDR* gauge);
+    // From now on the timeline shows the element's value when it passes a
+    // point of its scale (a needle's table) and when it settles.
+    void trace_value(const GAUGEHDR* gauge, int element);
+
     // --- Windows -------------------------------------------------------------
     bool open_window(uint32_t ident);  // false: no such window
     bool close_window(uint32_t ident);
@@ -106,7 +116,12 @@ public:
     void forget_history() {
         events_.clear();
         sounds_.clear();
+        mark_state();
     }
+    // Prints the items of the module's shared cockpit record that changed
+    // since the last mark (or the start), by name, with their values then
+    // and now.
+    void show_state();
     const DrawnValue* drawn(const ELEMENT_HEADER* element) const;
     bool installed(const GAUGEHDR* gauge) const { return installed_.count(gauge) != 0; }
 
@@ -203,6 +218,17 @@ private:
     std::function<void(const std::string&)> picture_taker_;
     std::map<uint32_t, std::pair<std::string, double>> profile_changes_;  // this update's, by token
     std::map<uint32_t, ProfileRun> profile_runs_;
+    struct TracedValue {
+        const GAUGEHDR* gauge;
+        int element;
+        double last;
+        bool seen;    // a value was drawn since tracing began
+        bool moving;  // it changed at the last update
+    };
+    std::vector<TracedValue> traced_values_;
+    std::vector<uint8_t> state_at_mark_;
+    void mark_state();
+    void trace_values();
 };
 
 }  // namespace kadrimos::host_sim

@@ -18,6 +18,15 @@ class InputError : public std::runtime_error {
 public:
     InputError(const std::string& where, const std::string& message)
         : std::runtime_error(where + ": " + message) {}
+    // Several problems at once, each already "where: message", one a line.
+    explicit InputError(const std::vector<std::string>& problems) : std::runtime_error(joined(problems)) {}
+
+private:
+    static std::string joined(const std::vector<std::string>& problems) {
+        std::string out;
+        for (const std::string& p : problems) out += (out.empty() ? "" : "\n") + p;
+        return out;
+    }
 };
 
 struct Line {

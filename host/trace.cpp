@@ -311,6 +311,20 @@ void Trace::close_runs(int64_t now, bool all) {
     }
 }
 
+void Trace::show(int64_t tick, const std::string& gauge, const std::vector<std::string>& lines) {
+    if (timeline_) {
+        stamp(tick);
+        *timeline_ << "show " << (gauge == "state" ? gauge : "\"" + gauge + "\"") << '\n';
+        for (const std::string& l : lines) *timeline_ << "                                " << l << '\n';
+    }
+    if (json_) {
+        *json_ << "{\"tick\":" << tick << ",\"ms\":" << tick_ms(tick)
+               << ",\"type\":\"show\",\"gauge\":" << json_string(gauge) << ",\"lines\":[";
+        for (std::size_t i = 0; i < lines.size(); ++i) *json_ << (i ? "," : "") << json_string(lines[i]);
+        *json_ << "]}\n";
+    }
+}
+
 void Trace::end_update(int64_t tick) { close_runs(tick, false); }
 void Trace::finish(int64_t tick) { close_runs(tick, true); }
 

@@ -111,6 +111,10 @@ public:
     void value(int64_t tick, const std::string& gauge, int element, const std::string& role,
                const std::string& what, double value);
 
+    // A gauge shown at the scenario's request: a heading line and the
+    // description, indented.
+    void show(int64_t tick, const std::string& gauge, const std::vector<std::string>& lines);
+
     // The end of an update. A key event, sound request or click that came at
     // every update of a run prints once as it starts; when a run of more than
     // one update ends (here, or at finish), one line says from when to when

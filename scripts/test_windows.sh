@@ -105,10 +105,12 @@ fi
 runs_32_bit=no
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then
   "$wine_run" --wine wine --prefix "$win32/wine" --start
-  # Asked for help, the host prints its usage and exits with 2.
-  code=0
-  "$wine_run" --wine wine --prefix "$win32/wine" "$win32/host/kadrimos-host.exe" --help >/dev/null 2>&1 || code=$?
-  if [ "$code" -eq 2 ]; then runs_32_bit=yes; fi
+  # Asked for help, the host prints its usage and exits with 0: only a
+  # program that really ran can do both.
+  if "$wine_run" --wine wine --prefix "$win32/wine" "$win32/host/kadrimos-host.exe" --help 2>/dev/null |
+     grep -q '^usage: kadrimos-host'; then
+    runs_32_bit=yes
+  fi
 fi
 if [ "$runs_32_bit" = yes ]; then
   echo "-- this machine runs 32-bit programs: the i686 tests under 32-bit wine"

@@ -425,3 +425,85 @@ TEST(HostInputs, NumbersMustBeWholeWords) {
 
 }  // namespace
 }  // namespace kadrimos::host_sim
+
+namespace kadrimos::host_sim {
+namespace {
+
+// --- Names of host variables and key events ------------------------------------
+
+TEST(Names, AMalformedNamesFileIsRefusedWithFileAndLine) {
+    struct Case {
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"token 1 TICK18\ntoken 1 OTHER\n", "names.txt:2: token 1 is named twice"},
+        {"token 1 TICK18\ntoken 2 TICK18\n", "names.txt:2: the name TICK18 is given twice"},
+        {"tokens 1 TICK18\n", "names.txt:1: expected 'token' or 'event', not 'tokens'"},
+        {"event 0x90000 FAR_AWAY\n", "names.txt:1: an event id 589824 is out of range"},
+        {"token 60 ON_GROUND maybe\n", "names.txt:1: expected 'role' after the name, not 'maybe'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const std::string path = ::testing::TempDir() + "names.txt";
+        std::ofstream(path, std::ios::binary) << c.text;
+        std::string message;
+        try {
+            Names::read(path);
+        } catch (const InputError& e) {
+            message = e.what();
+        }
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+    }
+}
+
+TEST(Names, NamesAndNumbersBothWaysWithCloseNamesForAMisspelling) {
+    const std::string path = ::testing::TempDir() + "good_names.txt";
+    std::ofstream(path, std::ios::binary) << "token 624 TURB_ENGINE_1_N1\ntoken 625 TURB_ENGINE_1_N2\n"
+                                             "event 0x102FC TOGGLE_STARTER1\nevent 0x10417 TEST_EVENT role\n";
+    const Names names = Names::read(path);
+    uint32_t number = 0;
+    EXPECT_TRUE(names.token_named("TURB_ENGINE_1_N2", number));
+    EXPECT_EQ(number, 625u);
+    EXPECT_TRUE(names.event_named("TEST_EVENT", number));
+    EXPECT_EQ(number, 0x10417u);
+    EXPECT_FALSE(names.token_named("TOGGLE_STARTER1", number)) << "an event's name is no variable's";
+    EXPECT_EQ(names.describe_token(625), "TURB_ENGINE_1_N2 (625)");
+    EXPECT_EQ(names.describe_token(61), "61");
+    EXPECT_EQ(names.describe_event(0x102FC), "TOGGLE_STARTER1 (0x102FC)");
+    EXPECT_EQ(names.describe_event(0x10001), "0x10001");
+    EXPECT_EQ(names.close_tokens("turb_engine1_n2", 1), "TURB_ENGINE_1_N2");
+}
+
+// --- The timeline's runs of repeated lines -------------------------------------
+
+TEST(TimelineRuns, AnEventAtEveryUpdatePrintsOnceAndItsRunWhenItStops) {
+    std::ostringstream out;
+    Trace trace(&out, nullptr);
+    for (int64_t tick = 1; tick <= 4; ++tick) {
+        trace.event(tick, 0x102FC, 0);
+        trace.end_update(tick);
+    }
+    trace.end_update(5);         // the run ends: its line comes now
+    trace.event(7, 0x102FC, 0);  // alone: one line, no run
+    trace.end_update(7);
+    trace.end_update(8);
+    trace.event(9, 0x102FD, 1);
+    trace.event(9, 0x102FD, 1);  // twice in one update is still one
+    trace.end_update(9);
+    trace.finish(9);
+    const std::string text = out.str();
+    auto count = [&text](const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("key event 0x102FC value 0\n"), 2u) << text;
+    EXPECT_EQ(count("key event 0x102FC value 0 every update from 0.055 s to 0.222 s (4 times)"), 1u) << text;
+    EXPECT_NE(text.find("tick      5  key event 0x102FC value 0 every update"), std::string::npos) << text;
+    EXPECT_EQ(count("0x102FD value 1\n"), 1u) << text;
+    EXPECT_EQ(count("every update"), 1u) << text;
+}
+
+}  // namespace
+}  // namespace kadrimos::host_sim

@@ -7,6 +7,7 @@
 // for a stated reason. A gauge built later is checked without a line here.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <map>
@@ -17,8 +18,13 @@
 #include <vector>
 
 #include "module/module_state.h"
+#include "module/state_directory.h"
 #include "support/catalogue_walk.h"
 #include "support/cockpit.h"
+
+namespace kadrimos {
+extern const STATE_DIRECTORY kStateDirectory;
+}
 
 namespace kadrimos::testing {
 namespace {
@@ -369,6 +375,29 @@ TEST(Ownership, EveryGaugesUpdateWritesOnlyItsOwnItems) {
     std::ostringstream report;
     for (const std::string& t : found) report << "\n  " << t;
     EXPECT_TRUE(found.empty()) << report.str();
+}
+
+// The directory a host reads to name the shared record's items (made at
+// build time from the record's declaration) holds exactly this table's
+// items: every one, in declaration order, at its place and size, and nothing
+// else, for a record that lies where the module keeps it.
+TEST(Ownership, TheStateDirectoryNamesEveryItemAtItsPlace) {
+    std::vector<Item> items;
+    for (const Group& g : kGroups) items.insert(items.end(), g.items.begin(), g.items.end());
+    std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) { return a.offset < b.offset; });
+    const STATE_DIRECTORY& d = kStateDirectory;
+    EXPECT_EQ(std::string(d.magic, 8), KADRIMOS_STATE_MAGIC);
+    EXPECT_EQ(d.record, static_cast<const void*>(&aircraft));
+    EXPECT_EQ(d.record_size, sizeof(AircraftState));
+    ASSERT_EQ(d.item_count, items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        SCOPED_TRACE(items[i].name);
+        EXPECT_STREQ(d.items[i].name, items[i].name);
+        EXPECT_EQ(d.items[i].offset, items[i].offset);
+        EXPECT_EQ(d.items[i].size, items[i].size);
+        EXPECT_GE(d.items[i].count, 1u);
+        EXPECT_EQ(d.items[i].size % d.items[i].count, 0u);
+    }
 }
 
 }  // namespace

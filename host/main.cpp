@@ -221,9 +221,17 @@ int main(int argc, char** argv) {
     try {
         LoadedModule module(options.module);
         PanelConfig config = read_panel_config(options.panel, module.gauges(), module_name(options.module));
-        Profile profile = read_profile(options.profile);
-        Roles roles = Roles::read(options.roles);
         const Names names = Names::read(options.names);
+        Profile profile = read_profile(options.profile, &names);
+        Roles roles = Roles::read(options.roles);
+        std::vector<GAUGEHDR*> shown_at_end;
+        for (const std::string& name : options.show) {
+            GAUGEHDR* found = nullptr;
+            for (GAUGEHDR* g : module.gauges())
+                if (name == g->gauge_name) found = g;
+            if (found == nullptr) throw InputError("--show", "no gauge named \"" + name + "\" in the module");
+            shown_at_end.push_back(found);
+        }
         std::vector<Statement> scenario;
         if (!options.scenario.empty())
             scenario = read_scenario(options.scenario, module.gauges(), config, roles, names);
@@ -264,6 +272,7 @@ int main(int argc, char** argv) {
             host.update();
         else
             failures = run_scenario(scenario, host, std::cerr);
+        for (GAUGEHDR* g : shown_at_end) host.show(g);
         if (photographing) photographer.take(camera, host, "end of flight");
         timeline.flush();
         host.finish();

@@ -3,22 +3,30 @@
 #include <cmath>
 
 #include "text_input.h"
+#include "trace.h"
 
 namespace kadrimos::host_sim {
 namespace {
 
 constexpr int64_t kMaxToken = 0x7FFFFFFF;
 
-uint32_t token_at(const Line& line, std::size_t i) {
+// A token or an event at word i, by number or, given names, by name.
+uint32_t token_at(const Line& line, std::size_t i, const Names* names) {
+    if (names != nullptr) return names->token_at(line, i);
     return static_cast<uint32_t>(need_integer(line, i, "a variable token", 0, kMaxToken));
+}
+
+uint32_t event_at(const Line& line, std::size_t i, const Names* names) {
+    if (names != nullptr) return names->event_at(line, i);
+    return static_cast<uint32_t>(need_integer(line, i, "an event id", 0, 0xFFFFFFFF));
 }
 
 // An effect whose kind word is at `at`: "on EVENT KIND ..." has it at 2, a
 // rule's "then KIND ..." wherever its conditions end.
-Effect read_effect(const Line& line, std::size_t at) {
+Effect read_effect(const Line& line, std::size_t at, const Names* names) {
     Effect e;
     const std::string& kind = need_word(line, at, "an effect (toggle, set, add, ramp or hold)");
-    e.token = token_at(line, at + 1);
+    e.token = token_at(line, at + 1, names);
     if (kind == "toggle") {
         need_count(line, at + 2, at + 2);
         e.kind = Effect::Kind::Toggle;
@@ -81,12 +89,12 @@ Condition::Op comparison_at(const Line& line, std::size_t i) {
 }
 
 // when TOKEN OP VALUE [and TOKEN OP VALUE]... then EFFECT
-Rule read_rule(const Line& line) {
+Rule read_rule(const Line& line, const Names* names) {
     Rule rule;
     std::size_t i = 1;
     for (;;) {
         Condition c;
-        c.token = token_at(line, i);
+        c.token = token_at(line, i, names);
         c.op = comparison_at(line, i + 1);
         c.value = need_double(line, i + 2, "the value to compare with");
         rule.conditions.push_back(c);
@@ -95,7 +103,7 @@ Rule read_rule(const Line& line) {
         if (joint != "and") line.fail("expected 'and' or 'then', found '" + joint + "'");
         i += 4;
     }
-    rule.effect = read_effect(line, i + 4);
+    rule.effect = read_effect(line, i + 4, names);
     const Effect::Kind kind = rule.effect.kind;
     if (kind != Effect::Kind::Set && kind != Effect::Kind::Add && kind != Effect::Kind::Ramp)
         line.fail("a rule's effect is set (to a number), add or ramp");
@@ -123,22 +131,22 @@ bool Condition::holds(double variable) const {
     return false;
 }
 
-Profile read_profile(const std::string& path) {
+Profile read_profile(const std::string& path, const Names* names) {
     Profile profile;
     for (const Line& line : read_lines(path)) {
         const std::string& what = line.words[0];
         if (what == "integer") {
             need_count(line, 2, 2);
-            profile.integer_tokens.insert(token_at(line, 1));
+            profile.integer_tokens.insert(token_at(line, 1, names));
         } else if (what == "initial") {
             need_count(line, 3, 3);
-            profile.initial_values[token_at(line, 1)] = need_double(line, 2, "the initial value");
+            profile.initial_values[token_at(line, 1, names)] = need_double(line, 2, "the initial value");
         } else if (what == "on") {
-            auto id = static_cast<uint32_t>(need_integer(line, 1, "an event id", 0, 0xFFFFFFFF));
-            profile.effects[id].push_back(read_effect(line, 2));
+            const uint32_t id = event_at(line, 1, names);
+            profile.effects[id].push_back(read_effect(line, 2, names));
             profile.effects[id].back().source = line.text;
         } else if (what == "when") {
-            profile.rules.push_back(read_rule(line));
+            profile.rules.push_back(read_rule(line, names));
             profile.rules.back().effect.source = line.text;
         } else {
             line.fail("unknown statement '" + what + "' (integer, initial, on or when)");

@@ -59,7 +59,10 @@ struct Profile {
     std::vector<Rule> rules;                          // in file order
 };
 
-// Throws InputError with file and line.
-Profile read_profile(const std::string& path);
+class Names;
+
+// Throws InputError with file and line. Tokens and events may be given by
+// their names when `names` is given.
+Profile read_profile(const std::string& path, const Names* names = nullptr);
 
 }  // namespace kadrimos::host_sim

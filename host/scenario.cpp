@@ -22,30 +22,10 @@ constexpr bool kAddressSanitizer = false;
 constexpr bool kAddressSanitizer = false;
 #endif
 
-constexpr int64_t kMaxToken = 0x7FFFFFFF;
 constexpr int64_t kMaxTicks = 18LL * 3600 * 24 * 30;  // a month of flying
 
-// A host variable by its token number or its name.
-uint32_t read_token(const Line& line, std::size_t i, const Names& names) {
-    const std::string& word = need_word(line, i, "a host variable (its token number or name)");
-    if (parse_integer(word))
-        return static_cast<uint32_t>(need_integer(line, i, "a variable token", 0, kMaxToken));
-    uint32_t token = 0;
-    if (!names.token_named(word, token))
-        line.fail("no host variable is named " + word + "; the closest names: " + names.close_tokens(word));
-    return token;
-}
-
-// A key event by its id or its name.
-uint32_t read_event(const Line& line, std::size_t i, const Names& names) {
-    const std::string& word = need_word(line, i, "a key event (its id or name)");
-    if (parse_integer(word))
-        return static_cast<uint32_t>(need_integer(line, i, "an event id", 0, 0xFFFFFFFF));
-    uint32_t id = 0;
-    if (!names.event_named(word, id))
-        line.fail("no key event is named " + word + "; the closest names: " + names.close_events(word));
-    return id;
-}
+uint32_t read_token(const Line& line, std::size_t i, const Names& names) { return names.token_at(line, i); }
+uint32_t read_event(const Line& line, std::size_t i, const Names& names) { return names.event_at(line, i); }
 
 // "N updates" or "S seconds" at words i, i+1.
 int64_t read_duration(const Line& line, std::size_t i) {

@@ -228,6 +228,26 @@ std::string Names::describe_event(uint32_t id) const {
     return name.empty() ? event_hex(id) : name + " (" + event_hex(id) + ")";
 }
 
+uint32_t Names::token_at(const Line& line, std::size_t i) const {
+    const std::string& word = need_word(line, i, "a host variable (its token number or name)");
+    if (parse_integer(word))
+        return static_cast<uint32_t>(need_integer(line, i, "a variable token", 0, 0x7FFFFFFF));
+    uint32_t token = 0;
+    if (!token_named(word, token))
+        line.fail("no host variable is named " + word + "; the closest names: " + close_tokens(word));
+    return token;
+}
+
+uint32_t Names::event_at(const Line& line, std::size_t i) const {
+    const std::string& word = need_word(line, i, "a key event (its id or name)");
+    if (parse_integer(word))
+        return static_cast<uint32_t>(need_integer(line, i, "an event id", 0, 0xFFFFFFFF));
+    uint32_t id = 0;
+    if (!event_named(word, id))
+        line.fail("no key event is named " + word + "; the closest names: " + close_events(word));
+    return id;
+}
+
 // --- The timeline --------------------------------------------------------------
 
 void Trace::stamp(int64_t tick) {

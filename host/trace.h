@@ -69,6 +69,10 @@ public:
     std::string describe_token(uint32_t number) const;
     // "TOGGLE_STARTER1 (0x102FC)", or the bare hexadecimal number.
     std::string describe_event(uint32_t id) const;
+    // A token or event given at word i of a line, by its number or its
+    // name; an unknown name fails the line with the closest names.
+    uint32_t token_at(const struct Line& line, std::size_t i) const;
+    uint32_t event_at(const struct Line& line, std::size_t i) const;
     const std::map<uint32_t, std::string>& tokens() const { return tokens_; }
     const std::map<uint32_t, std::string>& events() const { return events_; }
 

@@ -24,6 +24,12 @@ namespace {
 
 const std::string kSource = KADRIMOS_SOURCE_DIR;
 
+// The names the default profile is written with.
+const Names& default_names() {
+    static const Names names = Names::read(kSource + "/host/data/names.txt");
+    return names;
+}
+
 std::string message_of(auto&& action) {
     try {
         action();
@@ -104,7 +110,7 @@ protected:
         : module(KADRIMOS_MODULE_PATH),
           trace(&timeline, nullptr),
           host(module, read_panel_config(kSource + "/host/data/panel.cfg", module.gauges()),
-               read_profile(kSource + "/host/data/profile.txt"),
+               read_profile(kSource + "/host/data/profile.txt", &default_names()),
                Roles::read(kSource + "/host/data/roles.txt"), trace) {
         host.start();
     }

@@ -45,7 +45,8 @@ for line in profile.splitlines():
     line = line.split("#", 1)[0].split()
     if not line:
         continue
-    if line[0] == "on":
+    # A name stands for a number named in the names file already.
+    if line[0] == "on" and re.fullmatch(r"0x[0-9A-Fa-f]+|\d+", line[1]):
         events.add(int(line[1], 0))
     for i, word in enumerate(line):
         if word in ("set", "toggle", "add", "ramp", "hold", "integer", "initial", "when", "and") and i + 1 < len(line):

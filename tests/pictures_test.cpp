@@ -25,6 +25,11 @@ namespace {
 
 const std::string kSource = KADRIMOS_SOURCE_DIR;
 
+const Names& default_names() {
+    static const Names names = Names::read(kSource + "/host/data/names.txt");
+    return names;
+}
+
 // A decoded picture: 0xRRGGBB pixels.
 struct Pixels {
     int width = 0, height = 0;
@@ -65,7 +70,7 @@ protected:
         module = std::make_unique<LoadedModule>(KADRIMOS_MODULE_PATH);
         PanelConfig config = read_panel_config(kSource + "/host/data/panel.cfg", module->gauges());
         host = std::make_unique<SimHost>(*module, std::move(config),
-                                         read_profile(kSource + "/host/data/profile.txt"),
+                                         read_profile(kSource + "/host/data/profile.txt", &default_names()),
                                          Roles::read(kSource + "/host/data/roles.txt"), trace);
         bitmaps = std::make_unique<ModuleBitmaps>(KADRIMOS_MODULE_PATH, module->handle());
         camera = std::make_unique<Camera>(*bitmaps);

@@ -315,8 +315,15 @@ void SimHost::apply_ramps() {
 
 void SimHost::update() {
     ++tick_;
+    // The clocks the simulator keeps itself: ticks, elapsed seconds, and the
+    // engines' working time, which runs while an engine burns fuel.
     variables_[kTokenTicks] = static_cast<double>(tick_);
     variables_[kTokenSeconds] = static_cast<double>(tick_) / kTicksPerSecond;
+    if (variable(kTokenFuelFlow1) > 0 || variable(kTokenFuelFlow2) > 0) {
+        const double worked = variable(kTokenEngineWorkingTime);
+        variables_[kTokenEngineWorkingTime] =
+            (std::isfinite(worked) ? worked : 0.0) + 1.0 / kTicksPerSecond;
+    }
     apply_ramps();
     std::vector<GAUGEHDR*> served;
     for (const PanelWindow& w : config_.windows) {

@@ -31,6 +31,11 @@ namespace kadrimos::host_sim {
 inline constexpr int kTicksPerSecond = 18;
 inline constexpr uint32_t kTokenTicks = 1;
 inline constexpr uint32_t kTokenSeconds = 604;
+// The simulator's engine working time, in seconds: it runs while an engine
+// burns fuel (engine 1 and 2 fuel flow, lb/h).
+inline constexpr uint32_t kTokenEngineWorkingTime = 607;
+inline constexpr uint32_t kTokenFuelFlow1 = 638;
+inline constexpr uint32_t kTokenFuelFlow2 = 657;
 inline constexpr uint32_t kEventOpenWindow = 0x103CB;
 inline constexpr uint32_t kEventCloseWindow = 0x103CC;
 

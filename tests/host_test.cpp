@@ -435,6 +435,37 @@ TEST(HostInputs, NumbersMustBeWholeWords) {
 namespace kadrimos::host_sim {
 namespace {
 
+// --- The simulator's own clocks ------------------------------------------------
+
+// The engines' working time runs as the simulator runs it: while either
+// engine burns fuel, and only then (a profile of its own, so that no rule of
+// the default one moves the fuel flows).
+TEST(SimulatorClocks, TheEnginesWorkingTimeRunsWhileAnEngineBurnsFuel) {
+    LoadedModule module(KADRIMOS_MODULE_PATH);
+    const std::string profile_path = ::testing::TempDir() + "empty_profile.txt";
+    std::ofstream(profile_path, std::ios::binary) << "# nothing\n";
+    Trace trace(nullptr, nullptr);
+    SimHost host(module, read_panel_config(kSource + "/host/data/panel.cfg", module.gauges()),
+                 read_profile(profile_path), Roles{}, trace);
+    host.start();
+    auto run = [&host](int updates) {
+        for (int i = 0; i < updates; ++i) host.update();
+    };
+    run(18);
+    EXPECT_EQ(host.variable(kTokenEngineWorkingTime), 0.0);
+    host.set_variable(kTokenFuelFlow2, 900);
+    run(36);
+    EXPECT_NEAR(host.variable(kTokenEngineWorkingTime), 2.0, 1e-9);
+    host.set_variable(kTokenFuelFlow1, 900);
+    run(18);
+    EXPECT_NEAR(host.variable(kTokenEngineWorkingTime), 3.0, 1e-9) << "two engines count once";
+    host.set_variable(kTokenFuelFlow1, 0);
+    host.set_variable(kTokenFuelFlow2, 0);
+    run(18);
+    EXPECT_NEAR(host.variable(kTokenEngineWorkingTime), 3.0, 1e-9);
+    host.finish();
+}
+
 // --- Names of host variables and key events ------------------------------------
 
 TEST(Names, AMalformedNamesFileIsRefusedWithFileAndLine) {

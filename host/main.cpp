@@ -272,7 +272,15 @@ int main(int argc, char** argv) {
             host.update();
         else
             failures = run_scenario(scenario, host, std::cerr);
-        for (GAUGEHDR* g : shown_at_end) host.show(g);
+        for (GAUGEHDR* g : shown_at_end) {
+            if (!options.quiet) {
+                host.show(g);
+                continue;
+            }
+            // Asked for by name, it prints even when the timeline does not.
+            std::cout << "show \"" << g->gauge_name << "\"\n";
+            for (const std::string& line : host.describe(g)) std::cout << "  " << line << "\n";
+        }
         if (photographing) photographer.take(camera, host, "end of flight");
         timeline.flush();
         host.finish();

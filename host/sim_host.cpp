@@ -321,8 +321,7 @@ void SimHost::update() {
     variables_[kTokenSeconds] = static_cast<double>(tick_) / kTicksPerSecond;
     if (variable(kTokenFuelFlow1) > 0 || variable(kTokenFuelFlow2) > 0) {
         const double worked = variable(kTokenEngineWorkingTime);
-        variables_[kTokenEngineWorkingTime] =
-            (std::isfinite(worked) ? worked : 0.0) + 1.0 / kTicksPerSecond;
+        variables_[kTokenEngineWorkingTime] = (std::isfinite(worked) ? worked : 0.0) + 1.0 / kTicksPerSecond;
     }
     apply_ramps();
     std::vector<GAUGEHDR*> served;
@@ -681,11 +680,11 @@ void SimHost::show_state() {
 void SimHost::trace_value(const GAUGEHDR* gauge, int element) {
     for (const TracedValue& t : traced_values_)
         if (t.gauge == gauge && t.element == element) return;
-    traced_values_.push_back({gauge, element, 0.0, false, false});
+    traced_values_.push_back({gauge, element, 0.0, false, false, 0});
 }
 
 // A traced value prints as tracing begins, when it passes a point of its
-// needle's table, and when it stops moving.
+// needle's table, and when it has stood still for a second after moving.
 void SimHost::trace_values() {
     for (TracedValue& t : traced_values_) {
         const ELEMENT_HEADER* e = elements_of(t.gauge)[static_cast<std::size_t>(t.element)];
@@ -695,15 +694,20 @@ void SimHost::trace_values() {
         const double now = v->main;
         if (!t.seen) {
             trace_.value(tick_, t.gauge->gauge_name, t.element, role, "value", now);
-            t = {t.gauge, t.element, now, true, false};
+            t = {t.gauge, t.element, now, true, false, 0};
             continue;
         }
         const bool same = now == t.last || (std::isnan(now) && std::isnan(t.last));
         if (same) {
-            if (t.moving) trace_.value(tick_, t.gauge->gauge_name, t.element, role, "settled at", now);
-            t.moving = false;
+            // Settled: a whole second without a change after moving (a value
+            // that steps now and then is still on its way).
+            if (t.moving && ++t.still == kTicksPerSecond) {
+                trace_.value(tick_, t.gauge->gauge_name, t.element, role, "settled at", now);
+                t.moving = false;
+            }
             continue;
         }
+        t.still = 0;
         if (e->element_type == ELEMENT_TYPE_NEEDLE) {
             const auto* n = reinterpret_cast<const ELEMENT_NEEDLE*>(e);
             for (uint32_t i = 0; n->nonlinearity_table != nullptr && i < n->nonlinearity_count; ++i) {

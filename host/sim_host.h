@@ -227,8 +227,9 @@ private:
         const GAUGEHDR* gauge;
         int element;
         double last;
-        bool seen;    // a value was drawn since tracing began
-        bool moving;  // it changed at the last update
+        bool seen;          // a value was drawn since tracing began
+        bool moving;        // it changed since it last settled
+        int64_t still = 0;  // updates without a change since it last moved
     };
     std::vector<TracedValue> traced_values_;
     std::vector<uint8_t> state_at_mark_;

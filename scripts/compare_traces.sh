@@ -28,11 +28,16 @@ for scenario in scenarios/*.scn; do
     >"$out/$name.linux.txt"
   for sound in device none; do
     if [ "$sound" = none ]; then export KADRIMOS_WINE_SOUND=none; else unset KADRIMOS_WINE_SOUND; fi
-    if ! $wine_run "$windows/host/kadrimos-host.exe" --module "$windows/kadrimos.gau" \
-         --json "$out/$name.$build-$sound.json" "$scenario" >"$out/$name.$build-$sound.txt" \
-         2>"$out/$name.$build-$sound.err"; then
+    # Now and then a Wine process dies as it starts, before the program
+    # prints a line: such a run (no output at all) is made once more.
+    run_windows() {
+      $wine_run "$windows/host/kadrimos-host.exe" --module "$windows/kadrimos.gau" \
+        --json "$out/$name.$build-$sound.json" "$scenario" >"$out/$name.$build-$sound.txt" \
+        2>"$out/$name.$build-$sound.err"
+    }
+    if ! run_windows && { [ -s "$out/$name.$build-$sound.txt" ] || [ -s "$out/$name.$build-$sound.err" ] || ! run_windows; }; then
       echo "compare_traces: $scenario failed in the Windows host of $build (sound: $sound)"
-      tail -20 "$out/$name.$build-$sound.txt" "$out/$name.$build-$sound.err"
+      tail -n 20 "$out/$name.$build-$sound.txt" "$out/$name.$build-$sound.err"
       exit 1
     fi
     if ! diff <(without_sound "$out/$name.linux.json") <(without_sound "$out/$name.$build-$sound.json") >"$out/$name.$build.diff"; then

@@ -18,8 +18,9 @@
 // windows are blank, the counters stand, and their reference seconds stay as
 // they were: with power back, a running count takes in the time it was dark.
 // Counts are whole seconds of the simulation clock. A clock that goes back (a
-// reloaded flight) leaves every count where it stood, and a clock that is not
-// a number stops the counting until it is one again. The four-digit
+// reloaded flight) leaves every count where it stood and counts on from there;
+// while the clock is not a finite number nothing counts, and the references
+// stay as they were. The four-digit
 // elapsed-time window rolls over from 99:59 to 00:00, the chronograph's
 // minutes from 59 to 00; no text is ever longer than its window.
 //
@@ -272,7 +273,8 @@ void time_of_day() {
     split(to_integer<int32_t>(host::value<4>()), &self.clock_digits[2]);
 }
 
-// `now` is the clock's whole second, or nothing while the clock is not a number.
+// `now` is the clock's whole second, or nothing while the clock is not a
+// finite number.
 void elapsed_time(const int32_t* now) {
     if (self.EtSelector == kEtReset) {
         self.et = {};

@@ -114,6 +114,7 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   names     a switch's caption where the areas' labels do not give it
 #   positions a rotary selector's position names, in table order
 #   texts     further engraved words: (text, x, y)
+#   numbers   False: a dial's scale without its numbers (a sweep hand's track)
 PRINTED = {
     "testgauge2k": {"legends": {"hidden icon": "TEST"}},
     "toskelin elec_batt_rulo": {"title": ["BAT"], "legends": {"REFUEL ON BAT": "REFUEL ON BAT",
@@ -243,6 +244,9 @@ PRINTED = {
     "toskelin engomn_vib_rulo": {"title": ["VIB", "LEVEL"], "bars": ["1", "2"]},
     "toskelin engomn_vib_sw_rulo": {"title": ["ENG VIB", "PICK UP"], "names": {"VIB PICK UP": ""},
                                     "texts": [("TEST", 14, 50)]},
+    "toskelin chrono_rulo": {"numbers": False,
+                             "texts": [("ET", 37, 37), ("TEST", 139, 23), ("CHR", 136, 130), ("RUN", 11, 88),
+                                       ("HLD", 10, 150), ("RST", 33, 142)]},
     "toskelin toggle_pan_rad_rulo": {"title": ["RADIOS"]},
     "toskelin toggle_pan_ped_rulo": {"title": ["PEDESTAL"]},
     "toskelin toggle_pan_fe_rulo": {"title": ["FLIGHT", "ENGINEER"]},
@@ -261,6 +265,10 @@ SLIDER_TRAVEL = {
 }
 
 MARGIN = 4  # around everything a background holds
+
+# Lit segments of a digital display, by the last word of their label: the
+# marks under a window and the dots of a colon.
+SEGMENT_SIZES = {"mark": (8, 3), "dot": (3, 3)}
 
 # --- Reading the inputs ----------------------------------------------------------
 
@@ -541,6 +549,8 @@ def family_of(e):
         return "flow_flag"
     if "message" in lab:
         return "message"
+    if lab.rsplit(" ", 1)[-1] in SEGMENT_SIZES:
+        return "segment"
     if "cover" in lab:
         return "cover"
     if "lever legend" in lab:
@@ -595,7 +605,10 @@ def switch_groups(g):
     for e in g.elements:
         if e.family in ("switch", "knob_pose", "servo_legend", "hp_lever", "valve_knob"):
             for slack in (0, 2):
-                hits = [s for s in out if inside((e.x, e.y), s.box, slack)]
+                # A digit window under the halves of a knob (a clock's
+                # setting knob) is no position of it.
+                hits = [s for s in out if inside((e.x, e.y), s.box, slack)
+                        and not (e.kind == 2 and KNOB_AREA.search(s.name))]
                 if hits:
                     hits[0].icons.append(e)
                     e.group = hits[0]
@@ -822,6 +835,8 @@ class Art:
                 self.size[bmp] = (band.w, band.h)
             elif fam == "bar":
                 self.size[bmp] = (12, 5)
+            elif fam == "segment":
+                self.size[bmp] = SEGMENT_SIZES[uses[0].label.rsplit(" ", 1)[-1]]
             elif fam == "off_flag":
                 right = []
                 for e in uses:
@@ -1097,6 +1112,12 @@ def draw_level_bar(e, w, h):
     return img
 
 
+def draw_segment(e, w, h):
+    img, d = new_image(w, h)
+    d.rectangle((0, 0, w - 1, h - 1), fill=C["amber"])
+    return img
+
+
 def draw_flow_bar(e, w, h):
     img, d = new_image(w, h)
     if "in line" in e.label:
@@ -1240,18 +1261,20 @@ def draw_pointer(e, w, h):
 
 
 def draw_knob(e, w, h):
-    """A selector knob turning about the pivot, its pointer to the right."""
+    """A selector knob turning about the pivot, its pointer to the right;
+    a knob drawn lit by the panel lights has a glowing pointer."""
     img, d = new_image(w, h)
     px, py = e.px, e.py
     tip = w - 1
+    pointer = "orange" if e.label.endswith(" deck lit") else ("amber" if e.label.endswith(" lit") else "white")
     if px >= 12:
         r = min(px, py) - 3
         d.ellipse((px - r, py - r, px + r, py + r), fill=C["knob"], outline=C["knob_edge"])
         d.rectangle((px - r + 2, py - 3, px + r - 2, py + 3), fill=C["knob_edge"])
     else:
         d.rounded_rectangle((0, py - 5, tip - 3, py + 5), radius=4, fill=C["knob"], outline=C["knob_edge"])
-    d.line((px, py, tip, py), fill=C["white"], width=2)
-    d.polygon([(tip, py), (tip - 4, py - 2), (tip - 4, py + 2)], fill=C["white"])
+    d.line((px, py, tip, py), fill=C[pointer], width=2)
+    d.polygon([(tip, py), (tip - 4, py - 2), (tip - 4, py + 2)], fill=C[pointer])
     return img
 
 
@@ -1421,6 +1444,8 @@ def draw_faces(lay, needles, legend, words):
         for v in values:
             ang = value_angle(e, v)
             d.line([polar(e.x, e.y, L - 6, ang), polar(e.x, e.y, L + 2, ang)], fill=C["white"], width=2)
+            if not words.get("numbers", True):
+                continue
             label = fmt(v, div, shift)
             tw, th = text_size(label, f)
             inset = L - (8 if L >= 32 else 6) - max(tw * abs(math.cos(math.radians(ang))), th * abs(math.sin(math.radians(ang)))) / 2
@@ -1755,7 +1780,7 @@ def draw_button_gauge(g, size):
 DRAWERS = {
     "switch": draw_switch, "knob_pose": draw_knob_pose, "hp_lever": draw_hp_lever,
     "servo_legend": draw_servo_legend, "lever": draw_servo_lever, "bar": draw_level_bar,
-    "flow_bar": draw_flow_bar, "flow_flag": draw_flow_flag, "valve_knob": draw_valve_knob,
+    "flow_bar": draw_flow_bar, "segment": draw_segment, "flow_flag": draw_flow_flag, "valve_knob": draw_valve_knob,
     "valve_line": draw_valve_line, "off_flag": draw_off_flag, "lamp": draw_lamp, "message": draw_message,
     "cover": draw_cover, "needle": draw_needle, "limit": draw_limit, "pointer": draw_pointer,
     "knob": draw_knob, "drum": draw_drum_mask,

@@ -106,5 +106,20 @@ TEST(ClampAndReturn, OutOfScaleValuesAreLimitedAndWrittenBack) {
     EXPECT_EQ(selector, 3);
 }
 
+TEST(StringText, IsCutToTheElementsLengthAndNeedsTheHostsBuffer) {
+    char buffer[8] = "#######";
+    ELEMENT_STRING window{};
+    window.max_string_length = 2;
+    write_text(window, "12:59");  // no buffer yet: nothing written, nothing read
+    window.string = buffer;
+    write_text(window, "12:59");
+    EXPECT_STREQ(buffer, "12");
+    EXPECT_EQ(buffer[3], '#') << "nothing past the terminator";
+    write_fixed(window, 123.0, 1, 0);
+    EXPECT_STREQ(buffer, "12");
+    write_text(window, nullptr);
+    EXPECT_STREQ(buffer, "");
+}
+
 }  // namespace
 }  // namespace kadrimos

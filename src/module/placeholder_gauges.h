@@ -59,7 +59,6 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin tas_rulo",                        53, 7069, 0     , true , no_failures},
     {"toskelin sat_rulo",                        59, 7070, 0     , true , no_failures},
     {"toskelin aoa_rulo",                        38, 7071, 0     , true , no_failures},
-    {"toskelin chrono_rulo",                    161, 7072, 0     , true , no_failures},
     {"toskelin ralt_rulo",                       60, 7073, 0     , true , no_failures},
     {"toskelin flaps_ind_rulo",                 108, 7074, 0     , true , no_failures},
     {"toskelin surf_ind_rulo",                  108, 7075, 0     , true , no_failures},

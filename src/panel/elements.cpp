@@ -46,4 +46,12 @@ void write_fixed(ELEMENT_STRING& string, double value, int width, int precision)
     format_fixed(string.string, string.max_string_length + 1, value, width, precision);
 }
 
+void write_text(ELEMENT_STRING& string, const char* text) {
+    if (string.string == nullptr) return;
+    std::size_t n = 0;
+    if (text != nullptr)
+        for (; n < string.max_string_length && text[n] != '\0'; ++n) string.string[n] = text[n];
+    string.string[n] = '\0';
+}
+
 }  // namespace kadrimos

@@ -112,4 +112,8 @@ inline ELEMENT_STRING& as_string(ELEMENT_HEADER* element) {
 // while the host has given the element no buffer.
 void write_fixed(ELEMENT_STRING& string, double value, int width, int precision);
 
+// Writes `text` into the element's buffer, cut to the element's maximum
+// length. Writes nothing while the host has given the element no buffer.
+void write_text(ELEMENT_STRING& string, const char* text);
+
 }  // namespace kadrimos

@@ -13,7 +13,7 @@ KADRIMOS_GAUGE(map_lt, "toskelin map_lt_rulo")
 namespace kadrimos::gauges::map_lt {
 namespace {
 
-constexpr ElementSpec kElements[] = {background_spec(5684)};
+constexpr ElementSpec kElements[] = {background_spec(5684, kBackgroundFlags, no_failures, "map light")};
 
 }  // namespace
 

@@ -48,7 +48,7 @@ constexpr Toggle kSwitches[] = {
 // Elements 7 to 20: heater k's light is element 7 + k. The lights stand in
 // rows by probe under the switch of their side.
 constexpr int32_t kCapt = 18, kStby = 67, kFo = 114;
-constexpr int32_t kRow = 13, kFirstRow = 66;
+constexpr int32_t kRow = 13, kFirstRow = 76;
 constexpr NumberedIcon kLights[] = {
     {"PITOT CAPT light", {kCapt, kFirstRow}},
     {"PITOT STBY light", {kStby, kFirstRow}},

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "module/aircraft_state.h"
 #include "support/cockpit.h"
@@ -38,25 +40,44 @@ std::string lit_heater_lights() {
     return out;
 }
 
-// --- Probe heat -------------------------------------------------------------------
+// --- Switches ------------------------------------------------------------------------
 
-TEST(ProbeHeat, EachSwitchShowsItsPositionAfterTheNextUpdate) {
+// A click moves the switch; the next update shows its position's bitmap and
+// hides the others.
+TEST(AntiIcePanels, EachSwitchShowsTheBitmapOfItsPositionOnly) {
+    struct Row {
+        const char* gauge;
+        const char* area;
+        std::vector<const char*> shown, hidden;
+    };
+    const Row rows[] = {
+        {kProbes, "STBY ON", {"STBY ON", "CAPT OFF"}, {"STBY OFF", "CAPT ON"}},
+        {kProbes, "STBY OFF", {"STBY OFF"}, {"STBY ON"}},
+        {kWing, "LH ON", {"LH ON", "RH OFF RESET"}, {"LH OFF RESET", "LH GRND CHECK", "RH ON"}},
+        {kWing, "RH GRND CHECK", {"RH GRND CHECK"}, {"RH ON", "RH OFF RESET"}},
+        {kWing, "LH OFF RESET", {"LH OFF RESET"}, {"LH ON", "LH GRND CHECK"}},
+        {kNacelle,
+         "ENG 2 VALVE OPEN",
+         {"ENG 2 VALVE OPEN", "ENG 1 CLOSE"},
+         {"ENG 2 CLOSE", "ENG 1 VALVE OPEN"}},
+    };
     FakeHost host;
-    host.click(kProbes, "STBY ON");
-    host.click(kProbes, "F/O ON");
-    host.click(kProbes, "F/O OFF");
-    host.update(kProbes);
-    EXPECT_EQ(aircraft.ProbeHeatSwitch1, 0);
-    EXPECT_EQ(aircraft.ProbeHeatSwitch2, 1);
-    EXPECT_EQ(aircraft.ProbeHeatSwitch3, 0);
-    for (const char* shown : {"CAPT OFF", "STBY ON", "F/O OFF"})
-        EXPECT_TRUE(host.visible(kProbes, shown)) << shown;
-    for (const char* hidden : {"CAPT ON", "STBY OFF", "F/O ON"})
-        EXPECT_FALSE(host.visible(kProbes, hidden)) << hidden;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.gauge) + ": " + r.area);
+        host.click(r.gauge, r.area);
+        host.update(r.gauge);
+        for (const char* label : r.shown) EXPECT_TRUE(host.visible(r.gauge, label)) << label;
+        for (const char* label : r.hidden) EXPECT_FALSE(host.visible(r.gauge, label)) << label;
+    }
+    EXPECT_EQ(aircraft.ProbeHeatSwitch2, 0);
+    EXPECT_EQ(gauges::wing_deice::state.switch_right, kWingGroundCheck);
 }
 
+// --- Probe heat -------------------------------------------------------------------
+
 // Heater k's light is element 7 + k and comes on when that heater alone is
-// cold; the captain's pitot light watches the simulator instead.
+// cold, with the DC essential bus; the captain's pitot light watches the
+// simulator instead.
 TEST(ProbeHeat, EachHeaterLightWatchesItsOwnHeater) {
     FakeHost host;
     host.set(kPitotHeat, 1.0);
@@ -68,6 +89,11 @@ TEST(ProbeHeat, EachHeaterLightWatchesItsOwnHeater) {
         const std::string expected = cold == 0 ? "" : std::to_string(7 + cold) + " ";
         EXPECT_EQ(lit_heater_lights(), expected) << "heater " << cold << " cold";
     }
+    for (uint8_t& heater : aircraft.ProbeHeaterPowered) heater = 0;
+    host.set(kPitotHeat, 0.0);
+    aircraft.DcEssBusPowered = 0;
+    host.update(kProbes);
+    EXPECT_EQ(lit_heater_lights(), "") << "every light needs the DC essential bus";
 }
 
 TEST(ProbeHeat, TheCaptainsPitotLightFollowsTheSimulatorsPitotHeat) {
@@ -89,13 +115,6 @@ TEST(ProbeHeat, TheCaptainsPitotLightFollowsTheSimulatorsPitotHeat) {
         EXPECT_EQ(host.visible(kProbes, "PITOT CAPT light"), r.lit)
             << "pitot heat " << r.pitot_heat << ", failed " << r.pitot_failed << ", DC ESS " << int(r.dc_ess);
     }
-}
-
-TEST(ProbeHeat, WithoutTheEssentialBusNoHeaterLightIsLit) {
-    FakeHost host;
-    aircraft.DcEssBusPowered = 0;
-    host.update(kProbes);  // every heater cold, the simulator's pitot heat off
-    EXPECT_EQ(lit_heater_lights(), "");
 }
 
 // In flight the start-up step switches the probe heat on, and with every bus
@@ -134,25 +153,6 @@ struct WingBench {
         return out;
     }
 };
-
-TEST(WingDeIce, EachSwitchShowsOneOfItsThreePositions) {
-    WingBench b;
-    struct Row {
-        const char* area;
-        const char* shown;
-        uint8_t position;
-    };
-    for (const Row& r :
-         {Row{"LH ON", "LH ON", kWingOn}, Row{"LH GRND CHECK", "LH GRND CHECK", kWingGroundCheck},
-          Row{"LH OFF RESET", "LH OFF RESET", kWingOffReset}}) {
-        b.host.click(kWing, r.area);
-        b.update();
-        EXPECT_EQ(gauges::wing_deice::state.switch_left, r.position);
-        for (const char* position : {"LH ON", "LH OFF RESET", "LH GRND CHECK"})
-            EXPECT_EQ(b.host.visible(kWing, position), std::string(position) == r.shown)
-                << r.area << ": " << position;
-    }
-}
 
 // ON works only in the air and GRND CHECK only on the ground; a side that does
 // not work shows its bar crossed. Only the left side commands the

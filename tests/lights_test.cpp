@@ -3,6 +3,7 @@
 // passenger sign chimes, and the panel lighting's pulse sequences.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -29,6 +30,38 @@ constexpr uint32_t kToggleNav = 0x1034B, kToggleCabin = 0x10413, kToggleRecognit
 constexpr uint32_t kLandingOn = 0x1020B, kLandingOff = 0x1020C, kExtendLandingLights = 0x10357;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// --- Switches ----------------------------------------------------------------------------
+
+// A click moves the switch; the next update shows its position's bitmap and
+// hides the others. LAND shows both landing lights in one position; the nose
+// and runway levers are one switch.
+TEST(LightPanels, EachSwitchShowsTheBitmapOfItsPositionOnly) {
+    struct Row {
+        const char* gauge;
+        const char* area;
+        std::vector<const char*> shown, hidden;
+    };
+    const Row rows[] = {
+        {kExterior, "STROBE ON", {"STROBE ON", "NAV OFF"}, {"STROBE OFF", "NAV ON"}},
+        {kExterior,
+         "LAND OFF",
+         {"LAND left OFF", "LAND right OFF"},
+         {"LAND left ON", "LAND right ON", "LAND left RETRACT", "LAND right RETRACT"}},
+        {kExterior, "LAND ON", {"LAND left ON", "LAND right ON"}, {"LAND left OFF", "LAND right OFF"}},
+        {kExterior, "RUNWAY ON", {"NOSE ON", "RUNWAY ON"}, {"NOSE OFF", "RUNWAY OFF"}},
+        {kExterior, "NOSE OFF", {"NOSE OFF", "RUNWAY OFF"}, {"NOSE ON", "RUNWAY ON"}},
+        {kSigns, "NO SMOKING ON", {"NO SMOKING ON", "SEAT BELTS OFF"}, {"NO SMOKING OFF", "SEAT BELTS ON"}},
+    };
+    FakeHost host;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(std::string(r.gauge) + ": " + r.area);
+        host.click(r.gauge, r.area);
+        host.update(r.gauge);
+        for (const char* label : r.shown) EXPECT_TRUE(host.visible(r.gauge, label)) << label;
+        for (const char* label : r.hidden) EXPECT_FALSE(host.visible(r.gauge, label)) << label;
+    }
+}
 
 // --- Exterior lights ----------------------------------------------------------------
 
@@ -200,36 +233,6 @@ TEST(ExteriorLights, TheLandingLightsExtendAtOnAndOffAndRetractAtRetractOrWithou
     }
 }
 
-TEST(ExteriorLights, TheLandingLightSwitchShowsBothLightsInOnePosition) {
-    ExteriorBench b;
-    struct Row {
-        const char* area;
-        const char* shown;
-    };
-    for (const Row& r : {Row{"LAND OFF", "OFF"}, Row{"LAND ON", "ON"}, Row{"LAND OFF", "OFF"},
-                         Row{"LAND RETRACT", "RETRACT"}}) {
-        b.host.click(kExterior, r.area);
-        b.update();
-        for (const char* side : {"left", "right"})
-            for (const char* position : {"OFF", "ON", "RETRACT"})
-                EXPECT_EQ(b.host.visible(kExterior, std::string("LAND ") + side + " " + position),
-                          std::string(position) == r.shown)
-                    << r.area << ": " << side << " " << position;
-    }
-}
-
-TEST(ExteriorLights, TheNoseAndRunwayLeversWorkOneSwitch) {
-    ExteriorBench b;
-    b.host.click(kExterior, "RUNWAY ON");
-    b.update();
-    EXPECT_TRUE(b.host.visible(kExterior, "NOSE ON"));
-    EXPECT_TRUE(b.host.visible(kExterior, "RUNWAY ON"));
-    b.host.click(kExterior, "NOSE OFF");
-    b.update();
-    EXPECT_TRUE(b.host.visible(kExterior, "NOSE OFF"));
-    EXPECT_TRUE(b.host.visible(kExterior, "RUNWAY OFF"));
-}
-
 // --- Passenger signs --------------------------------------------------------------------
 
 #if !defined(_WIN32)
@@ -261,16 +264,6 @@ TEST(PassengerSigns, TheChimeGoesWithTheClickWhenTheEssentialBusIsAlive) {
     }
 }
 #endif
-
-TEST(PassengerSigns, EachSwitchShowsItsPosition) {
-    FakeHost host;
-    host.click(kSigns, "NO SMOKING ON");
-    host.update(kSigns);
-    EXPECT_TRUE(host.visible(kSigns, "SEAT BELTS OFF"));
-    EXPECT_FALSE(host.visible(kSigns, "SEAT BELTS ON"));
-    EXPECT_TRUE(host.visible(kSigns, "NO SMOKING ON"));
-    EXPECT_FALSE(host.visible(kSigns, "NO SMOKING OFF"));
-}
 
 // --- Panel lighting ---------------------------------------------------------------------
 

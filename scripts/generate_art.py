@@ -111,10 +111,13 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   dial      scale legend lines, the divisor of the printed numbers, red arc
 #   lb        the same for the pound face (an alternate background)
 #   legends   a lamp's legend where it is not its label without "light"/"lamp"
+#   lamp_colour, lamp_size  the lit colour and the size of every lamp of the gauge,
+#             where its legends and the room around them do not give them
 #   names     a switch's caption where the areas' labels do not give it
 #   positions a rotary selector's position names, in table order
 #   texts     further engraved words: (text, x, y)
 #   numbers   False: a dial's scale without its numbers (a sweep hand's track)
+#   fixture   a light fixture with nothing on it but its lamp, drawn on the background
 PRINTED = {
     "testgauge2k": {"legends": {"hidden icon": "TEST"}},
     "toskelin elec_batt_rulo": {"title": ["BAT"], "legends": {"REFUEL ON BAT": "REFUEL ON BAT",
@@ -254,6 +257,15 @@ PRINTED = {
     "toskelin toggle_pan_fail_rulo": {"title": ["FAILURES"]},
     "toskelin toggle_pan_up2_rulo": {"title": ["UPPER PANEL"]},
     "toskelin toggle_pan_ins_rulo": {"title": ["INS"]},
+    "toskelin probes_heat_rulo": {"lamp_colour": "amber", "lamp_size": (42, 11),
+                                  "legends": {"PITOT": "PITOT", "STAT LH": "STAT LH", "STAT RH": "STAT RH",
+                                              "AOA": "AOA", "TAT": "TAT"},
+                                  "texts": [("PROBE", 135, 130), ("HEAT", 135, 140)]},
+    "toskelin wing_deice_rulo": {"title": ["WING DE ICE"], "legends": {"unused light": ""}, "lamp_size": (46, 14)},
+    "toskelin nacelle_deice_rulo": {"title": ["NACELLE ANTI ICE"], "legends": {"TRANSIT light": "TRANSIT"}},
+    "toskelin ext_lt_rulo": {},
+    "toskelin signs_rulo": {"names": {"SEAT BELTS": "SEATB", "NO SMOKING": "NO SMOK."}},
+    "toskelin map_lt_rulo": {"title": ["MAP LT"], "fixture": True},
 }
 
 # Slider travel in pixels of the element's own axis (value x scale), where
@@ -269,6 +281,9 @@ MARGIN = 4  # around everything a background holds
 # Lit segments of a digital display, by the last word of their label: the
 # marks under a window and the dots of a colon.
 SEGMENT_SIZES = {"mark": (8, 3), "dot": (3, 3)}
+# A gauge as wide as the panel is an overlay drawn over the whole panel (the
+# instrument lighting): its bitmaps are the panel's size, and mostly clear.
+OVERLAY_SIZE = (1280, 1024)
 
 # --- Reading the inputs ----------------------------------------------------------
 
@@ -519,6 +534,8 @@ LEGEND_SUFFIXES = (" lamp lit", " lamp other", " legend lit", " legend other", "
 def family_of(e):
     """The kind of picture an element's bitmap is, from its kind and label."""
     lab = e.label
+    if "overlay" in lab:
+        return "overlay"
     if e.kind == 0:
         return "background"
     if e.kind == 1:
@@ -747,7 +764,8 @@ class Art:
                     if e.group is None:
                         raise SystemExit(f"{e.gauge.name}: {e.label} lies in no mouse area")
                     b = e.group.box
-                    sizes.add((b[2] - e.x, b[3] - e.y))
+                    span = abreast_span(e)
+                    sizes.add(((span[1] if span else b[2]) - e.x, b[3] - e.y))
                 self.size[bmp] = (min(s[0] for s in sizes), min(s[1] for s in sizes))
             elif fam == "knob_pose":
                 self.size_shared_knob(bmp, uses)
@@ -864,6 +882,8 @@ class Art:
         if fam == "message":
             # Shown for a moment over whatever is below it.
             return (g.width - e.x - 2, 22)
+        if printed(g, "lamp_size"):
+            return printed(g, "lamp_size")
         cap_w, cap_h = 48, 24
         # A lamp inside a push-button fills it, inset as it is placed.
         buttons = [s for s in g.groups if len(s.areas) == 1 and inside((e.x, e.y), s.box)]
@@ -922,11 +942,21 @@ class Art:
             need = max(need, max(k.y + k.length + 26 for k in knobs))
         return need
 
+    def size_overlays(self):
+        for bmp, uses in self.uses.items():
+            if self.family(bmp) == "overlay":
+                self.size[bmp] = OVERLAY_SIZE
+
     # Backgrounds hold all their gauge draws.
     def size_backgrounds(self):
         for g in self.gauges:
             bg = g.elements[0]
-            if g.placeholder:
+            if g.placeholder or bg.family == "overlay":
+                continue
+            if len(g.elements) == 1 and not g.areas:
+                # A fixture with nothing on it keeps a placeholder's proportions.
+                g.bg_size = (g.width, max(24, round(0.8 * g.width)))
+                self.size[bg.bitmap] = g.bg_size
                 continue
             boxes = [(0, 0, g.width, 1)]
             for e in g.elements[1:]:
@@ -964,6 +994,7 @@ class Art:
         self.size_switches()
         self.size_small_parts()
         self.size_lamps()
+        self.size_overlays()
         self.size_backgrounds()
 
 
@@ -1014,6 +1045,22 @@ def band_of(e):
     return min(s.icons.index(e), len(s.areas) - 1)
 
 
+ABREAST_GAP = 20  # levers of one switch standing further apart than this are drawn side by side
+
+
+def abreast_span(e):
+    """For a switch whose areas work several levers side by side (both
+    landing lights), the left and right of the lever this icon draws: from
+    its own x to the next lever's, or to the switch's right edge. None for a
+    switch with one lever."""
+    s = e.group
+    xs = sorted({o.x for o in s.icons if o.family == "switch"})
+    if len(xs) < 2 or max(b - a for a, b in zip(xs, xs[1:])) <= ABREAST_GAP:
+        return None
+    right = [x for x in xs if x > e.x]
+    return e.x, right[0] if right else s.box[2]
+
+
 def switch_nut(s):
     """Where a switch's lever turns: the middle band's centre, or between
     the two bands of a two-position switch."""
@@ -1031,6 +1078,11 @@ def draw_switch(e, w, h):
     band = s.areas[band_of(e)]
     nx, ny = switch_nut(s)
     tx, ty = round(band.x + band.w / 2), round(band.y + band.h / 2)
+    span = abreast_span(e)
+    if span:
+        # This lever's own nut, its throw as the switch's.
+        shift = round((span[0] + span[1]) / 2) - nx
+        nx, tx = nx + shift, tx + shift
     if len(s.areas) > 1 and (tx, ty) != (nx, ny):
         reach = min(abs(ty - ny), 22) if ty != ny else 0
         ty = ny + (reach if ty > ny else -reach)
@@ -1197,6 +1249,8 @@ def draw_lamp(e, w, h):
     legend = common_legend(e)
     unlit = any(e.label.endswith(wd) for wd in UNLIT_WORDS)
     colour = lamp_colour(legend, unlit)
+    if not unlit:
+        colour = printed(e.gauge, "lamp_colour", colour)
     d.rectangle((0, 0, w - 1, h - 1), fill=C["lens"], outline=C["panel_shadow"])
     if not unlit:
         d.rectangle((1, 1, w - 2, h - 2), outline=C[colour])
@@ -1648,6 +1702,38 @@ def draw_neutral(size):
     return img
 
 
+def draw_overlay(e, w, h):
+    """The instrument lighting laid over the whole panel: a sparse wash of
+    light that leaves the panel under it seen, denser and whiter with the
+    flight-deck light on. Pure black, which the simulator draws clear, is
+    everything else."""
+    img, d = new_image(w, h)
+    flight_deck = "flight-deck" in e.label
+    step = 4 if flight_deck else 6
+    colour = C["lamp_white" if flight_deck else "amber"]
+    px = img.load()
+    for y in range(0, h, step):
+        for x in range((y // step) % 2 * (step // 2), w, step):
+            px[x, y] = colour
+    # The glareshield's light strip along the top edge.
+    d.rectangle((0, 0, w - 1, 2), fill=colour)
+    return img
+
+
+def draw_fixture(lay):
+    """A light on a swivel: its foot, its arm, its hood and lens."""
+    d = lay.d
+    w, h = lay.size
+    cx, cy = w // 2, h // 2 + 6
+    r = min(w, h) // 5
+    d.rectangle((cx - 4, h - 16, cx + 4, h - 6), fill=C["metal_dark"], outline=C["panel_shadow"])
+    d.line((cx, h - 16, cx, cy + r), fill=C["metal_dark"], width=4)
+    d.ellipse((cx - r - 3, cy - r - 3, cx + r + 3, cy + r + 3), fill=C["knob"], outline=C["knob_edge"])
+    d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=C["lens"], outline=C["metal_dark"])
+    d.ellipse((cx - r // 2, cy - r // 2, cx, cy), fill=C["lens_text"])
+    lay.taken.append((cx - r - 3, cy - r - 3, cx + r + 4, h - 5))
+
+
 def draw_background(g, art, size, lb=False):
     lay = Layout(g, art, size)
     d = lay.d
@@ -1750,6 +1836,8 @@ def draw_background(g, art, size, lb=False):
         first = [k for k in kids if k.kind == 3][0]
         for u in range(0, 11, 2):
             lay.caption(str(u), [(first.x - 8, first.y - 4 * u + 2)], font(6), force=False)
+    if words.get("fixture"):
+        draw_fixture(lay)
     title = words.get("title")
     placed = False
     if title and len(knobs) == len(title):
@@ -1783,7 +1871,7 @@ DRAWERS = {
     "flow_bar": draw_flow_bar, "segment": draw_segment, "flow_flag": draw_flow_flag, "valve_knob": draw_valve_knob,
     "valve_line": draw_valve_line, "off_flag": draw_off_flag, "lamp": draw_lamp, "message": draw_message,
     "cover": draw_cover, "needle": draw_needle, "limit": draw_limit, "pointer": draw_pointer,
-    "knob": draw_knob, "drum": draw_drum_mask,
+    "knob": draw_knob, "drum": draw_drum_mask, "overlay": draw_overlay,
 }
 
 

@@ -5,8 +5,11 @@ Each gauge keeps its place in its window's serving order and its width (its
 default width, as the simulator places it); its height follows from its
 background bitmap, so that the picture shows it unstretched. The gauges of a
 window are then set in rows, left to right, a row wrapping before it would
-grow wider than the window's width, with a few pixels between gauges. Comments,
-window sections and their settings are kept as they are.
+grow wider than the window's width, with a few pixels between gauges. A gauge
+as wide as a row is an overlay of the whole window (the instrument lighting):
+it is placed at 0, 0, as high as the rows of the others, and served last in
+its window, so that it is drawn over them. Comments, window sections and their
+settings are kept as they are.
 
     layout_panel.py --records RECORDS --art DIR --panel host/data/panel.cfg
 
@@ -59,26 +62,55 @@ def main():
 
     gauge_line = re.compile(r"^(gauge\d+=)([^,]+!)([^,]+), *(-?\d+), *(-?\d+), *(\d+), *(\d+)\s*$")
     out = []
-    x = y = row_height = 0
+    section = []  # the current window's lines: text, or a gauge to place
+
+    def lay_out_window():
+        x = y = row_height = bottom = 0
+        for g in section:
+            if isinstance(g, str) or g["overlay"]:
+                continue
+            width = g["width"]
+            height = max(1, round(width * g["aspect"]))
+            if x > 0 and x + width > ROW_WIDTH:
+                x, y, row_height = 0, y + row_height + GAP, 0
+            g["place"] = (x, y, width, height)
+            x += width + GAP
+            row_height = max(row_height, height)
+            bottom = max(bottom, y + height)
+        gauges = [g for g in section if not isinstance(g, str)]
+        overlays = [g for g in gauges if g["overlay"]]
+        for g in overlays:
+            g["place"] = (0, 0, ROW_WIDTH, max(bottom, round(ROW_WIDTH * g["aspect"])))
+        last = max((i for i, g in enumerate(section) if not isinstance(g, str)), default=-1)
+        number = 0
+        for i, g in enumerate(section):
+            if isinstance(g, str):
+                out.append(g)
+                continue
+            placed = [] if g["overlay"] else [g]
+            if i == last:
+                placed += overlays
+            for p in placed:
+                out.append(f"gauge{number:02d}={p['module']}{p['name']}, " + ", ".join(map(str, p["place"])))
+                number += 1
+        section.clear()
+
     for line in lines:
         if line.startswith("["):
-            x = y = row_height = 0
+            lay_out_window()
             out.append(line)
             continue
         m = gauge_line.match(line)
         if not m:
-            out.append(line)
+            section.append(line)
             continue
-        key, module, name, width = m.group(1), m.group(2), m.group(3).strip(), int(m.group(6))
+        name, width = m.group(3).strip(), int(m.group(6))
         if name not in ids:
             sys.exit(f"layout_panel: {args.panel}: no gauge {name!r} in the records")
         bw, bh = bitmap_size(f"{args.art}/{ids[name]}.bmp")
-        height = max(1, round(width * bh / bw))
-        if x > 0 and x + width > ROW_WIDTH:
-            x, y, row_height = 0, y + row_height + GAP, 0
-        out.append(f"{key}{module}{name}, {x}, {y}, {width}, {height}")
-        x += width + GAP
-        row_height = max(row_height, height)
+        section.append({"module": m.group(2), "name": name, "width": width, "aspect": bh / bw,
+                        "overlay": width >= ROW_WIDTH})
+    lay_out_window()
 
     text = "\n".join(out)
     with open(args.panel, encoding="utf-8") as f:

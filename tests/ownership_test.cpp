@@ -42,6 +42,7 @@ enum Owner {
     kEngineStart,
     kPrimaryIndicators,
     kSecondaryIndicators,
+    kAntiIce,
     kLighting,
     kGpws,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
@@ -89,6 +90,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
       "toskelin engomn_oil_temp_1_rulo", "toskelin engomn_oil_temp_2_rulo", "toskelin engomn_oil_qtty_1_rulo",
       "toskelin engomn_oil_qtty_2_rulo", "toskelin engomn_fuel_press_1_rulo",
       "toskelin engomn_fuel_press_2_rulo", "toskelin engomn_vib_rulo", "toskelin engomn_vib_sw_rulo"}},
+    {kAntiIce, {"toskelin probes_heat_rulo", "toskelin wing_deice_rulo", "toskelin nacelle_deice_rulo"}},
     {kLighting, {kSolverGauge}},
     {kGpws, {"toskelin gpws_rulo"}},
     {kNotBuilt, {}},
@@ -160,7 +162,7 @@ const std::vector<Group> kGroups = {
         ITEM(N1Deviation), ITEM(TrcMode), ITEM(TrcN1Target)}},
     {"Cockpit levers", kNotBuilt, {
         ITEM(ParkBrakeWarning), ITEM(SpeedBrakeArmed), ITEM(ThrottleNumbersShown)}},
-    {"Probe heat and anti-ice", kNotBuilt, {
+    {"Probe heat and anti-ice", kAntiIce, {
         ITEM(ProbeHeatSwitch1), ITEM(ProbeHeatSwitch2), ITEM(ProbeHeatSwitch3), ITEM(WingAntiIceOn)}},
     {"Lighting and signs", kLighting, {
         ITEM(AnnLightSelector), ITEM(FltDeckLightSwitch)}},

@@ -53,7 +53,7 @@ TEST(ServiceCodes, OtherThanTwoSixAndTwelveChangeNothing) {
 TEST(ServiceCodes, GaugesNotSimulatedYetIgnoreEveryCode) {
     FakeHost host;
     const auto before = module_bytes();
-    for (const char* name : {"toskelin ext_lt_rulo", "toskelin failures_rulo"}) {
+    for (const char* name : {"toskelin omi_rulo", "toskelin failures_rulo"}) {
         for (int32_t code : {2, 6, 12}) host.service(name, code, 1);
     }
     EXPECT_EQ(module_bytes(), before);

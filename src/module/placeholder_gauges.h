@@ -45,12 +45,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin probes_heat_rulo",               156, 7041, 0     , true , no_failures},
-    {"toskelin wing_deice_rulo",                188, 7046, 0     , true , no_failures},
-    {"toskelin nacelle_deice_rulo",             184, 7047, 0     , true , no_failures},
-    {"toskelin panel_light_rulo",              1280, 7049, 0     , true , no_failures},
-    {"toskelin ext_lt_rulo",                    194, 7052, 0     , true , no_failures},
-    {"toskelin signs_rulo",                      57, 7053, 0     , true , no_failures},
     {"toskelin alti_main_rulo",                 191, 7064, 0     , true , no_failures},
     {"toskelin alti_sec_rulo",                  191, 7065, 0     , true , no_failures},
     {"toskelin asi_main_rulo",                  184, 7066, 0     , true , no_failures},
@@ -106,7 +100,6 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin compass_rulo",                    75, 7129, 0xAB94, false, compass_failures},
     {"toskelin gps_drives_rulo",                 57, 7130, 0     , true , no_failures},
     {"toskelin failures_rulo",                 1179, 7137, 0     , true , no_failures},
-    {"toskelin map_lt_rulo",                    120, 7138, 0     , true , no_failures},
     {"toskelin gps_drives_2_rulo",               50, 7139, 0     , true , no_failures},
     {"toskelin ins_sw_rulo",                     40, 7140, 0     , true , no_failures},
     {"toskelin asi_main2_rulo",                 184, 7142, 0     , true , no_failures},};

@@ -18,7 +18,10 @@ how big it must be:
     at the distance of the table's points; pointers with a negative pivot are
     wedges at the rim; selector knobs turn about their pivot;
   - a drum window is one digit cell, sized from the spacing of the windows of
-    its counter; its strip (the next number) holds eleven such cells;
+    its counter; its strip (the next number) holds a cell for each step of
+    the window's range: eleven for 0 to 10, ten for 0 to 9;
+  - the pedestal levers' parts (LEVER_PARTS) are drawn seen from above, at
+    the sizes that table gives;
   - a background holds everything its gauge draws over it, plus a margin,
     and carries the panel's printed legends: switch names and positions, lamp
     outlines, dial faces with their scales.

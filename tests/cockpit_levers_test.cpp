@@ -16,412 +16,277 @@ namespace kadrimos::testing {
 namespace {
 
 namespace speed_brake = gauges::spd_brk_lev;
+speed_brake::State& lever = speed_brake::state;
 
 constexpr const char* kSpeedBrake = "toskelin spd_brk_lev_rulo";
 constexpr const char* kThrottles = "toskelin throttles_rulo";
-constexpr const char* kThrottleNumbers = "toskelin throttles_num_rulo";
 constexpr const char* kFlaps = "toskelin flaps_lev_rulo";
 constexpr const char* kParkBrake = "toskelin park_brk_lev_rulo";
 
 constexpr uint32_t kOnGround = 60, kEngine1N1 = 624, kThrottle1 = 558, kThrottle2 = 568, kSpoilerHandle = 325,
                    kFlapLever = 328, kParkingBrake = 323;
-constexpr uint32_t kSpoilersSet = 0x100FA, kSpoilersOn = 0x10210;
-constexpr uint32_t kThrottle1Up = 0x101AC, kThrottle1Down = 0x101AE, kThrottle2Up = 0x101B1,
-                   kThrottle2Down = 0x101B3, kFlapsIncrease = 0x100DE, kFlapsDecrease = 0x100DF;
-
+constexpr uint32_t kSpoilersSet = 0x100FA, kSpoilersOn = 0x10210, kFlapsIncrease = 0x100DE,
+                   kFlapsDecrease = 0x100DF;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-struct Hydraulics {
+struct Power {
     uint8_t blue, green, yellow, dc_ess;
 };
+constexpr Power kAll = {1, 1, 1, 1};
 
-void power(Hydraulics h) {
-    aircraft.HydStateBlue = h.blue;
-    aircraft.HydStateGreen = h.green;
-    aircraft.HydStateYellow = h.yellow;
-    aircraft.DcEssBusPowered = h.dc_ess;
+void power(Power p) {
+    aircraft.HydStateBlue = p.blue;
+    aircraft.HydStateGreen = p.green;
+    aircraft.HydStateYellow = p.yellow;
+    aircraft.DcEssBusPowered = p.dc_ess;
 }
 
-class Levers : public ::testing::Test {
-protected:
+// A fresh host on the ground with every hydraulic system and DC essential.
+struct Pedestal {
     FakeHost host;
-
-    Levers() {
-        power({1, 1, 1, 1});
+    Pedestal() {
+        power(kAll);
         host.set(kOnGround, 1.0);
     }
     void run(const char* gauge, int updates = 1) {
         for (int i = 0; i < updates; ++i) host.update(gauge);
         host.draw(gauge);
     }
-    double value(const char* gauge, const char* label) const {
+    double value(const char* gauge, const std::string& label) const {
         return host.value(FakeHost::element(gauge, label));
     }
-    // Armed as the crew arms: ARM clicked with the lever stowed.
-    void arm_on_ground() {
-        host.set(kOnGround, 1.0);
-        host.click(kSpeedBrake, "SPEED BRAKE ARM");
-    }
-    void arm_in_flight() {
-        host.set(kOnGround, 0.0);
+    void arm(double ground) {
+        host.set(kOnGround, ground);
         host.click(kSpeedBrake, "SPEED BRAKE ARM");
     }
 };
 
 // --- Speed brake lever ------------------------------------------------------------------
 
-using SpeedBrake = Levers;
-
-TEST_F(SpeedBrake, EachStepMovesTheLever1000WithinItsStopsAndCommandsTheNewPosition) {
+// Each step moves the lever 1000 within its stops, disarms, and commands the
+// new position with yellow or blue pressure and DC essential power.
+TEST(SpeedBrakeLever, StepsWithinItsStopsDisarmAndCommandThePositionWhenPowered) {
     struct Case {
         int16_t from;
         bool extend;
+        Power power;
         int16_t to;
-    };
-    const Case cases[] = {
-        {0, true, 1000},      {15000, true, 16000},  {15001, true, 16000}, {16000, true, 16000},
-        {16001, true, 16000}, {16001, false, 15001}, {1000, false, 0},     {999, false, 0},
-        {1001, false, 1},     {0, false, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.from) + (c.extend ? " extended" : " retracted"));
-        host.clear_logs();
-        speed_brake::state.lever = c.from;
-        host.click(kSpeedBrake, c.extend ? "SPEED BRAKE extend" : "SPEED BRAKE retract");
-        EXPECT_EQ(speed_brake::state.lever, c.to);
-        ASSERT_EQ(host.events().size(), 1u);
-        EXPECT_EQ(host.events()[0], (KeyEvent{kSpoilersSet, static_cast<uint32_t>(c.to)}));
-    }
-}
-
-TEST_F(SpeedBrake, TheCommandNeedsYellowOrBluePressureAndDcEssentialPower) {
-    struct Case {
-        Hydraulics power;
         bool sent;
     };
+    // Columns: lever before, extended (or retracted), power, lever after, command sent.
+    // clang-format off
     const Case cases[] = {
-        {{1, 0, 0, 1}, true},  {{0, 0, 1, 1}, true},  {{0, 1, 0, 1}, false},
-        {{1, 1, 1, 0}, false}, {{0, 0, 0, 1}, false},
+        {0,     true,  kAll,         1000,  true},  {15000, true,  kAll,         16000, true},
+        {15001, true,  kAll,         16000, true},  {16001, true,  kAll,         16000, true},
+        {16001, false, kAll,         15001, true},  {999,   false, kAll,         0,     true},
+        {1001,  false, {1, 0, 0, 1}, 1,     true},  {3000,  true,  {0, 0, 1, 1}, 4000,  true},
+        {3000,  true,  {0, 1, 0, 1}, 4000,  false}, {3000,  true,  {1, 1, 1, 0}, 4000,  false},
     };
+    // clang-format on
     for (const Case& c : cases) {
-        host.clear_logs();
+        SCOPED_TRACE(std::to_string(c.from) + (c.extend ? " extended" : " retracted"));
+        Pedestal p;
+        p.arm(1.0);
+        lever.takeoff_n1_peak = 90;
+        lever.lever = c.from;
         power(c.power);
-        speed_brake::state.lever = 3000;
-        host.click(kSpeedBrake, "SPEED BRAKE extend");
-        EXPECT_EQ(speed_brake::state.lever, 4000) << "the lever moves anyway";
-        EXPECT_EQ(host.sent(kSpoilersSet), c.sent)
-            << int{c.power.blue} << int{c.power.green} << int{c.power.yellow} << int{c.power.dc_ess};
-    }
-}
-
-TEST_F(SpeedBrake, ArmingTakesTheLeverFromNearStowedOnlyAndNamesWhatItArmsFor) {
-    struct Case {
-        int16_t lever;
-        double ground;
-        Hydraulics power;
-        int16_t lever_after;
-        uint8_t armed;
-        uint8_t mode;
-    };
-    const Case cases[] = {
-        {1000, 1.0, {1, 1, 1, 1}, 0, 1, speed_brake::kRejectedTakeoff},
-        {1999, 0.0, {1, 1, 1, 1}, 0, 1, speed_brake::kLanding},
-        {0, 1.0, {0, 0, 1, 1}, 0, 1, speed_brake::kRejectedTakeoff},
-        {2000, 1.0, {1, 1, 1, 1}, 2000, 0, speed_brake::kNotArmed},
-        {16001, 0.0, {1, 1, 1, 1}, 16001, 0, speed_brake::kNotArmed},
-        {1000, 1.0, {0, 1, 0, 1}, 0, 0, speed_brake::kNotArmed},
-        {1000, 1.0, {1, 1, 1, 0}, 0, 0, speed_brake::kNotArmed},
-        {1000, kNaN, {1, 1, 1, 1}, 0, 0, speed_brake::kNotArmed},
-        {1000, 0.5, {1, 1, 1, 1}, 0, 0, speed_brake::kNotArmed},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.lever) + " on the ground " + std::to_string(c.ground));
-        host.clear_logs();
-        aircraft.SpeedBrakeArmed = 0;
-        speed_brake::state.arm_mode = speed_brake::kNotArmed;
-        speed_brake::state.lever = c.lever;
-        power(c.power);
-        host.set(kOnGround, c.ground);
-        host.click(kSpeedBrake, "SPEED BRAKE ARM");
-        EXPECT_EQ(speed_brake::state.lever, c.lever_after);
-        EXPECT_EQ(aircraft.SpeedBrakeArmed, c.armed);
-        EXPECT_EQ(speed_brake::state.arm_mode, c.mode);
-        EXPECT_TRUE(host.events().empty()) << "arming commands nothing";
-    }
-}
-
-TEST_F(SpeedBrake, MovingTheLeverDisarms) {
-    for (const char* band : {"SPEED BRAKE extend", "SPEED BRAKE retract"}) {
-        SCOPED_TRACE(band);
-        arm_on_ground();
-        speed_brake::state.takeoff_n1_peak = 90;
-        host.click(kSpeedBrake, band);
+        p.host.clear_logs();
+        p.host.click(kSpeedBrake, c.extend ? "SPEED BRAKE extend" : "SPEED BRAKE retract");
+        EXPECT_EQ(lever.lever, c.to);
         EXPECT_EQ(aircraft.SpeedBrakeArmed, 0);
-        EXPECT_EQ(speed_brake::state.arm_mode, speed_brake::kNotArmed);
-        EXPECT_EQ(speed_brake::state.takeoff_n1_peak, 0u);
+        EXPECT_EQ(lever.arm_mode, speed_brake::kNotArmed);
+        EXPECT_EQ(lever.takeoff_n1_peak, 0u);
+        const std::vector<KeyEvent> sent = {{kSpoilersSet, static_cast<uint32_t>(c.to)}};
+        EXPECT_EQ(p.host.events(), c.sent ? sent : std::vector<KeyEvent>{});
     }
 }
 
-// Armed on the ground, the take-off N1 is remembered; the spoilers deploy
-// once it reached 85 % and the throttle comes back below 0.6, and only once.
-TEST(RejectedTakeoff, DeploysTheSpoilersOnceAtTheThresholdsAndNotJustShortOfThem) {
+TEST(SpeedBrakeLever, ArmsFromBelow2000ForWhereTheAircraftIs) {
     struct Case {
-        double peak_n1;
-        double throttle;
+        int16_t from;
+        double ground;
+        Power power;
+        int16_t to;
+        uint8_t armed, mode;
+    };
+    // Columns: lever before, ground flag, power, lever after, armed, what for.
+    // clang-format off
+    const Case cases[] = {
+        {1000, 1.0,  kAll,         0,    1, speed_brake::kRejectedTakeoff},
+        {1999, 0.0,  kAll,         0,    1, speed_brake::kLanding},
+        {2000, 1.0,  kAll,         2000, 0, speed_brake::kNotArmed},
+        {1000, 1.0,  {0, 1, 0, 1}, 0,    0, speed_brake::kNotArmed},
+        {1000, 1.0,  {1, 1, 1, 0}, 0,    0, speed_brake::kNotArmed},
+        {1000, kNaN, kAll,         0,    0, speed_brake::kNotArmed},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + " on the ground " + std::to_string(c.ground));
+        Pedestal p;
+        power(c.power);
+        lever.lever = c.from;
+        p.arm(c.ground);
+        EXPECT_EQ(lever.lever, c.to);
+        EXPECT_EQ(aircraft.SpeedBrakeArmed, c.armed);
+        EXPECT_EQ(lever.arm_mode, c.mode);
+        EXPECT_TRUE(p.host.events().empty()) << "arming commands nothing";
+    }
+}
+
+// Armed on the ground, the spoilers deploy once engine 1 has reached 85 % N1
+// and its throttle comes back below 0.6, and only once.
+TEST(SpeedBrakeLever, ARejectedTakeoffDeploysOnceAtTheThresholdsAndNotShortOfThem) {
+    struct Case {
+        double peak_n1, throttle;
+        Power power;
         bool deploys;
     };
+    // Columns: engine 1 N1 at take-off, throttle 1 pulled back to, power, deployed.
     const Case cases[] = {
-        {90, 0.2, true},  {85, 0.5999, true}, {85.9, 0.0, true}, {84.99, 0.0, false},
-        {90, 0.6, false}, {90, 0.95, false},  {90, kNaN, false}, {kNaN, 0.0, false},
+        {90, 0.2, kAll, true},     {85, 0.5999, kAll, true},       {85.9, 0.0, {0, 0, 1, 1}, true},
+        {84.99, 0.0, kAll, false}, {90, 0.6, kAll, false},         {90, kNaN, kAll, false},
+        {kNaN, 0.0, kAll, false},  {90, 0.2, {0, 1, 0, 1}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.peak_n1) + "% N1, throttle " + std::to_string(c.throttle));
-        FakeHost host;
-        power({1, 1, 1, 1});
-        host.set(kOnGround, 1.0);
-        host.click(kSpeedBrake, "SPEED BRAKE ARM");
-        host.set(kEngine1N1, c.peak_n1);
-        host.set(kThrottle1, 0.95);
-        host.update(kSpeedBrake);
-        host.set(kEngine1N1, 40);  // spooling down does not lower the peak
-        host.set(kThrottle1, c.throttle);
-        host.update(kSpeedBrake);
-        EXPECT_EQ(host.count(kSpoilersOn), c.deploys ? 1u : 0u);
+        Pedestal p;
+        p.arm(1.0);
+        power(c.power);
+        p.host.set(kEngine1N1, c.peak_n1);
+        p.host.set(kThrottle1, 0.95);
+        p.run(kSpeedBrake);
+        p.host.set(kEngine1N1, 40);  // spooling down does not lower the peak
+        p.host.set(kThrottle1, c.throttle);
+        p.run(kSpeedBrake);
+        EXPECT_EQ(p.host.count(kSpoilersOn), c.deploys ? 1u : 0u);
         EXPECT_EQ(aircraft.SpeedBrakeArmed, c.deploys ? 2 : 1);
-        EXPECT_EQ(speed_brake::state.lever, c.deploys ? speed_brake::kLeverDeployed : 0);
+        EXPECT_EQ(lever.lever, c.deploys ? speed_brake::kLeverDeployed : 0);
         if (!c.deploys) continue;
-        EXPECT_EQ(speed_brake::state.takeoff_n1_peak, 0u);
-        host.set(kSpoilerHandle, 16383);  // the host's spoilers out
-        for (int i = 0; i < 3; ++i) host.update(kSpeedBrake);
-        EXPECT_EQ(host.count(kSpoilersOn), 1u);
-        EXPECT_EQ(speed_brake::state.lever, speed_brake::kLeverDeployed);
+        EXPECT_EQ(lever.takeoff_n1_peak, 0u);
+        p.host.set(kSpoilerHandle, 16383);  // the host's spoilers out
+        p.run(kSpeedBrake, 3);
+        EXPECT_EQ(p.host.count(kSpoilersOn), 1u);
     }
 }
 
-TEST_F(SpeedBrake, TheTakeoffPeakFollowsN1UpwardsOnlyWhileArmedOnTheGround) {
-    host.set(kEngine1N1, 60.7);
-    run(kSpeedBrake);
-    EXPECT_EQ(speed_brake::state.takeoff_n1_peak, 0u) << "not armed";
-    arm_on_ground();
-    run(kSpeedBrake);
-    EXPECT_EQ(speed_brake::state.takeoff_n1_peak, 60u);
-    host.set(kEngine1N1, 55);
-    run(kSpeedBrake);
-    EXPECT_EQ(speed_brake::state.takeoff_n1_peak, 60u);
-    host.set(kOnGround, 0.0);
-    host.set(kEngine1N1, 95);
-    run(kSpeedBrake);
-    EXPECT_EQ(speed_brake::state.takeoff_n1_peak, 60u) << "airborne";
-}
-
-TEST_F(SpeedBrake, WithoutPressureOrPowerARejectedTakeoffDeploysNothingUntilTheyReturn) {
-    arm_on_ground();
-    host.set(kEngine1N1, 92);
-    host.set(kThrottle1, 0.1);
-    power({0, 1, 0, 1});
-    run(kSpeedBrake, 3);
-    EXPECT_FALSE(host.sent(kSpoilersOn));
-    EXPECT_EQ(aircraft.SpeedBrakeArmed, 1);
-    power({1, 0, 0, 1});
-    run(kSpeedBrake);
-    EXPECT_EQ(host.count(kSpoilersOn), 1u);
-}
-
-// Armed for landing, the spoilers deploy at the first update on the ground.
-// SPOILERS_ON sets the host's spoilers full out, so the gauge asks again at
-// every update until the crew moves the lever.
-TEST_F(SpeedBrake, ArmedInFlightTheSpoilersDeployAtTouchdownUntilTheLeverIsMoved) {
-    arm_in_flight();
-    run(kSpeedBrake, 5);
-    EXPECT_FALSE(host.sent(kSpoilersOn));
-    host.set(kOnGround, 1.0);
-    run(kSpeedBrake);
-    EXPECT_EQ(host.count(kSpoilersOn), 1u);
+// SPOILERS_ON sets the host's spoilers full out, so armed for landing the
+// gauge may ask again at every update on the ground until the lever moves.
+TEST(SpeedBrakeLever, ArmedInFlightTheSpoilersDeployAtTouchdownUntilTheLeverIsMoved) {
+    Pedestal p;
+    p.arm(0.0);
+    p.run(kSpeedBrake, 5);
+    EXPECT_FALSE(p.host.sent(kSpoilersOn));
+    p.host.set(kOnGround, 1.0);
+    p.run(kSpeedBrake);
+    EXPECT_EQ(p.host.count(kSpoilersOn), 1u);
     EXPECT_EQ(aircraft.SpeedBrakeArmed, 2);
-    EXPECT_EQ(speed_brake::state.lever, speed_brake::kLeverDeployed);
-    host.set(kSpoilerHandle, 16383);
-    run(kSpeedBrake, 3);
-    EXPECT_EQ(host.count(kSpoilersOn), 4u);
-    host.click(kSpeedBrake, "SPEED BRAKE retract");
-    EXPECT_EQ(speed_brake::state.lever, 15001);
-    host.set(kSpoilerHandle, 15001);  // the host follows the lever
-    run(kSpeedBrake, 3);
-    EXPECT_EQ(host.count(kSpoilersOn), 4u);
-    EXPECT_EQ(speed_brake::state.lever, 15001);
+    p.host.set(kSpoilerHandle, 16383);
+    p.run(kSpeedBrake, 3);
+    EXPECT_EQ(p.host.count(kSpoilersOn), 4u);
+    EXPECT_EQ(p.value(kSpeedBrake, "SPEED BRAKE handle"), 48);
+    p.host.click(kSpeedBrake, "SPEED BRAKE retract");
+    p.host.set(kSpoilerHandle, 15001);  // the host follows the lever
+    p.run(kSpeedBrake, 3);
+    EXPECT_EQ(p.host.count(kSpoilersOn), 4u);
+    EXPECT_EQ(lever.lever, 15001);
 }
 
-TEST_F(SpeedBrake, TheLeverFollowsTheHostsSpoilersOutAndBackToStowed) {
+// One after the other from 9000: out at 16000, stowed again at 1.0 or less.
+TEST(SpeedBrakeLever, FollowsTheHostsSpoilersOutAndBackToStowedAndDisarmed) {
     struct Case {
         double handle;
         int16_t lever_after;
     };
-    // From 9000, then one after the other.
-    const Case cases[] = {
-        {15999.9, 9000},
-        {16000, speed_brake::kLeverDeployed},
-        {kNaN, speed_brake::kLeverDeployed},
-        {1.5, speed_brake::kLeverDeployed},
-        {1.0, 0},
-    };
-    speed_brake::state.lever = 9000;
+    constexpr int16_t kOut = speed_brake::kLeverDeployed;
+    const Case cases[] = {{15999.9, 9000}, {16000, kOut}, {kNaN, kOut}, {1.5, kOut}, {1.0, 0}};
+    Pedestal p;
+    lever.lever = 9000;
+    lever.arm_mode = speed_brake::kLanding;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.handle);
-        host.set(kSpoilerHandle, c.handle);
-        run(kSpeedBrake);
-        EXPECT_EQ(speed_brake::state.lever, c.lever_after);
+        p.host.set(kSpoilerHandle, c.handle);
+        p.host.set(kOnGround, 0.0);
+        p.run(kSpeedBrake);
+        EXPECT_EQ(lever.lever, c.lever_after) << c.handle;
     }
-
-    arm_in_flight();
-    host.set(kOnGround, 1.0);
-    run(kSpeedBrake);
-    host.set(kSpoilerHandle, 0.0);
-    run(kSpeedBrake);
-    EXPECT_EQ(speed_brake::state.lever, 0) << "stowed by the host: the lever returns";
-    EXPECT_EQ(aircraft.SpeedBrakeArmed, 0);
-    EXPECT_EQ(speed_brake::state.arm_mode, speed_brake::kNotArmed);
-}
-
-TEST_F(SpeedBrake, TheHandleAndShaftStandByTheLeverAndTheArmedLeverReplacesThem) {
-    struct Case {
-        int16_t lever;
-        double handle, shaft;
-    };
-    const Case cases[] = {{0, 0, 0}, {8000, 24, 21}, {16000, 48, 43}, {speed_brake::kLeverDeployed, 48, 43}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.lever);
-        speed_brake::state.lever = c.lever;
-        run(kSpeedBrake);
-        EXPECT_TRUE(FakeHost::visible(kSpeedBrake, "SPEED BRAKE handle"));
-        EXPECT_TRUE(FakeHost::visible(kSpeedBrake, "SPEED BRAKE lever"));
-        EXPECT_FALSE(FakeHost::visible(kSpeedBrake, "SPEED BRAKE armed lever"));
-        EXPECT_EQ(value(kSpeedBrake, "SPEED BRAKE handle"), c.handle);
-        EXPECT_EQ(value(kSpeedBrake, "SPEED BRAKE lever"), c.shaft);
-    }
-    arm_on_ground();
-    run(kSpeedBrake);
-    EXPECT_TRUE(FakeHost::visible(kSpeedBrake, "SPEED BRAKE armed lever"));
-    EXPECT_FALSE(FakeHost::visible(kSpeedBrake, "SPEED BRAKE handle"));
-    EXPECT_FALSE(FakeHost::visible(kSpeedBrake, "SPEED BRAKE lever"));
+    EXPECT_EQ(lever.arm_mode, speed_brake::kNotArmed);
 }
 
 // --- Throttles -----------------------------------------------------------------------------
 
-using Throttles = Levers;
-
-TEST_F(Throttles, TheReadOutRoundsOnceAndShowsFullForwardAndReverseAsDoubleZero) {
+TEST(Throttles, TheReadOutRoundsOnceAndReadsFullForwardAndReverseAsDoubleZero) {
     struct Case {
         double throttle;
-        double tens, units;
-        double shaft, handle;
+        double tens, units, shaft, handle;
     };
+    // Columns: throttle 1, its digits, its lever's shaft and handle.
     const Case cases[] = {
-        {0.57, 5, 7, 30, 39},   {1.0, 0, 0, 53, 68},  {0.995, 0, 0, 52, 68}, {0.994, 9, 9, 52, 68},
-        {0.05, 0, 5, 2, 3},     {0.004, 0, 0, 0, 0},  {0.0, 0, 0, 0, 0},     {-0.25, 0, 0, -13, -17},
-        {-1.0, 0, 0, -53, -68}, {-0.004, 0, 0, 0, 0}, {kNaN, 0, 0, 0, 0},    {7.5, 0, 0, 53, 68},
+        {0.57, 5, 7, 30, 39}, {1.0, 0, 0, 53, 68},     {0.995, 0, 0, 52, 68},  {0.994, 9, 9, 52, 68},
+        {0.004, 0, 0, 0, 0},  {-0.25, 0, 0, -13, -17}, {-1.0, 0, 0, -53, -68}, {-0.004, 0, 0, 0, 0},
+        {kNaN, 0, 0, 0, 0},   {7.5, 0, 0, 53, 68},
     };
+    Pedestal p;
     aircraft.ThrottleNumbersShown = 1;
+    p.host.set(kThrottle2, 0.86);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.throttle);
-        host.set(kThrottle1, c.throttle);
-        host.set(kThrottle2, c.throttle);
-        run(kThrottles);
-        for (const char* engine : {"THROTTLE 1", "THROTTLE 2"}) {
-            const std::string e = engine;
-            EXPECT_EQ(value(kThrottles, (e + " tens").c_str()), c.tens);
-            EXPECT_EQ(value(kThrottles, (e + " units").c_str()), c.units);
-            EXPECT_EQ(value(kThrottles, (e + " lever").c_str()), c.shaft);
-            EXPECT_EQ(value(kThrottles, (e + " handle").c_str()), c.handle);
-        }
+        p.host.set(kThrottle1, c.throttle);
+        p.run(kThrottles);
+        EXPECT_EQ(p.value(kThrottles, "THROTTLE 1 tens"), c.tens);
+        EXPECT_EQ(p.value(kThrottles, "THROTTLE 1 units"), c.units);
+        EXPECT_EQ(p.value(kThrottles, "THROTTLE 1 lever"), c.shaft);
+        EXPECT_EQ(p.value(kThrottles, "THROTTLE 1 handle"), c.handle);
+        EXPECT_EQ(p.value(kThrottles, "THROTTLE 2 tens"), 8) << "each lever reads its own engine";
+        EXPECT_EQ(p.value(kThrottles, "THROTTLE 2 units"), 6);
     }
 }
 
-TEST_F(Throttles, EachLeverReadsItsOwnEngine) {
-    aircraft.ThrottleNumbersShown = 1;
-    host.set(kThrottle1, 0.31);
-    host.set(kThrottle2, 0.86);
-    run(kThrottles);
-    EXPECT_EQ(value(kThrottles, "THROTTLE 1 tens"), 3);
-    EXPECT_EQ(value(kThrottles, "THROTTLE 1 units"), 1);
-    EXPECT_EQ(value(kThrottles, "THROTTLE 2 tens"), 8);
-    EXPECT_EQ(value(kThrottles, "THROTTLE 2 units"), 6);
-}
-
-TEST_F(Throttles, TheButtonShowsAndHidesTheDigitsOnly) {
+TEST(Throttles, TheButtonShowsAndHidesTheDigitsAndTheLeversCommandTheirEngines) {
+    Pedestal p;
     const char* digits[] = {"THROTTLE 1 tens", "THROTTLE 1 units", "THROTTLE 2 tens", "THROTTLE 2 units"};
-    run(kThrottles);
+    p.run(kThrottles);
     for (const char* d : digits) EXPECT_FALSE(FakeHost::visible(kThrottles, d)) << d;
     for (bool shown : {true, false}) {
-        host.click(kThrottleNumbers, "THROTTLE NUMBERS button");
-        EXPECT_EQ(aircraft.ThrottleNumbersShown, shown ? 1 : 0);
-        run(kThrottles);
+        p.host.click("toskelin throttles_num_rulo", "THROTTLE NUMBERS button");
+        p.run(kThrottles);
         for (const char* d : digits) EXPECT_EQ(FakeHost::visible(kThrottles, d), shown) << d;
         EXPECT_TRUE(FakeHost::visible(kThrottles, "THROTTLE 1 handle"));
     }
-    EXPECT_TRUE(host.events().empty());
-}
-
-TEST_F(Throttles, AboveOrBelowALeverCommandsItsEngineWithoutPower) {
-    struct Case {
-        const char* area;
-        uint32_t event;
-    };
-    const Case cases[] = {{"THROTTLE 1 up", kThrottle1Up},
-                          {"THROTTLE 1 down", kThrottle1Down},
-                          {"THROTTLE 2 up", kThrottle2Up},
-                          {"THROTTLE 2 down", kThrottle2Down}};
     power({0, 0, 0, 0});
-    for (const Case& c : cases) {
-        host.clear_logs();
-        host.click(kThrottles, c.area);
-        ASSERT_EQ(host.events().size(), 1u) << c.area;
-        EXPECT_EQ(host.events()[0], (KeyEvent{c.event, 0})) << c.area;
-    }
+    for (const char* area : {"THROTTLE 1 up", "THROTTLE 1 down", "THROTTLE 2 up", "THROTTLE 2 down"})
+        p.host.click(kThrottles, area);
+    EXPECT_EQ(p.host.events(),
+              (std::vector<KeyEvent>{{0x101AC, 0}, {0x101AE, 0}, {0x101B1, 0}, {0x101B3, 0}}));
 }
 
 // --- Flap lever ---------------------------------------------------------------------------
 
-using FlapLever = Levers;
-
-TEST_F(FlapLever, TheLeverStandsAtTheHostsLeverWhileTheFlapsCanMove) {
+// One after the other: without pressure or power, or on a reading that is
+// not a number, the lever stays where it was.
+TEST(FlapLever, StandsAtTheHostsLeverWhileTheFlapsCanMoveAndCommandsThemThen) {
     struct Case {
         double host_lever;
-        Hydraulics power;
+        Power power;
         double drawn;
+        bool commands;
     };
-    // One after the other: without pressure or power, or on a reading that
-    // is not a number, the lever stays where it was.
+    // Columns: the host's lever, power, the lever drawn, clicks commanding.
     const Case cases[] = {
-        {0, {1, 1, 1, 1}, 0},         {4095.75, {0, 0, 1, 1}, 19}, {8191.5, {0, 1, 0, 1}, 38},
-        {16383, {1, 0, 0, 1}, 38},    {16383, {1, 1, 1, 0}, 38},   {16383, {1, 1, 1, 1}, 76},
-        {213 * 77, {1, 1, 1, 1}, 77}, {30000, {1, 1, 1, 1}, 77},   {kNaN, {1, 1, 1, 1}, 77},
-        {-50, {1, 1, 1, 1}, 0},
+        {4095.75, {0, 0, 1, 1}, 19, true}, {8191.5, {0, 1, 0, 1}, 38, true}, {16383, {1, 0, 0, 1}, 38, false},
+        {16383, {1, 1, 1, 0}, 38, false},  {16383, kAll, 76, true},          {213 * 77, kAll, 77, true},
+        {30000, kAll, 77, true},           {kNaN, kAll, 77, true},           {-50, kAll, 0, true},
     };
+    Pedestal p;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.host_lever);
-        host.set(kFlapLever, c.host_lever);
+        p.host.set(kFlapLever, c.host_lever);
         power(c.power);
-        run(kFlaps);
-        EXPECT_EQ(value(kFlaps, "FLAP lever"), c.drawn);
-        EXPECT_TRUE(FakeHost::visible(kFlaps, "FLAP lever"));
-    }
-}
-
-TEST_F(FlapLever, ClicksBelowAndAboveStepTheFlapsOutAndInWhileTheyCanMove) {
-    struct Case {
-        Hydraulics power;
-        bool sent;
-    };
-    const Case cases[] = {
-        {{0, 0, 1, 1}, true}, {{0, 1, 0, 1}, true}, {{1, 0, 0, 1}, false}, {{1, 1, 1, 0}, false}};
-    for (const Case& c : cases) {
-        power(c.power);
-        host.clear_logs();
-        host.click(kFlaps, "FLAPS extend");
-        host.click(kFlaps, "FLAPS retract");
-        if (c.sent)
-            EXPECT_EQ(host.events(), (std::vector<KeyEvent>{{kFlapsIncrease, 0}, {kFlapsDecrease, 0}}));
-        else
-            EXPECT_TRUE(host.events().empty());
+        p.run(kFlaps);
+        EXPECT_EQ(p.value(kFlaps, "FLAP lever"), c.drawn);
+        p.host.clear_logs();
+        p.host.click(kFlaps, "FLAPS extend");
+        p.host.click(kFlaps, "FLAPS retract");
+        const std::vector<KeyEvent> both = {{kFlapsIncrease, 0}, {kFlapsDecrease, 0}};
+        EXPECT_EQ(p.host.events(), c.commands ? both : std::vector<KeyEvent>{});
     }
 }
 
@@ -429,20 +294,19 @@ TEST_F(FlapLever, ClicksBelowAndAboveStepTheFlapsOutAndInWhileTheyCanMove) {
 
 TEST(ParkingBrake, IsShownSetAndWarnsOnlyWhenSetOnTheGround) {
     struct Case {
-        double brake;
-        double ground;
+        double brake, ground;
         bool set;
     };
     const Case cases[] = {
-        {1.0, 1.0, true},  {32767, 1.0, true}, {0.99, 1.0, false}, {0.0, 1.0, false},
+        {1.0, 1.0, true},  {32767, 1.0, true}, {0.99, 1.0, false},
         {1.0, 0.0, false}, {kNaN, 1.0, false}, {1.0, kNaN, false},
     };
-    FakeHost host;
+    Pedestal p;
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.brake) + " on the ground " + std::to_string(c.ground));
-        host.set(kParkingBrake, c.brake);
-        host.set(kOnGround, c.ground);
-        host.update(kParkBrake);
+        p.host.set(kParkingBrake, c.brake);
+        p.host.set(kOnGround, c.ground);
+        p.run(kParkBrake);
         EXPECT_EQ(aircraft.ParkBrakeWarning, c.set ? 1 : 0);
         EXPECT_EQ(FakeHost::visible(kParkBrake, "PARK BRAKE set"), c.set);
         EXPECT_EQ(FakeHost::visible(kParkBrake, "PARK BRAKE released"), !c.set);

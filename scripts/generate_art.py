@@ -18,7 +18,10 @@ how big it must be:
     at the distance of the table's points; pointers with a negative pivot are
     wedges at the rim; selector knobs turn about their pivot;
   - a drum window is one digit cell, sized from the spacing of the windows of
-    its counter; its strip (the next number) holds eleven such cells;
+    its counter; its strip (the next number) holds a cell for each step of
+    the window's range: eleven for 0 to 10, ten for 0 to 9;
+  - the pedestal levers' parts (LEVER_PARTS) are drawn seen from above, at
+    the sizes that table gives;
   - a background holds everything its gauge draws over it, plus a margin,
     and carries the panel's printed legends: switch names and positions, lamp
     outlines, dial faces with their scales.
@@ -118,6 +121,9 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   texts     further engraved words: (text, x, y)
 #   numbers   False: a dial's scale without its numbers (a sweep hand's track)
 #   fixture   a light fixture with nothing on it but its lamp, drawn on the background
+#   labels    engraved words in a small bold font: (text, centre x, centre y, size)
+#   slots     the slots the pedestal levers run in: (x0, y0, x1, y1)
+#   ticks     engraved marks beside a lever's travel: (x0, x1, y)
 PRINTED = {
     "testgauge2k": {"legends": {"hidden icon": "TEST"}},
     "toskelin elec_batt_rulo": {"title": ["BAT"], "legends": {"REFUEL ON BAT": "REFUEL ON BAT",
@@ -250,6 +256,19 @@ PRINTED = {
     "toskelin chrono_rulo": {"numbers": False,
                              "texts": [("ET", 37, 37), ("TEST", 139, 23), ("CHR", 136, 130), ("RUN", 11, 88),
                                        ("HLD", 10, 150), ("RST", 33, 142)]},
+    "toskelin spd_brk_lev_rulo": {"slots": [(14, 14, 19, 100)],
+                                  "ticks": [(1, 5, 19), (28, 32, 19), (1, 5, 51), (28, 32, 51), (1, 5, 84),
+                                            (28, 32, 84)],
+                                  "labels": [("SPEED", 16, 107, 7), ("BRAKE", 16, 115, 7)]},
+    "toskelin throttles_rulo": {"slots": [(13, 8, 17, 100), (39, 8, 43, 100)],
+                                "ticks": [(0, 3, 16), (55, 58, 16), (0, 3, 50), (55, 58, 50), (0, 3, 84),
+                                          (55, 58, 84)]},
+    "toskelin throttles_num_rulo": {"title": ["THR %"]},
+    "toskelin flaps_lev_rulo": {"slots": [(19, 12, 23, 97)],
+                                "ticks": [(3, 8, 15), (3, 8, 34), (3, 8, 53), (3, 8, 72), (3, 8, 91)],
+                                "labels": [("0", 37, 15, 7), ("1", 37, 34, 7), ("2", 37, 53, 7), ("3", 37, 72, 7),
+                                           ("4", 37, 91, 7), ("FLAPS", 21, 104, 7)]},
+    "toskelin park_brk_lev_rulo": {"labels": [("SET", 33, 6, 7), ("PARK", 20, 33, 7), ("BRAKE", 20, 41, 7)]},
     "toskelin toggle_pan_rad_rulo": {"title": ["RADIOS"]},
     "toskelin toggle_pan_ped_rulo": {"title": ["PEDESTAL"]},
     "toskelin toggle_pan_fe_rulo": {"title": ["FLIGHT", "ENGINEER"]},
@@ -274,6 +293,23 @@ PRINTED = {
 SLIDER_TRAVEL = {
     "toskelin servo_controls_rulo": (0, 57),
     "toskelin engomn_vib_rulo": (-40, 0),
+}
+
+# The pedestal levers' parts, seen from above, by gauge and label: what the
+# part is, its bitmap's size and, for a slider, its travel in pixels along
+# its axis (its value range times its scale; the throttles' reverse stops at
+# -0.25).
+LEVER_PARTS = {
+    ("toskelin spd_brk_lev_rulo", "SPEED BRAKE handle"): ("grip", (21, 20), (0, 65)),
+    ("toskelin spd_brk_lev_rulo", "SPEED BRAKE lever"): ("stem", (15, 10), (0, 65)),
+    ("toskelin spd_brk_lev_rulo", "SPEED BRAKE armed lever"): ("armed_grip", (27, 21), None),
+    ("toskelin throttles_rulo", "THROTTLE 1 lever"): ("shaft", (12, 20), (-53, 13)),
+    ("toskelin throttles_rulo", "THROTTLE 2 lever"): ("shaft", (12, 20), (-53, 13)),
+    ("toskelin throttles_rulo", "THROTTLE 1 handle"): ("throttle_handle", (25, 10), (-68, 17)),
+    ("toskelin throttles_rulo", "THROTTLE 2 handle"): ("throttle_handle", (25, 10), (-68, 17)),
+    ("toskelin flaps_lev_rulo", "FLAP lever"): ("flap_handle", (22, 12), (0, 77)),
+    ("toskelin park_brk_lev_rulo", "PARK BRAKE released"): ("park_down", (30, 12), None),
+    ("toskelin park_brk_lev_rulo", "PARK BRAKE set"): ("park_up", (10, 26), None),
 }
 
 MARGIN = 4  # around everything a background holds
@@ -538,6 +574,8 @@ def family_of(e):
         return "overlay"
     if e.kind == 0:
         return "background"
+    if (e.gauge.name, lab) in LEVER_PARTS:
+        return "lever_part"
     if e.kind == 1:
         if e.px < 0:
             return "pointer"
@@ -696,7 +734,8 @@ class Art:
         if e.kind == 1:
             return turned_box(e, (w, h))
         if e.kind == 3:
-            lo, hi = SLIDER_TRAVEL.get(e.gauge.name, (0, 0))
+            part = LEVER_PARTS.get((e.gauge.name, e.label))
+            lo, hi = part[2] if part else SLIDER_TRAVEL.get(e.gauge.name, (0, 0))
             return (e.x, e.y + lo, e.x + w, e.y + hi + h)
         return (e.x, e.y, e.x + w, e.y + h)
 
@@ -717,7 +756,12 @@ class Art:
         for bmp, w in sorted(widths.items()):
             h = (3 * w + 1) // 2
             self.size[bmp] = (w, h)
-            self.size[bmp + 1] = (w, 11 * h)
+            self.size[bmp + 1] = (w, drum_cells(self.uses[bmp][0]) * h)
+
+    def size_lever_parts(self):
+        for bmp, uses in self.uses.items():
+            if self.family(bmp) == "lever_part":
+                self.size[bmp] = LEVER_PARTS[(uses[0].gauge.name, uses[0].label)][1]
 
     # Needles: tip at the table's distance; the pivot's row is the shaft.
     def size_needles(self):
@@ -966,6 +1010,7 @@ class Art:
                     boxes.append(self.box(e))
             boxes += [a.box for a in g.areas]
             boxes += [text_box(t, font(8, True), cx, y + 5) for t, cx, y in printed(g, "texts", [])]
+            boxes += [text_box(t, font(size, True), cx, cy) for t, cx, cy, size in printed(g, "labels", [])]
             b = union(boxes)
             w = b[2] + (MARGIN if b[2] > g.width else 0)
             size = (max(g.width, w), max(b[3] + MARGIN, self.caption_room(g)))
@@ -990,6 +1035,7 @@ class Art:
         for g in self.gauges:
             g.placeholder = len(g.elements) == 1 and not g.labelled
         self.size_drums()
+        self.size_lever_parts()
         self.size_needles()
         self.size_switches()
         self.size_small_parts()
@@ -1120,6 +1166,43 @@ def draw_hp_lever(e, w, h):
     draw_text_in(d, "HP", (3, y - 4, w - 4, y + 6), "white", (8, 7, 6))
     draw_text_in(d, "OPEN" if opened else "SHUT", (0, h - 11 if opened else 1, w, h - 1 if opened else 11),
                  "engrave", (7, 6))
+    return img
+
+
+def draw_lever_part(e, w, h):
+    """A part of a pedestal lever, seen from above."""
+    img, d = new_image(w, h)
+    kind = LEVER_PARTS[(e.gauge.name, e.label)][0]
+    cx = w // 2
+    if kind in ("grip", "armed_grip"):
+        # The speed brake's T-handle over its neck; lifted into ARM it is
+        # nearer the eye, and its ARM band shows.
+        top = 13 if kind == "grip" else 15
+        d.rectangle((cx - 3, top - 2, cx + 3, h - 1), fill=C["metal_dark"], outline=C["panel_shadow"])
+        d.rounded_rectangle((0, 0, w - 1, top), radius=4, fill=C["metal"], outline=C["panel_shadow"])
+        if kind == "armed_grip":
+            d.rectangle((3, 4, w - 4, top - 4), fill=C["green"])
+            draw_text_in(d, "ARM", (3, 3, w - 3, top - 3), "dark", (7, 6))
+        else:
+            d.line((4, top // 2, w - 5, top // 2), fill=C["grey"])
+    elif kind == "stem":
+        d.rectangle((cx - 2, 0, cx + 2, h - 1), fill=C["metal_dark"], outline=C["panel_shadow"])
+        d.rectangle((cx - 5, h - 4, cx + 5, h - 1), fill=C["panel_shadow"])
+    elif kind == "shaft":
+        d.rectangle((cx - 2, 3, cx + 1, h - 1), fill=C["metal_dark"], outline=C["panel_shadow"])
+        d.ellipse((cx - 3, 0, cx + 2, 5), fill=C["metal"], outline=C["panel_shadow"])
+    elif kind == "throttle_handle":
+        d.rounded_rectangle((0, 0, w - 1, h - 1), radius=3, fill=C["knob"], outline=C["knob_edge"])
+        draw_text_in(d, e.label.split()[1], (0, 0, w, h), "white", (8, 7))
+    elif kind == "flap_handle":
+        d.rounded_rectangle((0, 0, w - 1, h - 1), radius=2, fill=C["lamp_white"], outline=C["panel_shadow"])
+        d.rectangle((3, h // 2 - 1, w - 4, h // 2), fill=C["grey"])
+    elif kind == "park_down":
+        d.rectangle((0, h // 2 - 2, w - 9, h // 2 + 1), fill=C["metal_dark"], outline=C["panel_shadow"])
+        d.rounded_rectangle((w - 10, 0, w - 1, h - 1), radius=3, fill=C["flag_red"], outline=C["panel_shadow"])
+    elif kind == "park_up":
+        d.rectangle((cx - 2, 8, cx + 1, h - 1), fill=C["metal_dark"], outline=C["panel_shadow"])
+        d.rounded_rectangle((0, 0, w - 1, 9), radius=3, fill=C["flag_red"], outline=C["panel_shadow"])
     return img
 
 
@@ -1337,12 +1420,21 @@ def draw_drum_mask(e, w, h):
     return img
 
 
+def drum_cells(e):
+    """The cells of a drum window's strip: one a step of its range (eleven
+    for 0 to 10, the digits and 0 again; ten for 0 to 9)."""
+    y0, y1 = e.moving["y"]
+    return int(round(y1 - y0)) + 1
+
+
 def draw_drum_strip(e, w, h):
-    """Eleven digit cells, one window high each."""
-    cell = h // 11
+    """A digit cell a step of the window's range, one window high each."""
+    cells = drum_cells(e)
+    cell = h // cells
     img, d = new_image(w, h, "drum")
     descending = e.gauge.name.startswith(DESCENDING_DRUMS)
     digits = [0, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0] if descending else [0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0]
+    digits = digits[:cells]
     blank = leading_only(e)
     f = font(max(7, cell * 3 // 4), True)
     for i, digit in enumerate(digits):
@@ -1755,6 +1847,17 @@ def draw_background(g, art, size, lb=False):
         for i, line in enumerate(lines):
             lay.caption(line, [(w / 2, 8 + i * 10)], f if i == 0 else font(7))
 
+    # The pedestal: the levers' slots, the marks along their travel, words.
+    for x0, y0, x1, y1 in words.get("slots", []):
+        d.rectangle((x0 - 1, y0 - 1, x1 + 1, y1 + 1), fill=C["panel_shadow"])
+        d.rectangle((x0, y0, x1, y1), fill=C["dark"])
+    for x0, x1, y in words.get("ticks", []):
+        d.line((x0, y, x1, y), fill=C["engrave"])
+    for text, cx, cy, size in words.get("labels", []):
+        f = font(size, True)
+        draw_lines(d, [text], f, cx, cy, "engrave")
+        lay.taken.append(text_box(text, f, cx, cy))
+
     # Drum counters: a dark frame round each row of windows.
     drums = [e for e in kids if e.kind == 5]
     rows = {}
@@ -1871,7 +1974,7 @@ DRAWERS = {
     "flow_bar": draw_flow_bar, "segment": draw_segment, "flow_flag": draw_flow_flag, "valve_knob": draw_valve_knob,
     "valve_line": draw_valve_line, "off_flag": draw_off_flag, "lamp": draw_lamp, "message": draw_message,
     "cover": draw_cover, "needle": draw_needle, "limit": draw_limit, "pointer": draw_pointer,
-    "knob": draw_knob, "drum": draw_drum_mask, "overlay": draw_overlay,
+    "knob": draw_knob, "drum": draw_drum_mask, "overlay": draw_overlay, "lever_part": draw_lever_part,
 }
 
 
@@ -1963,8 +2066,8 @@ def check(art, images):
     for bmp, uses in art.uses.items():
         if art.family(bmp) == "drum":
             w, h = art.size[bmp]
-            if art.size[bmp + 1] != (w, 11 * h):
-                problems.append(f"{bmp + 1}: not eleven cells of {w}x{h}")
+            if art.size[bmp + 1] != (w, drum_cells(uses[0]) * h):
+                problems.append(f"{bmp + 1}: not {drum_cells(uses[0])} cells of {w}x{h}")
         if uses[0].kind == 1:
             w, h = art.size[bmp]
             for e in uses:

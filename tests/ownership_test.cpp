@@ -43,6 +43,7 @@ enum Owner {
     kPrimaryIndicators,
     kSecondaryIndicators,
     kAntiIce,
+    kCockpitLevers,
     kLighting,
     kGpws,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
@@ -91,6 +92,9 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
       "toskelin engomn_oil_qtty_2_rulo", "toskelin engomn_fuel_press_1_rulo",
       "toskelin engomn_fuel_press_2_rulo", "toskelin engomn_vib_rulo", "toskelin engomn_vib_sw_rulo"}},
     {kAntiIce, {"toskelin probes_heat_rulo", "toskelin wing_deice_rulo", "toskelin nacelle_deice_rulo"}},
+    {kCockpitLevers,
+     {"toskelin spd_brk_lev_rulo", "toskelin throttles_rulo", "toskelin throttles_num_rulo",
+      "toskelin flaps_lev_rulo", "toskelin park_brk_lev_rulo"}},
     {kLighting, {kSolverGauge}},
     {kGpws, {"toskelin gpws_rulo"}},
     {kNotBuilt, {}},
@@ -160,7 +164,7 @@ const std::vector<Group> kGroups = {
         ITEM(Eng1OilPressLow), ITEM(Eng2OilPressLow), ITEM(VibPickupSelector), ITEM(VibTestActive)}},
     {"Thrust rating computer and reverser lights", kNotBuilt, {
         ITEM(N1Deviation), ITEM(TrcMode), ITEM(TrcN1Target)}},
-    {"Cockpit levers", kNotBuilt, {
+    {"Cockpit levers", kCockpitLevers, {
         ITEM(ParkBrakeWarning), ITEM(SpeedBrakeArmed), ITEM(ThrottleNumbersShown)}},
     {"Probe heat and anti-ice", kAntiIce, {
         ITEM(ProbeHeatSwitch1), ITEM(ProbeHeatSwitch2), ITEM(ProbeHeatSwitch3), ITEM(WingAntiIceOn)}},

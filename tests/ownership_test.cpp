@@ -44,6 +44,7 @@ enum Owner {
     kSecondaryIndicators,
     kLighting,
     kGpws,
+    kConfigIndicators,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -91,6 +92,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
       "toskelin engomn_fuel_press_2_rulo", "toskelin engomn_vib_rulo", "toskelin engomn_vib_sw_rulo"}},
     {kLighting, {kSolverGauge}},
     {kGpws, {"toskelin gpws_rulo"}},
+    {kConfigIndicators, {"toskelin flaps_ind_rulo", "toskelin surf_ind_rulo", "toskelin brakes_ind_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -173,7 +175,7 @@ const std::vector<Group> kGroups = {
         ITEM(AsiSelectedSpeedPointer), ITEM(MachReadout), ITEM(SpeedBug1), ITEM(VerticalSpeedFpm)}},
     {"Radio altimeter", kNotBuilt, {
         ITEM(DhState), ITEM(RadioAltitudeFt)}},
-    {"Configuration indicators", kNotBuilt, {
+    {"Configuration indicators", kConfigIndicators, {
         ITEM(BrakePressLeft), ITEM(BrakePressRight), ITEM(BrakesFault), ITEM(FlapConfigCaution),
         ITEM(FlapDetentPositions), ITEM(FlapPlacardExceeded), ITEM(FlapsFault), ITEM(SurfacesFault)}},
     {"Navigation indicators", kNotBuilt, {

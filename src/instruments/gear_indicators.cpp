@@ -117,15 +117,15 @@ constexpr Leg kLegs[] = {
 // clang-format off
 constexpr ElementSpec kElements[] = {
     background_spec(kBackground),
-    icon_spec("LEFT GEAR lower light",   kLowerBitmap,  {2, 36}),
-    icon_spec("LEFT GEAR middle light",  kMiddleBitmap, {2, 20}),
-    icon_spec("LEFT GEAR upper light",   kUpperBitmap,  {2, 4}),
-    icon_spec("NOSE GEAR lower light",   kLowerBitmap,  {26, 36}),
-    icon_spec("NOSE GEAR middle light",  kMiddleBitmap, {26, 20}),
-    icon_spec("NOSE GEAR upper light",   kUpperBitmap,  {26, 4}),
-    icon_spec("RIGHT GEAR lower light",  kLowerBitmap,  {50, 36}),
-    icon_spec("RIGHT GEAR middle light", kMiddleBitmap, {50, 20}),
-    icon_spec("RIGHT GEAR upper light",  kUpperBitmap,  {50, 4}),
+    icon_spec("LEFT GEAR lower light",   kLowerBitmap,  {1, 36}),
+    icon_spec("LEFT GEAR middle light",  kMiddleBitmap, {1, 20}),
+    icon_spec("LEFT GEAR upper light",   kUpperBitmap,  {1, 4}),
+    icon_spec("NOSE GEAR lower light",   kLowerBitmap,  {25, 36}),
+    icon_spec("NOSE GEAR middle light",  kMiddleBitmap, {25, 20}),
+    icon_spec("NOSE GEAR upper light",   kUpperBitmap,  {25, 4}),
+    icon_spec("RIGHT GEAR lower light",  kLowerBitmap,  {49, 36}),
+    icon_spec("RIGHT GEAR middle light", kMiddleBitmap, {49, 20}),
+    icon_spec("RIGHT GEAR upper light",  kUpperBitmap,  {49, 4}),
 };
 // clang-format on
 static_assert(std::size(kElements) == 1 + std::size(kLegs) * kLampsPerLeg);

@@ -105,14 +105,14 @@ constexpr ElementSpec kElements[] = {
     slider_spec("RIGHT SPOILER pointer", kBarBitmap,          {20, 40},  nullptr, 0, spoiler_right, kOnePixel),
     slider_spec("LEFT AILERON pointer",  kBarBitmap,          {4, 72},   nullptr, 0, aileron_left,  kOnePixel),
     slider_spec("RIGHT AILERON pointer", kBarBitmap,          {20, 72},  nullptr, 0, aileron_right, kOnePixel),
-    slider_spec("RUDDER pointer",        kRudderBitmap,       {64, 98},  rudder, kOnePixel, nullptr, 0),
+    slider_spec("RUDDER pointer",        kRudderBitmap,       {52, 98},  rudder, kOnePixel, nullptr, 0),
     slider_spec("ELEVATOR pointer",      kBarBitmap,          {38, 62},  nullptr, 0, elevator,      kOnePixel),
     slider_spec("PITCH pointer",         kPitchPointerBitmap, {58, 24},  nullptr, 0, pitch_pointer, kOnePixel),
     slider_spec("PITCH strip",           kPitchStripBitmap,   {58, 36},  nullptr, 0, pitch_strip,   kStripTravel,
                 kIconFlags | kHidden),
     icon_spec("PITCH strip mask", kPitchMaskBitmap, {53, 0}),
     icon_spec("LO SPD AIL light", kAileronLampBitmap, {83, 83}),
-    icon_spec("PITCH light",      kPitchLampBitmap,   {85, 4}),
+    icon_spec("PITCH light",      kPitchLampBitmap,   {83, 4}),
 };
 // clang-format on
 constexpr int kPitchPointer = depth_of(kElements, "PITCH pointer");
@@ -142,9 +142,10 @@ constexpr AreaSpec kAreas[] = {
 
 bool finite(double v) { return finite_or(v, 0.0) == v; }
 
-// A pointer at `v` when it can be read; where it is otherwise.
+// A pointer at `v` when it can be read; where it is otherwise. A pointer at
+// rest reads 0, never -0.
 void move_to(double& pointer, double v) {
-    if (finite(v)) pointer = v;
+    if (finite(v)) pointer = v == 0 ? 0.0 : v;
 }
 
 double elevator_travel(double position) {
@@ -175,8 +176,8 @@ void move_pointers(const AircraftState& a, bool on_ground) {
     move_to(self.spoiler_right, -host::value<327>() * spoiler_scale);
     const double p = a.PitchAttitudeDeg;
     if (finite(p)) {
-        self.pitch_pointer = pitch_pointer_travel(p);
-        self.pitch_strip = pitch_strip_travel(p);
+        move_to(self.pitch_pointer, pitch_pointer_travel(p));
+        move_to(self.pitch_strip, pitch_strip_travel(p));
     }
 }
 

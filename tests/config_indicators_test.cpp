@@ -467,11 +467,11 @@ TEST(SurfacesPointers, ElevatorTravelsFurtherNoseUpAndAileronsLockOut) {
     b.host.draw(kSurfaces);
     EXPECT_NEAR(b.host.value(FakeHost::element(kSurfaces, "ELEVATOR pointer")), -14.11, 1e-9);
     EXPECT_NEAR(b.host.value(FakeHost::element(kSurfaces, "RIGHT AILERON pointer")), -11.043, 1e-9);
-    b.host.set(317, -10000);
+    b.host.set(317, -1e9);  // beyond full deflection: the pointer stops
     b.host.click(kSurfaces, "AIL button");
     b.serve(kSurfaces);
     b.host.draw(kSurfaces);
-    EXPECT_NEAR(b.host.value(FakeHost::element(kSurfaces, "ELEVATOR pointer")), 6.135, 1e-9);
+    EXPECT_NEAR(b.host.value(FakeHost::element(kSurfaces, "ELEVATOR pointer")), 16383 * 0.0006135, 1e-9);
     EXPECT_EQ(b.host.value(FakeHost::element(kSurfaces, "LEFT AILERON pointer")), 0) << "locked out";
     EXPECT_TRUE(FakeHost::visible(kSurfaces, "LO SPD AIL light"));
     b.host.click(kSurfaces, "PITCH button");

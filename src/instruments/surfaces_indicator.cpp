@@ -84,12 +84,31 @@ constexpr double kTakeoffThrustN1 = 97;
 
 // --- Elements ----------------------------------------------------------------
 
-double FSAPI spoiler_left(ELEMENT_HEADER*) { return self.spoiler_left; }
-double FSAPI spoiler_right(ELEMENT_HEADER*) { return self.spoiler_right; }
-double FSAPI aileron_left(ELEMENT_HEADER*) { return self.aileron_left; }
-double FSAPI aileron_right(ELEMENT_HEADER*) { return self.aileron_right; }
-double FSAPI rudder(ELEMENT_HEADER*) { return self.rudder; }
-double FSAPI elevator(ELEMENT_HEADER*) { return self.elevator; }
+// Each pointer stops where its surface does at full deflection (16383 in the
+// host's units); a host reporting more moves it no further.
+constexpr double kFullDeflection = 16383;
+constexpr double kSpoilerTravel = kFullDeflection * kSpoilerScaleInFlight;
+constexpr double kAileronTravel = kFullDeflection * kAileronScale;
+constexpr double kRudderTravel = kFullDeflection * kRudderScale;
+constexpr double kElevatorTravelUp = kFullDeflection * kElevatorScale;
+constexpr double kElevatorTravelDown = kFullDeflection * kElevatorNegativeScale;
+
+double FSAPI spoiler_left(ELEMENT_HEADER*) {
+    return clamp_write_back(self.spoiler_left, -kSpoilerTravel, 0.0);
+}
+double FSAPI spoiler_right(ELEMENT_HEADER*) {
+    return clamp_write_back(self.spoiler_right, -kSpoilerTravel, 0.0);
+}
+double FSAPI aileron_left(ELEMENT_HEADER*) {
+    return clamp_write_back(self.aileron_left, -kAileronTravel, kAileronTravel);
+}
+double FSAPI aileron_right(ELEMENT_HEADER*) {
+    return clamp_write_back(self.aileron_right, -kAileronTravel, kAileronTravel);
+}
+double FSAPI rudder(ELEMENT_HEADER*) { return clamp_write_back(self.rudder, -kRudderTravel, kRudderTravel); }
+double FSAPI elevator(ELEMENT_HEADER*) {
+    return clamp_write_back(self.elevator, -kElevatorTravelUp, kElevatorTravelDown);
+}
 double FSAPI pitch_pointer(ELEMENT_HEADER*) { return self.pitch_pointer; }
 double FSAPI pitch_strip(ELEMENT_HEADER*) { return self.pitch_strip; }
 

@@ -114,6 +114,9 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   names     a switch's caption where the areas' labels do not give it
 #   positions a rotary selector's position names, in table order
 #   texts     further engraved words: (text, x, y)
+#   colours   a lamp's lit colour by its legend, where its words do not give it
+#   slots     dark tracks that pointers and levers move along: (x0, y0, x1, y1)
+#   lines     engraved lines, such as a pointer's neutral mark: (x0, y0, x1, y1)
 PRINTED = {
     "testgauge2k": {"legends": {"hidden icon": "TEST"}},
     "toskelin elec_batt_rulo": {"title": ["BAT"], "legends": {"REFUEL ON BAT": "REFUEL ON BAT",

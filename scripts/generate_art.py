@@ -124,6 +124,9 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   labels    engraved words in a small bold font: (text, centre x, centre y, size)
 #   slots     the slots the pedestal levers run in: (x0, y0, x1, y1)
 #   ticks     engraved marks beside a lever's travel: (x0, x1, y)
+#   colours   a lamp's lit colour by its legend, where its words do not give it
+#   tracks    dark tracks that pointers and indicator levers move along: (x0, y0, x1, y1)
+#   lines     engraved lines, such as a pointer's neutral mark: (x0, y0, x1, y1)
 PRINTED = {
     "testgauge2k": {"legends": {"hidden icon": "TEST"}},
     "toskelin elec_batt_rulo": {"title": ["BAT"], "legends": {"REFUEL ON BAT": "REFUEL ON BAT",
@@ -285,6 +288,23 @@ PRINTED = {
     "toskelin ext_lt_rulo": {},
     "toskelin signs_rulo": {"names": {"SEAT BELTS": "SEATB", "NO SMOKING": "NO SMOK."}},
     "toskelin map_lt_rulo": {"title": ["MAP LT"], "fixture": True},
+    "toskelin flaps_ind_rulo": {"legends": {"CONFIG light": "T.O. CONFIG"},
+                                "colours": {"T.O. CONFIG": "amber", "SLATS": "green"},
+                                "tracks": [(12, 5, 18, 36), (44, 5, 50, 97)],
+                                "texts": [("0", 26, 3), ("1", 26, 32), ("2", 26, 51), ("F", 26, 85),
+                                          ("SLAT", 15, 98), ("FLAP", 47, 98)]},
+    "toskelin surf_ind_rulo": {"legends": {"LO SPD AIL light": "LO SPD"},
+                               "colours": {"PITCH": "amber"},
+                               "tracks": [(8, 3, 12, 50), (24, 3, 28, 50), (8, 52, 12, 96), (24, 52, 28, 96),
+                                         (40, 38, 46, 78), (29, 101, 80, 105)],
+                               "lines": [(2, 74, 34, 74), (36, 64, 50, 64), (54, 98, 54, 108)],
+                               "texts": [("SPLR", 16, 0), ("AIL", 16, 97), ("ELEV", 44, 28), ("RUD", 54, 84)]},
+    "toskelin gear_ind_rulo": {"legends": {"lower light": "DOWN", "middle light": "GEAR", "upper light": "UNLK"},
+                               "colours": {"DOWN": "green", "GEAR": "red", "UNLK": "amber"},
+                               "texts": [("L", 12, 52), ("N", 36, 52), ("R", 59, 52)]},
+    "toskelin gear_h_rulo": {"tracks": [(19, 8, 31, 156)],
+                             "texts": [("UP", 9, 2), ("DN", 9, 152)]},
+    "toskelin brakes_ind_rulo": {"dial": ["BRAKES", "PSI x1000"], "div": 10000},
 }
 
 # Slider travel in pixels of the element's own axis (value x scale), where
@@ -310,6 +330,28 @@ LEVER_PARTS = {
     ("toskelin flaps_lev_rulo", "FLAP lever"): ("flap_handle", (22, 12), (0, 77)),
     ("toskelin park_brk_lev_rulo", "PARK BRAKE released"): ("park_down", (30, 12), None),
     ("toskelin park_brk_lev_rulo", "PARK BRAKE set"): ("park_up", (10, 26), None),
+}
+
+# Sliders and masks whose records give no more than a scale: per gauge and
+# label, the bitmap's size, how far the values their gauge gives move them
+# from their place (pixels of the gauge: least and most on x, then on y),
+# and what they show.
+SLIDERS = {
+    ("toskelin flaps_ind_rulo", "FLAP lever pointer"): ((8, 5), (0, 0, 0, 82), "pointer"),
+    ("toskelin flaps_ind_rulo", "FLAP strip"): ((14, 5), (0, 0, -82, 0), "bar"),
+    ("toskelin flaps_ind_rulo", "SLAT strip"): ((14, 5), (0, 0, -20, 0), "bar"),
+    ("toskelin surf_ind_rulo", "LEFT SPOILER pointer"): ((12, 5), (0, 0, -36, 0), "bar"),
+    ("toskelin surf_ind_rulo", "RIGHT SPOILER pointer"): ((12, 5), (0, 0, -36, 0), "bar"),
+    ("toskelin surf_ind_rulo", "LEFT AILERON pointer"): ((12, 5), (0, 0, -19, 19), "bar"),
+    ("toskelin surf_ind_rulo", "RIGHT AILERON pointer"): ((12, 5), (0, 0, -19, 19), "bar"),
+    ("toskelin surf_ind_rulo", "RUDDER pointer"): ((5, 10), (-23, 23, 0, 0), "bar"),
+    ("toskelin surf_ind_rulo", "ELEVATOR pointer"): ((12, 5), (0, 0, -24, 11), "bar"),
+    ("toskelin surf_ind_rulo", "PITCH pointer"): ((20, 5), (0, 0, -19, 6), "pitch_pointer"),
+    ("toskelin surf_ind_rulo", "PITCH strip"): ((20, 36), (0, 0, -36, -6), "pitch_tape"),
+    ("toskelin surf_ind_rulo", "PITCH strip mask"): ((29, 68), (0, 0, 0, 0), "mask"),
+    ("toskelin gear_h_rulo", "GEAR lever"): ((50, 53), (0, 0, 0, 111), "gear_lever"),
+    ("toskelin gear_h_rulo", "GEAR lever panel lit"): ((50, 53), (0, 0, 0, 111), "gear_lever"),
+    ("toskelin gear_h_rulo", "GEAR lever deck lit"): ((50, 53), (0, 0, 0, 111), "gear_lever"),
 }
 
 MARGIN = 4  # around everything a background holds
@@ -576,6 +618,8 @@ def family_of(e):
         return "background"
     if (e.gauge.name, lab) in LEVER_PARTS:
         return "lever_part"
+    if (e.gauge.name, lab) in SLIDERS:
+        return "shaped"
     if e.kind == 1:
         if e.px < 0:
             return "pointer"
@@ -733,6 +777,9 @@ class Art:
         w, h = self.size[e.bitmap]
         if e.kind == 1:
             return turned_box(e, (w, h))
+        if e.family == "shaped":
+            x0, x1, y0, y1 = SLIDERS[(e.gauge.name, e.label)][1]
+            return (e.x + x0, e.y + y0, e.x + w + x1, e.y + h + y1)
         if e.kind == 3:
             part = LEVER_PARTS.get((e.gauge.name, e.label))
             lo, hi = part[2] if part else SLIDER_TRAVEL.get(e.gauge.name, (0, 0))
@@ -913,6 +960,11 @@ class Art:
                 w = 2 * round(centre - e.x) + 1
                 self.size[bmp] = (w, max(self.box(o)[3] for o in needles) - e.y)
 
+    def size_shaped(self):
+        for bmp, uses in self.uses.items():
+            if self.family(bmp) == "shaped":
+                self.size[bmp] = SLIDERS[(uses[0].gauge.name, uses[0].label)][0]
+
     # Lamps, flags and messages take the room around them.
     def size_lamps(self):
         todo = sorted(b for b, u in self.uses.items() if self.family(b) in ("lamp", "message"))
@@ -1039,6 +1091,7 @@ class Art:
         self.size_needles()
         self.size_switches()
         self.size_small_parts()
+        self.size_shaped()
         self.size_lamps()
         self.size_overlays()
         self.size_backgrounds()
@@ -1334,6 +1387,7 @@ def draw_lamp(e, w, h):
     colour = lamp_colour(legend, unlit)
     if not unlit:
         colour = printed(e.gauge, "lamp_colour", colour)
+        colour = printed(e.gauge, "colours", {}).get(legend, colour)
     d.rectangle((0, 0, w - 1, h - 1), fill=C["lens"], outline=C["panel_shadow"])
     if not unlit:
         d.rectangle((1, 1, w - 2, h - 2), outline=C[colour])
@@ -1441,6 +1495,45 @@ def draw_drum_strip(e, w, h):
         if blank and digit == 0:
             continue
         draw_lines(d, [str(digit)], f, (w - 1) / 2, i * cell + (cell - 1) / 2, "white")
+    return img
+
+
+def draw_shaped(e, w, h):
+    """The pointers, strips and levers of the configuration indicators."""
+    img, d = new_image(w, h)
+    shape = SLIDERS[(e.gauge.name, e.label)][2]
+    if shape == "bar":
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["white"], outline=C["dark"])
+    elif shape == "pointer":
+        d.polygon([(0, 0), (w - 1, h // 2), (0, h - 1)], fill=C["amber"], outline=C["dark"])
+    elif shape == "pitch_pointer":
+        d.rectangle((0, h // 2 - 1, w - 1, h // 2 + 1), fill=C["white"])
+        d.polygon([(0, 0), (5, h // 2), (0, h - 1)], fill=C["amber"])
+    elif shape == "pitch_tape":
+        # 2 pixels a degree, 12 degrees nose up at the top, -3 at 30.
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["face"])
+        for deg in range(-3, 13):
+            y = 24 - 2 * deg
+            d.line((w - (8 if deg % 5 == 0 else 4), y, w - 1, y), fill=C["white"])
+        f = font(6)
+        for deg in (0, 5, 10):
+            draw_lines(d, [str(deg)], f, 5, 24 - 2 * deg, "white")
+    elif shape == "mask":
+        # Panel paint over the strip's travel, but for its window.
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["panel"])
+        d.rectangle((4, 24, w - 5, 36), fill=C["face_rim"])
+        d.rectangle((5, 25, w - 6, 35), fill=C["clear"])
+        d.line((3, 30, 5, 30), fill=C["amber"])
+    elif shape == "gear_lever":
+        # The wheel-shaped knob on its arm; lit by the panel lights (amber)
+        # or the flight deck's (white).
+        glow = {"panel lit": "amber", "deck lit": "lamp_white"}
+        rim = next((c for k, c in glow.items() if e.label.endswith(k)), "metal_dark")
+        cx, cy = w // 2, h // 2
+        d.rectangle((cx - 3, 0, cx + 3, h - 1), fill=C["metal_dark"])
+        d.ellipse((cx - 17, cy - 17, cx + 17, cy + 17), fill=C["metal"], outline=C[rim])
+        d.ellipse((cx - 14, cy - 14, cx + 14, cy + 14), outline=C[rim])
+        d.ellipse((cx - 5, cy - 5, cx + 5, cy + 5), fill=C["metal_dark"])
     return img
 
 
@@ -1921,6 +2014,10 @@ def draw_background(g, art, size, lb=False):
     for a in g.areas:
         lay.taken.append(a.box)
 
+    for box in words.get("tracks", []):
+        d.rectangle(box, fill=C["panel_shadow"], outline=C["panel_dark"])
+    for line in words.get("lines", []):
+        d.line(line, fill=C["engrave_dim"])
     draw_switch_captions(lay, switches)
     for cx, y, text in [(t[1], t[2], t[0]) for t in words.get("texts", [])]:
         f = font(8, True)
@@ -1975,6 +2072,7 @@ DRAWERS = {
     "valve_line": draw_valve_line, "off_flag": draw_off_flag, "lamp": draw_lamp, "message": draw_message,
     "cover": draw_cover, "needle": draw_needle, "limit": draw_limit, "pointer": draw_pointer,
     "knob": draw_knob, "drum": draw_drum_mask, "overlay": draw_overlay, "lever_part": draw_lever_part,
+    "knob": draw_knob, "drum": draw_drum_mask, "shaped": draw_shaped,
 }
 
 

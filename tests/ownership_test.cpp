@@ -46,6 +46,7 @@ enum Owner {
     kCockpitLevers,
     kLighting,
     kGpws,
+    kConfigIndicators,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -97,6 +98,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
       "toskelin flaps_lev_rulo", "toskelin park_brk_lev_rulo"}},
     {kLighting, {kSolverGauge}},
     {kGpws, {"toskelin gpws_rulo"}},
+    {kConfigIndicators, {"toskelin flaps_ind_rulo", "toskelin surf_ind_rulo", "toskelin brakes_ind_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -179,7 +181,7 @@ const std::vector<Group> kGroups = {
         ITEM(AsiSelectedSpeedPointer), ITEM(MachReadout), ITEM(SpeedBug1), ITEM(VerticalSpeedFpm)}},
     {"Radio altimeter", kNotBuilt, {
         ITEM(DhState), ITEM(RadioAltitudeFt)}},
-    {"Configuration indicators", kNotBuilt, {
+    {"Configuration indicators", kConfigIndicators, {
         ITEM(BrakePressLeft), ITEM(BrakePressRight), ITEM(BrakesFault), ITEM(FlapConfigCaution),
         ITEM(FlapDetentPositions), ITEM(FlapPlacardExceeded), ITEM(FlapsFault), ITEM(SurfacesFault)}},
     {"Navigation indicators", kNotBuilt, {

@@ -27,6 +27,8 @@ inline constexpr std::size_t kProbeHeaterCount = 14;
 inline constexpr std::size_t kQtyTestIndicatorCount = 5;
 // Lamps of the master warning panels that can be cancelled one by one.
 inline constexpr std::size_t kCancellableLightCount = 32;
+// Flap detents, in the host's flap units: up, the first and the second.
+inline constexpr std::size_t kFlapDetentCount = 3;
 
 struct AircraftState {
     // Electrical network solver
@@ -229,7 +231,10 @@ struct AircraftState {
     int32_t BrakePressRight = 0;
     uint8_t BrakesFault = 0;
     uint8_t FlapConfigCaution = 0;
-    int16_t FlapDetentPositions = 0;
+    // Up, first and second detent. The first holds 0 from load on; the
+    // other two hold their detents from load on as well, so that a gauge
+    // served before the flap indicator's first update reads real detents.
+    int16_t FlapDetentPositions[kFlapDetentCount] = {0, 5262, 10485};
     uint8_t FlapPlacardExceeded = 0;
     uint8_t FlapsFault = 0;
     uint8_t SurfacesFault = 0;

@@ -3,7 +3,7 @@
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ clang libclang-rt-dev googletest libbenchmark-dev binutils file pkg-config libcairo2-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ clang libclang-rt-dev googletest libbenchmark-dev binutils file pkg-config libcairo2-dev libfontconfig-dev fonts-dejavu-core)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -215,7 +215,9 @@ std::string AircraftMotion::command(const MotionCommand& c) {
                 return "the aircraft would be at or below the terrain (" + feet(terrain_ft_) +
                        "): place it on the ground, or lower the terrain first";
             active_ = true;
-            vertical_.running = speed_.running = turn_.running = false;
+            if (vertical_.running) end(vertical_, "stopped", "at " + feet(altitude_ft_));
+            if (speed_.running) end(speed_, "stopped", "at " + knots(airspeed_kt_));
+            if (turn_.running) end(turn_, "stopped", "at " + heading_text(heading_deg_));
             on_ground_ = c.on_ground;
             altitude_ft_ = c.value;
             if (on_ground_) terrain_ft_ = c.value;

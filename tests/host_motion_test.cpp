@@ -314,6 +314,15 @@ TEST(Axes, AClimbATurnAndAnAccelerationRunTogetherEachToItsEnd) {
     EXPECT_NE(
         notes_of(m).find("stopped: stopped at 5100 ft over 108 updates by: climb to 9000 ft at 1000 fpm"),
         std::string::npos);
+    // A new placement stops what was running, and says so.
+    m.step();
+    obey(m, "aircraft at 2000 ft 200 kt");
+    const std::string notes = notes_of(m);
+    EXPECT_NE(notes.find("stopped: stopped at 5099.1 ft over 1 updates by: descend to 4000 ft at 1000 fpm\n"
+                         "place: aircraft at 2000 ft, 200 kt"),
+              std::string::npos)
+        << notes;
+    EXPECT_FALSE(m.vertical_running());
 }
 
 // --- What cannot be done -------------------------------------------------------------

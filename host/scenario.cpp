@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "memory.h"
+#include "motion_script.h"
 
 namespace kadrimos::host_sim {
 namespace {
@@ -346,6 +347,9 @@ Statement read_statement(const Line& line, const Cockpit& cockpit) {
         s.kind = Statement::Kind::End;
     } else if (verb == "expect") {
         return read_expect(line, cockpit);
+    } else if (is_motion_verb(verb)) {
+        s.kind = Statement::Kind::Motion;
+        s.motion = read_motion_statement(line);
     } else {
         line.fail("unknown statement '" + verb + "'");
     }
@@ -397,9 +401,21 @@ std::vector<Statement> read_scenario(const std::string& path, const std::vector<
         else if (problems.size() == kMostProblemsReported)
             problems.push_back("... and more problems");
     };
+    // A manoeuvre needs the aircraft placed by a line before it; terrain and
+    // temperature may come first.
+    bool placed = false;
     for (const Line& line : read_lines(path)) {
         try {
             Statement s = read_statement(line, cockpit);
+            if (s.kind == Statement::Kind::Motion) {
+                using M = MotionCommand::Kind;
+                const M kind = s.motion.kind;
+                if (kind == M::Place) placed = true;
+                if (!placed && kind != M::Place && kind != M::Terrain && kind != M::Temperature)
+                    line.fail(
+                        "the aircraft is placed by no line before this one: begin with 'aircraft on "
+                        "ground at ALT ft' or 'aircraft at ALT ft SPEED kt'");
+            }
             if (s.kind == Statement::Kind::End) {
                 if (open_repeats.empty()) line.fail("'end' without a 'repeat'");
                 s.partner = open_repeats.back();
@@ -508,6 +524,13 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
             case K::TraceValue:
                 host.trace_value(s.gauge, s.element);
                 break;
+            case K::Motion: {
+                // Only now is it known where the aircraft is: a climb to
+                // below it stops the flight as any bad input does.
+                const std::string why = host.move_aircraft(s.motion);
+                if (!why.empty()) s.line.fail(why);
+                break;
+            }
             case K::Mark:
                 host.forget_history();
                 marked = true;

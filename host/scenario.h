@@ -46,6 +46,7 @@ struct Statement {
         Show,
         ShowState,
         TraceValue,
+        Motion,
     };
     Kind kind = Kind::Mark;
     Line line;
@@ -69,6 +70,7 @@ struct Statement {
     std::size_t partner = 0;  // Repeat: index of its End; End: index of its Repeat
     int64_t kib = 0;          // ExpectMemory: growth allowed since the memory mark
     std::string sound_state;  // ExpectSound: "played", "looping" or "stopped"
+    MotionCommand motion;     // Motion
 };
 
 // How many problems of one scenario file are reported before the rest are

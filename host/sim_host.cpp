@@ -324,6 +324,10 @@ void SimHost::update() {
         variables_[kTokenEngineWorkingTime] = (std::isfinite(worked) ? worked : 0.0) + 1.0 / kTicksPerSecond;
     }
     apply_ramps();
+    if (motion_.active()) {
+        motion_.step();
+        publish_motion();
+    }
     std::vector<GAUGEHDR*> served;
     for (const PanelWindow& w : config_.windows) {
         if (!open_.count(w.ident)) continue;
@@ -416,6 +420,8 @@ void SimHost::finish() {
 }
 
 void SimHost::set_variable(uint32_t token, double value) {
+    if (motion_.active() && AircraftMotion::drives(token) && motion_overrides_.insert(token).second)
+        trace_.motion_override(tick_, token);
     ramps_.erase(token);
     held_.erase(token);
     variables_[token] = value;
@@ -431,9 +437,31 @@ void SimHost::ramp_variable(uint32_t token, double target, int64_t ticks) {
         set_variable(token, target);
         return;
     }
+    if (motion_.active() && AircraftMotion::drives(token) && motion_overrides_.insert(token).second)
+        trace_.motion_override(tick_, token);
     double from = variable(token);
     if (!std::isfinite(from)) from = 0.0;
     ramps_[token] = {target, (target - from) / static_cast<double>(ticks), {}};
+}
+
+std::string SimHost::move_aircraft(const MotionCommand& command) {
+    std::string why = motion_.command(command);
+    if (why.empty()) {
+        // The model takes back what the scenario had taken over, ramps too.
+        for (const DrivenVariable& d : kDrivenVariables) ramps_.erase(d.token);
+        motion_overrides_.clear();
+        publish_motion();
+    }
+    return why;
+}
+
+// The model's variables, but those the scenario took over; and the model's
+// notes for the timeline.
+void SimHost::publish_motion() {
+    for (const MotionNote& n : motion_.take_notes()) trace_.motion(tick_, n.what, n.text);
+    if (!motion_.active()) return;  // terrain and temperature alone move nothing yet
+    for (const AircraftMotion::Output& o : motion_.outputs())
+        if (motion_overrides_.count(o.token) == 0) variables_[o.token] = o.value;
 }
 
 void SimHost::set_calculator(const std::string& expression, double value) { calculator_[expression] = value; }

@@ -21,6 +21,7 @@
 
 #include "audio_track.h"
 #include "module_loader.h"
+#include "motion.h"
 #include "panel/host_api.h"
 #include "panel_config.h"
 #include "profile.h"
@@ -86,6 +87,14 @@ public:
     double variable(uint32_t token) const;
     void ramp_variable(uint32_t token, double target, int64_t ticks);
     void set_calculator(const std::string& expression, double value);
+    // The aircraft's motion (motion.h): carries out a motion statement and
+    // returns why it cannot (empty: done). From the first placement on, the
+    // model drives its variables at every update, before the gauges are
+    // served. A variable it drives that the scenario sets or ramps follows
+    // the scenario instead until the next motion statement; the model's own
+    // state is left as it was.
+    std::string move_aircraft(const MotionCommand& command);
+    const AircraftMotion& motion() const { return motion_; }
 
     // Calls an area's handler as a click at `point` (gauge pixels).
     int32_t click(GAUGEHDR* gauge, int area_index, PIXPOINT point);
@@ -191,6 +200,7 @@ private:
     // The profile line `source` sets `token` (held in `v`) to `next`.
     void profile_writes(uint32_t token, double& v, double next, const std::string& source);
     void trace_profile_runs();
+    void publish_motion();
 
     LoadedModule& module_;
     PanelConfig config_;
@@ -233,6 +243,9 @@ private:
     };
     std::vector<TracedValue> traced_values_;
     std::vector<uint8_t> state_at_mark_;
+    AircraftMotion motion_;
+    std::set<uint32_t>
+        motion_overrides_;  // driven variables the scenario set since the last motion statement
     void mark_state();
     void trace_values();
 };

@@ -367,6 +367,23 @@ void Trace::profile_change(int64_t tick, uint32_t token, double value, const std
                << ",\"rule\":" << json_string(rule) << "}\n";
 }
 
+void Trace::motion(int64_t tick, const std::string& what, const std::string& text) {
+    if (timeline_) {
+        stamp(tick);
+        *timeline_ << "motion: " << text << '\n';
+    }
+    if (json_)
+        *json_ << "{\"tick\":" << tick << ",\"ms\":" << tick_ms(tick)
+               << ",\"type\":\"motion\",\"what\":" << json_string(what) << ",\"text\":" << json_string(text)
+               << "}\n";
+}
+
+void Trace::motion_override(int64_t tick, uint32_t token) {
+    const std::string text = (names_ ? names_->describe_token(token) : std::to_string(token)) +
+                             " follows the scenario until the next motion statement";
+    motion(tick, "override", text);
+}
+
 void Trace::value(int64_t tick, const std::string& gauge, int element, const std::string& role,
                   const std::string& what, double value) {
     char number[32];

@@ -111,6 +111,13 @@ public:
     // of a change that went on.
     void profile_change(int64_t tick, uint32_t token, double value, const std::string& how,
                         const std::string& rule);
+    // The aircraft's motion model (motion.h): a manoeuvre starting or
+    // ending, the aircraft leaving or touching the ground. `what` is the
+    // note's kind, one word; `text` the line.
+    void motion(int64_t tick, const std::string& what, const std::string& text);
+    // A variable the motion model drives, set or ramped by the scenario: it
+    // follows the scenario until the next motion statement.
+    void motion_override(int64_t tick, uint32_t token);
     // A value an element's callback gave, where the scenario traces it.
     void value(int64_t tick, const std::string& gauge, int element, const std::string& role,
                const std::string& what, double value);

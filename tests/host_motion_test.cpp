@@ -1,0 +1,440 @@
+// The aircraft's motion in the simulated host: the standard atmosphere and
+// the air data it gives, climbs, descents, the take-off and the touchdown,
+// turns across north, several axes at once, the statements' errors, and how
+// the host hands the model's values to the module.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <numbers>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "motion.h"
+#include "motion_script.h"
+#include "panel_config.h"
+#include "profile.h"
+#include "sim_host.h"
+#include "text_input.h"
+
+namespace kadrimos::host_sim {
+namespace {
+
+constexpr int kPerSecond = 18;
+
+double output(const AircraftMotion& m, uint32_t token) {
+    for (const AircraftMotion::Output& o : m.outputs())
+        if (o.token == token) return o.value;
+    ADD_FAILURE() << "token " << token << " is not driven";
+    return std::nan("");
+}
+
+void run(AircraftMotion& m, int updates) {
+    for (int i = 0; i < updates; ++i) m.step();
+}
+
+// Commands as a scenario writes them.
+MotionCommand statement(const std::string& text) {
+    Line line{"test.scn", 1, text, split_words(text, "test.scn:1")};
+    return read_motion_statement(line);
+}
+
+void obey(AircraftMotion& m, const std::string& text) {
+    const std::string why = m.command(statement(text));
+    ASSERT_EQ(why, "") << text;
+}
+
+std::string notes_of(AircraftMotion& m) {
+    std::string out;
+    for (const MotionNote& n : m.take_notes()) out += n.what + ": " + n.text + "\n";
+    return out;
+}
+
+// --- The standard atmosphere ---------------------------------------------------
+
+// Reference values from the standard atmosphere's own formulas (pressure
+// ratio by its power law and exponential, Mach by the subsonic pitot
+// formula): the model reads its pressure from a table every 1000 ft.
+TEST(StandardAtmosphere, MachTrueAirspeedAndTemperaturesAtSeveralAltitudes) {
+    struct Row {
+        double altitude_ft, airspeed_kt, mach, tas_kt, sat_c, tat_c;
+    };
+    const Row rows[] = {
+        {0, 250, 0.3779, 250.00, 15.00, 23.23},       {430, 150, 0.2285, 150.93, 14.15, 17.15},
+        {10000, 250, 0.4523, 288.70, -4.81, 6.17},    {10000, 300, 0.5411, 345.37, -4.81, 10.90},
+        {25000, 300, 0.7169, 431.52, -34.53, -10.00}, {35000, 280, 0.8213, 473.44, -54.34, -24.82},
+        {41000, 250, 0.8400, 481.82, -56.50, -25.92},
+    };
+    for (const Row& r : rows) {
+        AircraftMotion m;
+        obey(m, "terrain -2000 ft");  // so that an aircraft may fly at sea level
+        obey(m,
+             "aircraft at " + std::to_string(r.altitude_ft) + " ft " + std::to_string(r.airspeed_kt) + " kt");
+        SCOPED_TRACE(std::to_string(r.altitude_ft) + " ft, " + std::to_string(r.airspeed_kt) + " kt");
+        EXPECT_NEAR(output(m, 64) / 20480.0, r.mach, 0.0005);
+        EXPECT_NEAR(m.true_airspeed_kt(), r.tas_kt, 0.3);
+        EXPECT_NEAR(output(m, 341), r.sat_c, 0.01);
+        EXPECT_NEAR(output(m, 350) * 256.0, r.tat_c, 0.05);
+        EXPECT_EQ(output(m, 61), r.airspeed_kt);
+        EXPECT_DOUBLE_EQ(output(m, 74), r.altitude_ft);
+        EXPECT_DOUBLE_EQ(output(m, 73), r.altitude_ft * 0.3048);
+    }
+}
+
+TEST(StandardAtmosphere, PressureTableBetweenAndBeyondItsPointsAndMachAtMostOne) {
+    EXPECT_DOUBLE_EQ(isa_pressure_ratio(500.0), (1.0 + 0.964387537) / 2.0);
+    EXPECT_EQ(isa_pressure_ratio(-9000.0), isa_pressure_ratio(kLowestAltitudeFt));
+    EXPECT_EQ(isa_pressure_ratio(99000.0), isa_pressure_ratio(kHighestAltitudeFt));
+    EXPECT_EQ(mach_from_airspeed(600.0, 0.07), 1.0);
+}
+
+TEST(StandardAtmosphere, AWarmerDayRaisesTrueAirspeedAndTemperaturesButNotMach) {
+    AircraftMotion m;
+    obey(m, "aircraft at 10000 ft 250 kt");
+    const double mach = output(m, 64), tas = m.true_airspeed_kt();
+    obey(m, "temperature ISA +15 C");
+    EXPECT_EQ(output(m, 64), mach);
+    EXPECT_NEAR(output(m, 341), -4.81 + 15.0, 0.01);
+    EXPECT_NEAR(m.true_airspeed_kt(), tas * std::sqrt((268.34 + 15.0) / 268.34), 0.05);
+}
+
+// The model's own angles against the C library's, which it may not use.
+TEST(Angles, ArcTangentAndCosineAgreeWithTheLibrary) {
+    for (double x = -60.0; x <= 60.0; x += 0.01)
+        ASSERT_NEAR(arctan_deg(x), std::atan(x) * 180.0 / std::numbers::pi, 1e-9) << x;
+    for (double d = -400.0; d <= 400.0; d += 0.25)
+        ASSERT_NEAR(cosine_deg(d), std::cos(d * std::numbers::pi / 180.0), 1e-9) << d;
+    EXPECT_EQ(arctan_deg(INFINITY), 90.0);
+    EXPECT_TRUE(std::isnan(cosine_deg(NAN)));
+}
+
+// --- Vertical ------------------------------------------------------------------
+
+TEST(Vertical, ClimbsAndDescentsMoveAtTheirRateAndStopAtTheTarget) {
+    struct Row {
+        const char* command;
+        int seconds;
+        double altitude_ft, vertical_fpm;
+        bool running;
+    };
+    // From 3000 ft, 250 kt, over flat ground at sea level.
+    const Row rows[] = {
+        {"climb to 10000 ft at 2000 fpm", 60, 5000, 2000, true},
+        {"descend to 200 ft at 700 fpm", 60, 2300, -700, true},
+        {"climb to 4000 ft at 2000 fpm", 60, 4000, 0, false},  // there after 30 s
+        {"descend to 2500 ft", 60, 2500, 0, false},            // the default 1500 fpm
+        {"climb to 3000 ft at 500 fpm", 1, 3000, 0, false},    // there already
+        {"climb to 3500 ft at 10 m/s", 30, 3500, 0, false},    // 1968.5 fpm
+        {"descend to 500 m at 5 m/s", 120, 1640.4199, 0, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.command);
+        AircraftMotion m;
+        obey(m, "aircraft at 3000 ft 250 kt");
+        obey(m, r.command);
+        run(m, r.seconds * kPerSecond);
+        EXPECT_NEAR(m.altitude_ft(), r.altitude_ft, 1e-4);
+        EXPECT_EQ(m.vertical_speed_fpm(), r.vertical_fpm);
+        EXPECT_NEAR(output(m, 65), r.vertical_fpm * 0.3048 / 60.0 * 256.0, 1e-9);
+        EXPECT_EQ(m.vertical_running(), r.running);
+        EXPECT_EQ(output(m, 60), 0.0);
+    }
+}
+
+TEST(Vertical, LevelOffStopsTheClimbWhereTheAircraftIs) {
+    AircraftMotion m;
+    obey(m, "aircraft at 3000 ft 250 kt");
+    obey(m, "climb to 10000 ft at 1800 fpm");
+    run(m, 10 * kPerSecond);
+    obey(m, "level off");
+    run(m, 10 * kPerSecond);
+    EXPECT_NEAR(m.altitude_ft(), 3300.0, 1e-6);
+    EXPECT_EQ(output(m, 65), 0.0);
+    EXPECT_FALSE(m.vertical_running());
+}
+
+// --- Take-off and landing ----------------------------------------------------------
+
+TEST(Ground, TheTakeOffRollLiftOffAndClimbOutFromAnAirfield) {
+    AircraftMotion m;
+    obey(m, "aircraft on ground at 430 ft heading 270");
+    EXPECT_EQ(output(m, 60), 1.0);
+    EXPECT_EQ(output(m, 614), 0.0);
+    EXPECT_NEAR(output(m, 2), 430 * 0.3048 * 256, 1e-9);
+    obey(m, "accelerate to 150 kt");  // 4 kt/s on the ground
+    run(m, 30 * kPerSecond);
+    EXPECT_NEAR(m.airspeed_kt(), 120.0, 1e-9);
+    EXPECT_EQ(output(m, 60), 1.0) << "speed alone does not lift the aircraft off";
+    EXPECT_EQ(output(m, 78), 0.0);
+    EXPECT_NEAR(output(m, 551), m.true_airspeed_kt() * 1.6878, 0.01) << "rolling along the runway";
+    run(m, 8 * kPerSecond);
+    obey(m, "climb to 1500 ft at 2000 fpm");
+    m.step();
+    EXPECT_EQ(output(m, 60), 0.0) << "the climb lifts it off at once";
+    EXPECT_GT(output(m, 614), 0.0);
+    run(m, 5 * kPerSecond);
+    EXPECT_LT(output(m, 78), -10.0) << "rotated, nose up (the simulator's sign)";
+    EXPECT_NEAR(output(m, 614), (m.altitude_ft() - 430.0) * 0.3048, 1e-9);
+    EXPECT_GT(output(m, 789), 0.0);
+    const std::string notes = notes_of(m);
+    EXPECT_NE(notes.find("lift-off: left the ground at 430 ft, 150 kt"), std::string::npos) << notes;
+}
+
+TEST(Ground, ADescentThatReachesTheTerrainTouchesDown) {
+    struct Row {
+        const char* command;
+        const char* ending;
+    };
+    const Row rows[] = {
+        {"descend to 430 ft at 700 fpm", "reached: reached 430 ft over"},
+        {"descend to 0 ft at 700 fpm", "stopped: stopped on the ground at 430 ft over"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.command);
+        AircraftMotion m;
+        obey(m, "terrain 430 ft");
+        obey(m, "aircraft at 1000 ft 140 kt");
+        obey(m, r.command);
+        double lowest = 1e9;
+        for (int i = 0; i < 60 * kPerSecond; ++i) {
+            m.step();
+            lowest = std::fmin(lowest, output(m, 614));
+        }
+        EXPECT_EQ(lowest, 0.0) << "the radio height never goes below 0";
+        EXPECT_TRUE(m.on_ground());
+        EXPECT_EQ(output(m, 60), 1.0);
+        EXPECT_EQ(output(m, 65), 0.0);
+        EXPECT_EQ(m.altitude_ft(), 430.0);
+        const std::string notes = notes_of(m);
+        EXPECT_NE(notes.find("touchdown: touched down at 430 ft, 140 kt, 700 fpm down"), std::string::npos)
+            << notes;
+        EXPECT_NE(notes.find(r.ending), std::string::npos) << notes;
+    }
+}
+
+TEST(Ground, TerrainRisingUnderTheAircraftCarriesOrMeetsIt) {
+    AircraftMotion m;
+    obey(m, "aircraft on ground at 100 ft");
+    obey(m, "terrain 250 ft");
+    EXPECT_EQ(m.altitude_ft(), 250.0) << "on the ground the aircraft stands on it";
+    obey(m, "aircraft at 2000 ft 200 kt");
+    obey(m, "terrain 1500 ft");
+    EXPECT_NEAR(output(m, 614), 500 * 0.3048, 1e-9);
+    obey(m, "terrain 2500 ft");
+    EXPECT_TRUE(m.on_ground()) << "flown into: it is on the ground, never under it";
+    EXPECT_EQ(output(m, 614), 0.0);
+    EXPECT_EQ(m.altitude_ft(), 2500.0);
+}
+
+// --- Heading -------------------------------------------------------------------
+
+TEST(Heading, TurnsGoTheirWayAcrossNorthAndStopAtTheHeading) {
+    struct Row {
+        double from;
+        const char* command;
+        int updates;     // until the heading is reached
+        double halfway;  // the heading after half of them
+    };
+    const Row rows[] = {
+        {350, "turn right to heading 010", 120, 0},
+        {10, "turn left to heading 350", 120, 0},
+        {90, "turn right to heading 270", 1080, 180},
+        {90, "turn left to heading 270", 1080, 0},
+        {0, "turn left to heading 360 at 1.5 deg/s", 0, 0},
+        {300, "turn right to heading 030 at 1.5 deg/s", 1080, 345},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.command);
+        AircraftMotion m;
+        obey(m, "aircraft at 5000 ft 250 kt heading " + std::to_string(r.from));
+        obey(m, r.command);
+        run(m, r.updates / 2);
+        const double off = std::fabs(m.heading_deg() - r.halfway);
+        EXPECT_LT(std::fmin(off, 360.0 - off), 1e-9) << m.heading_deg();
+        EXPECT_TRUE(m.heading_deg() >= 0.0 && m.heading_deg() < 360.0);
+        run(m, r.updates - r.updates / 2);
+        const double target = statement(r.command).value;
+        EXPECT_EQ(m.heading_deg(), target);
+        EXPECT_EQ(output(m, 84), target);
+        EXPECT_EQ(output(m, 83), target);
+        EXPECT_FALSE(m.turn_running());
+    }
+}
+
+TEST(Heading, ACoordinatedTurnBanksToTheSideOfTheTurnAndRollsOut) {
+    AircraftMotion m;
+    obey(m, "aircraft at 5000 ft 250 kt heading 000");
+    obey(m, "turn right to heading 090");
+    run(m, 15 * kPerSecond);
+    const double expected =
+        std::atan(3.0 * std::numbers::pi / 180.0 * m.true_airspeed_kt() * 1852.0 / 3600.0 / 9.80665);
+    EXPECT_NEAR(-output(m, 80), expected * 180.0 / std::numbers::pi, 1e-6) << "right wing down: negative";
+    obey(m, "turn left to heading 000");
+    run(m, 20 * kPerSecond);
+    EXPECT_GT(output(m, 80), 0.0);
+    run(m, 30 * kPerSecond);
+    EXPECT_EQ(output(m, 80), 0.0) << "level again once the heading is reached";
+}
+
+// --- Several axes at once --------------------------------------------------------
+
+TEST(Axes, AClimbATurnAndAnAccelerationRunTogetherEachToItsEnd) {
+    AircraftMotion m;
+    obey(m, "aircraft at 3000 ft 200 kt heading 180");
+    obey(m, "climb to 5000 ft at 2000 fpm");
+    obey(m, "turn left to heading 090");
+    obey(m, "accelerate to 250 kt at 0.5 kt/s");
+    const double mach_before = output(m, 64);
+    run(m, 30 * kPerSecond);
+    EXPECT_EQ(m.heading_deg(), 90.0);
+    EXPECT_FALSE(m.turn_running());
+    EXPECT_NEAR(m.altitude_ft(), 4000.0, 1e-6);
+    EXPECT_NEAR(m.airspeed_kt(), 215.0, 1e-9);
+    run(m, 30 * kPerSecond);
+    EXPECT_EQ(m.altitude_ft(), 5000.0);
+    EXPECT_FALSE(m.vertical_running());
+    EXPECT_NEAR(m.airspeed_kt(), 230.0, 1e-9);
+    run(m, 40 * kPerSecond);
+    EXPECT_EQ(m.airspeed_kt(), 250.0);
+    EXPECT_GT(output(m, 64), mach_before);
+    EXPECT_FALSE(m.vertical_running() || m.speed_running() || m.turn_running());
+    // A new command on an axis replaces the one running there.
+    obey(m, "climb to 9000 ft at 1000 fpm");
+    run(m, 6 * kPerSecond);
+    obey(m, "descend to 4000 ft at 1000 fpm");
+    EXPECT_NE(
+        notes_of(m).find("stopped: stopped at 5100 ft over 108 updates by: climb to 9000 ft at 1000 fpm"),
+        std::string::npos);
+    // A new placement stops what was running, and says so.
+    m.step();
+    obey(m, "aircraft at 2000 ft 200 kt");
+    const std::string notes = notes_of(m);
+    EXPECT_NE(notes.find("stopped: stopped at 5099.1 ft over 1 updates by: descend to 4000 ft at 1000 fpm\n"
+                         "place: aircraft at 2000 ft, 200 kt"),
+              std::string::npos)
+        << notes;
+    EXPECT_FALSE(m.vertical_running());
+}
+
+// --- What cannot be done -------------------------------------------------------------
+
+TEST(Commands, ImpossibleManoeuvresAreRefusedWithTheReason) {
+    struct Row {
+        const char* first;
+        const char* then;
+        const char* why;
+    };
+    const Row rows[] = {
+        {"terrain 0 ft", "climb to 100 ft",
+         "the aircraft has not been placed: an 'aircraft' statement comes first"},
+        {"aircraft at 3000 ft 250 kt", "climb to 2000 ft",
+         "the aircraft is at 3000 ft, above 2000 ft: use 'descend'"},
+        {"aircraft at 3000 ft 250 kt", "descend to 3500 ft",
+         "the aircraft is at 3000 ft, below 3500 ft: use 'climb'"},
+        {"aircraft on ground at 430 ft", "descend to 0 ft",
+         "the aircraft is on the ground at 430 ft: it cannot descend"},
+        {"aircraft at 3000 ft 250 kt", "accelerate to 200 kt",
+         "the aircraft flies at 250 kt, above 200 kt: use 'decelerate'"},
+        {"aircraft at 3000 ft 250 kt", "decelerate to 300 kt",
+         "the aircraft flies at 250 kt, below 300 kt: use 'accelerate'"},
+        {"terrain 500 ft", "aircraft at 400 ft 200 kt",
+         "the aircraft would be at or below the terrain (500 ft): place it on the ground, or lower the "
+         "terrain first"},
+    };
+    for (const Row& r : rows) {
+        AircraftMotion m;
+        obey(m, r.first);
+        EXPECT_EQ(m.command(statement(r.then)), r.why);
+    }
+}
+
+TEST(Commands, MalformedStatementsNameTheLineAndTheProblem) {
+    struct Row {
+        const char* text;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"climb to 10000 feet", "expected 'ft' or 'm' after the altitude, found 'feet'"},
+        {"climb to 10000 ft at 0 fpm", "the rate must be above 0, found '0'"},
+        {"descend to 100 ft at -700 fpm", "the rate must be above 0, found '-700'"},
+        {"climb to 10000 ft at 2000 kt", "expected 'fpm' or 'ft/min' or 'm/s' after the rate, found 'kt'"},
+        {"climb to nan ft", "an altitude must be a number, not 'nan'"},
+        {"accelerate to 250 kt at inf kt/s", "an acceleration must be a number, not 'inf'"},
+        {"turn around to heading 090", "expected 'left' or 'right', found 'around'"},
+        {"turn left to heading 400", "a heading 400 is out of range 0 to 360 degrees"},
+        {"aircraft at 3000 ft",
+         "an aircraft in the air needs its speed, above 0 kt ('aircraft at 3000 ft 250 kt')"},
+        {"aircraft at 3000 ft 250 kt 260 kt", "expected 'heading', found '260'"},
+        {"temperature ISA +10 F", "expected 'C' after the offset, found 'F'"},
+    };
+    for (const Row& r : rows) {
+        std::string message;
+        try {
+            statement(r.text);
+        } catch (const InputError& e) {
+            message = e.what();
+        }
+        EXPECT_EQ(message, std::string("test.scn:1: ") + r.message) << r.text;
+    }
+}
+
+// --- In the host -------------------------------------------------------------------
+
+class HostInMotion : public ::testing::Test {
+protected:
+    HostInMotion()
+        : module(KADRIMOS_MODULE_PATH),
+          trace(&timeline, nullptr),
+          host(module,
+               read_panel_config(std::string(KADRIMOS_SOURCE_DIR) + "/host/data/panel.cfg", module.gauges()),
+               read_profile(empty_profile()), Roles{}, trace) {
+        host.start();
+    }
+    static std::string empty_profile() {
+        const std::string path = ::testing::TempDir() + "motion_empty_profile.txt";
+        std::ofstream(path, std::ios::binary) << "# nothing\n";
+        return path;
+    }
+    void run(int updates) {
+        for (int i = 0; i < updates; ++i) host.update();
+    }
+    LoadedModule module;
+    std::ostringstream timeline;
+    Trace trace;
+    SimHost host;
+};
+
+TEST_F(HostInMotion, UntilTheAircraftIsPlacedTheModelDrivesNothing) {
+    host.set_variable(74, 1234.0);
+    ASSERT_EQ(host.move_aircraft(statement("terrain 430 ft")), "");
+    run(3);
+    EXPECT_EQ(host.variable(74), 1234.0);
+    EXPECT_EQ(host.variable(614), 0.0);
+    EXPECT_EQ(timeline.str().find("follows the scenario"), std::string::npos);
+}
+
+TEST_F(HostInMotion, AScenarioSetTakesAVariableOverUntilTheNextMotionStatement) {
+    ASSERT_EQ(host.move_aircraft(statement("aircraft at 3000 ft 250 kt")), "");
+    ASSERT_EQ(host.move_aircraft(statement("climb to 9000 ft at 1800 fpm")), "");
+    run(18);
+    EXPECT_NEAR(host.variable(74), 3030.0, 1e-6);
+    host.set_variable(61, std::nan(""));  // a broken airspeed reading
+    host.set_variable(74, HUGE_VAL);
+    host.ramp_variable(341, -80.0, 18);
+    run(18);
+    EXPECT_TRUE(std::isnan(host.variable(61)));
+    EXPECT_EQ(host.variable(74), HUGE_VAL);
+    EXPECT_NEAR(host.variable(341), -80.0, 1e-9);
+    EXPECT_NEAR(host.variable(73), 3060.0 * 0.3048, 1e-6) << "the model flies on underneath";
+    EXPECT_EQ(host.motion().airspeed_kt(), 250.0);
+    ASSERT_EQ(host.move_aircraft(statement("level off")), "");
+    EXPECT_EQ(host.variable(61), 250.0) << "a motion statement takes every variable back";
+    EXPECT_NEAR(host.variable(74), 3060.0, 1e-6);
+    EXPECT_NEAR(host.variable(341), 15.0 - 1.9812 * 3.06, 1e-9);
+    EXPECT_NE(timeline.str().find("motion: 61 follows the scenario until the next motion statement"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace kadrimos::host_sim

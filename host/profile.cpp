@@ -31,10 +31,18 @@ Effect read_effect(const Line& line, std::size_t at, const Names* names) {
         need_count(line, at + 2, at + 2);
         e.kind = Effect::Kind::Toggle;
     } else if (kind == "set") {
-        need_count(line, at + 3, at + 3);
-        if (line.words[at + 2] == "value") {
+        // set TOKEN VALUE, set TOKEN value [times FACTOR]
+        if (line.words.size() > at + 2 && line.words[at + 2] == "value") {
+            need_count(line, at + 3, at + 5);
             e.kind = Effect::Kind::SetEventValue;
+            e.value = 1.0;
+            if (line.words.size() > at + 3) {
+                if (line.words[at + 3] != "times") line.fail("expected 'times' after 'value'");
+                need_count(line, at + 5, at + 5);
+                e.value = need_double(line, at + 4, "the factor");
+            }
         } else {
+            need_count(line, at + 3, at + 3);
             e.kind = Effect::Kind::Set;
             e.value = need_double(line, at + 2, "the value to set");
         }

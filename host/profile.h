@@ -6,6 +6,7 @@
 //   on 0x10417 toggle 900            # 0 <-> 1
 //   on 0x102C1 set 329 0
 //   on 0x1034B set 10 value          # the event's value
+//   on 0x101F8 set 75 value times 0.0625  # the event's value scaled
 //   on 0x10100 add 907 1 min 0 max 5
 //   on 0x10200 ramp 600 to 25 rate 2 # 2 units per second towards 25
 //   on 0x102FC hold 563 1 release 0  # 1 while the event comes every update
@@ -30,7 +31,8 @@ struct Effect {
     enum class Kind { Toggle, Set, SetEventValue, Add, Ramp, Hold };
     Kind kind = Kind::Set;
     uint32_t token = 0;
-    double value = 0.0;  // Set: the value; Add: the step; Ramp: the target; Hold: the value held
+    double value = 0.0;  // Set: the value; SetEventValue: the factor; Add: the step; Ramp: the target;
+                         // Hold: the value held
     double low = -1e300, high = 1e300;  // Add: limits
     double rate_per_second = 0.0;       // Ramp
     double release = 0.0;               // Hold: the value once the event stops

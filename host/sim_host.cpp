@@ -549,9 +549,13 @@ void SimHost::apply_effects(uint32_t id, uint32_t value) {
                 break;
             case Effect::Kind::SetEventValue:
                 // Event values are 32-bit integers; commands such as a trim
-                // setting are signed.
+                // setting are signed. Some carry their value in a unit of
+                // their own (the altimeter setting in sixteenths of a
+                // millibar), which the profile's factor turns into the
+                // variable's.
                 ramps_.erase(e.token);
-                profile_writes(e.token, v, static_cast<double>(static_cast<int32_t>(value)), e.source);
+                profile_writes(e.token, v, static_cast<double>(static_cast<int32_t>(value)) * e.value,
+                               e.source);
                 break;
             case Effect::Kind::Add:
                 ramps_.erase(e.token);

@@ -127,6 +127,9 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   colours   a lamp's lit colour by its legend, where its words do not give it
 #   tracks    dark tracks that pointers and indicator levers move along: (x0, y0, x1, y1)
 #   lines     engraved lines, such as a pointer's neutral mark: (x0, y0, x1, y1)
+#   modulo    a dial turning more than once: its numbers are the values modulo this
+#   descending_drums  labels (their first word) of drums whose digits run down the strip
+#   knobs     round knobs drawn on the background: (centre x, centre y, radius)
 PRINTED = {
     "testgauge2k": {"legends": {"hidden icon": "TEST"}},
     "toskelin elec_batt_rulo": {"title": ["BAT"], "legends": {"REFUEL ON BAT": "REFUEL ON BAT",
@@ -305,6 +308,13 @@ PRINTED = {
     "toskelin gear_h_rulo": {"tracks": [(19, 8, 31, 156)],
                              "texts": [("UP", 9, 2), ("DN", 9, 152)]},
     "toskelin brakes_ind_rulo": {"dial": ["BRAKES", "PSI x1000"], "div": 10000},
+    "toskelin alti_main_rulo": {"div": 10, "modulo": 100, "descending_drums": ["ALT"],
+                                "colours": {"ALT ALERT": "amber"}, "knobs": [(36, 155, 25)],
+                                "labels": [("MB", 91, 116, 7), ("IN", 137, 116, 7), ("BARO", 36, 122, 7)]},
+    "toskelin alti_sec_rulo": {"div": 10, "modulo": 100, "descending_drums": ["ALT"],
+                               "knobs": [(36, 155, 25)],
+                               "labels": [("MB", 91, 116, 7), ("IN", 137, 116, 7), ("BARO", 36, 122, 7),
+                                          ("STBY", 114, 70, 7)]},
 }
 
 # Slider travel in pixels of the element's own axis (value x scale), where
@@ -642,6 +652,8 @@ def family_of(e):
         return "valve_knob"
     if re.search(r"line (open|shut|from)|lines closed", lab):
         return "valve_line"
+    if re.search(r" hatch$| window flag$", lab):
+        return "window_cover"
     if "OFF flag" in lab:
         return "off_flag"
     if "flag" in lab:
@@ -944,6 +956,10 @@ class Art:
                 self.size[bmp] = (band.w, band.h)
             elif fam == "bar":
                 self.size[bmp] = (12, 5)
+            elif fam == "window_cover":
+                # A hatch or flag in a counter's window covers the window.
+                self.size[bmp] = min(self.size[o.bitmap] for e in uses for o in e.gauge.elements
+                                     if o.kind == 5 and (o.x, o.y) == (e.x, e.y))
             elif fam == "segment":
                 self.size[bmp] = SEGMENT_SIZES[uses[0].label.rsplit(" ", 1)[-1]]
             elif fam == "off_flag":
@@ -1380,6 +1396,24 @@ def draw_off_flag(e, w, h):
     return img
 
 
+def draw_window_cover(e, w, h):
+    """What drops into a counter's window: the striped hatch below the
+    altitude it stands for, the NEG flag's minus bar, the red OFF flag."""
+    img, d = new_image(w, h)
+    if e.label.endswith(" hatch"):
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["dark"])
+        for x in range(-h, w, 4):
+            d.line((x, h - 1, x + h - 1, 0), fill=C["white"], width=2)
+    elif "NEG" in e.label:
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["white"])
+        d.rectangle((1, h // 2 - 1, w - 2, h // 2 + 1), fill=C["dark"])
+    else:
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["flag_red"])
+        for x in range(-h, w, 5):
+            d.line((x, h - 1, x + h - 1, 0), fill=C["white"], width=2)
+    return img
+
+
 def draw_lamp(e, w, h):
     img, d = new_image(w, h)
     legend = common_legend(e)
@@ -1486,7 +1520,8 @@ def draw_drum_strip(e, w, h):
     cells = drum_cells(e)
     cell = h // cells
     img, d = new_image(w, h, "drum")
-    descending = e.gauge.name.startswith(DESCENDING_DRUMS)
+    descending = (e.gauge.name.startswith(DESCENDING_DRUMS)
+                  or e.label.split(" ", 1)[0] in printed(e.gauge, "descending_drums", []))
     digits = [0, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0] if descending else [0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0]
     digits = digits[:cells]
     blank = leading_only(e)
@@ -1685,7 +1720,7 @@ def draw_faces(lay, needles, legend, words):
             d.line([polar(e.x, e.y, L - 6, ang), polar(e.x, e.y, L + 2, ang)], fill=C["white"], width=2)
             if not words.get("numbers", True):
                 continue
-            label = fmt(v, div, shift)
+            label = fmt(v % words["modulo"] if "modulo" in words else v, div, shift)
             tw, th = text_size(label, f)
             inset = L - (8 if L >= 32 else 6) - max(tw * abs(math.cos(math.radians(ang))), th * abs(math.sin(math.radians(ang)))) / 2
             x, y = polar(e.x, e.y, inset, ang)
@@ -1951,6 +1986,14 @@ def draw_background(g, art, size, lb=False):
         draw_lines(d, [text], f, cx, cy, "engrave")
         lay.taken.append(text_box(text, f, cx, cy))
 
+    # Round knobs, knurled at the rim.
+    for cx, cy, r in words.get("knobs", []):
+        d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=C["knob"], outline=C["knob_edge"])
+        for i in range(24):
+            d.line([polar(cx, cy, r - 4, 15 * i), polar(cx, cy, r - 1, 15 * i)], fill=C["knob_edge"])
+        d.ellipse((cx - r + 6, cy - r + 6, cx + r - 6, cy + r - 6), fill=C["knob"], outline=C["knob_edge"])
+        lay.taken.append((cx - r, cy - r, cx + r + 1, cy + r + 1))
+
     # Drum counters: a dark frame round each row of windows.
     drums = [e for e in kids if e.kind == 5]
     rows = {}
@@ -2072,7 +2115,7 @@ DRAWERS = {
     "valve_line": draw_valve_line, "off_flag": draw_off_flag, "lamp": draw_lamp, "message": draw_message,
     "cover": draw_cover, "needle": draw_needle, "limit": draw_limit, "pointer": draw_pointer,
     "knob": draw_knob, "drum": draw_drum_mask, "overlay": draw_overlay, "lever_part": draw_lever_part,
-    "knob": draw_knob, "drum": draw_drum_mask, "shaped": draw_shaped,
+    "knob": draw_knob, "drum": draw_drum_mask, "shaped": draw_shaped, "window_cover": draw_window_cover,
 }
 
 

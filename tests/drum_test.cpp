@@ -85,6 +85,51 @@ TEST(DescendingDrum, EveryDigitHasItsCell) {
     EXPECT_EQ(descending_cell(0.5, kRollTenths), 0);
 }
 
+// The flight instruments' windows: x in the window's own unit.
+TEST(FlightInstrumentDrum, RollingWindowsStandRollAndStandOnZeroPastTheLastFigure) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    struct Row {
+        double x;
+        Roll roll;
+        double cell;
+    };
+    const Row rows[] = {
+        {0, kRollThousandths, 0},  // 0 stands at the top cell
+        {0.999, kRollThousandths, 0},
+        {0.9995, kRollThousandths, 9.5},  // half way from 0 to 1
+        {3, kRollThousandths, 7},
+        {3.99, kRollHundredths, 7},
+        {3.995, kRollHundredths, 6.5},
+        {3.9, kRollTenths, 7},
+        {3.95, kRollTenths, 6.5},
+        {9.999, kRollThousandths, 1},
+        {9.9995, kRollThousandths, 0.5},  // half way from 9 to 0
+        {9.9999, kRollThousandths, 0.1},  // the last point that rolls
+        {9.99995, kRollThousandths, 0},   // past it: 0
+        {9.99995, kRollTenThousandths, 0},
+        {9.99985, kRollTenThousandths, 1},  // so the last foot before 100000 never rolls
+        {3.99995, kRollTenThousandths, 6.5},
+        {10, kRollThousandths, 0},
+        {15, kRollThousandths, 0},  // a top window is not wrapped
+        {1e9, kRollTenths, 0},
+        {kInf, kRollTenths, 0},
+        {-kInf, kRollTenths, 0},
+        {std::numeric_limits<double>::quiet_NaN(), kRollTenths, 0},
+    };
+    for (const Row& r : rows) EXPECT_NEAR(descending_rolling(r.x, r.roll), r.cell, 1e-9) << r.x;
+}
+
+TEST(FlightInstrumentDrum, TheContinuousWindowShowsZeroOnTheTopCell) {
+    struct Row {
+        double x, cell;
+    };
+    for (const Row& r : {Row{0, 0}, Row{0.0005, 0}, Row{0.001, 9.999}, Row{0.5, 9.5}, Row{9.5, 0.5},
+                         Row{10, 0}, Row{12.5, 7.5}})
+        EXPECT_NEAR(descending_continuous_top(r.x), r.cell, 1e-12) << r.x;
+    // The engine dials keep their bottom cell for 0.
+    EXPECT_EQ(descending_continuous(0), 10);
+}
+
 // The positions a drum passes through from `from`, `steps` moves long.
 template <typename Move>
 std::vector<double> travel(double from, int steps, Move move) {

@@ -281,7 +281,8 @@ TEST(HostProfile, EffectsApplyInFileOrderAndRampsMoveEachUpdate) {
                                           "on 0x102 add 7 2 min 0 max 3\n"
                                           "on 0x103 ramp 8 to 10 rate 18\n"
                                           "on 0x104 set 6 1.5\n"
-                                          "on 0x104 add 6 1\n");
+                                          "on 0x104 add 6 1\n"
+                                          "on 0x105 set 9 value times 0.0625\n");
     Trace trace(nullptr, nullptr);
     SimHost host(module, read_panel_config(kSource + "/host/data/panel.cfg", module.gauges()),
                  read_profile(profile_path), Roles{}, trace);
@@ -305,6 +306,8 @@ TEST(HostProfile, EffectsApplyInFileOrderAndRampsMoveEachUpdate) {
     EXPECT_EQ(host.variable(7), 3.0) << "an add stops at its maximum";
     host.key_event(0x104, 0);
     EXPECT_EQ(host.variable(6), 2.5);
+    host.key_event(0x105, 16212);
+    EXPECT_EQ(host.variable(9), 1013.25) << "the event's value scaled by its factor";
 
     host.key_event(0x103, 0);  // one unit per update
     for (int i = 0; i < 4; ++i) host.update();
@@ -381,6 +384,10 @@ TEST(HostProfile, MalformedHoldsAndRulesNameFileAndLine) {
     };
     EXPECT_EQ(error("on 0x200 hold 9 1 0\n"), "profile.txt:1: 'on' is missing words");
     EXPECT_EQ(error("on 0x200 hold 9 1 until 0\n"), "profile.txt:1: expected 'release' after the value held");
+    EXPECT_EQ(error("on 0x200 set 9 value by 2\n"), "profile.txt:1: expected 'times' after 'value'");
+    EXPECT_EQ(error("on 0x200 set 9 value times\n"), "profile.txt:1: 'on' is missing words");
+    EXPECT_EQ(error("on 0x200 set 9 value times 2 3\n"),
+              "profile.txt:1: unexpected '3' at the end of the line");
     EXPECT_EQ(error("when 20 = 1 then set 21 0\n"),
               "profile.txt:1: unknown comparison '=' (<, <=, >, >=, == or !=)");
     EXPECT_EQ(error("when 20 == 1 or 21 < 2 then set 21 0\n"),

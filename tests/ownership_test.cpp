@@ -47,6 +47,7 @@ enum Owner {
     kLighting,
     kGpws,
     kConfigIndicators,
+    kAltimeters,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -99,6 +100,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kLighting, {kSolverGauge}},
     {kGpws, {"toskelin gpws_rulo"}},
     {kConfigIndicators, {"toskelin flaps_ind_rulo", "toskelin surf_ind_rulo", "toskelin brakes_ind_rulo"}},
+    {kAltimeters, {"toskelin alti_main_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -174,7 +176,7 @@ const std::vector<Group> kGroups = {
         ITEM(AnnLightSelector), ITEM(FltDeckLightSwitch)}},
     {"Ground proximity warning", kGpws, {
         ITEM(GpwsAlertCode), ITEM(ReCalloutRequest), ITEM(WarningRearm)}},
-    {"Altimeters", kNotBuilt, {
+    {"Altimeters", kAltimeters, {
         ITEM(AltimeterInop)}},
     {"Airspeed and air data", kNotBuilt, {
         ITEM(AsiInop), ITEM(AsiMaxSpeedPointer), ITEM(AsiPointer), ITEM(AsiPresetRequest),

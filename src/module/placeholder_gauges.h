@@ -45,8 +45,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin alti_main_rulo",                 191, 7064, 0     , true , no_failures},
-    {"toskelin alti_sec_rulo",                  191, 7065, 0     , true , no_failures},
     {"toskelin asi_main_rulo",                  184, 7066, 0     , true , no_failures},
     {"toskelin asi_sec_rulo",                   110, 7067, 0     , true , no_failures},
     {"toskelin vsi_rulo",                       133, 7068, 0     , true , no_failures},

@@ -104,6 +104,30 @@ inline double descending_cell(double x, Roll roll) {
 // Descending strip, continuous window.
 inline double descending_continuous(double x) { return 10 - digit_value(x, 1); }
 
+// The flight instruments' counters (the altimeters) draw their descending
+// windows with two refinements of the cells above:
+//   - the top window reads the value in its own unit without wrapping, and
+//     any window whose value is above 9.9999 stands on 0: a counter at or
+//     past its last figure shows 0 there rather than rolling on;
+//   - the continuous window shows 0 at the top cell (0) rather than at the
+//     bottom one (10) within a thousandth of a cell of it.
+inline constexpr double kTopWindowLast = 9.9999;  // above it the window stands on 0
+inline constexpr double kContinuousTop = 9.999;   // above it the continuous window shows 0
+
+// Descending strip, a rolling window whose value in its own unit is `x` (not
+// wrapped: the top window of a counter is given the whole value), in [0, 10].
+inline double descending_rolling(double x, Roll roll) {
+    const double v = finite_or(x, 0.0);
+    if (v > kTopWindowLast) return 0.0;
+    return descending_cell(v, roll);
+}
+
+// Descending strip, continuous window with 0 on the top cell.
+inline double descending_continuous_top(double x) {
+    const double cell = descending_continuous(x);
+    return cell > kContinuousTop ? 0.0 : cell;
+}
+
 // Stepping drum (ascending strip, digit d at position d): one draw's move of
 // `position` toward the target digit (0 to 9). A quarter digit a draw; on the
 // digit once within 0.2 of it; between 9 and 0 the short way over the wrap

@@ -47,6 +47,7 @@ enum Owner {
     kLighting,
     kGpws,
     kConfigIndicators,
+    kAirData,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -99,6 +100,9 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kLighting, {kSolverGauge}},
     {kGpws, {"toskelin gpws_rulo"}},
     {kConfigIndicators, {"toskelin flaps_ind_rulo", "toskelin surf_ind_rulo", "toskelin brakes_ind_rulo"}},
+    {kAirData,
+     {"toskelin asi_main_rulo", "toskelin asi_main2_rulo", "toskelin asi_sec_rulo", "toskelin vsi_rulo",
+      "toskelin tas_rulo", "toskelin sat_rulo", "toskelin aoa_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -176,9 +180,10 @@ const std::vector<Group> kGroups = {
         ITEM(GpwsAlertCode), ITEM(ReCalloutRequest), ITEM(WarningRearm)}},
     {"Altimeters", kNotBuilt, {
         ITEM(AltimeterInop)}},
-    {"Airspeed and air data", kNotBuilt, {
+    {"Airspeed and air data", kAirData, {
         ITEM(AsiInop), ITEM(AsiMaxSpeedPointer), ITEM(AsiPointer), ITEM(AsiPresetRequest),
-        ITEM(AsiSelectedSpeedPointer), ITEM(MachReadout), ITEM(SpeedBug1), ITEM(VerticalSpeedFpm)}},
+        ITEM(AsiSelectedSpeedPointer), ITEM(MachReadout), ITEM(SpeedBug1), ITEM(SpeedBug2), ITEM(SpeedBug3),
+        ITEM(SpeedBug4), ITEM(VerticalSpeedFpm)}},
     {"Radio altimeter", kNotBuilt, {
         ITEM(DhState), ITEM(RadioAltitudeFt)}},
     {"Configuration indicators", kConfigIndicators, {

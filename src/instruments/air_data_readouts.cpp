@@ -212,7 +212,7 @@ double FSAPI strip(ELEMENT_HEADER*) { return clamp_write_back(self.scale, 0.0, k
 
 constexpr ElementSpec kElements[] = {
     background_spec(kBackground),
-    moving_image_spec("AOA scale", kWindow, {12, 4}, drum_column, 0, 1, strip, 0, kTravel),
+    moving_image_spec("AOA scale", kWindow, {11, 4}, drum_column, 0, 1, strip, 0, kTravel),
     icon_spec("AOA failure flag", kFlagBitmap, {4, 9}),
 };
 constexpr int kFlag = depth_of(kElements, "AOA failure flag");

@@ -20,6 +20,9 @@ how big it must be:
   - a drum window is one digit cell, sized from the spacing of the windows of
     its counter; its strip (the next number) holds a cell for each step of
     the window's range: eleven for 0 to 10, ten for 0 to 9;
+  - a moving scale (TAPES) is a window and a strip marked along its travel;
+  - flags, signs and annunciations named in PRINTED's symbols are their word
+    on a plate of the size given there;
   - the pedestal levers' parts (LEVER_PARTS) are drawn seen from above, at
     the sizes that table gives;
   - a background holds everything its gauge draws over it, plus a margin,

@@ -62,3 +62,28 @@ struct AngleOfAttackState {
 };
 
 }  // namespace kadrimos::instruments
+
+// Each gauge's own state (reset with the module through the catalogue).
+namespace kadrimos::gauges {
+namespace asi_main {
+extern instruments::MainAirspeedState state;
+}
+namespace asi_main2 {
+extern instruments::SecondMainAirspeedState state;
+}
+namespace asi_sec {
+extern instruments::SecondaryAirspeedState state;
+}
+namespace vsi {
+extern instruments::VerticalSpeedState state;
+}
+namespace tas {
+extern instruments::TrueAirspeedState state;
+}
+namespace sat {
+extern instruments::StaticAirTemperatureState state;
+}
+namespace aoa {
+extern instruments::AngleOfAttackState state;
+}
+}  // namespace kadrimos::gauges

@@ -34,7 +34,6 @@ constexpr uint32_t kTick = 1, kOnGround = 60, kAirspeed = 61, kMaxSpeed = 63, kM
                    kSelectedSpeed = 116, kAsiFailed = 274, kVsiFailed = 283, kFlaps = 329, kMetric = 335,
                    kOutsideAir = 341, kTotalAir = 350, kThrottle1 = 558, kThrottle2 = 568, kAlpha = 789;
 
-auto& main_asi = gauges::asi_main::state;
 auto& secondary = gauges::asi_sec::state;
 auto& vsi = gauges::vsi::state;
 auto& tas = gauges::tas::state;

@@ -20,6 +20,9 @@ how big it must be:
   - a drum window is one digit cell, sized from the spacing of the windows of
     its counter; its strip (the next number) holds a cell for each step of
     the window's range: eleven for 0 to 10, ten for 0 to 9;
+  - a moving scale (TAPES) is a window and a strip marked along its travel;
+  - flags, signs and annunciations named in PRINTED's symbols are their word
+    on a plate of the size given there;
   - the pedestal levers' parts (LEVER_PARTS) are drawn seen from above, at
     the sizes that table gives;
   - a background holds everything its gauge draws over it, plus a margin,
@@ -130,6 +133,9 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   modulo    a dial turning more than once: its numbers are the values modulo this
 #   descending_drums  labels (their first word) of drums whose digits run down the strip
 #   knobs     round knobs drawn on the background: (centre x, centre y, radius)
+#   symbols   flags, signs and annunciations drawn as a word on a plate, by label:
+#             (text, (width, height), text colour, plate colour)
+#   plain     mouse areas drawn as nothing (a press on a dial's face), by label
 PRINTED = {
     "testgauge2k": {"legends": {"hidden icon": "TEST"}},
     "toskelin elec_batt_rulo": {"title": ["BAT"], "legends": {"REFUEL ON BAT": "REFUEL ON BAT",
@@ -315,6 +321,33 @@ PRINTED = {
                                "knobs": [(36, 155, 25)],
                                "labels": [("MB", 91, 116, 7), ("IN", 137, 116, 7), ("BARO", 36, 122, 7),
                                           ("STBY", 114, 70, 7)]},
+    "toskelin asi_main_rulo": {"symbols": {"MACH failure flag": ("MACH", (33, 16), "white", "flag_red"),
+                                           "IAS failure flag": ("IAS", (28, 11), "white", "flag_red"),
+                                           "VMO failure flag": ("VMO", (28, 11), "white", "flag_red"),
+                                           "power failure flag": ("OFF", (32, 11), "white", "flag_red"),
+                                           "TAKEOFF preset annunciation": ("T.O.", (32, 11), "amber", "lens"),
+                                           "APPROACH preset annunciation": ("APP", (32, 11), "amber", "lens")},
+                               "plain": ["BUG PRESET dial centre"],
+                               "texts": [("KNOTS", 92, 57), ("MACH", 92, 97), ("1", 28, 17), ("2", 156, 17),
+                                         ("3", 156, 157), ("4", 28, 157)]},
+    "toskelin asi_main2_rulo": {"symbols": {"MACH failure flag": ("MACH", (33, 16), "white", "flag_red"),
+                                            "IAS failure flag": ("IAS", (28, 11), "white", "flag_red"),
+                                            "VMO failure flag": ("VMO", (28, 11), "white", "flag_red"),
+                                            "power failure flag": ("OFF", (32, 11), "white", "flag_red")},
+                                "plain": ["BUG PRESET dial centre"],
+                                "texts": [("KNOTS", 92, 57), ("MACH", 92, 97), ("1", 28, 17), ("2", 156, 17),
+                                          ("3", 156, 157), ("4", 28, 157)]},
+    "toskelin asi_sec_rulo": {"texts": [("KT", 45, 54)]},
+    "toskelin vsi_rulo": {"dial": ["VERT SPEED", "FT/MIN x1000"], "div": 1000,
+                          "symbols": {"VERTICAL SPEED failure flag": ("OFF", (26, 11), "white", "flag_red")}},
+    "toskelin tas_rulo": {"title": ["TAS"], "texts": [("KT", 47, 16)],
+                          "symbols": {"TAS failure flag": ("OFF", (33, 11), "white", "flag_red")}},
+    "toskelin sat_rulo": {"title": ["SAT"], "texts": [("°C", 48, 16)],
+                          "symbols": {"SAT minus sign": ("−", (9, 14), "white", "drum"),
+                                      "SAT plus sign": ("+", (9, 14), "white", "drum"),
+                                      "SAT failure flag": ("OFF", (33, 11), "white", "flag_red")}},
+    "toskelin aoa_rulo": {"texts": [("AOA", 19, 28)], "lines": [(5, 15, 8, 15), (30, 15, 33, 15)],
+                          "symbols": {"AOA failure flag": ("OFF", (30, 11), "white", "flag_red")}},
 }
 
 # Slider travel in pixels of the element's own axis (value x scale), where
@@ -362,6 +395,14 @@ SLIDERS = {
     ("toskelin gear_h_rulo", "GEAR lever"): ((50, 53), (0, 0, 0, 111), "gear_lever"),
     ("toskelin gear_h_rulo", "GEAR lever panel lit"): ((50, 53), (0, 0, 0, 111), "gear_lever"),
     ("toskelin gear_h_rulo", "GEAR lever deck lit"): ((50, 53), (0, 0, 0, 111), "gear_lever"),
+}
+
+# Moving scales: a strip that slides under its window (a moving image whose
+# range is the scale's travel), per gauge and label: the window's size, the
+# strip's pixels a unit of travel, and the values marked every unit, with a
+# number every `numbered` units.
+TAPES = {
+    ("toskelin aoa_rulo", "AOA scale"): {"window": (16, 22), "pixels_per_unit": 2, "numbered": 5},
 }
 
 MARGIN = 4  # around everything a background holds
@@ -626,6 +667,10 @@ def family_of(e):
         return "overlay"
     if e.kind == 0:
         return "background"
+    if lab in printed(e.gauge, "symbols", {}):
+        return "symbol"
+    if (e.gauge.name, lab) in TAPES:
+        return "tape"
     if (e.gauge.name, lab) in LEVER_PARTS:
         return "lever_part"
     if (e.gauge.name, lab) in SLIDERS:
@@ -976,6 +1021,23 @@ class Art:
                 w = 2 * round(centre - e.x) + 1
                 self.size[bmp] = (w, max(self.box(o)[3] for o in needles) - e.y)
 
+    def size_symbols(self):
+        for bmp, uses in self.uses.items():
+            if self.family(bmp) == "symbol":
+                self.size[bmp] = printed(uses[0].gauge, "symbols")[uses[0].label][1]
+
+    # A moving scale's window, and its strip: the window's height and the
+    # scale's travel.
+    def size_tapes(self):
+        for bmp, uses in self.uses.items():
+            if self.family(bmp) == "tape":
+                e = uses[0]
+                tape = TAPES[(e.gauge.name, e.label)]
+                w, h = tape["window"]
+                y0, y1 = e.moving["y"]
+                self.size[bmp] = (w, h)
+                self.size[bmp + 1] = (w, h + round((y1 - y0) * tape["pixels_per_unit"]))
+
     def size_shaped(self):
         for bmp, uses in self.uses.items():
             if self.family(bmp) == "shaped":
@@ -1108,6 +1170,8 @@ class Art:
         self.size_switches()
         self.size_small_parts()
         self.size_shaped()
+        self.size_symbols()
+        self.size_tapes()
         self.size_lamps()
         self.size_overlays()
         self.size_backgrounds()
@@ -1115,8 +1179,9 @@ class Art:
 
 # --- Drawing: small parts -------------------------------------------------------------
 
-# The engine dials' drums count down the strip; the fuel counters' count up.
-DESCENDING_DRUMS = "toskelin eng_ind_"
+# The engine dials' and the air data instruments' drums count down the strip;
+# the fuel counters' count up.
+DESCENDING_DRUMS = ("toskelin eng_ind_", "toskelin asi_main", "toskelin tas_", "toskelin sat_")
 
 
 def draw_nut(d, cx, cy, r=4):
@@ -1500,6 +1565,32 @@ def draw_knob(e, w, h):
         d.rounded_rectangle((0, py - 5, tip - 3, py + 5), radius=4, fill=C["knob"], outline=C["knob_edge"])
     d.line((px, py, tip, py), fill=C[pointer], width=2)
     d.polygon([(tip, py), (tip - 4, py - 2), (tip - 4, py + 2)], fill=C[pointer])
+    return img
+
+
+def draw_symbol(e, w, h):
+    """A word on a plate: a flag, a sign in a drum window, an annunciation."""
+    text, _, colour, plate = printed(e.gauge, "symbols")[e.label]
+    img, d = new_image(w, h, plate)
+    draw_text_in(d, text, (0, 0, w, h), colour, (12, 11, 10, 9, 8, 7, 6))
+    return img
+
+
+def draw_tape_strip(e, w, h):
+    """A moving scale: a mark every unit of its travel, longer and numbered
+    every few, each where the window's middle stands at that value."""
+    tape = TAPES[(e.gauge.name, e.label)]
+    ppu, numbered = tape["pixels_per_unit"], tape["numbered"]
+    middle = tape["window"][1] // 2
+    img, d = new_image(w, h, "face")
+    y0, y1 = e.moving["y"]
+    f = font(6)
+    for v in range(int(y0), int(y1) + 1):
+        y = middle + round((v - y0) * ppu)
+        long_mark = v % numbered == 0
+        d.line((w - (5 if long_mark else 3), y, w - 1, y), fill=C["white"])
+        if long_mark:
+            draw_lines(d, [str(v)], f, (w - 6) / 2, y, "white")
     return img
 
 
@@ -2008,7 +2099,7 @@ def draw_background(g, art, size, lb=False):
     for s in switches:
         draw_switch_group(lay, s)
     buttons = [s for s in g.groups if not s.icons and len(s.areas) == 1 and not KNOB_AREA.search(s.name)
-               and s.box[2] - s.box[0] < 100]
+               and s.box[2] - s.box[0] < 100 and s.areas[0].label not in words.get("plain", [])]
     for s in buttons:
         draw_button(lay, s)
     knobs = [e for e in kids if e.family == "knob"]
@@ -2116,6 +2207,7 @@ DRAWERS = {
     "cover": draw_cover, "needle": draw_needle, "limit": draw_limit, "pointer": draw_pointer,
     "knob": draw_knob, "drum": draw_drum_mask, "overlay": draw_overlay, "lever_part": draw_lever_part,
     "knob": draw_knob, "drum": draw_drum_mask, "shaped": draw_shaped, "window_cover": draw_window_cover,
+    "symbol": draw_symbol, "tape": draw_drum_mask,
 }
 
 
@@ -2149,6 +2241,8 @@ def draw_all(art):
             images[bmp] = DRAWERS[fam](e, *size)
             if fam == "drum":
                 images[bmp + 1] = draw_drum_strip(e, *art.size[bmp + 1])
+            elif fam == "tape":
+                images[bmp + 1] = draw_tape_strip(e, *art.size[bmp + 1])
     return images
 
 

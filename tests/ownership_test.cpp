@@ -48,6 +48,7 @@ enum Owner {
     kGpws,
     kConfigIndicators,
     kAltimeters,
+    kAirData,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -101,6 +102,9 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kGpws, {"toskelin gpws_rulo"}},
     {kConfigIndicators, {"toskelin flaps_ind_rulo", "toskelin surf_ind_rulo", "toskelin brakes_ind_rulo"}},
     {kAltimeters, {"toskelin alti_main_rulo"}},
+    {kAirData,
+     {"toskelin asi_main_rulo", "toskelin asi_main2_rulo", "toskelin asi_sec_rulo", "toskelin vsi_rulo",
+      "toskelin tas_rulo", "toskelin sat_rulo", "toskelin aoa_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -178,9 +182,10 @@ const std::vector<Group> kGroups = {
         ITEM(GpwsAlertCode), ITEM(ReCalloutRequest), ITEM(WarningRearm)}},
     {"Altimeters", kAltimeters, {
         ITEM(AltimeterInop)}},
-    {"Airspeed and air data", kNotBuilt, {
+    {"Airspeed and air data", kAirData, {
         ITEM(AsiInop), ITEM(AsiMaxSpeedPointer), ITEM(AsiPointer), ITEM(AsiPresetRequest),
-        ITEM(AsiSelectedSpeedPointer), ITEM(MachReadout), ITEM(SpeedBug1), ITEM(VerticalSpeedFpm)}},
+        ITEM(AsiSelectedSpeedPointer), ITEM(MachReadout), ITEM(SpeedBug1), ITEM(SpeedBug2), ITEM(SpeedBug3),
+        ITEM(SpeedBug4), ITEM(VerticalSpeedFpm)}},
     {"Radio altimeter", kNotBuilt, {
         ITEM(DhState), ITEM(RadioAltitudeFt)}},
     {"Configuration indicators", kConfigIndicators, {

@@ -27,6 +27,22 @@ TEST(Pointers, ApproachStepsUntilWithinTheBandThenStandsOnTheTarget) {
     for (const Row& r : rows) EXPECT_DOUBLE_EQ(approach(r.value, r.target, 2, 4), r.expected) << r.value;
 }
 
+// A band whose edges are sums of their own (b + 3 and b + 7 about b + 5):
+// a pointer standing exactly on an edge is on the target, even where b + 5 - 2
+// rounds to another number than b + 3.
+TEST(Pointers, ApproachBandCapturesOnItsOwnEdges) {
+    const double b = 0.1;
+    ASSERT_NE(b + 5 - 2, b + 3) << "the case this band is for";
+    const Row rows[] = {
+        {b + 3, b + 5, b + 5},
+        {b + 7, b + 5, b + 5},
+        {2.9, b + 5, 4.9},
+        {7.2, b + 5, 5.2},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(approach_band(r.value, b + 3, b + 7, r.target, 2), r.expected) << r.value;
+}
+
 // Step 500, capture 100 (the fuel quantity servo); and the capture of one
 // step (the engine dials).
 TEST(Pointers, RiseTowardLagsUpwardsOnlyAndMayPassTheTargetOnItsLastStep) {

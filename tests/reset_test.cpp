@@ -76,7 +76,8 @@ TEST(Reset, TheSharedRecordStartsWithTheAircraftsLoadValues) {
     EXPECT_EQ(aircraft.N1IndexValue, 100u);
     EXPECT_EQ(aircraft.TrcN1Target, 105.3);
     EXPECT_EQ(aircraft.AsiMaxSpeedPointer, 350u);
-    EXPECT_EQ(aircraft.SpeedBug1, 120);
+    EXPECT_EQ(aircraft.SpeedBug1, 120u);
+    EXPECT_EQ(aircraft.SpeedBug4, 215u);
     EXPECT_EQ(aircraft.SelectedSpeed, 130);
     EXPECT_EQ(aircraft.GsVsTarget, -850.0);
     EXPECT_EQ(aircraft.ZeroFuelWeightSetting, 1020);

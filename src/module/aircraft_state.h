@@ -219,7 +219,11 @@ struct AircraftState {
     uint8_t AsiPresetRequest = 0;
     int32_t AsiSelectedSpeedPointer = 0;
     double MachReadout = 0.0;
-    int32_t SpeedBug1 = 120;
+    // The four speed bugs of the main airspeed indicators, kt.
+    uint32_t SpeedBug1 = 120;
+    uint32_t SpeedBug2 = 150;
+    uint32_t SpeedBug3 = 185;
+    uint32_t SpeedBug4 = 215;
     double VerticalSpeedFpm = 0.0;
 
     // Radio altimeter

@@ -45,12 +45,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin asi_main_rulo",                  184, 7066, 0     , true , no_failures},
-    {"toskelin asi_sec_rulo",                   110, 7067, 0     , true , no_failures},
-    {"toskelin vsi_rulo",                       133, 7068, 0     , true , no_failures},
-    {"toskelin tas_rulo",                        53, 7069, 0     , true , no_failures},
-    {"toskelin sat_rulo",                        59, 7070, 0     , true , no_failures},
-    {"toskelin aoa_rulo",                        38, 7071, 0     , true , no_failures},
     {"toskelin ralt_rulo",                       60, 7073, 0     , true , no_failures},
     {"toskelin omi_rulo",                        69, 7079, 0     , true , no_failures},
     {"toskelin radio_nav_rulo",                 127, 7080, 0     , true , no_failures},
@@ -90,7 +84,7 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin failures_rulo",                 1179, 7137, 0     , true , no_failures},
     {"toskelin gps_drives_2_rulo",               50, 7139, 0     , true , no_failures},
     {"toskelin ins_sw_rulo",                     40, 7140, 0     , true , no_failures},
-    {"toskelin asi_main2_rulo",                 184, 7142, 0     , true , no_failures},};
+};
 // clang-format on
 
 inline constexpr std::size_t kPlaceholderCount = std::size(kPlaceholders);

@@ -9,12 +9,21 @@
 
 namespace kadrimos::pointer {
 
+// Toward `target` by `step` while below `low` or above `high`; within the
+// band [low, high], on the target. For a band whose edges an instrument
+// works out apart from its target (the angle-of-attack strip's b + 3 and
+// b + 7 about b + 5), so that a pointer standing exactly on an edge is
+// captured whatever the rounding of the sums.
+constexpr double approach_band(double value, double low, double high, double target, double step) {
+    if (value < low) return value + step;
+    if (value > high) return value - step;
+    return target;
+}
+
 // Toward `target` by `step` while farther than `capture` from it; within the
 // band, on the target.
 constexpr double approach(double value, double target, double step, double capture) {
-    if (value < target - capture) return value + step;
-    if (value > target + capture) return value - step;
-    return target;
+    return approach_band(value, target - capture, target + capture, target, step);
 }
 
 // Up toward `target` by `step`; within `capture` below it, on the target. A

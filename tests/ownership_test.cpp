@@ -47,6 +47,7 @@ enum Owner {
     kLighting,
     kGpws,
     kConfigIndicators,
+    kRadioAltimeter,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -99,6 +100,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kLighting, {kSolverGauge}},
     {kGpws, {"toskelin gpws_rulo"}},
     {kConfigIndicators, {"toskelin flaps_ind_rulo", "toskelin surf_ind_rulo", "toskelin brakes_ind_rulo"}},
+    {kRadioAltimeter, {"toskelin ralt_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -179,7 +181,7 @@ const std::vector<Group> kGroups = {
     {"Airspeed and air data", kNotBuilt, {
         ITEM(AsiInop), ITEM(AsiMaxSpeedPointer), ITEM(AsiPointer), ITEM(AsiPresetRequest),
         ITEM(AsiSelectedSpeedPointer), ITEM(MachReadout), ITEM(SpeedBug1), ITEM(VerticalSpeedFpm)}},
-    {"Radio altimeter", kNotBuilt, {
+    {"Radio altimeter", kRadioAltimeter, {
         ITEM(DhState), ITEM(RadioAltitudeFt)}},
     {"Configuration indicators", kConfigIndicators, {
         ITEM(BrakePressLeft), ITEM(BrakePressRight), ITEM(BrakesFault), ITEM(FlapConfigCaution),
@@ -270,6 +272,8 @@ const SharedItem kShared[] = {
     {"ApEngageState", kSolverGauge, kLossReason},
     {"YawDamperSwitch1", kSolverGauge, kYawReason},
     {"YawDamperSwitch2", kSolverGauge, kYawReason},
+    {"ReCalloutRequest", "toskelin ralt_rulo",
+     "the radio altimeter asks for the decision-height callout and withdraws the request"},
 };
 
 bool may_write(std::string_view gauge, const Group& group, const Item& item) {

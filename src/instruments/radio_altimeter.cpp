@@ -97,7 +97,7 @@ constexpr ElementSpec kElements[] = {
     background_spec(kBackground),
     moving_image_spec("RA tape",  kTapeWindow,  {8, 8},  drum_column, 0, 1, tape,  0, kTopOfScaleFt),
     moving_image_spec("DH index", kIndexWindow, {34, 8}, drum_column, 0, 1, index, 0, kIndexSpanFt),
-    icon_spec("RA lamp",     kLampBitmap, {47, 10}, kIconFlags),
+    icon_spec("RA lamp",     kLampBitmap, {45, 10}, kIconFlags),
     icon_spec("RA OFF flag", kFlagBitmap, {8, 48}),
     drum_spec("DH hundreds drum", kDrumWindow, {10, 104}, hundreds_drum),
     drum_spec("DH tens drum",     kDrumWindow, {20, 104}, tens_drum),

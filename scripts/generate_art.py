@@ -136,6 +136,8 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   symbols   flags, signs and annunciations drawn as a word on a plate, by label:
 #             (text, (width, height), text colour, plate colour)
 #   plain     mouse areas drawn as nothing (a press on a dial's face), by label
+#   bezels    a round instrument's face under what turns on it: (centre x, centre y, radius)
+#   pointers  a fixed index beside a moving scale: (tip x, tip y, "down" or "right")
 PRINTED = {
     "testgauge2k": {"legends": {"hidden icon": "TEST"}},
     "toskelin elec_batt_rulo": {"title": ["BAT"], "legends": {"REFUEL ON BAT": "REFUEL ON BAT",
@@ -348,6 +350,10 @@ PRINTED = {
                                       "SAT failure flag": ("OFF", (33, 11), "white", "flag_red")}},
     "toskelin aoa_rulo": {"texts": [("AOA", 19, 28)], "lines": [(5, 15, 8, 15), (30, 15, 33, 15)],
                           "symbols": {"AOA failure flag": ("OFF", (30, 11), "white", "flag_red")}},
+    "toskelin ralt_rulo": {"lamp_size": (14, 10), "knobs": [(39, 140, 17)], "pointers": [(4, 54, "right")],
+                           "texts": [("DH", 50, 103), ("FT", 50, 111)]},
+    "toskelin adi_sec_rulo": {"bezels": [(140, 140, 136)], "pointers": [(140, 7, "down")],
+                              "texts": [("STBY", 30, 296), ("ATT", 30, 306)]},
 }
 
 # Slider travel in pixels of the element's own axis (value x scale), where
@@ -395,6 +401,31 @@ SLIDERS = {
     ("toskelin gear_h_rulo", "GEAR lever"): ((50, 53), (0, 0, 0, 111), "gear_lever"),
     ("toskelin gear_h_rulo", "GEAR lever panel lit"): ((50, 53), (0, 0, 0, 111), "gear_lever"),
     ("toskelin gear_h_rulo", "GEAR lever deck lit"): ((50, 53), (0, 0, 0, 111), "gear_lever"),
+    ("toskelin adi_sec_rulo", "ATT flag"): ((44, 18), (0, 0, 0, 0), "att_flag"),
+    ("toskelin adi_sec_rulo", "SYMBOL knob"): ((52, 52), (0, 0, 0, 0), "round_knob"),
+    ("toskelin adi_sec_rulo", "SYMBOL knob panel lit"): ((52, 52), (0, 0, 0, 0), "round_knob"),
+    ("toskelin adi_sec_rulo", "SYMBOL knob deck lit"): ((52, 52), (0, 0, 0, 0), "round_knob"),
+}
+
+# Moving images and sprites whose picture is not a digit strip: per gauge and
+# label, the window's size (the shape the host clips the picture to), the
+# picture's size and what it shows. A moving image's picture travels its
+# height less the window's over the element's range; a sprite's picture is
+# centred on the pivot, turned and moved there.
+WINDOWS = {
+    # The radio altimeter's tape, 0.4 pixel a foot: 2610 ft at the window's
+    # middle at the start of the range, 0 at its end.
+    ("toskelin ralt_rulo", "RA tape"): ((24, 92), (24, 92 + 1044), "ra_tape"),
+    # The decision-height index on the tape's scale: 200 pixels for the
+    # index's 500 ft, the mark in the middle of the window at the end.
+    ("toskelin ralt_rulo", "DH index"): ((10, 92), (10, 92 + 200), "dh_index"),
+    # The standby horizon: the sphere 2 pixels a degree of pitch, enough of it
+    # for 43 degrees either way under a window 110 pixels round; the bank
+    # scale a ring about the same centre; the aircraft symbol, 1 pixel a unit
+    # of its 30.
+    ("toskelin adi_sec_rulo", "SPHERE"): ((220, 220), (224, 396), "sphere"),
+    ("toskelin adi_sec_rulo", "BANK SCALE"): ((262, 262), (262, 262), "bank_scale"),
+    ("toskelin adi_sec_rulo", "AIRCRAFT SYMBOL"): ((160, 44), (160, 74), "aircraft_symbol"),
 }
 
 # Moving scales: a strip that slides under its window (a moving image whose
@@ -675,6 +706,8 @@ def family_of(e):
         return "lever_part"
     if (e.gauge.name, lab) in SLIDERS:
         return "shaped"
+    if (e.gauge.name, lab) in WINDOWS:
+        return "window"
     if e.kind == 1:
         if e.px < 0:
             return "pointer"
@@ -861,6 +894,14 @@ class Art:
             h = (3 * w + 1) // 2
             self.size[bmp] = (w, h)
             self.size[bmp + 1] = (w, drum_cells(self.uses[bmp][0]) * h)
+
+    # Windows over moving pictures: the window, and the picture as the next bitmap.
+    def size_windows(self):
+        for bmp, uses in self.uses.items():
+            if self.family(bmp) == "window":
+                window, picture, _ = WINDOWS[(uses[0].gauge.name, uses[0].label)]
+                self.size[bmp] = window
+                self.size[bmp + 1] = picture
 
     def size_lever_parts(self):
         for bmp, uses in self.uses.items():
@@ -1165,6 +1206,7 @@ class Art:
         for g in self.gauges:
             g.placeholder = len(g.elements) == 1 and not g.labelled
         self.size_drums()
+        self.size_windows()
         self.size_lever_parts()
         self.size_needles()
         self.size_switches()
@@ -1660,6 +1702,117 @@ def draw_shaped(e, w, h):
         d.ellipse((cx - 17, cy - 17, cx + 17, cy + 17), fill=C["metal"], outline=C[rim])
         d.ellipse((cx - 14, cy - 14, cx + 14, cy + 14), outline=C[rim])
         d.ellipse((cx - 5, cy - 5, cx + 5, cy + 5), fill=C["metal_dark"])
+    elif shape == "att_flag":
+        # Red and white, lettered: the attitude is not to be trusted.
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["flag_red"])
+        for x in range(-h, w, 8):
+            d.polygon([(x, h - 1), (x + 4, h - 1), (x + 4 + h, 0), (x + h, 0)], fill=C["white"])
+        d.rectangle((8, 2, w - 9, h - 3), fill=C["flag_red"])
+        draw_text_in(d, "ATT", (8, 1, w - 8, h - 1), "white", (9, 8, 7))
+    elif shape == "round_knob":
+        # A fluted knob seen end-on; lit by the panel lights (amber) or the
+        # flight deck's (white).
+        glow = {"panel lit": "amber", "deck lit": "lamp_white"}
+        rim = next((c for k, c in glow.items() if e.label.endswith(k)), "knob_edge")
+        cx, cy, r = w // 2, h // 2, min(w, h) // 2 - 1
+        d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=C["knob"], outline=C[rim])
+        for a in range(0, 360, 20):
+            d.line([polar(cx, cy, r - 4, a), polar(cx, cy, r - 1, a)], fill=C["knob_edge"])
+        d.ellipse((cx - r + 6, cy - r + 6, cx + r - 6, cy + r - 6), outline=C[rim])
+    return img
+
+
+def draw_window(e, w, h):
+    """The shape the host shows a moving picture through."""
+    img, d = new_image(w, h)
+    shape = WINDOWS[(e.gauge.name, e.label)][2]
+    if shape == "sphere":
+        d.ellipse((0, 0, w - 1, h - 1), fill=C["mask"])
+    elif shape == "bank_scale":
+        c = (w - 1) / 2
+        d.ellipse((c - 130, c - 130, c + 130, c + 130), fill=C["mask"])
+        d.ellipse((c - 112, c - 112, c + 112, c + 112), fill=C["clear"])
+    else:
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["mask"])
+    return img
+
+
+def draw_ra_tape(d, w, h):
+    """Feet of radio height, 0.4 pixel a foot; hundreds numbered, the ground
+    hatched below 0."""
+    top, scale = 46, 0.4
+    zero = top + round(2610 * scale)
+    for x in range(-h, w, 8):
+        d.polygon([(x, h - 1), (x + 3, h - 1), (x + 3 + (h - zero), zero), (x + (h - zero), zero)],
+                  fill=C["amber"])
+    f = font(7, True)
+    for ft in range(0, 2611, 10):
+        y = top + round((2610 - ft) * scale)
+        if ft % 100 == 0:
+            d.line((w - 9, y, w - 1, y), fill=C["white"])
+            draw_lines(d, [str(ft // 100)], f, 7, y, "white")
+        elif ft % 50 == 0:
+            d.line((w - 6, y, w - 1, y), fill=C["white"])
+        else:
+            d.line((w - 3, y, w - 1, y), fill=C["grey"])
+
+
+def draw_sphere(d, w, h):
+    """Sky over ground, 2 pixels a degree: the horizon and a ladder every 5
+    degrees, numbered every 10, nose up above the horizon."""
+    cx, cy = w // 2, h // 2
+    d.rectangle((0, 0, w - 1, cy - 1), fill=C["hyd_blue"])
+    d.rectangle((0, cy, w - 1, h - 1), fill=C["face_rim"])
+    d.rectangle((0, cy - 1, w - 1, cy), fill=C["white"])
+    f = font(7, True)
+    for deg in range(-90, 91, 5):
+        if deg == 0:
+            continue
+        y = cy - 2 * deg
+        half = 18 if deg % 10 == 0 else 8
+        d.line((cx - half, y, cx + half, y), fill=C["white"])
+        if deg % 10 == 0:
+            for x in (cx - half - 9, cx + half + 9):
+                draw_lines(d, [str(abs(deg))], f, x, y, "white")
+
+
+def draw_bank_scale(d, w, h):
+    """A dark ring with marks at 10, 20, 30, 45, 60 and 90 degrees either way
+    and a triangle at 0."""
+    c = (w - 1) / 2
+    d.ellipse((c - 130, c - 130, c + 130, c + 130), fill=C["face"])
+    d.ellipse((c - 112, c - 112, c + 112, c + 112), fill=C["clear"])
+    for deg in (10, 20, 30, 45, 60, 90):
+        long = deg in (30, 60, 90)
+        for a in (-90 - deg, -90 + deg):
+            d.line([polar(c, c, 113, a), polar(c, c, 127 if long else 121, a)], fill=C["white"], width=2)
+    d.polygon([polar(c, c, 114, -90), polar(c, c, 127, -95), polar(c, c, 127, -85)], fill=C["white"])
+
+
+def draw_window_picture(e, w, h):
+    """The picture moving under a window of WINDOWS."""
+    shape = WINDOWS[(e.gauge.name, e.label)][2]
+    img, d = new_image(w, h, "face" if shape == "ra_tape" else "clear")
+    if shape == "ra_tape":
+        draw_ra_tape(d, w, h)
+    elif shape == "dh_index":
+        # The index's mark, pointing at the tape, in the middle of the window
+        # at the end of the index's range.
+        y = 46 + 200
+        d.polygon([(0, y), (w - 1, y - 5), (w - 1, y + 5)], fill=C["amber"], outline=C["dark"])
+    elif shape == "sphere":
+        draw_sphere(d, w, h)
+    elif shape == "bank_scale":
+        draw_bank_scale(d, w, h)
+    elif shape == "aircraft_symbol":
+        # Wings and a centre dot, at 36: the middle of the sphere when the
+        # symbol stands at 18.
+        y = 36
+        for x0, x1 in ((18, 62), (98, 142)):
+            d.rectangle((x0, y - 2, x1, y + 1), fill=C["amber"], outline=C["dark"])
+        d.rectangle((60, y - 2, 63, y + 7), fill=C["amber"], outline=C["dark"])
+        d.rectangle((97, y - 2, 100, y + 7), fill=C["amber"], outline=C["dark"])
+        d.ellipse((77, y - 3, 83, y + 3), fill=C["amber"], outline=C["dark"])
     return img
 
 
@@ -2077,6 +2230,11 @@ def draw_background(g, art, size, lb=False):
         draw_lines(d, [text], f, cx, cy, "engrave")
         lay.taken.append(text_box(text, f, cx, cy))
 
+    # Instrument bezels and knobs painted on the panel; what moves over them
+    # is drawn by its own elements.
+    for cx, cy, r in words.get("bezels", []):
+        d.ellipse((cx - r - 2, cy - r - 2, cx + r + 2, cy + r + 2), fill=C["panel_shadow"])
+        d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=C["face"], outline=C["face_rim"])
     # Round knobs, knurled at the rim.
     for cx, cy, r in words.get("knobs", []):
         d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=C["knob"], outline=C["knob_edge"])
@@ -2105,6 +2263,11 @@ def draw_background(g, art, size, lb=False):
     knobs = [e for e in kids if e.family == "knob"]
     for i, k in enumerate(knobs):
         draw_knob_positions(lay, k, words.get("positions" if i == 0 else "positions2", []))
+
+    # Fixed indexes beside a moving scale.
+    for x, y, way in words.get("pointers", []):
+        tip = [(x, y + 4), (x - 5, y - 3), (x + 5, y - 3)] if way == "down" else [(x + 3, y), (x - 3, y - 5), (x - 3, y + 5)]
+        d.polygon(tip, fill=C["amber"], outline=C["dark"])
 
     # Lamp housings, flow lines and indicator windows, showing while dark.
     for e in kids:
@@ -2236,7 +2399,10 @@ def draw_all(art):
         elif fam == "alt_face":
             images[bmp] = draw_background(e.gauge, art, size, lb=True)
         elif fam == "sprite":
-            raise SystemExit(f"bitmap {bmp}: sprites are not drawn yet ({e.gauge.name} {e.label})")
+            raise SystemExit(f"bitmap {bmp}: a sprite needs its row in WINDOWS ({e.gauge.name} {e.label})")
+        elif fam == "window":
+            images[bmp] = draw_window(e, *size)
+            images[bmp + 1] = draw_window_picture(e, *art.size[bmp + 1])
         else:
             images[bmp] = DRAWERS[fam](e, *size)
             if fam == "drum":

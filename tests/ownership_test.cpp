@@ -49,6 +49,7 @@ enum Owner {
     kConfigIndicators,
     kAltimeters,
     kAirData,
+    kRadioAltimeter,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -105,6 +106,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kAirData,
      {"toskelin asi_main_rulo", "toskelin asi_main2_rulo", "toskelin asi_sec_rulo", "toskelin vsi_rulo",
       "toskelin tas_rulo", "toskelin sat_rulo", "toskelin aoa_rulo"}},
+    {kRadioAltimeter, {"toskelin ralt_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -186,7 +188,7 @@ const std::vector<Group> kGroups = {
         ITEM(AsiInop), ITEM(AsiMaxSpeedPointer), ITEM(AsiPointer), ITEM(AsiPresetRequest),
         ITEM(AsiSelectedSpeedPointer), ITEM(MachReadout), ITEM(SpeedBug1), ITEM(SpeedBug2), ITEM(SpeedBug3),
         ITEM(SpeedBug4), ITEM(VerticalSpeedFpm)}},
-    {"Radio altimeter", kNotBuilt, {
+    {"Radio altimeter", kRadioAltimeter, {
         ITEM(DhState), ITEM(RadioAltitudeFt)}},
     {"Configuration indicators", kConfigIndicators, {
         ITEM(BrakePressLeft), ITEM(BrakePressRight), ITEM(BrakesFault), ITEM(FlapConfigCaution),
@@ -277,6 +279,8 @@ const SharedItem kShared[] = {
     {"ApEngageState", kSolverGauge, kLossReason},
     {"YawDamperSwitch1", kSolverGauge, kYawReason},
     {"YawDamperSwitch2", kSolverGauge, kYawReason},
+    {"ReCalloutRequest", "toskelin ralt_rulo",
+     "the radio altimeter asks for the decision-height callout and withdraws the request"},
 };
 
 bool may_write(std::string_view gauge, const Group& group, const Item& item) {

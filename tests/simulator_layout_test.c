@@ -92,6 +92,12 @@ enum {
     MOVING_X_CALLBACK = 244,
     MOVING_Y_CALLBACK = 248,
     MOVING_SIZE = 268,
+    SPRITE_ROTATION_SCALE = 172,
+    SPRITE_TEXTURE_X = 180,
+    SPRITE_TEXTURE_Y = 184,
+    SPRITE_X_CALLBACK = 316,
+    SPRITE_Y_CALLBACK = 320,
+    SPRITE_ROTATION_CALLBACK = 324,
     SPRITE_SIZE = 352
 };
 
@@ -113,6 +119,11 @@ static uint16_t u16(const void* base, size_t at) {
 }
 static double f64(const void* base, size_t at) {
     double v;
+    memcpy(&v, (const uint8_t*)base + at, sizeof v);
+    return v;
+}
+static float f32(const void* base, size_t at) {
+    float v;
     memcpy(&v, (const uint8_t*)base + at, sizeof v);
     return v;
 }
@@ -297,6 +308,15 @@ static void check_element(uint8_t* e, uint8_t* gauge, const char* name, int dept
             if (ptr(e, MOVING_X_CALLBACK)) (void)((VALUE_FN)ptr(e, MOVING_X_CALLBACK))(e);
             if (ptr(e, MOVING_Y_CALLBACK)) (void)((VALUE_FN)ptr(e, MOVING_Y_CALLBACK))(e);
             break;
+        case 6: /* sprite: drawn at its size, turned or moved by a callback */
+            CHECK(f32(e, SPRITE_TEXTURE_X) == 1.0f && f32(e, SPRITE_TEXTURE_Y) == 1.0f);
+            CHECK(ptr(e, SPRITE_ROTATION_CALLBACK) == NULL || f64(e, SPRITE_ROTATION_SCALE) != 0.0);
+            CHECK(ptr(e, SPRITE_X_CALLBACK) != NULL || ptr(e, SPRITE_Y_CALLBACK) != NULL ||
+                  ptr(e, SPRITE_ROTATION_CALLBACK) != NULL);
+            if (ptr(e, SPRITE_X_CALLBACK)) (void)((VALUE_FN)ptr(e, SPRITE_X_CALLBACK))(e);
+            if (ptr(e, SPRITE_Y_CALLBACK)) (void)((VALUE_FN)ptr(e, SPRITE_Y_CALLBACK))(e);
+            if (ptr(e, SPRITE_ROTATION_CALLBACK)) (void)((VALUE_FN)ptr(e, SPRITE_ROTATION_CALLBACK))(e);
+            break;
         default:
             break;
     }
@@ -438,7 +458,7 @@ int main(int argc, char** argv) {
         if (mouse != NULL) record(mouse, (records + 1) * RECT_SIZE, "mouse table", name);
     }
     CHECK(right_after_header >= 60);
-    for (int k = 0; k < 6; ++k) CHECK(element_kinds[k] > 0); /* sprites come with the flight instruments */
+    for (int k = 0; k < 7; ++k) CHECK(element_kinds[k] > 0);
 
     /* No record the simulator writes overlaps another. */
     qsort(ranges, (size_t)range_count, sizeof ranges[0], by_start);

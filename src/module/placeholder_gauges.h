@@ -19,9 +19,8 @@
 
 namespace kadrimos {
 
-// The attitude indicator (secondary) and the standby compass react to host
-// failures; every other gauge's failure list is empty.
-inline constexpr FAILURE_RECORD adi_sec_failures[] = {{8, 0, nullptr}, {0, 0, nullptr}};
+// The standby compass reacts to host failures; every other placeholder's
+// failure list is empty.
 inline constexpr FAILURE_RECORD compass_failures[] = {{12, 1, nullptr}, {0, 0, nullptr}};
 
 struct PlaceholderSpec {
@@ -45,7 +44,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin ralt_rulo",                       60, 7073, 0     , true , no_failures},
     {"toskelin omi_rulo",                        69, 7079, 0     , true , no_failures},
     {"toskelin radio_nav_rulo",                 127, 7080, 0     , true , no_failures},
     {"toskelin radio_adf1_rulo",                142, 7081, 0     , true , no_failures},
@@ -56,7 +54,6 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin adf_rulo",                       181, 7086, 0     , true , no_failures},
     {"toskelin rmi_rulo",                       181, 7087, 0     , true , no_failures},
     {"toskelin hsi_rulo",                       279, 7088, 0     , true , no_failures},
-    {"toskelin adi_sec_rulo",                   340, 7089, 0     , true , adi_sec_failures},
     {"toskelin fd_bars_sw_rulo",                 92, 7090, 0     , true , no_failures},
     {"toskelin adi_fd_rulo",                    334, 7091, 0xAB0D, true , no_failures},
     {"toskelin rev_voy_left_rulo",               93, 5749, 0     , true , no_failures},

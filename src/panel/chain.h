@@ -44,8 +44,10 @@ struct ElementSpec {
     ELEMENT_VALUE_CALLBACK value = nullptr;  // needle, string
     ELEMENT_VALUE_CALLBACK x_value = nullptr;
     ELEMENT_VALUE_CALLBACK y_value = nullptr;
-    double x_a = 0, x_b = 0;  // moving image: x range; slider: x scale in x_a
-    double y_a = 0, y_b = 0;  // moving image: y range; slider: y scale in y_a
+    double x_a = 0, x_b = 0;                    // moving image: x range; slider, sprite: x scale in x_a
+    double y_a = 0, y_b = 0;                    // moving image: y range; slider, sprite: y scale in y_a
+    ELEMENT_VALUE_CALLBACK rotation = nullptr;  // sprite
+    double rotation_scale = 0;                  // sprite: radians a unit of `rotation`
     NONLINEARITY* table = nullptr;
     uint32_t table_points = 0;
     TextStyle style{};
@@ -130,6 +132,29 @@ constexpr ElementSpec slider_spec(const char* label, uint32_t bitmap, PIXPOINT p
             .y_a = y_scale};
 }
 
+// A sprite: a picture moved and turned under its window, the bitmap
+// `window` (the picture is the next bitmap). It turns about `at.pivot` of the
+// window by `rotation` times `rotation_scale` radians and is moved, along its
+// own turned axes, by each value times its scale in pixels. A null callback
+// leaves that motion out. Drawn at its size (texture scale 1).
+constexpr ElementSpec sprite_spec(const char* label, uint32_t window, Placement at,
+                                  ELEMENT_VALUE_CALLBACK x_value, double x_scale,
+                                  ELEMENT_VALUE_CALLBACK y_value, double y_scale,
+                                  ELEMENT_VALUE_CALLBACK rotation, double rotation_scale,
+                                  uint32_t image_flags = kIconFlags) {
+    return {.label = label,
+            .kind = ELEMENT_TYPE_SPRITE,
+            .bitmap = window,
+            .at = at,
+            .image_flags = image_flags,
+            .x_value = x_value,
+            .y_value = y_value,
+            .x_a = x_scale,
+            .y_a = y_scale,
+            .rotation = rotation,
+            .rotation_scale = rotation_scale};
+}
+
 constexpr ElementSpec string_spec(const char* label, PIXPOINT position, const TextStyle& style,
                                   ELEMENT_VALUE_CALLBACK value, uint32_t token,
                                   uint32_t image_flags = kIconFlags) {
@@ -168,6 +193,20 @@ constexpr std::array<ElementSpec, N + 1> numbered_elements(uint32_t base,
     NumberedIcon list[N] = {};
     for (std::size_t k = 0; k < N; ++k) list[k] = icons[k];
     return numbered_elements(base, list);
+}
+
+// The list `specs` with every element sharing the failure list `failures`:
+// a gauge that reacts to the host's failures names one list for all its
+// elements, its background included.
+template <std::size_t N>
+constexpr std::array<ElementSpec, N> with_failures(const ElementSpec (&specs)[N],
+                                                   const FAILURE_RECORD* failures) {
+    std::array<ElementSpec, N> list{};
+    for (std::size_t k = 0; k < N; ++k) {
+        list[k] = specs[k];
+        list[k].failures = failures;
+    }
+    return list;
 }
 
 // --- Look-ups at compile time ----------------------------------------------
@@ -279,6 +318,17 @@ constexpr ElementRecord element_record(GAUGEHDR& gauge, const ElementSpec& s, EL
                         .y_scale = s.y_a,
                         .x_callback = s.x_value,
                         .y_callback = s.y_value};
+            break;
+        case ELEMENT_TYPE_SPRITE:
+            r.sprite = {.header = h,
+                        .x_scale = s.x_a,
+                        .y_scale = s.y_a,
+                        .rotation_scale = s.rotation_scale,
+                        .texture_scale_x = 1.0f,
+                        .texture_scale_y = 1.0f,
+                        .x_callback = s.x_value,
+                        .y_callback = s.y_value,
+                        .rotation_callback = s.rotation};
             break;
         case ELEMENT_TYPE_MOVING_IMAGE:
             r.moving_image = {.header = h,

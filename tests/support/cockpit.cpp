@@ -21,6 +21,7 @@ constexpr uint32_t kGearPosition = 332;
 constexpr uint32_t kGearExtension = 334;
 constexpr uint32_t kOutsideAirC = 341;
 constexpr uint32_t kOilQuantity = 270;
+constexpr uint32_t kRadioHeightM = 614;  // the radio altimeter's antennas above the ground
 
 // Per engine: N1, N2, EGT, fuel flow (lb/h), oil pressure, oil temperature,
 // fuel pressure, vibration, in the host's units.
@@ -121,6 +122,7 @@ void prepare(FakeHost& host, Cockpit cockpit, const UpdateWatch& watch) {
     host.set(kStartState, running ? 4000 : 0);
     host.set(kOutsideAirC, flying ? -30 : 15);
     host.set(kAltitudeM, flying ? 9000 : 0);
+    host.set(kRadioHeightM, flying ? 9000 : 2.5);
     host.set(kGearHandle, flying ? 0 : 1);
     host.set(kGearPosition, flying ? 0 : 1);
     host.set(kGearExtension, flying ? 0 : 16383);

@@ -424,7 +424,8 @@ double AircraftMotion::bank_target_deg() const {
     return arctan_deg(rate_rad * true_airspeed_kt() * kKnotToMetresPerSecond / kGravity);
 }
 
-std::array<AircraftMotion::Output, kDrivenCount> AircraftMotion::outputs() const {
+std::array<AircraftMotion::Output, kDrivenCount> AircraftMotion::outputs(double altimeter_setting_mb) const {
+    const double setting = std::isfinite(altimeter_setting_mb) ? altimeter_setting_mb : kStandardSettingMb;
     const double m = mach();
     const double static_k = isa_temperature_k(altitude_ft_) + isa_offset_k_;
     const double total_k = static_k * (1.0 + 0.2 * m * m);
@@ -436,7 +437,7 @@ std::array<AircraftMotion::Output, kDrivenCount> AircraftMotion::outputs() const
         m * 20480.0,
         vertical_speed_fpm_ * kFeetToMetres / 60.0 * 256.0,
         altitude_ft_ * kFeetToMetres,
-        altitude_ft_,
+        altitude_ft_ + (setting - kStandardSettingMb) * kFeetPerMillibar,
         -pitch_deg_,
         -bank_deg_,
         heading_deg_,

@@ -94,6 +94,11 @@ inline constexpr double kDefaultDescentFpm = 1500.0;
 inline constexpr double kDefaultAirAccelerationKtPerS = 2.0;
 inline constexpr double kDefaultGroundAccelerationKtPerS = 4.0;
 inline constexpr double kStandardRateDegPerS = 3.0;
+// The standard altimeter setting, and the feet an altimeter's reading moves
+// for a millibar of setting near the ground (the cockpit's standby altimeter
+// corrects by the same figure).
+inline constexpr double kStandardSettingMb = 1013.25;
+inline constexpr double kFeetPerMillibar = 29.52;
 
 // --- The host variables the model drives -----------------------------------------
 
@@ -154,7 +159,10 @@ public:
         double value;
     };
     // The driven variables' values now, in the order of kDrivenVariables.
-    std::array<Output, kDrivenCount> outputs() const;
+    // The altimeter's altitude reads the pressure altitude corrected by the
+    // altimeter setting (millibars; a setting that is not a number counts as
+    // the standard one), as a barometric altimeter does.
+    std::array<Output, kDrivenCount> outputs(double altimeter_setting_mb = kStandardSettingMb) const;
     // The timeline's notes since the last call, oldest first.
     std::vector<MotionNote> take_notes();
 

@@ -28,6 +28,7 @@ void FSAPI element_generate(ELEMENT_HEADER*, uint32_t) {}
 const uint32_t kInitialisedRecord = 1;
 constexpr uint32_t kTypeDouble = 1;
 constexpr uint32_t kTypeInteger = 2;
+constexpr uint32_t kAltimeterSettingMb = 75;  // KOHLSMAN_SETTING_MB
 
 void FSAPI initialize_var(MODULE_VAR* var) {
     if (active != nullptr && var != nullptr) active->initialize(var);
@@ -460,7 +461,9 @@ std::string SimHost::move_aircraft(const MotionCommand& command) {
 void SimHost::publish_motion() {
     for (const MotionNote& n : motion_.take_notes()) trace_.motion(tick_, n.what, n.text);
     if (!motion_.active()) return;  // terrain and temperature alone move nothing yet
-    for (const AircraftMotion::Output& o : motion_.outputs())
+    const auto setting = variables_.find(kAltimeterSettingMb);
+    const double setting_mb = setting == variables_.end() ? kStandardSettingMb : setting->second;
+    for (const AircraftMotion::Output& o : motion_.outputs(setting_mb))
         if (motion_overrides_.count(o.token) == 0) variables_[o.token] = o.value;
 }
 

@@ -154,6 +154,29 @@ TEST(Vertical, LevelOffStopsTheClimbWhereTheAircraftIs) {
     EXPECT_FALSE(m.vertical_running());
 }
 
+// The barometric altitude reads the setting's correction; the true altitude,
+// in metres, and the radio height do not.
+TEST(Vertical, TheAltimetersAltitudeFollowsTheAltimeterSetting) {
+    AircraftMotion m;
+    obey(m, "terrain 430 ft");
+    obey(m, "aircraft at 3000 ft 250 kt");
+    const struct {
+        double setting_mb, altitude_ft;
+    } rows[] = {{1013.25, 3000}, {1000, 3000 - 13.25 * 29.52}, {1030, 3000 + 16.75 * 29.52}, {std::nan(""), 3000}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.setting_mb);
+        double barometric = 0, metres = 0, radio = 0;
+        for (const AircraftMotion::Output& o : m.outputs(r.setting_mb)) {
+            if (o.token == 74) barometric = o.value;
+            if (o.token == 73) metres = o.value;
+            if (o.token == 614) radio = o.value;
+        }
+        EXPECT_NEAR(barometric, r.altitude_ft, 1e-9);
+        EXPECT_NEAR(metres, 3000 * 0.3048, 1e-9);
+        EXPECT_NEAR(radio, 2570 * 0.3048, 1e-9);
+    }
+}
+
 // --- Take-off and landing ----------------------------------------------------------
 
 TEST(Ground, TheTakeOffRollLiftOffAndClimbOutFromAnAirfield) {

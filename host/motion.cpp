@@ -192,9 +192,10 @@ std::vector<MotionNote> AircraftMotion::take_notes() {
 void AircraftMotion::start(Manoeuvre& m, double target, double rate, const std::string& text,
                            const std::string& from) {
     if (m.running) {
-        const std::string where = &m == &vertical_ ? feet(altitude_ft_)
-                                  : &m == &speed_  ? knots(airspeed_kt_)
-                                                   : heading_text(heading_deg_);
+        const std::string where = &m == &vertical_  ? feet(altitude_ft_)
+                                  : &m == &terrain_ ? "terrain " + feet(terrain_ft_)
+                                  : &m == &speed_   ? knots(airspeed_kt_)
+                                                    : heading_text(heading_deg_);
         end(m, "stopped", "at " + where);
     }
     m = {true, target, rate, 0, text};
@@ -218,6 +219,7 @@ std::string AircraftMotion::command(const MotionCommand& c) {
             if (vertical_.running) end(vertical_, "stopped", "at " + feet(altitude_ft_));
             if (speed_.running) end(speed_, "stopped", "at " + knots(airspeed_kt_));
             if (turn_.running) end(turn_, "stopped", "at " + heading_text(heading_deg_));
+            if (terrain_.running) end(terrain_, "stopped", "at terrain " + feet(terrain_ft_));
             on_ground_ = c.on_ground;
             altitude_ft_ = c.value;
             if (on_ground_) terrain_ft_ = c.value;
@@ -232,6 +234,15 @@ std::string AircraftMotion::command(const MotionCommand& c) {
             return {};
         }
         case K::Terrain:
+            if (c.rate > 0.0 && c.value != terrain_ft_) {
+                const bool up = c.value > terrain_ft_;
+                start(terrain_, c.value, up ? c.rate : -c.rate,
+                      std::string("terrain ") + (up ? "rising" : "falling") + " to " + feet(c.value) + " at " +
+                          amount(c.rate) + " fpm",
+                      "terrain " + feet(terrain_ft_));
+                return {};
+            }
+            if (terrain_.running) end(terrain_, "stopped", "at terrain " + feet(terrain_ft_));
             terrain_ft_ = c.value;
             note("terrain", "terrain " + feet(terrain_ft_));
             if (active_) settle();
@@ -354,6 +365,18 @@ void AircraftMotion::step() {
                 vertical_speed_fpm_ = 0.0;
                 end(vertical_, "reached", feet(vertical_.target));
             }
+        }
+    }
+    // Terrain: the ground under the aircraft at its rate up to its
+    // elevation; rising into a grounded aircraft carries it, into one in
+    // the air touches it down (settle).
+    if (terrain_.running) {
+        ++terrain_.updates;
+        terrain_ft_ += terrain_.rate / 60.0 * kUpdateSeconds;
+        if (terrain_.rate > 0.0 ? terrain_ft_ >= terrain_.target - kThere
+                                : terrain_ft_ <= terrain_.target + kThere) {
+            terrain_ft_ = terrain_.target;
+            end(terrain_, "reached", "terrain " + feet(terrain_.target));
         }
     }
     settle();

@@ -60,7 +60,7 @@ double cosine_deg(double degrees);
 struct MotionCommand {
     enum class Kind {
         Place,        // aircraft [on ground] at ALT [SPEED] [heading HDG]
-        Terrain,      // terrain ALT
+        Terrain,      // terrain ALT [at RATE]
         Temperature,  // temperature ISA [OFFSET C]
         Climb,        // climb to ALT [at RATE]
         Descend,      // descend to ALT [at RATE]
@@ -77,7 +77,8 @@ struct MotionCommand {
     // Turn: the target heading (degrees, 0 to below 360).
     double value = 0.0;
     // Climb, Descend: ft/min; Accelerate, Decelerate: kt/s; Turn: deg/s.
-    // 0 takes the default rate.
+    // 0 takes the default rate. Terrain: ft/min at which the ground under
+    // the aircraft rises or falls to its elevation; 0 moves it at once.
     double rate = 0.0;
     bool on_ground = false;  // Place
     double speed_kt = 0.0;   // Place
@@ -182,6 +183,7 @@ public:
     bool vertical_running() const { return vertical_.running; }
     bool speed_running() const { return speed_.running; }
     bool turn_running() const { return turn_.running; }
+    bool terrain_running() const { return terrain_.running; }
 
 private:
     // A manoeuvre on one axis: where it goes, how fast (signed: up, faster,
@@ -214,7 +216,9 @@ private:
     double bank_deg_ = 0.0;
     double pitch_deg_ = 0.0;
     double isa_offset_k_ = 0.0;
-    Manoeuvre vertical_, speed_, turn_;
+    // The ground under the aircraft rising or falling (flying over a slope):
+    // a fourth axis, beside the aircraft's own three.
+    Manoeuvre vertical_, speed_, turn_, terrain_;
     std::vector<MotionNote> notes_;
 };
 

@@ -138,9 +138,11 @@ MotionCommand read_motion_statement(const Line& line) {
     MotionCommand c;
     if (verb == "aircraft") return read_place(line);
     if (verb == "terrain") {
-        need_count(line, 3, 3);
+        // terrain ALT [at RATE]
+        need_count(line, 3, 6);
         c.kind = K::Terrain;
         c.value = altitude_at(line, 1);
+        c.rate = rate_at(line, 3, RateKind::Vertical);
     } else if (verb == "temperature") {
         // temperature ISA [OFFSET C]
         need_count(line, 2, 4);

@@ -250,6 +250,34 @@ TEST(Ground, TerrainRisingUnderTheAircraftCarriesOrMeetsIt) {
     EXPECT_EQ(m.altitude_ft(), 2500.0);
 }
 
+// Flying over a slope: the ground rises at its rate, exactly to its
+// elevation (3000 fpm for 10 s is 500 ft, at the 180th update), the radio
+// height closing at that rate while the altitude stands.
+TEST(Ground, TerrainRisesAtItsRateUnderALevelAircraft) {
+    AircraftMotion m;
+    obey(m, "aircraft at 2000 ft 250 kt");
+    obey(m, "terrain 500 ft at 3000 fpm");
+    EXPECT_EQ(m.terrain_ft(), 0.0);
+    for (int i = 0; i < 90; ++i) m.step();
+    EXPECT_NEAR(m.terrain_ft(), 250.0, 1e-9);
+    EXPECT_NEAR(output(m, 614), 1750 * 0.3048, 1e-9);
+    EXPECT_EQ(m.altitude_ft(), 2000.0);
+    for (int i = 0; i < 89; ++i) m.step();
+    EXPECT_TRUE(m.terrain_running());
+    m.step();
+    EXPECT_FALSE(m.terrain_running());
+    EXPECT_EQ(m.terrain_ft(), 500.0);
+    const std::string notes = notes_of(m);
+    EXPECT_NE(notes.find("reached terrain 500 ft over 180 updates by: terrain rising to 500 ft at 3000 fpm"),
+              std::string::npos)
+        << notes;
+    obey(m, "terrain 2500 ft at 20000 fpm");  // into the aircraft: it is put on the ground
+    for (int i = 0; i < 100; ++i) m.step();
+    EXPECT_TRUE(m.on_ground());
+    EXPECT_EQ(m.altitude_ft(), 2500.0);
+    EXPECT_EQ(output(m, 614), 0.0);
+}
+
 // --- Heading -------------------------------------------------------------------
 
 TEST(Heading, TurnsGoTheirWayAcrossNorthAndStopAtTheHeading) {

@@ -246,19 +246,19 @@ void altitude_loss_after_takeoff(ModeState& m, const ModeInputs& in) {
 
 // --- Modes 4a and 4b: too low, not in the landing configuration ------------------
 
-// Below the envelope with reduced thrust on either engine: the low-speed
-// callout up to `slow_kt`, TOO LOW TERRAIN (2) above it. With both engines
-// at or above the thrust limit the result stands as it was: an aircraft
-// flying on with power is neither newly warned nor released.
-void too_low(uint8_t& mode, const ModeInputs& in, const AirspeedSchedule& floor, uint8_t slow_result,
-             double slow_n1_limit, double fast_n1_limit) {
-    const double ra = in.radio_altitude_ft;
-    if (ra > schedule_ft(floor, in.airspeed_kt)) {
+// Below the envelope with reduced thrust on either engine: 1 (TOO LOW GEAR
+// or TOO LOW FLAPS) up to the schedule's low speed, 2 (TOO LOW TERRAIN)
+// above it, each with its own thrust limit. With both engines at or above
+// the limit the result stands as it was: an aircraft flying on with power is
+// neither newly warned nor released.
+void too_low(uint8_t& mode, const ModeInputs& in, const AirspeedSchedule& floor, double slow_n1_limit,
+             double fast_n1_limit) {
+    if (in.radio_altitude_ft > schedule_ft(floor, in.airspeed_kt)) {
         mode = 0;
         return;
     }
     const bool slow = in.airspeed_kt <= floor.low_kt;
-    if (either_n1_below(in, slow ? slow_n1_limit : fast_n1_limit)) mode = slow ? slow_result : 2;
+    if (either_n1_below(in, slow ? slow_n1_limit : fast_n1_limit)) mode = slow ? 1 : 2;
 }
 
 // Gear not down, between 30 and 1000 ft: TOO LOW GEAR up to 200 kt (N1
@@ -269,7 +269,7 @@ void too_low_gear(ModeState& m, const ModeInputs& in) {
         m.Mode4aState = 0;
         return;
     }
-    too_low(m.Mode4aState, in, kGearUpFloor, 1, 90, 80);
+    too_low(m.Mode4aState, in, kGearUpFloor, 90, 80);
 }
 
 // Gear down, flaps not in the landing position, between 30 and 1000 ft: TOO
@@ -280,7 +280,7 @@ void too_low_flaps(ModeState& m, const ModeInputs& in) {
         m.Mode4bState = 0;
         return;
     }
-    too_low(m.Mode4bState, in, kFlapsUpFloor, 1, 90, 90);
+    too_low(m.Mode4bState, in, kFlapsUpFloor, 90, 90);
 }
 
 // --- Mode 4c: take-off terrain clearance; mode 5: glideslope ---------------------

@@ -28,15 +28,18 @@ struct ModeState {
     uint32_t previous_sample_ft = 0;
     uint32_t current_sample_ft = 0;
     double previous_sample_tick = 0;
-    uint8_t sampled = 0;     // 0 until the first sample: it has nothing before it
+    uint8_t sampled = 0;      // 0 until the first sample: it has nothing before it
     int32_t ClosureRate = 0;  // ft/min, negative towards the ground
 
-    // Mode 2: the barometric altitude where PULL UP began, whole feet.
+    // Mode 2: the barometric altitude where PULL UP began, whole feet, once
+    // the altitude could be read there or since.
     int32_t pull_up_start_ft = 0;
+    uint8_t pull_up_start_known = 0;
 
     // Mode 3: 0 none, 2 on the ground (armed), 1 in the take-off climb.
     uint8_t TakeoffPhase = 0;
     int32_t highest_altitude_ft = 0;
+    uint8_t highest_altitude_set = 0;  // 0 until the climb's first altitude
     int32_t altitude_loss_ft = 0;
 
     // Mode 4c: 0 none, 2 at take-off thrust or in go-around, 1 in the climb.

@@ -12,6 +12,7 @@
 #include "panel/gauge_records.h"
 #include "panel/mouse.h"
 #include "sound/sound_bank.h"
+#include "systems/gpws/aural_alerts.h"
 
 KADRIMOS_GAUGE(gpws, "toskelin gpws_rulo")
 
@@ -27,6 +28,9 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t extra) {
             break;
         case PANEL_SERVICE_PRE_KILL:
             sound::release_all();
+            break;
+        case PANEL_SERVICE_PRE_UPDATE:
+            kadrimos::gpws::update_aural_alerts();
             break;
         default:
             break;

@@ -244,6 +244,10 @@ constexpr const char* kStartUpReason = "the start-up step sets the cockpit's swi
 // Hydraulic loss takes away what the lost systems drive.
 constexpr const char* kLossReason = "without green and yellow the autopilot and flight director drop out";
 constexpr const char* kYawReason = "without blue and yellow the yaw dampers drop out";
+// The aural warning sequence tells the master warning panels of a new
+// warning.
+constexpr const char* kNewWarningReason =
+    "a new fire, door or flight control warning lights its lamp again and opens the magnified panels";
 
 const SharedItem kShared[] = {
     {"AcEssFeedSelector", kSolverGauge, kStartUpReason},
@@ -281,6 +285,8 @@ const SharedItem kShared[] = {
     {"YawDamperSwitch2", kSolverGauge, kYawReason},
     {"ReCalloutRequest", "toskelin ralt_rulo",
      "the radio altimeter asks for the decision-height callout and withdraws the request"},
+    {"LightCancelled", "toskelin gpws_rulo", kNewWarningReason},
+    {"BigPanelRequest", "toskelin gpws_rulo", kNewWarningReason},
 };
 
 bool may_write(std::string_view gauge, const Group& group, const Item& item) {

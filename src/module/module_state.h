@@ -24,6 +24,7 @@
 #include "systems/engines/eng_start_state.h"
 #include "systems/engines/engomn_state.h"
 #include "systems/fuel/fuel_state.h"
+#include "systems/gpws/aural_alerts.h"
 #include "systems/hydraulics/flight_controls_state.h"
 #include "systems/hydraulics/hydraulic_panel_state.h"
 
@@ -40,6 +41,7 @@ struct PrivateState {
     engines::EngStartState eng_start;
     engines::EngineIndicatorState eng_ind;
     engines::EngineMonitorState engomn;
+    gpws::AuralAlertState aural_alerts;
     sound::SoundBank sound_bank;
     sound::SoundEngineState sound_engine;
 };

@@ -7,7 +7,8 @@ namespace {
 
 SoundBank& bank = private_state.sound_bank;
 
-Sound* loaded(SoundName name) { return bank.sounds[static_cast<std::size_t>(name)]; }
+std::size_t index(SoundName name) { return static_cast<std::size_t>(name); }
+Sound* loaded(SoundName name) { return bank.sounds[index(name)]; }
 
 void set_all_volumes() {
     for (std::size_t i = 0; i < kSoundCount; ++i) set_volume(bank.sounds[i], bank.volumes[i]);
@@ -34,6 +35,7 @@ void release_all() {
     for (std::size_t i = kSoundCount; i-- > 0;) {
         release_sound(bank.sounds[i]);
         bank.sounds[i] = nullptr;
+        bank.looping[i] = 0;
     }
     close_device();
 }
@@ -49,7 +51,14 @@ void master_volume_down() {
 }
 
 void play_once(SoundName name) { play(loaded(name), false); }
-void start_loop(SoundName name) { play(loaded(name), true); }
-void stop_loop(SoundName name) { stop(loaded(name)); }
+void start_loop(SoundName name) {
+    play(loaded(name), true);
+    bank.looping[index(name)] = loaded(name) != nullptr ? 1 : 0;
+}
+void stop_loop(SoundName name) {
+    stop(loaded(name));
+    bank.looping[index(name)] = 0;
+}
+bool is_looping(SoundName name) { return bank.looping[index(name)] == 1; }
 
 }  // namespace kadrimos::sound

@@ -79,6 +79,9 @@ struct SoundBank {
         kCatalogue[24].initial_volume,
     };
     int8_t master_step = 0;
+    // 1 while a loaded sound has been asked to loop and not stopped since:
+    // a released sound has stopped with its buffer.
+    uint8_t looping[kSoundCount] = {};
 };
 
 // Where the sounds come from: the module handle the host gave at install.
@@ -99,5 +102,8 @@ void master_volume_down();
 void play_once(SoundName name);
 void start_loop(SoundName name);
 void stop_loop(SoundName name);
+// Whether the sound is loaded and looping: a gauge that must keep a loop
+// running asks once, and asks again after the sounds have been reloaded.
+bool is_looping(SoundName name);
 
 }  // namespace kadrimos::sound

@@ -67,19 +67,13 @@ TEST(AircraftWeight, IsTheFuelPlusTheZeroFuelWeightInTheSelectedUnit) {
         double fuel_cells[3];
     };
     const Row rows[] = {
-        {"no fuel, pounds", kPounds, 0, 0, 2250, {2, 2, 5, 0}, {0, 0, 0}},
-        {"no fuel, kilograms", kKilograms, 0, 0, 1020, {1, 0, 2, 0}, {0, 0, 0}},
-        {"50 000 lb, pounds", kPounds, 50000, 5000, 2750, {2, 7, 5, 0}, {5, 0, 0}},
-        {"50 000 lb, kilograms", kKilograms, 50000, 2265, 1246.5, {1, 2, 4, 6.5}, {2, 2, 6}},
-        {"full tanks, pounds", kPounds, kFullTanksLb, 2814, 2531.4, {2, 5, 3, 1.4}, {2, 8, 1}},
-        {"full tanks, kilograms",
-         kKilograms,
-         kFullTanksLb,
-         1274.742,
-         1147.4742,
-         {1, 1, 4, 7.4742},
-         {1, 2, 7}},
-        {"any unit other than 0 is kilograms", 2.0, 50000, 2265, 1246.5, {1, 2, 4, 6.5}, {2, 2, 6}},
+        {"empty, lb", kPounds, 0, 0, 2250, {2, 2, 5, 0}, {0, 0, 0}},
+        {"empty, kg", kKilograms, 0, 0, 1020, {1, 0, 2, 0}, {0, 0, 0}},
+        {"50 000 lb, lb", kPounds, 50000, 5000, 2750, {2, 7, 5, 0}, {5, 0, 0}},
+        {"50 000 lb, kg", kKilograms, 50000, 2265, 1246.5, {1, 2, 4, 6.5}, {2, 2, 6}},
+        {"full, lb", kPounds, kFullTanksLb, 2814, 2531.4, {2, 5, 3, 1.4}, {2, 8, 1}},
+        {"full, kg", kKilograms, kFullTanksLb, 1274.742, 1147.4742, {1, 1, 4, 7.4742}, {1, 2, 7}},
+        {"unit 2 is kg", 2.0, 50000, 2265, 1246.5, {1, 2, 4, 6.5}, {2, 2, 6}},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -94,21 +88,17 @@ TEST(AircraftWeight, IsTheFuelPlusTheZeroFuelWeightInTheSelectedUnit) {
     }
 }
 
-// The fuel counter's windows above the tens roll only in the last part of
-// the decade below them; one lb short of a round figure they stand half
-// way, at the figure they stand still.
+// The fuel counter's windows roll only in the last part of the decade below
+// them (the last tenth, hundredth and thousandth from the tens up).
 TEST(AircraftWeight, FuelDrumsRollAsAnOdometer) {
     struct Row {
         double fuel_lb;
         double cells[3];
     };
     const Row rows[] = {
-        {49990, {4, 9, 9}},        // 4999 tens: every window on its digit
-        {49995, {4.5, 9.5, 9.5}},  // 4999.5 tens: all three half way over
-        {50000, {5, 0, 0}},
-        {9999.5, {0.95, 9.95, 9.95}},  // the top window's roll zone is its last thousandth
-        {99999, {9.9, 9.9, 9.9}},
-        {100000, {0, 0, 0}},  // past the top figure the counter shows 000
+        {49995, {4.5, 9.5, 9.5}},      // 4999.5 tens: all three half way over
+        {9999.5, {0.95, 9.95, 9.95}},  // 999.95 tens: the top one in its last thousandth
+        {100000, {0, 0, 0}},           // past the top figure the counter shows 000
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.fuel_lb);
@@ -243,42 +233,34 @@ TEST(AircraftWeight, KeepsTheLastFuelOverABrokenReading) {
     }
 }
 
-// The gross weight's upper windows step a quarter of a digit a draw and
-// take the short way over the 9/0 boundary; the units window follows at once.
+// The gross weight's upper windows step a quarter of a digit a draw; a
+// window at 0 bound for 9 goes back over the wrap, one at 9 bound for 0 on
+// through the strip's last cell. The units window follows the weight at once.
 TEST(AircraftWeight, WeightWindowsStepTheShortWay) {
-    WeightBench b(kKilograms);  // 1020: the windows leave 0 for 1, 0, 2
-    std::vector<double> thousands{b.drawn("GROSS WT drum 1000s")};
-    b.serve(4);
-    thousands.push_back(b.drawn("GROSS WT drum 1000s"));
-    EXPECT_EQ(thousands, (std::vector<double>{0.25, 1}));
+    constexpr const char* kTens = "GROSS WT drum 10s";
+    WeightBench b(kKilograms);  // 1020, from the load's 0 0 0
+    EXPECT_EQ(b.drawn("GROSS WT drum 1000s"), 0.25);
     EXPECT_EQ(b.drawn("GROSS WT drum 100s"), 0);
+    EXPECT_EQ(b.drawn(kTens), 0.25);
 
-    // The tens window's travel over the next draws.
-    const auto tens_over = [&b](int draws) {
-        std::vector<double> seen;
-        for (int i = 0; i < draws; ++i) {
-            b.serve();
-            seen.push_back(b.drawn("GROSS WT drum 10s"));
-        }
-        return seen;
-    };
-    const auto expect_travel = [](const std::vector<double>& seen, const std::vector<double>& want) {
-        ASSERT_EQ(seen.size(), want.size());
-        for (std::size_t i = 0; i < seen.size(); ++i) EXPECT_NEAR(seen[i], want[i], 1e-9) << "draw " << i;
-    };
-
-    b.click(kDown, 2);  // 1000: the tens, on their way up to 2, turn back to 0
-    expect_travel(tens_over(6), {1, 0.75, 0.5, 0.25, 0, 0});
-    b.click(kUp, 9);  // 1090: from 0 to 9 backwards over the wrap
-    expect_travel(tens_over(5), {9.9, 9.65, 9.4, 9.15, 9});
-    b.click(kUp);  // 1100: from 9 on to 0 over the wrap
-    expect_travel(tens_over(5), {9.25, 9.5, 9.75, 10, 0});
-    b.click(kDown, 3);  // 1070: from 0 up the long way; only a 9 is reached over the wrap
-    expect_travel(tens_over(2), {0.25, 0.5});
+    b.click(kDown, 2);  // 1000
+    b.serve();
+    EXPECT_EQ(b.drawn(kTens), 0);
+    b.click(kUp, 9);  // 1090
+    b.serve();
+    EXPECT_NEAR(b.drawn(kTens), 9.9, 1e-9);
+    b.serve(4);
+    EXPECT_EQ(b.drawn(kTens), 9);
+    b.click(kUp);  // 1100
+    b.serve(4);
+    EXPECT_EQ(b.drawn(kTens), 10);
+    b.serve();
+    EXPECT_EQ(b.drawn(kTens), 0);
+    EXPECT_EQ(b.drawn("GROSS WT drum 100s"), 1);
 
     b.host.set(kTotalFuelLb, 75);  // 7.5 tens of pounds, 3.3975 of kilograms
     b.serve();
-    EXPECT_NEAR(aircraft.GrossWeightHundreds, 1070.33975, 1e-9);
+    EXPECT_NEAR(aircraft.GrossWeightHundreds, 1100.33975, 1e-9);
     EXPECT_NEAR(b.drawn("GROSS WT drum units"), 0.33975, 1e-9);
 }
 

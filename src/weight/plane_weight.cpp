@@ -127,9 +127,9 @@ constexpr AreaSpec kAreas[] = {
 // The unit the host's selector gives. A reading that is not a number keeps
 // the unit already applied, or pounds before any.
 uint8_t selected_unit() {
-    const double units = host::value<kTokenUnitSystem>();
-    if (std::isnan(units)) return self.unit_latch == weight::kNoUnitYet ? weight::kPounds : self.unit_latch;
-    return units == 0.0 ? weight::kPounds : weight::kKilograms;
+    const double reading = host::value<kTokenUnitSystem>();
+    if (std::isnan(reading)) return self.unit_latch == weight::kNoUnitYet ? weight::kPounds : self.unit_latch;
+    return reading == 0.0 ? weight::kPounds : weight::kKilograms;
 }
 
 // A new unit: the zero-fuel weight starts again from the unit's usual figure.

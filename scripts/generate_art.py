@@ -116,6 +116,7 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   title     lines engraved at the top of a switch panel or on a dial face
 #   dial      scale legend lines, the divisor of the printed numbers, red arc
 #   lb        the same for the pound face (an alternate background)
+#   dial_at   where a face without a dial centres its legend lines: (x, y) a line
 #   legends   a lamp's legend where it is not its label without "light"/"lamp"
 #   lamp_colour, lamp_size  the lit colour and the size of every lamp of the gauge,
 #             where its legends and the room around them do not give them
@@ -199,6 +200,10 @@ PRINTED = {
                                            "lb": ["FUEL QTY", "lbs x1000"]},
     "toskelin fuel_ind_qtty_a_right_rulo": {"dial": ["FUEL QTY", "kg x1000"], "div": 1000,
                                             "lb": ["FUEL QTY", "lbs x1000"]},
+    "toskelin plane_weight_rulo": {"dial": ["TOTAL WT", "kg x 1000"], "lb": ["TOTAL WT", "lbs x 1000"],
+                                   "dial_at": [(74, 9), (74, 19)], "texts": [("TOTAL FUEL", 72, 57)],
+                                   "knobs": [(71, 40, 13)],
+                                   "symbols": {"OFF flag": ("OFF", (40, 14), "white", "flag_red")}},
     "toskelin fuel_qtty_reserve_1_rulo": {"legends": {"RESERVE 1 light": "RESERVE"}},
     "toskelin fuel_qtty_reserve_2_rulo": {"legends": {"RESERVE 2 light": "RESERVE"}},
     "toskelin fuel_qtty_test_rulo": {"title": ["QTY", "TEST"]},
@@ -2216,8 +2221,9 @@ def draw_background(g, art, size, lb=False):
     elif words.get("lb" if lb else "dial"):
         lines = words.get("lb" if lb else "dial")
         f = font(8, True)
+        spots = words.get("dial_at", [(w / 2, 8 + i * 10) for i in range(len(lines))])
         for i, line in enumerate(lines):
-            lay.caption(line, [(w / 2, 8 + i * 10)], f if i == 0 else font(7))
+            lay.caption(line, [spots[i]], f if i == 0 else font(7))
 
     # The pedestal: the levers' slots, the marks along their travel, words.
     for x0, y0, x1, y1 in words.get("slots", []):

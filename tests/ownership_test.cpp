@@ -50,6 +50,7 @@ enum Owner {
     kAltimeters,
     kAirData,
     kRadioAltimeter,
+    kAircraftWeight,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -107,6 +108,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
      {"toskelin asi_main_rulo", "toskelin asi_main2_rulo", "toskelin asi_sec_rulo", "toskelin vsi_rulo",
       "toskelin tas_rulo", "toskelin sat_rulo", "toskelin aoa_rulo"}},
     {kRadioAltimeter, {"toskelin ralt_rulo"}},
+    {kAircraftWeight, {"toskelin plane_weight_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -224,7 +226,7 @@ const std::vector<Group> kGroups = {
     {"Failures", kNotBuilt, {
         ITEM(ApuFailure), ITEM(Eng1FireWarning), ITEM(FailEng2FireSel), ITEM(Gen1Failed), ITEM(Gen2Failed),
         ITEM(HydPumpBlueFailed), ITEM(HydPumpGreenFailed), ITEM(HydPumpYellowFailed)}},
-    {"Aircraft weight", kNotBuilt, {
+    {"Aircraft weight", kAircraftWeight, {
         ITEM(GrossWeightHundreds), ITEM(ZeroFuelWeightSetting)}},
     {"INS and GPS controls", kNotBuilt, {
         ITEM(GpsNavSwitch), ITEM(InsCoupledValue), ITEM(InsNavSwitch)}},

@@ -34,12 +34,11 @@ struct PlaceholderSpec {
 
 // Each gauge has a background bitmap of its own, so that its placeholder
 // picture carries its name and shows where it sits on the panel. Where the
-// number of the instrument's own picture is known, it is used (for the
-// weight indicator, its kilogram face). Where it is not known yet, the number
-// is 7000 plus the gauge's place in the catalogue. No gauge already built uses
-// that range, and it stays clear of the known art numbers. The two reverser
-// light gauges share one picture (5749). Only the left one takes it here;
-// the right one gets a free number until it is built.
+// number of the instrument's own picture is known, it is used. Where it is
+// not known yet, the number is 7000 plus the gauge's place in the catalogue.
+// No gauge already built uses that range, and it stays clear of the known art
+// numbers. The two reverser light gauges share one picture (5749). Only the
+// left one takes it here; the right one gets a free number until it is built.
 // Columns: gauge name, default width (mm), background bitmap, help text id on
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
@@ -50,7 +49,6 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin radio_tsp_rulo",                 179, 7082, 0     , true , no_failures},
     {"toskelin radio_com_rulo",                 164, 7083, 0     , true , no_failures},
     {"toskelin radio_snd_rulo",                 175, 7084, 0     , true , no_failures},
-    {"toskelin plane_weight_rulo",               97, 5432, 0     , true , no_failures},
     {"toskelin adf_rulo",                       181, 7086, 0     , true , no_failures},
     {"toskelin rmi_rulo",                       181, 7087, 0     , true , no_failures},
     {"toskelin hsi_rulo",                       279, 7088, 0     , true , no_failures},

@@ -67,7 +67,7 @@ struct Statement {
     uint32_t event_value = 0;
     bool open = false;         // ExpectWindow
     uint32_t window = 0;       // Open, Close, ExpectWindow
-    int64_t count = -1;        // ExpectSound, ExpectAudio: how many times (-1: at least once); Repeat
+    int64_t count = -1;        // ExpectSound, ExpectAudio: how many times (-1: at least once); Repeat too
     std::size_t partner = 0;   // Repeat: index of its End; End: index of its Repeat
     int64_t kib = 0;           // ExpectMemory: growth allowed since the memory mark
     std::string sound_state;   // ExpectSound: "played", "looping" or "stopped"

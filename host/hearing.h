@@ -26,8 +26,10 @@ inline constexpr double kSilentDbfs = -65.0;
 // Sounding updates separated by fewer silent updates than this belong to
 // one sound: the pauses between the words of a callout ("too low ...
 // flaps", 0.17 s) and the strokes of a triple click do not split them; a
-// callout repeated after its own trailing pause, or the blasts of an
-// intermittent klaxon (0.33 s apart), are heard again.
+// callout repeated back to back after its own trailing pause, or the
+// blasts of an intermittent klaxon (0.33 s apart), are heard again. (With
+// the master volume at its top steps the faint end of "too low, terrain"
+// is no longer silent, and its repetitions run together.)
 inline constexpr int64_t kPauseUpdates = 4;
 
 // One sound heard: a stretch of updates none of which is silent, holding at

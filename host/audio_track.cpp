@@ -76,8 +76,8 @@ void AudioTrack::release(const void* buffer, int64_t tick) {
     live_.erase(found);
 }
 
-void AudioTrack::advance(const Clip& clip, Voice& v, int64_t from, std::size_t count, float* out) const {
-    const int64_t end = from + static_cast<int64_t>(count);
+void AudioTrack::advance(const Clip& clip, Voice& v, int64_t from, int64_t count, float* out) const {
+    const int64_t end = from + count;
     const uint64_t length = clip.samples.size() * uint64_t{kRate};  // in position units
     int64_t at = from;
     while (at < end && !v.released) {
@@ -153,7 +153,9 @@ void AudioTrack::seek(Cursor& cursor, int64_t sample) const {
     }
     if (behind) cursor = Cursor{};
     cursor.voices.resize(clips_.size());
-    const auto count = static_cast<std::size_t>(sample - cursor.sample);
+    // Counted in 64 bits: a month of flight is more samples than a 32-bit
+    // host's size holds.
+    const int64_t count = sample - cursor.sample;
     for (std::size_t i = 0; i < clips_.size(); ++i)
         advance(clips_[i], cursor.voices[i], cursor.sample, count, nullptr);
     cursor.sample = sample;
@@ -163,7 +165,7 @@ void AudioTrack::render(Cursor& cursor, float* out, std::size_t count) const {
     std::fill(out, out + count, 0.0f);
     cursor.voices.resize(clips_.size());
     for (std::size_t i = 0; i < clips_.size(); ++i)
-        advance(clips_[i], cursor.voices[i], cursor.sample, count, out);
+        advance(clips_[i], cursor.voices[i], cursor.sample, static_cast<int64_t>(count), out);
     cursor.sample += static_cast<int64_t>(count);
 }
 

@@ -97,7 +97,7 @@ private:
     void render(Cursor& cursor, float* out, std::size_t count) const;
     // One clip from the cursor's sample over `count` samples: mixed into
     // `out`, or only followed when `out` is null.
-    void advance(const Clip& clip, Voice& voice, int64_t from, std::size_t count, float* out) const;
+    void advance(const Clip& clip, Voice& voice, int64_t from, int64_t count, float* out) const;
 
     std::vector<Clip> clips_;
     std::map<const void*, std::size_t> live_;  // buffer -> its clip

@@ -305,21 +305,5 @@ TEST(Listener, LoudSilentAndTheSoundsHeardAtTheThresholds) {
     }
 }
 
-TEST(Listener, RemembersTheLoudestAndTheFirstSound) {
-    Listener heard;
-    const double levels[] = {kSilence, -70, -50, -12, -30, -12};
-    for (int k = 0; k < 6; ++k) heard.hear(10 + k, levels[k]);
-    heard.finish();
-    EXPECT_EQ(heard.updates(), 6);
-    EXPECT_EQ(heard.loudest_tick(), 13) << "the first of equals";
-    EXPECT_EQ(heard.loudest_dbfs(), -12);
-    EXPECT_EQ(heard.first_sound_tick(), 12);
-    EXPECT_EQ(heard.first_sound_dbfs(), -50);
-    ASSERT_EQ(heard.bursts().size(), 1u);
-    EXPECT_EQ(heard.bursts()[0].loudest_dbfs, -12);
-    EXPECT_EQ(dbfs_text(-41.27), "-41.3 dBFS");
-    EXPECT_EQ(dbfs_text(kSilence), "digital silence");
-}
-
 }  // namespace
 }  // namespace kadrimos::host_sim

@@ -1,8 +1,11 @@
 #include "scenario.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
+#include "hearing.h"
 #include "memory.h"
 #include "motion_script.h"
 
@@ -43,6 +46,52 @@ int64_t read_duration(const Line& line, std::size_t i) {
     }
     if (!(ticks >= 0 && ticks <= static_cast<double>(kMaxTicks))) line.fail("duration out of range");
     return static_cast<int64_t>(ticks);
+}
+
+// A moment "A seconds|updates" at words i, i+1, as a number of updates:
+// seconds are rounded to the nearest update, as `run` rounds them.
+int64_t read_moment(const Line& line, std::size_t i, const std::string& unit) {
+    const double amount = need_double(line, i, "a time");
+    if (!(amount >= 0)) line.fail("a time is 0 or more, found '" + line.words[i] + "'");
+    double ticks = amount;
+    if (unit == "updates" || unit == "update") {
+        if (ticks != std::floor(ticks)) line.fail("a number of updates must be whole");
+    } else if (unit == "seconds" || unit == "second") {
+        ticks = std::round(amount * kTicksPerSecond);
+    } else {
+        line.fail("expected 'updates' or 'seconds', found '" + unit + "'");
+    }
+    if (!(ticks <= static_cast<double>(kMaxTicks))) line.fail("a time out of range");
+    return static_cast<int64_t>(ticks);
+}
+
+// expect audio loud|silent [N times] [from A to B seconds|updates]
+void read_audio(const Line& line, Statement& s) {
+    s.kind = Statement::Kind::ExpectAudio;
+    const std::string& how = need_word(line, 2, "'loud' or 'silent'");
+    if (how != "loud" && how != "silent") line.fail("expected 'loud' or 'silent', found '" + how + "'");
+    s.loud = how == "loud";
+    std::size_t i = 3;
+    if (i < line.words.size() && line.words[i] != "from") {
+        if (!s.loud) line.fail("'expect audio silent' takes no count: say where, 'from A to B seconds'");
+        if (!parse_integer(line.words[i]))
+            line.fail("expected 'N times' or 'from A to B seconds', found '" + line.words[i] + "'");
+        s.count = need_integer(line, i, "a count", 0, 1000000);
+        if (need_word(line, i + 1, "'times'") != "times") line.fail("expected 'times' after the count");
+        i += 2;
+    }
+    if (i < line.words.size()) {
+        if (line.words[i] != "from")
+            line.fail("expected 'from A to B seconds', found '" + line.words[i] + "'");
+        if (need_word(line, i + 2, "'to'") != "to") line.fail("expected 'from A to B seconds'");
+        const std::string& unit = need_word(line, i + 4, "'updates' or 'seconds'");
+        s.from_update = read_moment(line, i + 1, unit);
+        s.to_update = read_moment(line, i + 3, unit);
+        if (s.to_update <= s.from_update)
+            line.fail("the stretch from " + line.words[i + 1] + " to " + line.words[i + 3] + " " + unit +
+                      " holds no update: its end must come after its start");
+        need_count(line, i + 5, i + 5);
+    }
 }
 
 // What a scenario is checked against while it is read.
@@ -247,6 +296,8 @@ Statement read_expect(const Line& line, const Cockpit& cockpit) {
             if (need_word(line, 5, "'times'") != "times") line.fail("expected 'times' after the count");
             need_count(line, 6, 6);
         }
+    } else if (what == "audio") {
+        read_audio(line, s);
     } else if (what == "memory") {
         // expect memory within N kB
         need_count(line, 5, 5);
@@ -260,7 +311,8 @@ Statement read_expect(const Line& line, const Cockpit& cockpit) {
         read_expected(line, 3, s);
     } else {
         line.fail("unknown expectation '" + what +
-                  "' (shown, hidden, value, text, event, no event, window, var, sound, no sound, memory)");
+                  "' (shown, hidden, value, text, event, no event, window, var, sound, no sound, audio, "
+                  "memory)");
     }
     return s;
 }
@@ -379,6 +431,55 @@ std::string expected_text(const Statement& s) {
     return number(s.value) + (s.tolerance > 0 ? " within " + number(s.tolerance) : "");
 }
 
+// A stretch of updates as the timeline writes a moment: "1.055 s".
+std::string seconds_text(int64_t updates) {
+    const int64_t ms = updates * 1000 / kTicksPerSecond;
+    char text[48];
+    std::snprintf(text, sizeof text, "%lld.%03lld s", static_cast<long long>(ms / 1000),
+                  static_cast<long long>(ms % 1000));
+    return text;
+}
+
+// The sounds a listener heard, each from its first update to the end of
+// its last, in seconds after `origin`.
+std::string bursts_text(const Listener& heard, int64_t origin) {
+    constexpr std::size_t kMostListed = 8;
+    const std::vector<Burst>& bursts = heard.bursts();
+    std::string text = std::to_string(bursts.size()) + " sound(s)";
+    for (std::size_t i = 0; i < bursts.size() && i < kMostListed; ++i)
+        text += std::string(i == 0 ? ": " : ", ") + seconds_text(bursts[i].first - origin) + " to " +
+                seconds_text(bursts[i].last + 1 - origin) + " (" + dbfs_text(bursts[i].loudest_dbfs) + ")";
+    if (bursts.size() > kMostListed) text += ", ...";
+    return text;
+}
+
+// Listens to updates [from, to) of the track and says whether the
+// expectation holds; if not, what was expected and heard, the times counted
+// from `origin` (the mark).
+bool hear_as_expected(const Statement& s, const AudioTrack& track, int64_t from, int64_t to, int64_t origin,
+                      std::string& expected, std::string& actual) {
+    Listener heard;
+    track.listen(from, to, [&heard](int64_t tick, double dbfs) { heard.hear(tick, dbfs); });
+    heard.finish();
+    const std::string loudest = "the loudest update " + dbfs_text(heard.loudest_dbfs()) + " at " +
+                                seconds_text(heard.loudest_tick() - origin);
+    if (!s.loud) {
+        expected = "silent: every update below " + dbfs_text(kSilentDbfs);
+        actual = dbfs_text(heard.first_sound_dbfs()) + " at " +
+                 seconds_text(heard.first_sound_tick() - origin) + "; " + bursts_text(heard, origin);
+        return heard.silent();
+    }
+    if (s.count < 0) {
+        expected = "loud: an update at or above " + dbfs_text(kLoudDbfs);
+        actual = loudest;
+        return heard.loud();
+    }
+    expected = std::to_string(s.count) + " sound(s) loud, at or above " + dbfs_text(kLoudDbfs) +
+               ", set apart by " + std::to_string(kPauseUpdates) + " silent updates or more";
+    actual = bursts_text(heard, origin) + "; " + loudest;
+    return static_cast<int64_t>(heard.bursts().size()) == s.count;
+}
+
 void require_open(const Statement& s, const SimHost& host) {
     if (!host.gauge_on_open_window(s.gauge))
         s.line.fail(std::string("\"") + s.gauge->gauge_name +
@@ -443,6 +544,7 @@ std::vector<Statement> read_scenario(const std::string& path, const std::vector<
 int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::ostream& report) {
     int failures = 0;
     bool marked = false;  // expectations look at events and sounds since a mark
+    int64_t mark_tick = 0;
     int64_t memory_mark_kib = -1;
     std::vector<int64_t> repeats_left;  // of the repeat blocks being run, innermost last
     auto fail = [&](const Statement& s, const std::string& expected, const std::string& actual) {
@@ -534,7 +636,32 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
             case K::Mark:
                 host.forget_history();
                 marked = true;
+                mark_tick = host.tick();
                 break;
+            case K::ExpectAudio: {
+                // The stretch is checked on every host, so that a scenario
+                // that listens ahead of the flight fails alike everywhere.
+                const int64_t now = host.tick();
+                const std::string since = marked ? " after the mark" : " after the start";
+                const int64_t from = mark_tick + std::max<int64_t>(s.from_update, 0);
+                const int64_t to = s.to_update >= 0 ? mark_tick + s.to_update : now;
+                if (to > now)
+                    s.line.fail("the stretch ends " + seconds_text(to - mark_tick) + since +
+                                ", but the flight has come only " + seconds_text(now - mark_tick) +
+                                " past it: run on before listening");
+                if (to <= from) s.line.fail("no update has run" + since + ": there is nothing to hear yet");
+                if (!SimHost::kHearsSounds) {
+                    report << s.line.where() << ": skipped: this host cannot hear the sound card\n";
+                    break;
+                }
+                std::string expected, actual;
+                if (!hear_as_expected(s, host.audio(), from, to, mark_tick, expected, actual))
+                    fail(s,
+                         expected + " from " + seconds_text(from - mark_tick) + " to " +
+                             seconds_text(to - mark_tick) + since,
+                         actual);
+                break;
+            }
             case K::ExpectSound:
             case K::ExpectNoSound: {
                 if (!SimHost::kHearsSounds) {

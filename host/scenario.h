@@ -38,6 +38,7 @@ struct Statement {
         ExpectVar,
         ExpectSound,
         ExpectNoSound,
+        ExpectAudio,
         Repeat,
         End,
         MarkMemory,
@@ -64,13 +65,16 @@ struct Statement {
     PIXPOINT point{0, 0};              // Click, Hold
     bool has_value = false;            // ExpectEvent / ExpectNoEvent with a value
     uint32_t event_value = 0;
-    bool open = false;        // ExpectWindow
-    uint32_t window = 0;      // Open, Close, ExpectWindow
-    int64_t count = -1;       // ExpectSound: how many times (-1: at least once); Repeat: times
-    std::size_t partner = 0;  // Repeat: index of its End; End: index of its Repeat
-    int64_t kib = 0;          // ExpectMemory: growth allowed since the memory mark
-    std::string sound_state;  // ExpectSound: "played", "looping" or "stopped"
-    MotionCommand motion;     // Motion
+    bool open = false;         // ExpectWindow
+    uint32_t window = 0;       // Open, Close, ExpectWindow
+    int64_t count = -1;        // ExpectSound, ExpectAudio: how many times (-1: at least once); Repeat too
+    std::size_t partner = 0;   // Repeat: index of its End; End: index of its Repeat
+    int64_t kib = 0;           // ExpectMemory: growth allowed since the memory mark
+    std::string sound_state;   // ExpectSound: "played", "looping" or "stopped"
+    bool loud = false;         // ExpectAudio: loud, else silent
+    int64_t from_update = -1;  // ExpectAudio: its stretch in updates after the mark;
+    int64_t to_update = -1;    // -1: from the mark to the current update
+    MotionCommand motion;      // Motion
 };
 
 // How many problems of one scenario file are reported before the rest are

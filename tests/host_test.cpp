@@ -275,6 +275,122 @@ TEST_F(DefaultCockpit, TheAudioTrackHasEachClickWhereItHappened) {
 }
 #endif
 
+// --- Hearing the track in a scenario ---------------------------------------------
+
+class ListeningCockpit : public DefaultCockpit {
+protected:
+    std::vector<Statement> scenario(const std::string& text) {
+        path = write_temp("listening.scn", text);
+        return read_scenario(path, module.gauges(), host.config(),
+                             Roles::read(kSource + "/host/data/roles.txt"), default_names());
+    }
+    std::string path;  // of the last scenario read
+};
+
+TEST_F(ListeningCockpit, AMalformedAudioExpectationNamesItsLine) {
+    struct Case {
+        const char* line;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"expect audio", "expected 'loud' or 'silent' after 'audio'"},
+        {"expect audio quiet", "expected 'loud' or 'silent', found 'quiet'"},
+        {"expect audio silent 2 times", "'expect audio silent' takes no count"},
+        {"expect audio loud twice", "expected 'N times' or 'from A to B seconds', found 'twice'"},
+        {"expect audio loud 2 sounds", "expected 'times' after the count"},
+        {"expect audio loud from 1 to 2 minutes", "expected 'updates' or 'seconds', found 'minutes'"},
+        {"expect audio loud from 1 to 2", "expected 'updates' or 'seconds' after '2'"},
+        {"expect audio loud from 0 until 1 seconds", "expected 'from A to B seconds'"},
+        {"expect audio loud 2 times 0 to 1 seconds", "expected 'from A to B seconds', found '0'"},
+        {"expect audio loud from 2 to 1 seconds", "the stretch from 2 to 1 seconds holds no update"},
+        {"expect audio loud from 1.5 to 3 updates", "a number of updates must be whole"},
+        {"expect audio silent from -1 to 1 seconds", "a time is 0 or more, found '-1'"},
+        {"expect audio silent from 0 to inf seconds", "a time out of range"},
+        {"expect audio silent from 0 to 1 seconds now", "unexpected 'now' at the end of the line"},
+    };
+    // Every problem of the file at once, each with its line, after a good one.
+    std::string text = "expect audio loud 0 times from 0 to 1 updates\n";
+    for (const Case& c : cases) text += std::string(c.line) + "\n";
+    const std::string problems = message_of([&] { scenario(text); });
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_NE(problems.find("listening.scn:" + std::to_string(i + 2) + ": " + cases[i].message),
+                  std::string::npos)
+            << cases[i].line << "\n"
+            << problems;
+    EXPECT_EQ(problems.find("listening.scn:1:"), std::string::npos) << problems;
+}
+
+TEST_F(ListeningCockpit, ListeningAheadOfTheFlightStopsItWithTheLine) {
+    const std::vector<Statement> ahead = scenario("run 1 seconds\nexpect audio loud from 0 to 2 seconds\n");
+    std::ostringstream report;
+    EXPECT_EQ(message_of([&] { run_scenario(ahead, host, report); }),
+              path +
+                  ":2: the stretch ends 2.000 s after the start, but the flight has come only 1.000 s past "
+                  "it: run on before listening");
+    const std::vector<Statement> nothing = scenario("mark\nexpect audio silent\n");
+    EXPECT_NE(message_of([&] {
+                  run_scenario(nothing, host, report);
+              }).find(":2: no update has run after the mark: there is nothing to hear yet"),
+              std::string::npos);
+}
+
+#if !defined(_WIN32)
+// Two switch clicks a second apart, counted from a mark two updates into the
+// flight: heard at their moments, silence between and after.
+TEST_F(ListeningCockpit, TheClicksAreHeardWhereTheyHappenedAndSilenceElsewhere) {
+    const std::string flight =
+        "run 2 updates\n"
+        "mark\n"
+        "click \"toskelin flt_deck_lt_rulo\" area 0\n"
+        "run 1 seconds\n"
+        "click \"toskelin flt_deck_lt_rulo\" area 2\n"
+        "run 1 seconds\n";
+    struct Case {
+        const char* expectation;
+        const char* failure;  // what the report says; null: it holds
+    };
+    const Case cases[] = {
+        {"expect audio loud from 0 to 1 updates", nullptr},
+        {"expect audio loud from 18 to 19 updates", nullptr},
+        {"expect audio silent from 4 to 18 updates", nullptr},
+        {"expect audio silent from 1.2 to 2 seconds", nullptr},
+        {"expect audio loud 2 times", nullptr},
+        {"expect audio loud 1 times from 0 to 1 seconds", nullptr},
+        {"expect audio loud 0 times from 0.5 to 1 seconds", nullptr},
+        {"expect audio silent",
+         "expected: silent: every update below -65.0 dBFS from 0.000 s to 2.000 s after the mark\n"
+         "  actual:   -41.3 dBFS at 0.000 s; 2 sound(s): 0.000 s to 0.055 s (-41.3 dBFS), "
+         "1.000 s to 1.055 s (-41.3 dBFS)"},
+        {"expect audio loud from 0.5 to 1 seconds",
+         "expected: loud: an update at or above -55.0 dBFS from 0.500 s to 1.000 s after the mark\n"
+         "  actual:   the loudest update digital silence at 0.500 s"},
+        {"expect audio loud 3 times", "  actual:   2 sound(s): 0.000 s to 0.055 s"},
+        {"expect audio silent from 0.9 to 1.1 seconds", "  actual:   -41.3 dBFS at 1.000 s"},
+    };
+    std::string text = flight;
+    for (const Case& c : cases) text += std::string(c.expectation) + "\n";
+    std::ostringstream report;
+    const int failures = run_scenario(scenario(text), host, report);
+    const int first_line = 7;
+    int expected_failures = 0;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const std::string where = "listening.scn:" + std::to_string(first_line + i) + ": expectation failed";
+        const std::size_t at = report.str().find(where);
+        if (cases[i].failure == nullptr) {
+            EXPECT_EQ(at, std::string::npos) << cases[i].expectation << "\n" << report.str();
+            continue;
+        }
+        ++expected_failures;
+        ASSERT_NE(at, std::string::npos) << cases[i].expectation << "\n" << report.str();
+        const std::size_t next = report.str().find("listening.scn:", at + where.size());
+        EXPECT_NE(report.str().substr(at, next - at).find(cases[i].failure), std::string::npos)
+            << cases[i].expectation << "\n"
+            << report.str();
+    }
+    EXPECT_EQ(failures, expected_failures);
+}
+#endif
+
 TEST(HostProfile, EffectsApplyInFileOrderAndRampsMoveEachUpdate) {
     LoadedModule module(KADRIMOS_MODULE_PATH);
     std::string profile_path = write_temp("profile.txt",

@@ -272,7 +272,7 @@ TEST(Ground, TerrainRisesAtItsRateUnderALevelAircraft) {
               std::string::npos)
         << notes;
     obey(m, "terrain 2500 ft at 20000 fpm");  // into the aircraft: it is put on the ground
-    for (int i = 0; i < 100; ++i) m.step();
+    for (int i = 0; i < 120; ++i) m.step();  // 2000 ft at 20000 fpm: 108 updates
     EXPECT_TRUE(m.on_ground());
     EXPECT_EQ(m.altitude_ft(), 2500.0);
     EXPECT_EQ(output(m, 614), 0.0);

@@ -208,6 +208,24 @@ TEST(GpwsClosureSampler, RatesScaledByTheTicksThatPassed) {
     }
 }
 
+// Over rising ground at 3000 ft/min, read to fractions of a foot: every
+// rate, the round's one-tick sample included, is within one foot's worth of
+// the truth over its interval (60 ft/min a second), so a standing TERRAIN
+// never drops out for a second.
+TEST(GpwsClosureSampler, ASteadyClosureReadsSteadilyAtEverySample) {
+    ModeState m{};
+    const double ft_per_tick = 3000.0 / 60 / 18;
+    for (int tick = 1; tick <= 400; ++tick) {
+        ModeInputs in = flight(2000.3 - ft_per_tick * tick);
+        in.tick = tick;
+        evaluate_modes(m, in);
+        if (tick > 19) {
+            ASSERT_LE(m.ClosureRate, -2940) << "tick " << tick;
+            ASSERT_GE(m.ClosureRate, -3001) << "tick " << tick;
+        }
+    }
+}
+
 TEST(GpwsMode3, TakeoffPhaseAndDontSinkOnAnAltitudeLoss) {
     struct Step {
         bool ground;

@@ -22,13 +22,15 @@ struct ModeState {
 
     // The terrain closure sampler: four samples of the radio altitude a
     // second apart, then one at the next update (phase 0) to start the next
-    // round. Each sample gives the closure rate from the one before it.
+    // round. Each sample gives the closure rate from an earlier one: the
+    // last two are kept (whole feet, and the tick each was taken at).
     uint8_t sampler_phase = 0;
     timing::Deadline next_sample{};
     uint32_t previous_sample_ft = 0;
     uint32_t current_sample_ft = 0;
     double previous_sample_tick = 0;
-    uint8_t sampled = 0;      // 0 until the first sample: it has nothing before it
+    double current_sample_tick = 0;
+    uint8_t sampled = 0;      // samples taken, up to 2: the first has nothing before it
     int32_t ClosureRate = 0;  // ft/min, negative towards the ground
 
     // Mode 2: the barometric altitude where PULL UP began, whole feet, once

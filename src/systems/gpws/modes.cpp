@@ -105,30 +105,37 @@ void excessive_sink_rate(ModeState& m, const ModeInputs& in) {
 
 // Four samples of the radio altitude, whole feet, a second (18 ticks) apart,
 // then one at the very next update to start the next round. Each sample
-// gives the closure rate, in ft/min, from the sample before it to the radio
-// altitude as it reads: the stored sample is cut down to whole feet, so the
-// rate can only err towards a climb, never invent a closure. The rate is
-// scaled by the ticks that actually passed since that sample: the sample
-// that starts a round comes an update after the last one, not a second, and
-// a clock that jumps spreads its change over the time that went by. The
-// first sample has nothing before it and gives 0; a sample on a clock that
-// has not moved forward (still, or gone back) keeps the last rate.
+// gives the closure rate, in ft/min, from an earlier sample to the radio
+// altitude as it reads, scaled by the ticks that actually passed: a clock
+// that jumps spreads its change over the time that went by. A whole-foot
+// sample measured over a single tick would carry an error of up to 1080
+// ft/min, enough to drop a standing TERRAIN for a second: the sample that
+// starts a round, taken an update after the last one, is measured from the
+// sample before that, a second and a tick earlier. The stored samples are
+// cut down to whole feet, so the rate can only err towards a climb, never
+// invent a closure. The first sample has nothing before it and gives 0; a
+// sample on a clock that has not moved forward from the one it is measured
+// from (still, or gone back) keeps the last rate.
 void sample_terrain_closure(ModeState& m, const ModeInputs& in) {
     const bool sample_due = m.sampler_phase == 0 || timing::due(m.next_sample, in.tick);
     if (!sample_due || !in.radio_altitude_readable) return;
 
-    const uint32_t sample_ft = to_integer<uint32_t>(in.radio_altitude_ft);
-    const double elapsed_ticks = in.tick - m.previous_sample_tick;
     if (m.sampled == 0) {
         m.ClosureRate = 0;
-    } else if (elapsed_ticks > 0) {
-        const double change_ft = in.radio_altitude_ft - static_cast<double>(m.current_sample_ft);
-        m.ClosureRate = to_integer<int32_t>(change_ft * 60 * kTicksPerSecond / elapsed_ticks);
+    } else {
+        const bool short_interval = in.tick - m.current_sample_tick < kTicksPerSecond;
+        const bool from_older = short_interval && m.sampled >= 2;
+        const double from_ft = static_cast<double>(from_older ? m.previous_sample_ft : m.current_sample_ft);
+        const double elapsed_ticks = in.tick - (from_older ? m.previous_sample_tick : m.current_sample_tick);
+        if (elapsed_ticks > 0)
+            m.ClosureRate =
+                to_integer<int32_t>((in.radio_altitude_ft - from_ft) * 60 * kTicksPerSecond / elapsed_ticks);
     }
     m.previous_sample_ft = m.current_sample_ft;
-    m.current_sample_ft = sample_ft;
-    m.previous_sample_tick = in.tick;
-    m.sampled = 1;
+    m.previous_sample_tick = m.current_sample_tick;
+    m.current_sample_ft = to_integer<uint32_t>(in.radio_altitude_ft);
+    m.current_sample_tick = in.tick;
+    if (m.sampled < 2) ++m.sampled;
     timing::set_until(m.next_sample, in.tick, to_integer<uint32_t>(in.tick + kTicksPerSecond));
     m.sampler_phase = m.sampler_phase >= 3 ? uint8_t{0} : static_cast<uint8_t>(m.sampler_phase + 1);
 }

@@ -60,6 +60,39 @@ constexpr double kLowestAoaDeg = -2.0;
 // degrees at 3 deg/s must end at its 540th update, not one later.
 constexpr double kThere = 1e-9;
 
+// The simulator's autopilot: it turns at the standard rate, intercepts the
+// localiser at up to 30 degrees (a degree for every 100 ft off the
+// centreline) and turns towards the heading that asks at half a degree a
+// second for every degree still to go; it follows the glideslope at the
+// path's own descent, corrected by 6 ft/min for every foot off the path,
+// never climbing to it and never sinking faster than 2500 ft/min.
+constexpr double kApTurnRateDegPerS = 3.0;
+constexpr double kApInterceptDegPerFt = 0.01;
+constexpr double kApLargestInterceptDeg = 30.0;
+constexpr double kApHeadingGainPerS = 0.5;
+constexpr double kApPathGainFpmPerFt = 6.0;
+constexpr double kApSteepestPathFpm = -2500.0;
+constexpr double kApPathToTheGroundFt = 100.0;
+
+// The ILS: the localiser at the runway's far end, 10000 ft beyond the
+// threshold; the glideslope's antenna abeam the touchdown zone, 1000 ft
+// beyond it. The localiser is received within 35 degrees of the course and
+// 25 nm, the glideslope within 8 degrees and 10 nm; full scale is 2.5
+// degrees of the localiser and 0.7 degrees of the glideslope.
+constexpr double kFeetPerNm = 1852.0 / 0.3048;
+constexpr double kLocaliserBeyondThresholdFt = 10000.0;
+constexpr double kGlideslopeBeyondThresholdFt = 1000.0;
+constexpr double kLocaliserCoverageDeg = 35.0;
+constexpr double kLocaliserRangeFt = 25.0 * kFeetPerNm;
+constexpr double kGlideslopeCoverageDeg = 8.0;
+constexpr double kGlideslopeRangeFt = 10.0 * kFeetPerNm;
+constexpr double kLocaliserFullScaleDeg = 2.5;
+constexpr double kLocaliserFullScale = 127.0;
+constexpr double kGlideslopeFullScaleDeg = 0.7;
+constexpr double kGlideslopeFullScale = 120.0;
+constexpr double kIlsSignal = 1000.0;
+constexpr uint32_t kIlsStatusWord = 0xC0;  // 0x80 localiser, 0x40 glideslope
+
 // (1 + 0.2 M^2)^3.5, the ratio of total to static pressure at Mach M, with
 // x = 1 + 0.2 M^2.
 double power_3_5(double x) { return x * x * x * std::sqrt(x); }
@@ -168,11 +201,27 @@ double cosine_deg(double degrees) {
     return back ? -c : c;
 }
 
+namespace {
+
+double sine_deg(double degrees) { return cosine_deg(90.0 - degrees); }
+
+// The signed difference from `from` to `to`, -180 (exclusive) to 180: the
+// short way round, right positive; exactly opposite turns right.
+double short_way(double from, double to) {
+    const double d = wrap_degrees(to - from);
+    return d > 180.0 ? d - 360.0 : d;
+}
+
+// A host flag is on while it reads exactly 1.
+bool on(double flag) { return flag == 1.0; }
+
+}  // namespace
+
 // --- Commands ------------------------------------------------------------------
 
 bool is_motion_verb(const std::string& verb) {
     for (const char* v : {"aircraft", "terrain", "temperature", "climb", "descend", "accelerate",
-                          "decelerate", "turn", "level"})
+                          "decelerate", "turn", "level", "ils"})
         if (verb == v) return true;
     return false;
 }
@@ -180,6 +229,15 @@ bool is_motion_verb(const std::string& verb) {
 bool AircraftMotion::drives(uint32_t token) {
     for (const DrivenVariable& d : kDrivenVariables)
         if (d.token == token) return true;
+    return false;
+}
+
+bool AircraftMotion::drives_now(uint32_t token) const {
+    if (!active_) return false;
+    if (drives(token)) return true;
+    if (ils_.placed)
+        for (const DrivenVariable& d : kIlsVariables)
+            if (d.token == token) return true;
     return false;
 }
 
@@ -237,8 +295,8 @@ std::string AircraftMotion::command(const MotionCommand& c) {
             if (c.rate > 0.0 && c.value != terrain_ft_) {
                 const bool up = c.value > terrain_ft_;
                 start(terrain_, c.value, up ? c.rate : -c.rate,
-                      std::string("terrain ") + (up ? "rising" : "falling") + " to " + feet(c.value) + " at " +
-                          amount(c.rate) + " fpm",
+                      std::string("terrain ") + (up ? "rising" : "falling") + " to " + feet(c.value) +
+                          " at " + amount(c.rate) + " fpm",
                       "terrain " + feet(terrain_ft_));
                 return {};
             }
@@ -311,6 +369,30 @@ std::string AircraftMotion::command(const MotionCommand& c) {
             vertical_speed_fpm_ = 0.0;
             note("level", "level off at " + feet(altitude_ft_));
             return {};
+        case K::Ils: {
+            // The threshold ahead of the aircraft along its heading, and to
+            // the side of that line.
+            const double ahead = c.distance_nm * kFeetPerNm;
+            const double side = c.offset_nm * kFeetPerNm;
+            const double sh = sine_deg(heading_deg_), ch = cosine_deg(heading_deg_);
+            ils_.placed = true;
+            ils_.course_deg = c.value;
+            ils_.sin_course = sine_deg(c.value);
+            ils_.cos_course = cosine_deg(c.value);
+            ils_.threshold_east = east_ft_ + ahead * sh + side * ch;
+            ils_.threshold_north = north_ft_ + ahead * ch - side * sh;
+            ils_.elevation_ft = c.has_elevation ? c.elevation_ft : terrain_ft_;
+            ils_.glideslope_deg = c.glideslope_deg;
+            ils_.tan_glideslope = sine_deg(c.glideslope_deg) / cosine_deg(c.glideslope_deg);
+            note("ils",
+                 "ILS course " + amount(c.value) + ", threshold " + amount(c.distance_nm) + " nm ahead" +
+                     (c.offset_nm == 0.0 ? std::string()
+                                         : ", " + amount(c.offset_nm < 0.0 ? -c.offset_nm : c.offset_nm) +
+                                               " nm " + (c.offset_nm < 0.0 ? "left" : "right")) +
+                     ", elevation " + feet(ils_.elevation_ft) + ", glideslope " + amount(c.glideslope_deg) +
+                     " deg");
+            return {};
+        }
         default:
             return {};
     }
@@ -336,6 +418,7 @@ void AircraftMotion::settle() {
 
 void AircraftMotion::step() {
     if (!active_) return;
+    fly_autopilot();
     // Speed.
     if (speed_.running) {
         ++speed_.updates;
@@ -399,6 +482,188 @@ void AircraftMotion::step() {
     };
     towards(bank_deg_, bank_target_deg(), kRollRateDegPerS);
     towards(pitch_deg_, pitch_target_deg(), kPitchRateDegPerS);
+    move_along();
+}
+
+// Over the ground along the heading at the ground speed (no wind).
+void AircraftMotion::move_along() {
+    const double feet_per_update = ground_speed_kt() * kKnotToFeetPerSecond * kUpdateSeconds;
+    east_ft_ += feet_per_update * sine_deg(heading_deg_);
+    north_ft_ += feet_per_update * cosine_deg(heading_deg_);
+}
+
+// --- The simulator's autopilot ---------------------------------------------------
+
+void AircraftMotion::fly_autopilot() {
+    const HostAutopilot& ap = autopilot_;
+    const bool flying = on(ap.master) && !on_ground_;
+    const bool localiser = !std::isnan(localiser_deviation_deg());
+    const bool glideslope = !std::isnan(glideslope_deviation_deg());
+
+    // Which function has each axis: the approach hold's glideslope before
+    // the altitude hold; the localiser (nav or approach hold) before the
+    // heading hold, which comes before the wing leveler.
+    ApVertical vertical = ApVertical::None;
+    // Over the last 100 ft above the runway the path is flown on past the
+    // glideslope's antenna, down to the ground.
+    const bool low_on_the_path = ap_vertical_ == ApVertical::Glideslope && localiser &&
+                                 altitude_ft_ - ils_.elevation_ft <= kApPathToTheGroundFt;
+    if (flying && on(ap.approach_hold) && (glideslope || low_on_the_path))
+        vertical = ApVertical::Glideslope;
+    else if (flying && on(ap.altitude_hold))
+        vertical = ApVertical::AltitudeHold;
+    ApLateral lateral = ApLateral::None;
+    if (flying && (on(ap.nav_hold) || on(ap.approach_hold)) && localiser)
+        lateral = ApLateral::Localiser;
+    else if (flying && on(ap.heading_hold))
+        lateral = ApLateral::Heading;
+    else if (flying && (on(ap.wing_leveler) || on(ap.nav_hold) || on(ap.approach_hold)))
+        lateral = ApLateral::WingsLevel;
+
+    static constexpr const char* kVerticalNames[] = {"", "altitude hold", "glideslope"};
+    static constexpr const char* kLateralNames[] = {"", "wings level", "heading hold", "localiser"};
+    // A scenario's manoeuvre on an axis the autopilot has ends at once.
+    if (vertical != ApVertical::None && vertical_.running)
+        end(vertical_, "stopped", "at " + feet(altitude_ft_) + " (the autopilot has the climb and descent)");
+    if (lateral != ApLateral::None && turn_.running)
+        end(turn_, "stopped", "at " + heading_text(heading_deg_) + " (the autopilot has the turn)");
+    if (vertical != ap_vertical_) {
+        if (vertical == ApVertical::None) {
+            // Let go, the aircraft flies on level (the model has no inertia).
+            vertical_speed_fpm_ = 0.0;
+            note("autopilot", std::string("autopilot: ") + kVerticalNames[static_cast<int>(ap_vertical_)] +
+                                  " off at " + feet(altitude_ft_));
+        } else {
+            note("autopilot", std::string("autopilot: ") + kVerticalNames[static_cast<int>(vertical)] +
+                                  " at " + feet(altitude_ft_));
+        }
+        ap_vertical_ = vertical;
+        ap_level_ = false;
+    }
+    if (lateral != ap_lateral_) {
+        note("autopilot", std::string("autopilot: ") +
+                              (lateral == ApLateral::None
+                                   ? std::string(kLateralNames[static_cast<int>(ap_lateral_)]) + " off at "
+                                   : std::string(kLateralNames[static_cast<int>(lateral)]) + " at ") +
+                              heading_text(heading_deg_));
+        ap_lateral_ = lateral;
+        ap_on_heading_ = false;
+    }
+
+    // Vertical: towards the altitude reference at the vertical speed
+    // reference's rate, exactly onto it; or down the glideslope. A
+    // reference that is not a number holds the present altitude; a vertical
+    // speed that is not a number holds it too.
+    if (vertical == ApVertical::AltitudeHold) {
+        const double target = std::isfinite(ap.altitude_ref_ft)
+                                  ? clamp(ap.altitude_ref_ft, kLowestAltitudeFt, kHighestAltitudeFt)
+                                  : altitude_ft_;
+        const double rate =
+            std::isfinite(ap.vertical_speed_ref_fpm) ? std::fabs(ap.vertical_speed_ref_fpm) : 0.0;
+        const double step = rate / 60.0 * kUpdateSeconds;
+        const double to_go = target - altitude_ft_;
+        if (std::fabs(to_go) <= step + kThere) {
+            altitude_ft_ = target;
+            vertical_speed_fpm_ = 0.0;
+            if (!ap_level_) note("autopilot", "autopilot: level at " + feet(target));
+            ap_level_ = true;
+        } else {
+            vertical_speed_fpm_ = to_go > 0.0 ? rate : -rate;
+            altitude_ft_ += to_go > 0.0 ? step : -step;
+            ap_level_ = false;
+        }
+    } else if (vertical == ApVertical::Glideslope) {
+        const double to_antenna =
+            before(ils_.threshold_east + kGlideslopeBeyondThresholdFt * ils_.sin_course,
+                   ils_.threshold_north + kGlideslopeBeyondThresholdFt * ils_.cos_course);
+        const double path_ft = ils_.elevation_ft + to_antenna * ils_.tan_glideslope;
+        const double path_fpm = -ground_speed_fpm() * ils_.tan_glideslope;
+        const double fpm = path_fpm - (altitude_ft_ - path_ft) * kApPathGainFpmPerFt;
+        vertical_speed_fpm_ = clamp(fpm, kApSteepestPathFpm, 0.0);
+        altitude_ft_ += vertical_speed_fpm_ / 60.0 * kUpdateSeconds;
+    }
+
+    // Lateral: the heading hold turns the short way at the standard rate and
+    // stops on the bug; the localiser is intercepted and tracked. A bug that
+    // is not a number holds the present heading.
+    ap_turn_rate_ = 0.0;
+    double wanted = heading_deg_;
+    if (lateral == ApLateral::Heading) {
+        if (std::isfinite(ap.heading_bug_deg)) wanted = wrap_degrees(ap.heading_bug_deg);
+        const double to_go = short_way(heading_deg_, wanted);
+        const double most = kApTurnRateDegPerS * kUpdateSeconds;
+        if (std::fabs(to_go) <= most + kThere) {
+            heading_deg_ = wanted;
+            if (!ap_on_heading_) note("autopilot", "autopilot: on " + heading_text(wanted));
+            ap_on_heading_ = true;
+        } else {
+            ap_turn_rate_ = to_go > 0.0 ? kApTurnRateDegPerS : -kApTurnRateDegPerS;
+            heading_deg_ = wrap_degrees(heading_deg_ + ap_turn_rate_ * kUpdateSeconds);
+            ap_on_heading_ = false;
+        }
+    } else if (lateral == ApLateral::Localiser) {
+        const double intercept = clamp(right_of_centreline() * kApInterceptDegPerFt, -kApLargestInterceptDeg,
+                                       kApLargestInterceptDeg);
+        wanted = wrap_degrees(ils_.course_deg - intercept);
+        ap_turn_rate_ = clamp(short_way(heading_deg_, wanted) * kApHeadingGainPerS, -kApTurnRateDegPerS,
+                              kApTurnRateDegPerS);
+        heading_deg_ = wrap_degrees(heading_deg_ + ap_turn_rate_ * kUpdateSeconds);
+    }
+}
+
+// --- The ILS ---------------------------------------------------------------------------
+
+double AircraftMotion::before(double antenna_east, double antenna_north) const {
+    return -((east_ft_ - antenna_east) * ils_.sin_course + (north_ft_ - antenna_north) * ils_.cos_course);
+}
+
+double AircraftMotion::right_of_centreline() const {
+    return (east_ft_ - ils_.threshold_east) * ils_.cos_course -
+           (north_ft_ - ils_.threshold_north) * ils_.sin_course;
+}
+
+double AircraftMotion::localiser_deviation_deg() const {
+    if (!ils_.placed) return std::nan("");
+    const double antenna_east = ils_.threshold_east + kLocaliserBeyondThresholdFt * ils_.sin_course;
+    const double antenna_north = ils_.threshold_north + kLocaliserBeyondThresholdFt * ils_.cos_course;
+    const double along = before(antenna_east, antenna_north);
+    const double across = right_of_centreline();
+    if (!(along > 0.0) || along * along + across * across > kLocaliserRangeFt * kLocaliserRangeFt)
+        return std::nan("");
+    const double deviation = arctan_deg(across / along);
+    return std::fabs(deviation) <= kLocaliserCoverageDeg ? deviation : std::nan("");
+}
+
+double AircraftMotion::glideslope_deviation_deg() const {
+    const double lateral = localiser_deviation_deg();
+    if (std::isnan(lateral) || std::fabs(lateral) > kGlideslopeCoverageDeg) return std::nan("");
+    const double along = before(ils_.threshold_east + kGlideslopeBeyondThresholdFt * ils_.sin_course,
+                                ils_.threshold_north + kGlideslopeBeyondThresholdFt * ils_.cos_course);
+    if (!(along > 0.0) || along > kGlideslopeRangeFt) return std::nan("");
+    return arctan_deg((altitude_ft_ - ils_.elevation_ft) / along) - ils_.glideslope_deg;
+}
+
+std::array<AircraftMotion::Output, kIlsCount> AircraftMotion::ils_outputs() const {
+    const double lateral = localiser_deviation_deg();
+    const double vertical = glideslope_deviation_deg();
+    const bool localiser = !std::isnan(lateral);
+    const bool glideslope = !std::isnan(vertical);
+    const double values[] = {
+        localiser ? clamp(-lateral / kLocaliserFullScaleDeg * kLocaliserFullScale, -kLocaliserFullScale,
+                          kLocaliserFullScale)
+                  : 0.0,
+        glideslope ? clamp(vertical / kGlideslopeFullScaleDeg * kGlideslopeFullScale, -kGlideslopeFullScale,
+                           kGlideslopeFullScale)
+                   : 0.0,
+        localiser ? 1.0 : 0.0,
+        glideslope ? 1.0 : 0.0,
+        localiser ? static_cast<double>(kIlsStatusWord) : 0.0,
+        localiser ? kIlsSignal : 0.0,
+    };
+    static_assert(std::size(values) == kIlsCount, "a value for every receiver variable");
+    std::array<Output, kIlsCount> out{};
+    for (std::size_t i = 0; i < kIlsCount; ++i) out[i] = {kIlsVariables[i].token, values[i]};
+    return out;
 }
 
 // --- What follows from the state -------------------------------------------------
@@ -442,8 +707,10 @@ double AircraftMotion::pitch_target_deg() const {
 
 // The bank of a coordinated turn at the turn's rate: tan(bank) = rate x TAS / g.
 double AircraftMotion::bank_target_deg() const {
-    if (!turn_.running || on_ground_) return 0.0;
-    const double rate_rad = turn_.rate * kPi / 180.0;
+    if (on_ground_) return 0.0;
+    const double rate = turn_.running ? turn_.rate : ap_turn_rate_;
+    if (rate == 0.0) return 0.0;
+    const double rate_rad = rate * kPi / 180.0;
     return arctan_deg(rate_rad * true_airspeed_kt() * kKnotToMetresPerSecond / kGravity);
 }
 

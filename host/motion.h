@@ -69,6 +69,7 @@ struct MotionCommand {
         TurnLeft,     // turn left to heading HDG [at RATE]
         TurnRight,    // turn right to heading HDG [at RATE]
         LevelOff,     // level off
+        Ils,          // ils course CRS at DIST nm [left|right OFF nm] [elevation ALT ft] [glideslope G deg]
     };
     Kind kind = Kind::LevelOff;
     // Place: the altitude (ft); Terrain: the elevation (ft); Temperature: the
@@ -84,6 +85,15 @@ struct MotionCommand {
     double speed_kt = 0.0;   // Place
     bool has_heading = false;
     double heading_deg = 0.0;  // Place
+    // Ils: `value` is the runway's course (degrees); the threshold lies
+    // `distance_nm` ahead of the aircraft along its heading and `offset_nm`
+    // to the side of that line (right positive); the runway's elevation
+    // (the terrain's when not given) and the glideslope's angle.
+    double distance_nm = 0.0;
+    double offset_nm = 0.0;
+    bool has_elevation = false;
+    double elevation_ft = 0.0;
+    double glideslope_deg = 3.0;
 };
 
 // Whether the scenario verb `verb` is a motion statement's.
@@ -130,6 +140,56 @@ inline constexpr DrivenVariable kDrivenVariables[] = {
 };
 inline constexpr std::size_t kDrivenCount = std::size(kDrivenVariables);
 
+// --- The simulator's autopilot ------------------------------------------------------
+
+// Its state, as the host variables hold it: the master and function flags
+// (on while they read exactly 1), the altitude reference (ft), the vertical
+// speed reference (ft/min) and the heading bug (degrees).
+inline constexpr uint32_t kTokenApMaster = 103;         // AUTOPILOT_ACTIVE
+inline constexpr uint32_t kTokenApWingLeveler = 104;    // AUTOPILOT_WING_LEVELER
+inline constexpr uint32_t kTokenApNavHold = 105;        // AUTOPILOT_NAV1_LOCK
+inline constexpr uint32_t kTokenApHeadingHold = 106;    // AUTOPILOT_HEADING_LOCK
+inline constexpr uint32_t kTokenApHeadingBug = 107;     // AUTOPILOT_HEADING_LOCK_DIR
+inline constexpr uint32_t kTokenApAltitudeHold = 108;   // AUTOPILOT_ALTITUDE_LOCK
+inline constexpr uint32_t kTokenApAltitudeRef = 109;    // AUTOPILOT_ALTITUDE_LOCK_VAR
+inline constexpr uint32_t kTokenApApproachHold = 112;   // AUTOPILOT_APROACH_HOLD
+inline constexpr uint32_t kTokenApVerticalSpeed = 120;  // AUTOPILOT_VERTICAL_HOLD_VAR
+
+struct HostAutopilot {
+    double master = 0.0;
+    double wing_leveler = 0.0;
+    double nav_hold = 0.0;
+    double heading_hold = 0.0;
+    double heading_bug_deg = 0.0;
+    double altitude_hold = 0.0;
+    double altitude_ref_ft = 0.0;
+    double approach_hold = 0.0;
+    double vertical_speed_ref_fpm = 0.0;
+};
+
+// What the autopilot does with each axis at an update.
+enum class ApVertical { None, AltitudeHold, Glideslope };
+enum class ApLateral { None, WingsLevel, Heading, Localiser };
+
+// --- The ILS ---------------------------------------------------------------------------
+
+// The receiver's variables, driven once a runway with its ILS is placed: the
+// localiser needle (+-127 for +-2.5 degrees, positive: the runway's
+// centreline lies to the right), the glideslope needle (+-120 for +-0.7
+// degrees, positive: the aircraft is above the path), the TO/FROM flag, the
+// glideslope flag, the status word (0xC0: localiser and glideslope) and the
+// signal.
+inline constexpr DrivenVariable kIlsVariables[] = {
+    {40, "VOR1_NEEDLE", "localiser deviation, +-127 full scale (2.5 degrees), + fly right"},
+    {41, "VOR1_GS_NEEDLE", "glideslope deviation, +-120 full scale (0.7 degrees), + above the path"},
+    {43, "VOR1_TF_FLAG", "1 TO while the localiser is received, else 0"},
+    {44, "VOR1_GS_FLAG", "1 while the glideslope is received"},
+    {46, "VOR1_CODE", "0xC0 (0x80 localiser, 0x40 glideslope) while received, else 0"},
+    {49, "VOR1_SIGNAL_STRENGTH", "1000 while the localiser is received, else 0"},
+};
+inline constexpr std::size_t kIlsCount = std::size(kIlsVariables);
+inline constexpr uint32_t kTokenNavCourse = 45;  // VOR1_OBI: the placement sets it to the runway's course
+
 // Something the timeline shows: a manoeuvre starting or ending, the
 // aircraft leaving or touching the ground. `what` is one word for the JSON
 // lines ("place", "terrain", "temperature", "start", "reached", "stopped",
@@ -147,11 +207,17 @@ public:
     // its variables.
     bool active() const { return active_; }
     static bool drives(uint32_t token);
+    // Whether the model drives `token` now: one of its variables once the
+    // aircraft is placed, the receiver's once a runway is placed too.
+    bool drives_now(uint32_t token) const;
 
     // Carries out a command. Returns why it cannot be done (a climb to below
     // the aircraft, a speed change the wrong way, a placement at or below
     // the terrain, a manoeuvre before the aircraft is placed), or empty.
     std::string command(const MotionCommand& c);
+    // The simulator's autopilot as its variables read now: the next steps
+    // follow it (while the master and a function are on, in the air).
+    void set_autopilot(const HostAutopilot& ap) { autopilot_ = ap; }
     // One update of the simulation: 1/18 s.
     void step();
 
@@ -164,6 +230,9 @@ public:
     // altimeter setting (millibars; a setting that is not a number counts as
     // the standard one), as a barometric altimeter does.
     std::array<Output, kDrivenCount> outputs(double altimeter_setting_mb = kStandardSettingMb) const;
+    // The receiver's variables (kIlsVariables); all 0 until a runway is placed.
+    std::array<Output, kIlsCount> ils_outputs() const;
+    bool ils_placed() const { return ils_.placed; }
     // The timeline's notes since the last call, oldest first.
     std::vector<MotionNote> take_notes();
 
@@ -184,6 +253,16 @@ public:
     bool speed_running() const { return speed_.running; }
     bool turn_running() const { return turn_.running; }
     bool terrain_running() const { return terrain_.running; }
+    // Where the aircraft is, feet east and north of where it was first placed.
+    double east_ft() const { return east_ft_; }
+    double north_ft() const { return north_ft_; }
+    ApVertical autopilot_vertical() const { return ap_vertical_; }
+    ApLateral autopilot_lateral() const { return ap_lateral_; }
+    // The localiser's and glideslope's angular deviations now (degrees;
+    // right of the centreline and above the path positive); NaN where not
+    // received.
+    double localiser_deviation_deg() const;
+    double glideslope_deviation_deg() const;
 
 private:
     // A manoeuvre on one axis: where it goes, how fast (signed: up, faster,
@@ -205,6 +284,14 @@ private:
     double flight_path_deg() const;
     double ground_speed_kt() const;
     void note(const std::string& what, const std::string& text) { notes_.push_back({what, text}); }
+    void fly_autopilot();
+    void move_along();
+    // The runway's geometry seen from the aircraft: feet before an antenna
+    // along the course (positive on the approach side), and right of the
+    // centreline.
+    double before(double antenna_east, double antenna_north) const;
+    double right_of_centreline() const;
+    double ground_speed_fpm() const { return ground_speed_kt() * 6076.12 / 60.0; }
 
     bool active_ = false;
     double altitude_ft_ = 0.0;
@@ -220,6 +307,23 @@ private:
     // a fourth axis, beside the aircraft's own three.
     Manoeuvre vertical_, speed_, turn_, terrain_;
     std::vector<MotionNote> notes_;
+    double east_ft_ = 0.0;
+    double north_ft_ = 0.0;
+    HostAutopilot autopilot_;
+    ApVertical ap_vertical_ = ApVertical::None;
+    ApLateral ap_lateral_ = ApLateral::None;
+    double ap_turn_rate_ = 0.0;  // deg/s, right positive: the bank follows it
+    bool ap_level_ = false;      // the altitude hold has reached its reference
+    bool ap_on_heading_ = false;
+    struct Ils {
+        bool placed = false;
+        double course_deg = 0.0;
+        double sin_course = 0.0, cos_course = 1.0;
+        double threshold_east = 0.0, threshold_north = 0.0;
+        double elevation_ft = 0.0;
+        double glideslope_deg = 3.0;
+        double tan_glideslope = 0.0;
+    } ils_;
 };
 
 }  // namespace kadrimos::host_sim

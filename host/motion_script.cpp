@@ -130,6 +130,53 @@ MotionCommand read_place(const Line& line) {
     return c;
 }
 
+// The runway's ILS: the threshold from 0.5 to 25 nm ahead, up to 5 nm to
+// the side, a glideslope of 1 to 6 degrees.
+constexpr double kNearestThresholdNm = 0.5;
+constexpr double kFarthestThresholdNm = 25.0;
+constexpr double kWidestOffsetNm = 5.0;
+constexpr double kFlattestGlideslopeDeg = 1.0;
+constexpr double kSteepestGlideslopeDeg = 6.0;
+
+// ils course CRS at DIST nm [left|right OFF nm] [elevation ALT ft] [glideslope G deg]
+MotionCommand read_ils(const Line& line) {
+    MotionCommand c;
+    c.kind = MotionCommand::Kind::Ils;
+    need_word_is(line, 1, "course", "'course' and the runway's course");
+    c.value = amount_at(line, 2, "a course", 0.0, 360.0, "degrees");
+    if (c.value == 360.0) c.value = 0.0;
+    need_word_is(line, 3, "at", "'at' and the threshold's distance");
+    need_double(line, 4, "a distance");
+    unit_at(line, 5, "the distance", {"nm"});
+    c.distance_nm = amount_at(line, 4, "a distance", kNearestThresholdNm, kFarthestThresholdNm, "nm");
+    bool has_offset = false, has_glideslope = false;
+    for (std::size_t i = 6; i < line.words.size(); i += 3) {
+        const std::string& w = line.words[i];
+        if (w == "left" || w == "right") {
+            if (has_offset) line.fail("the offset is given twice");
+            need_double(line, i + 1, "an offset");
+            unit_at(line, i + 2, "the offset", {"nm"});
+            const double off = amount_at(line, i + 1, "an offset", 0.0, kWidestOffsetNm, "nm");
+            c.offset_nm = w == "left" ? -off : off;
+            has_offset = true;
+        } else if (w == "elevation") {
+            if (c.has_elevation) line.fail("the elevation is given twice");
+            c.elevation_ft = altitude_at(line, i + 1);
+            c.has_elevation = true;
+        } else if (w == "glideslope") {
+            if (has_glideslope) line.fail("the glideslope is given twice");
+            need_double(line, i + 1, "a glideslope angle");
+            unit_at(line, i + 2, "the glideslope angle", {"deg"});
+            c.glideslope_deg = amount_at(line, i + 1, "a glideslope angle", kFlattestGlideslopeDeg,
+                                         kSteepestGlideslopeDeg, "deg");
+            has_glideslope = true;
+        } else {
+            line.fail("expected 'left', 'right', 'elevation' or 'glideslope', found '" + w + "'");
+        }
+    }
+    return c;
+}
+
 }  // namespace
 
 MotionCommand read_motion_statement(const Line& line) {
@@ -137,6 +184,7 @@ MotionCommand read_motion_statement(const Line& line) {
     const std::string& verb = line.words[0];
     MotionCommand c;
     if (verb == "aircraft") return read_place(line);
+    if (verb == "ils") return read_ils(line);
     if (verb == "terrain") {
         // terrain ALT [at RATE]
         need_count(line, 3, 6);

@@ -9,6 +9,7 @@
 //   accelerate to 250 kt [at 2 kt/s]      decelerate to 140 kt [at 2 kt/s]
 //   turn left|right to heading 270 [at 3 deg/s]
 //   level off
+//   ils course 270 at 8 nm [left|right 1 nm] [elevation 430 ft] [glideslope 3 deg]
 //
 // Altitudes in ft or m, vertical rates in fpm or m/s. Whether a climb goes
 // up from where the aircraft is can only be known as the scenario runs.

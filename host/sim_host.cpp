@@ -326,6 +326,19 @@ void SimHost::update() {
     }
     apply_ramps();
     if (motion_.active()) {
+        // The simulator's autopilot flies the aircraft from what its
+        // variables read as this update begins.
+        HostAutopilot ap;
+        ap.master = variable(kTokenApMaster);
+        ap.wing_leveler = variable(kTokenApWingLeveler);
+        ap.nav_hold = variable(kTokenApNavHold);
+        ap.heading_hold = variable(kTokenApHeadingHold);
+        ap.heading_bug_deg = variable(kTokenApHeadingBug);
+        ap.altitude_hold = variable(kTokenApAltitudeHold);
+        ap.altitude_ref_ft = variable(kTokenApAltitudeRef);
+        ap.approach_hold = variable(kTokenApApproachHold);
+        ap.vertical_speed_ref_fpm = variable(kTokenApVerticalSpeed);
+        motion_.set_autopilot(ap);
         motion_.step();
         publish_motion();
     }
@@ -421,7 +434,7 @@ void SimHost::finish() {
 }
 
 void SimHost::set_variable(uint32_t token, double value) {
-    if (motion_.active() && AircraftMotion::drives(token) && motion_overrides_.insert(token).second)
+    if (motion_.drives_now(token) && motion_overrides_.insert(token).second)
         trace_.motion_override(tick_, token);
     ramps_.erase(token);
     held_.erase(token);
@@ -438,7 +451,7 @@ void SimHost::ramp_variable(uint32_t token, double target, int64_t ticks) {
         set_variable(token, target);
         return;
     }
-    if (motion_.active() && AircraftMotion::drives(token) && motion_overrides_.insert(token).second)
+    if (motion_.drives_now(token) && motion_overrides_.insert(token).second)
         trace_.motion_override(tick_, token);
     double from = variable(token);
     if (!std::isfinite(from)) from = 0.0;
@@ -450,6 +463,14 @@ std::string SimHost::move_aircraft(const MotionCommand& command) {
     if (why.empty()) {
         // The model takes back what the scenario had taken over, ramps too.
         for (const DrivenVariable& d : kDrivenVariables) ramps_.erase(d.token);
+        if (motion_.ils_placed())
+            for (const DrivenVariable& d : kIlsVariables) ramps_.erase(d.token);
+        // The crew sets the runway's course on the receiver as the ILS is
+        // placed; from then on the course is the cockpit's.
+        if (command.kind == MotionCommand::Kind::Ils) {
+            ramps_.erase(kTokenNavCourse);
+            variables_[kTokenNavCourse] = command.value;
+        }
         motion_overrides_.clear();
         publish_motion();
     }
@@ -465,6 +486,9 @@ void SimHost::publish_motion() {
     const double setting_mb = setting == variables_.end() ? kStandardSettingMb : setting->second;
     for (const AircraftMotion::Output& o : motion_.outputs(setting_mb))
         if (motion_overrides_.count(o.token) == 0) variables_[o.token] = o.value;
+    if (motion_.ils_placed())
+        for (const AircraftMotion::Output& o : motion_.ils_outputs())
+            if (motion_overrides_.count(o.token) == 0) variables_[o.token] = o.value;
 }
 
 void SimHost::set_calculator(const std::string& expression, double value) { calculator_[expression] = value; }

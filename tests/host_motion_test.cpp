@@ -162,7 +162,8 @@ TEST(Vertical, TheAltimetersAltitudeFollowsTheAltimeterSetting) {
     obey(m, "aircraft at 3000 ft 250 kt");
     const struct {
         double setting_mb, altitude_ft;
-    } rows[] = {{1013.25, 3000}, {1000, 3000 - 13.25 * 29.52}, {1030, 3000 + 16.75 * 29.52}, {std::nan(""), 3000}};
+    } rows[] = {
+        {1013.25, 3000}, {1000, 3000 - 13.25 * 29.52}, {1030, 3000 + 16.75 * 29.52}, {std::nan(""), 3000}};
     for (const auto& r : rows) {
         SCOPED_TRACE(r.setting_mb);
         double barometric = 0, metres = 0, radio = 0;
@@ -272,7 +273,7 @@ TEST(Ground, TerrainRisesAtItsRateUnderALevelAircraft) {
               std::string::npos)
         << notes;
     obey(m, "terrain 2500 ft at 20000 fpm");  // into the aircraft: it is put on the ground
-    for (int i = 0; i < 120; ++i) m.step();  // 2000 ft at 20000 fpm: 108 updates
+    for (int i = 0; i < 120; ++i) m.step();   // 2000 ft at 20000 fpm: 108 updates
     EXPECT_TRUE(m.on_ground());
     EXPECT_EQ(m.altitude_ft(), 2500.0);
     EXPECT_EQ(output(m, 614), 0.0);
@@ -418,6 +419,13 @@ TEST(Commands, MalformedStatementsNameTheLineAndTheProblem) {
          "an aircraft in the air needs its speed, above 0 kt ('aircraft at 3000 ft 250 kt')"},
         {"aircraft at 3000 ft 250 kt 260 kt", "expected 'heading', found '260'"},
         {"temperature ISA +10 F", "expected 'C' after the offset, found 'F'"},
+        {"ils runway 270 at 8 nm", "expected 'course' and the runway's course, found 'runway'"},
+        {"ils course 270 at 40 nm", "a distance 40 is out of range 0.5 to 25 nm"},
+        {"ils course 270 at 8 km", "expected 'nm' after the distance, found 'km'"},
+        {"ils course 270 at 8 nm glideslope 7 deg", "a glideslope angle 7 is out of range 1 to 6 deg"},
+        {"ils course 270 at 8 nm left 1 nm right 1 nm", "the offset is given twice"},
+        {"ils course 270 at 8 nm ahead 1 nm",
+         "expected 'left', 'right', 'elevation' or 'glideslope', found 'ahead'"},
     };
     for (const Row& r : rows) {
         std::string message;
@@ -428,6 +436,250 @@ TEST(Commands, MalformedStatementsNameTheLineAndTheProblem) {
         }
         EXPECT_EQ(message, std::string("test.scn:1: ") + r.message) << r.text;
     }
+}
+
+// --- The simulator's autopilot and the ILS -------------------------------------------
+
+// An autopilot with its master on and the given functions.
+HostAutopilot master_on() {
+    HostAutopilot ap;
+    ap.master = 1.0;
+    return ap;
+}
+
+TEST(HostAutopilot, HeadingHoldTurnsTheShortWayAtTheStandardRateAndStopsOnTheBug) {
+    struct Row {
+        double from, bug;
+        int right;    // the way it turns: 1 right, -1 left, 0 not at all
+        int updates;  // to the bug, at 1/6 degree an update
+        double on;    // where it ends
+    };
+    const Row rows[] = {
+        {350.0, 10.0, 1, 120, 10.0},        {10.0, 350.0, -1, 120, 350.0},
+        {90.0, 270.0, 1, 1080, 270.0},      {0.0, 360.0, 0, 0, 0.0},
+        {0.0, 725.0, 1, 30, 5.0},           {100.0, -20.0, -1, 720, 340.0},
+        {200.0, std::nan(""), 0, 0, 200.0},
+    };
+    for (const Row& r : rows) {
+        AircraftMotion m;
+        obey(m, "aircraft at 5000 ft 250 kt heading " + std::to_string(r.from));
+        HostAutopilot ap = master_on();
+        ap.heading_hold = 1.0;
+        ap.heading_bug_deg = r.bug;
+        m.set_autopilot(ap);
+        if (r.updates > 0) {
+            run(m, 1);
+            EXPECT_NEAR(m.heading_deg(), std::fmod(r.from + r.right * 3.0 / kPerSecond + 360.0, 360.0), 1e-9)
+                << r.from << " to " << r.bug;
+            run(m, r.updates - 2);
+            EXPECT_NE(m.heading_deg(), r.on) << r.from << " to " << r.bug << ": not yet";
+            EXPECT_GT(r.right * m.bank_deg(), 0.0) << "banked into the turn";
+            run(m, 1);
+        }
+        run(m, 1);
+        EXPECT_EQ(m.heading_deg(), r.on) << r.from << " to " << r.bug;
+        run(m, 10 * kPerSecond);
+        EXPECT_EQ(m.heading_deg(), r.on) << "stays on it";
+        EXPECT_EQ(m.bank_deg(), 0.0) << "wings level on the heading";
+        EXPECT_EQ(m.autopilot_lateral(), ApLateral::Heading);
+    }
+}
+
+TEST(HostAutopilot, AltitudeHoldFliesTheVerticalSpeedAndLevelsExactlyOnTheReference) {
+    const double nan = std::nan("");
+    struct Row {
+        double from, reference, vertical_speed;
+        int updates;  // to the reference
+        double level;
+    };
+    const Row rows[] = {
+        {3000.0, 5000.0, 2000.0, 1080, 5000.0},           // a climb
+        {5000.0, 3000.0, -1500.0, 1440, 3000.0},          // a descent
+        {3000.0, 4000.0, -1000.0, 1080, 4000.0},          // towards the reference, whatever the sign
+        {3000.0, 60000.0 * 3.280839895, 3000.0, 0, 0.0},  // the altitude's top, never past it
+        {3000.0, 4000.0, 0.0, 0, 3000.0},                 // no vertical speed: holds
+        {3000.0, nan, 2000.0, 0, 3000.0},                 // no reference: holds
+        {3000.0, 4000.0, nan, 0, 3000.0},                 // no vertical speed: holds
+    };
+    for (const Row& r : rows) {
+        AircraftMotion m;
+        obey(m, "aircraft at " + std::to_string(r.from) + " ft 250 kt");
+        HostAutopilot ap = master_on();
+        ap.altitude_hold = 1.0;
+        ap.altitude_ref_ft = r.reference;
+        ap.vertical_speed_ref_fpm = r.vertical_speed;
+        m.set_autopilot(ap);
+        if (r.level == 0.0) {  // far above: it climbs on at its rate
+            run(m, kPerSecond * 60);
+            EXPECT_NEAR(m.altitude_ft(), r.from + 3000.0, 1e-6);
+            continue;
+        }
+        if (r.updates > 0) {
+            run(m, r.updates - 1);
+            EXPECT_NE(m.altitude_ft(), r.level) << r.from << " to " << r.reference << ": not yet";
+            EXPECT_EQ(m.vertical_speed_fpm(),
+                      r.level > r.from ? std::fabs(r.vertical_speed) : -std::fabs(r.vertical_speed));
+        }
+        run(m, 1);
+        EXPECT_EQ(m.altitude_ft(), r.level) << r.from << " to " << r.reference;
+        EXPECT_EQ(m.vertical_speed_fpm(), 0.0);
+        run(m, kPerSecond);
+        EXPECT_EQ(m.altitude_ft(), r.level) << "stays level";
+    }
+}
+
+TEST(HostAutopilot, NothingFliesUnlessTheMasterAndTheFunctionReadExactlyOneInTheAir) {
+    struct Row {
+        double master, function;
+        bool on_ground;
+    };
+    const Row rows[] = {
+        {0.0, 1.0, false},   {0.5, 1.0, false},          {std::nan(""), 1.0, false},
+        {1.0, 0.999, false}, {1.0, std::nan(""), false}, {1.0, 1.0, true},
+    };
+    for (const Row& r : rows) {
+        AircraftMotion m;
+        obey(m, r.on_ground ? "aircraft on ground at 430 ft heading 090"
+                            : "aircraft at 3000 ft 250 kt heading 090");
+        HostAutopilot ap;
+        ap.master = r.master;
+        ap.altitude_hold = ap.heading_hold = r.function;
+        ap.altitude_ref_ft = 9000.0;
+        ap.vertical_speed_ref_fpm = 2000.0;
+        ap.heading_bug_deg = 180.0;
+        m.set_autopilot(ap);
+        const double altitude = m.altitude_ft();
+        run(m, kPerSecond * 5);
+        EXPECT_EQ(m.altitude_ft(), altitude) << r.master << " " << r.function;
+        EXPECT_EQ(m.heading_deg(), 90.0) << r.master << " " << r.function;
+        EXPECT_EQ(m.autopilot_vertical(), ApVertical::None);
+    }
+}
+
+TEST(HostAutopilot, ItTakesTheAxesFromTheScenarioAndLetsGoLevel) {
+    AircraftMotion m;
+    obey(m, "aircraft at 3000 ft 250 kt heading 090");
+    obey(m, "climb to 9000 ft at 2000 fpm");
+    obey(m, "turn left to heading 000");
+    notes_of(m);
+    HostAutopilot ap = master_on();
+    ap.altitude_hold = 1.0;
+    ap.altitude_ref_ft = 3500.0;
+    ap.vertical_speed_ref_fpm = 1000.0;
+    ap.heading_hold = 1.0;
+    ap.heading_bug_deg = 100.0;
+    m.set_autopilot(ap);
+    run(m, 1);
+    EXPECT_FALSE(m.vertical_running());
+    EXPECT_FALSE(m.turn_running());
+    EXPECT_NEAR(m.heading_deg(), 90.0 + 3.0 / kPerSecond, 1e-9) << "the bug's way, not the scenario's";
+    const std::string notes = notes_of(m);
+    EXPECT_NE(notes.find("(the autopilot has the climb and descent)"), std::string::npos) << notes;
+    EXPECT_NE(notes.find("autopilot: heading hold at heading 090"), std::string::npos) << notes;
+    run(m, kPerSecond * 10);
+    ap.master = 0.0;
+    m.set_autopilot(ap);
+    run(m, 1);
+    EXPECT_EQ(m.vertical_speed_fpm(), 0.0);
+    const double altitude = m.altitude_ft();
+    run(m, kPerSecond);
+    EXPECT_EQ(m.altitude_ft(), altitude) << "flies on level once let go";
+    EXPECT_NE(notes_of(m).find("autopilot: altitude hold off at"), std::string::npos);
+}
+
+// A runway ahead with its ILS, course north, the aircraft on the ground's
+// level heading north: its needles for a threshold offset to the side and
+// an angle above or below the glide path.
+TEST(Ils, TheNeedlesReadTheAngularDeviationsInTheReceiversScales) {
+    constexpr double kNm = 1852.0 / 0.3048;
+    const double to_glideslope = 5.0 * kNm + 1000.0;
+    const double to_localiser = 5.0 * kNm + 10000.0;
+    struct Row {
+        const char* side;  // where the runway lies
+        double above_deg;  // the aircraft above the path
+        double localiser, glideslope;
+    };
+    const double right = std::atan(0.05 * kNm / to_localiser) * 180.0 / std::numbers::pi;
+    const Row rows[] = {
+        {"", 0.0, 0.0, 0.0},
+        {" right 0.05 nm", 0.35, right / 2.5 * 127.0, 60.0},
+        {" left 0.05 nm", -0.35, -right / 2.5 * 127.0, -60.0},
+        {" right 0.3 nm", 1.0, 127.0, 120.0},  // beyond full scale, the needles stop
+        {" left 0.3 nm", -1.0, -127.0, -120.0},
+    };
+    for (const Row& r : rows) {
+        const double altitude = to_glideslope * std::tan((3.0 + r.above_deg) * std::numbers::pi / 180.0);
+        AircraftMotion m;
+        obey(m, "aircraft at " + std::to_string(altitude) + " ft 140 kt heading 000");
+        EXPECT_FALSE(m.drives_now(40)) << "no runway yet";
+        obey(m, std::string("ils course 000 at 5 nm") + r.side + " elevation 0 ft glideslope 3 deg");
+        EXPECT_TRUE(m.drives_now(40));
+        const auto out = m.ils_outputs();
+        EXPECT_NEAR(out[0].value, r.localiser, 1e-3) << r.side;
+        EXPECT_NEAR(out[1].value, r.glideslope, 1e-3) << r.side << " " << r.above_deg;
+        EXPECT_EQ(out[2].value, 1.0);
+        EXPECT_EQ(out[3].value, 1.0);
+        EXPECT_EQ(out[4].value, 192.0);
+        EXPECT_EQ(out[5].value, 1000.0);
+    }
+}
+
+TEST(Ils, OutOfItsCoverageTheReceiverHasNothing) {
+    struct Row {
+        const char* place;
+        const char* ils;
+        bool localiser, glideslope;
+    };
+    const Row rows[] = {
+        {"heading 000", "ils course 000 at 12 nm", true, false},             // the glideslope reaches 10 nm
+        {"heading 000", "ils course 180 at 5 nm", false, false},             // behind the localiser
+        {"heading 000", "ils course 000 at 5 nm right 5 nm", false, false},  // 40 degrees off
+        {"heading 000", "ils course 000 at 5 nm right 1 nm", true, false},   // 9 degrees off
+    };
+    for (const Row& r : rows) {
+        AircraftMotion m;
+        obey(m, std::string("aircraft at 2000 ft 140 kt ") + r.place);
+        obey(m, r.ils);
+        const auto out = m.ils_outputs();
+        EXPECT_EQ(out[4].value, r.localiser ? 192.0 : 0.0) << r.ils;
+        EXPECT_EQ(out[5].value, r.localiser ? 1000.0 : 0.0) << r.ils;
+        EXPECT_EQ(out[3].value, r.glideslope ? 1.0 : 0.0) << r.ils;
+        if (!r.glideslope) {
+            EXPECT_EQ(out[1].value, 0.0) << r.ils;
+        }
+        if (!r.localiser) {
+            EXPECT_EQ(out[0].value, 0.0) << r.ils;
+        }
+    }
+}
+
+TEST(Ils, TheApproachHoldTracksTheLocaliserAndDescendsOnTheGlideslopeToTheRunway) {
+    AircraftMotion m;
+    obey(m, "terrain 430 ft");
+    obey(m, "aircraft at 2500 ft 140 kt heading 000");
+    // The runway crosses the aircraft's path: intercept from 30 degrees off
+    // and below the glideslope.
+    obey(m, "ils course 030 at 8 nm right 3 nm elevation 430 ft glideslope 3 deg");
+    HostAutopilot ap = master_on();
+    ap.approach_hold = 1.0;
+    m.set_autopilot(ap);
+    run(m, kPerSecond);
+    EXPECT_EQ(m.autopilot_lateral(), ApLateral::Localiser);
+    EXPECT_EQ(m.autopilot_vertical(), ApVertical::Glideslope);
+    EXPECT_EQ(m.vertical_speed_fpm(), 0.0) << "below the path: level until it comes down";
+    run(m, 200 * kPerSecond);
+    auto out = m.ils_outputs();
+    EXPECT_LT(std::fabs(out[0].value), 3.0) << "on the localiser";
+    EXPECT_NEAR(m.heading_deg(), 30.0, 1.0);
+    EXPECT_LT(std::fabs(out[1].value), 10.0) << "on the glideslope";
+    // Down the path at the ground speed's share of three degrees.
+    const double ground_fpm = output(m, 551) * 60.0;
+    EXPECT_NEAR(m.vertical_speed_fpm(), -ground_fpm * std::tan(3.0 * std::numbers::pi / 180.0), 15.0);
+    for (int i = 0; i < 600 * kPerSecond && !m.on_ground(); ++i) run(m, 1);
+    EXPECT_TRUE(m.on_ground()) << "down to the runway";
+    EXPECT_EQ(m.altitude_ft(), 430.0);
+    run(m, 1);
+    EXPECT_EQ(m.autopilot_vertical(), ApVertical::None) << "on the ground the autopilot lets go";
 }
 
 // --- In the host -------------------------------------------------------------------

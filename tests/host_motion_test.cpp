@@ -739,5 +739,33 @@ TEST_F(HostInMotion, AScenarioSetTakesAVariableOverUntilTheNextMotionStatement) 
               std::string::npos);
 }
 
+// The host hands the motion model its autopilot's variables at every update:
+// master on, altitude hold to 5000 ft at 1200 ft/min from 4000 ft, the
+// heading bug at 275 from 270; and the receiver's variables once a runway
+// is placed, the course set on the receiver.
+TEST_F(HostInMotion, TheSimulatorsAutopilotFliesFromItsVariablesAndTheIlsDrivesTheReceiver) {
+    host.set_variable(kTokenApMaster, 1.0);
+    host.set_variable(kTokenApAltitudeHold, 1.0);
+    host.set_variable(kTokenApAltitudeRef, 5000.0);
+    host.set_variable(kTokenApVerticalSpeed, 1200.0);
+    host.set_variable(kTokenApHeadingHold, 1.0);
+    host.set_variable(kTokenApHeadingBug, 275.0);
+    host.set_variable(40, 55.0);
+    ASSERT_EQ(host.move_aircraft(statement("aircraft at 4000 ft 250 kt heading 270")), "");
+    run(60 * kPerSecond);
+    EXPECT_EQ(host.variable(74), 5000.0);
+    EXPECT_EQ(host.variable(84), 275.0);
+    EXPECT_EQ(host.variable(40), 55.0) << "no runway: the receiver is the scenario's";
+    EXPECT_NE(timeline.str().find("motion: autopilot: level at 5000 ft"), std::string::npos);
+    ASSERT_EQ(host.move_aircraft(statement("ils course 275 at 8 nm")), "");
+    EXPECT_EQ(host.variable(45), 275.0);
+    EXPECT_EQ(host.variable(46), 192.0);
+    EXPECT_EQ(host.variable(40), 0.0);
+    host.set_variable(49, 0.0);  // a scenario takes the signal over
+    run(1);
+    EXPECT_EQ(host.variable(49), 0.0);
+    EXPECT_NE(timeline.str().find("motion: 49 follows the scenario"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kadrimos::host_sim

@@ -183,6 +183,50 @@ TEST(NeedleAngle, LinearBetweenPointsHeldAtTheEndsTheShortWayRound) {
     EXPECT_EQ(needle_angle(none, 5), 0.0) << "a needle without a table";
 }
 
+// The simulator's autopilot as the default profile answers the module's
+// events: the flags switch, the references land in their variables, and
+// the motion model flies what they ask.
+TEST_F(DefaultCockpit, TheAutopilotsEventsSwitchItsFunctionsAndSetItsReferences) {
+    struct Row {
+        uint32_t event;
+        uint32_t value;
+        uint32_t token;
+        double expected;
+    };
+    const Row rows[] = {
+        {0x10100, 0, 103, 1.0},
+        {0x100FF, 0, 103, 0.0},
+        {0x1002C, 0, 103, 1.0},
+        {0x10111, 0, 104, 1.0},
+        {0x10119, 0, 104, 0.0},
+        {0x1010D, 0, 105, 1.0},
+        {0x10115, 0, 105, 0.0},
+        {0x10113, 0, 105, 1.0},
+        {0x1011B, 0, 105, 0.0},
+        {0x1010F, 0, 106, 1.0},
+        {0x10117, 0, 106, 0.0},
+        {0x10110, 0, 108, 1.0},
+        {0x10118, 0, 108, 0.0},
+        {0x1010E, 0, 112, 1.0},
+        {0x1010E, 0, 111, 1.0},
+        {0x10116, 0, 112, 0.0},
+        {0x10116, 0, 111, 0.0},
+        {0x102F0, 0, 792, 1.0},
+        {0x102F0, 0, 792, 0.0},
+        {0x1024C, 4500, 109, 4500.0},
+        {0x101F3, 1524, 109, 5000.0},
+        {0x101F4, static_cast<uint32_t>(-1200), 120, -1200.0},
+        {0x101FA, 275, 107, 275.0},
+        {0x100B4, 359, 45, 359.0},
+        {0x1009E, static_cast<uint32_t>(-30000), 309, -30000.0},
+        {0x1009F, 7500, 311, 7500.0},
+    };
+    for (const Row& r : rows) {
+        host.key_event(r.event, r.value);
+        EXPECT_NEAR(host.variable(r.token), r.expected, 1e-6) << std::hex << r.event;
+    }
+}
+
 TEST_F(DefaultCockpit, EachUpdateAdvancesTheTickAndTheClock) {
     EXPECT_EQ(host.variable(1), 0.0);
     for (int i = 0; i < 36; ++i) host.update();

@@ -51,6 +51,7 @@ enum Owner {
     kAirData,
     kRadioAltimeter,
     kAircraftWeight,
+    kAltitudeModes,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -109,6 +110,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
       "toskelin tas_rulo", "toskelin sat_rulo", "toskelin aoa_rulo"}},
     {kRadioAltimeter, {"toskelin ralt_rulo"}},
     {kAircraftWeight, {"toskelin plane_weight_rulo"}},
+    {kAltitudeModes, {"toskelin ap_alt_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -206,7 +208,7 @@ const std::vector<Group> kGroups = {
         ITEM(FdVerticalAnnunciation), ITEM(FlareActive), ITEM(GoAroundMode), ITEM(LandLowInhibit),
         ITEM(ModeCancelHold), ITEM(PitchHoldActive), ITEM(PitchHoldLatch), ITEM(PitchWheelSetting),
         ITEM(RolloutActive), ITEM(RunwayGuidanceActive), ITEM(SpeedOnPitchMode)}},
-    {"Altitude and vertical modes", kNotBuilt, {
+    {"Altitude and vertical modes", kAltitudeModes, {
         ITEM(AltAlertChimeRequest), ITEM(AltAlertState), ITEM(HoldAltitudeReference), ITEM(SelectedAltitude),
         ITEM(VerticalMode)}},
     {"Heading and course", kNotBuilt, {
@@ -251,6 +253,16 @@ constexpr const char* kYawReason = "without blue and yellow the yaw dampers drop
 constexpr const char* kNewWarningReason =
     "a new fire, door or flight control warning lights its lamp again and opens the magnified panels";
 
+// The altitude modes take the autopilot's pitch channel: their vertical-speed
+// commands are the autopilot's, and speed on pitch and the basic pitch hold
+// stop (the hold to take a new reference when it flies again).
+constexpr const char* kPitchChannelReason =
+    "the altitude capture and holds command the vertical speed and stop speed on pitch and the pitch hold";
+// ALT HOLD replaces the mode-cancel hold and the go-around, and ends a
+// localiser approach already on its glide path.
+constexpr const char* kAltHoldReason =
+    "ALT HOLD ends the mode-cancel hold, the go-around and a localiser mode on the glide path";
+
 const SharedItem kShared[] = {
     {"AcEssFeedSelector", kSolverGauge, kStartUpReason},
     {"AcLandSwitch", kSolverGauge, kStartUpReason},
@@ -289,6 +301,13 @@ const SharedItem kShared[] = {
      "the radio altimeter asks for the decision-height callout and withdraws the request"},
     {"LightCancelled", "toskelin gpws_rulo", kNewWarningReason},
     {"BigPanelRequest", "toskelin gpws_rulo", kNewWarningReason},
+    {"ApVsCommand", "toskelin ap_alt_rulo", kPitchChannelReason},
+    {"SpeedOnPitchMode", "toskelin ap_alt_rulo", kPitchChannelReason},
+    {"PitchHoldActive", "toskelin ap_alt_rulo", kPitchChannelReason},
+    {"PitchHoldLatch", "toskelin ap_alt_rulo", kPitchChannelReason},
+    {"ModeCancelHold", "toskelin ap_alt_rulo", kAltHoldReason},
+    {"GoAroundMode", "toskelin ap_alt_rulo", kAltHoldReason},
+    {"ApproachMode", "toskelin ap_alt_rulo", kAltHoldReason},
 };
 
 bool may_write(std::string_view gauge, const Group& group, const Item& item) {

@@ -198,4 +198,29 @@ inline void drop_autoflight_for_hydraulic_loss() {
     set_ap_engage(ApEngage::None);
 }
 
+// --- The altitude panel ("toskelin ap_alt_rulo") ------------------------------------
+
+// The altitude modes take the pitch channel: speed on pitch stops.
+inline void clear_speed_on_pitch() { aircraft.SpeedOnPitchMode = 0; }
+
+// A vertical-speed command of the altitude modes: the basic pitch hold
+// takes a new reference when it next flies.
+inline void release_pitch_hold_reference() { aircraft.PitchHoldLatch = 0; }
+
+// A hold of the present altitude: the basic pitch hold stops, and takes a
+// new reference when it next flies.
+inline void stop_pitch_hold() {
+    aircraft.PitchHoldActive = 0;
+    aircraft.PitchHoldLatch = 0;
+}
+
+// ALT HOLD pressed: the hold replaces speed on pitch, the mode-cancel hold
+// and the go-around; a localiser approach already on its glide path ends.
+inline void clear_modes_for_alt_hold() {
+    clear_speed_on_pitch();
+    aircraft.ModeCancelHold = 0;
+    aircraft.GoAroundMode = 0;
+    if (loc_mode() && gs_captured()) set_approach(Approach::None);
+}
+
 }  // namespace kadrimos::autoflight

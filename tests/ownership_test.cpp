@@ -51,6 +51,7 @@ enum Owner {
     kAirData,
     kRadioAltimeter,
     kAircraftWeight,
+    kHeadingPanel,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -109,6 +110,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
       "toskelin tas_rulo", "toskelin sat_rulo", "toskelin aoa_rulo"}},
     {kRadioAltimeter, {"toskelin ralt_rulo"}},
     {kAircraftWeight, {"toskelin plane_weight_rulo"}},
+    {kHeadingPanel, {"toskelin ap_hdg_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -209,8 +211,9 @@ const std::vector<Group> kGroups = {
     {"Altitude and vertical modes", kNotBuilt, {
         ITEM(AltAlertChimeRequest), ITEM(AltAlertState), ITEM(HoldAltitudeReference), ITEM(SelectedAltitude),
         ITEM(VerticalMode)}},
-    {"Heading and course", kNotBuilt, {
-        ITEM(BankRefRetake), ITEM(HeadingSelectMode), ITEM(NavMode), ITEM(SelectedHeading)}},
+    {"Heading and course", kHeadingPanel, {
+        ITEM(BankRefRetake), ITEM(HeadingReference), ITEM(HeadingSelectMode), ITEM(NavCoupled), ITEM(NavMode),
+        ITEM(SelectedHeading)}},
     {"Autothrottle", kNotBuilt, {
         ITEM(AtsArmSwitch), ITEM(AtsOffWarning), ITEM(AtsSpeedMode), ITEM(AtsThrustMode), ITEM(SelectedSpeed)}},
     {"Flight director", kNotBuilt, {
@@ -251,6 +254,11 @@ constexpr const char* kYawReason = "without blue and yellow the yaw dampers drop
 constexpr const char* kNewWarningReason =
     "a new fire, door or flight control warning lights its lamp again and opens the magnified panels";
 
+// Heading select and NAV take the lateral path: the localiser capture, the
+// FD lateral basic mode, the mode-cancel hold, the go-around and the approach
+// give way to them.
+constexpr const char* kLateralReason = "heading select and NAV end the lateral modes they replace";
+
 const SharedItem kShared[] = {
     {"AcEssFeedSelector", kSolverGauge, kStartUpReason},
     {"AcLandSwitch", kSolverGauge, kStartUpReason},
@@ -289,6 +297,11 @@ const SharedItem kShared[] = {
      "the radio altimeter asks for the decision-height callout and withdraws the request"},
     {"LightCancelled", "toskelin gpws_rulo", kNewWarningReason},
     {"BigPanelRequest", "toskelin gpws_rulo", kNewWarningReason},
+    {"LocCaptured", "toskelin ap_hdg_rulo", kLateralReason},
+    {"FdLateralBasicMode", "toskelin ap_hdg_rulo", kLateralReason},
+    {"ModeCancelHold", "toskelin ap_hdg_rulo", kLateralReason},
+    {"GoAroundMode", "toskelin ap_hdg_rulo", kLateralReason},
+    {"ApproachMode", "toskelin ap_hdg_rulo", kLateralReason},
 };
 
 bool may_write(std::string_view gauge, const Group& group, const Item& item) {

@@ -200,6 +200,11 @@ PRINTED = {
                                            "lb": ["FUEL QTY", "lbs x1000"]},
     "toskelin fuel_ind_qtty_a_right_rulo": {"dial": ["FUEL QTY", "kg x1000"], "div": 1000,
                                             "lb": ["FUEL QTY", "lbs x1000"]},
+    "toskelin ap_crs_rulo": {"descending_drums": ["CRS"], "leading_zeros": True, "texts": [("CRS", 43, 48)],
+                             "knobs": [(43, 139, 26)]},
+    "toskelin ap_hdg_rulo": {"descending_drums": ["HDG"], "leading_zeros": True, "lamp_colour": "green",
+                             "legends": {"NAV light": "NAV", "HDG light": "HDG"},
+                             "texts": [("HDG", 55, 48)], "knobs": [(65, 139, 26)]},
     "toskelin plane_weight_rulo": {"dial": ["TOTAL WT", "kg x 1000"], "lb": ["TOTAL WT", "lbs x 1000"],
                                    "dial_at": [(74, 9), (74, 19)], "texts": [("TOTAL FUEL", 72, 57)],
                                    "knobs": [(71, 40, 13)],
@@ -1667,6 +1672,10 @@ def draw_drum_strip(e, w, h):
                   or e.label.split(" ", 1)[0] in printed(e.gauge, "descending_drums", []))
     digits = [0, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0] if descending else [0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0]
     digits = digits[:cells]
+    if descending and cells < 10:
+        # A short descending drum (the hundreds of a heading: 0, 3, 2, 1, 0)
+        # counts down from its own top.
+        digits = [0] + list(range(cells - 2, 0, -1)) + [0]
     blank = leading_only(e)
     f = font(max(7, cell * 3 // 4), True)
     for i, digit in enumerate(digits):
@@ -1830,7 +1839,10 @@ _art = None
 
 
 def leading_only(e):
-    """A strip that only ever shows a counter's first digit leaves 0 blank."""
+    """A strip that only ever shows a counter's first digit leaves 0 blank,
+    but for a heading or course, read with its leading zeros (045)."""
+    if printed(e.gauge, "leading_zeros", False):
+        return False
     for o in _art.uses[e.bitmap]:
         firsts = [x.x for x in o.gauge.elements if x.kind == 5 and abs(x.y - o.y) <= 3]
         if o.x != min(firsts):

@@ -52,6 +52,7 @@ enum Owner {
     kRadioAltimeter,
     kAircraftWeight,
     kAltitudeModes,
+    kHeadingPanel,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -111,6 +112,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kRadioAltimeter, {"toskelin ralt_rulo"}},
     {kAircraftWeight, {"toskelin plane_weight_rulo"}},
     {kAltitudeModes, {"toskelin ap_alt_rulo"}},
+    {kHeadingPanel, {"toskelin ap_hdg_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -211,8 +213,9 @@ const std::vector<Group> kGroups = {
     {"Altitude and vertical modes", kAltitudeModes, {
         ITEM(AltAlertChimeRequest), ITEM(AltAlertState), ITEM(HoldAltitudeReference), ITEM(SelectedAltitude),
         ITEM(VerticalMode)}},
-    {"Heading and course", kNotBuilt, {
-        ITEM(BankRefRetake), ITEM(HeadingSelectMode), ITEM(NavMode), ITEM(SelectedHeading)}},
+    {"Heading and course", kHeadingPanel, {
+        ITEM(BankRefRetake), ITEM(HeadingReference), ITEM(HeadingSelectMode), ITEM(NavCoupled), ITEM(NavMode),
+        ITEM(SelectedHeading)}},
     {"Autothrottle", kNotBuilt, {
         ITEM(AtsArmSwitch), ITEM(AtsOffWarning), ITEM(AtsSpeedMode), ITEM(AtsThrustMode), ITEM(SelectedSpeed)}},
     {"Flight director", kNotBuilt, {
@@ -262,6 +265,10 @@ constexpr const char* kPitchChannelReason =
 // localiser approach already on its glide path.
 constexpr const char* kAltHoldReason =
     "ALT HOLD ends the mode-cancel hold, the go-around and a localiser mode on the glide path";
+// Heading select and NAV take the lateral path: the localiser capture, the
+// FD lateral basic mode, the mode-cancel hold, the go-around and the approach
+// give way to them.
+constexpr const char* kLateralReason = "heading select and NAV end the lateral modes they replace";
 
 const SharedItem kShared[] = {
     {"AcEssFeedSelector", kSolverGauge, kStartUpReason},
@@ -308,6 +315,11 @@ const SharedItem kShared[] = {
     {"ModeCancelHold", "toskelin ap_alt_rulo", kAltHoldReason},
     {"GoAroundMode", "toskelin ap_alt_rulo", kAltHoldReason},
     {"ApproachMode", "toskelin ap_alt_rulo", kAltHoldReason},
+    {"LocCaptured", "toskelin ap_hdg_rulo", kLateralReason},
+    {"FdLateralBasicMode", "toskelin ap_hdg_rulo", kLateralReason},
+    {"ModeCancelHold", "toskelin ap_hdg_rulo", kLateralReason},
+    {"GoAroundMode", "toskelin ap_hdg_rulo", kLateralReason},
+    {"ApproachMode", "toskelin ap_hdg_rulo", kLateralReason},
 };
 
 bool may_write(std::string_view gauge, const Group& group, const Item& item) {

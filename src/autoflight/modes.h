@@ -224,3 +224,33 @@ inline void clear_modes_for_alt_hold() {
 }
 
 }  // namespace kadrimos::autoflight
+
+// --- Heading panel ("toskelin ap_hdg_rulo") ------------------------------------------
+//
+//   role                                   item
+//   INS coupling flag                      InsCoupledValue (1: the active side's INS unit
+//                                          reports itself coupled and drives the lateral path)
+//
+// The INS/V/L switch only asks a unit to couple; the unit's own report is
+// what says it now steers the aircraft, so the heading panel goes by that.
+namespace kadrimos::autoflight {
+
+inline bool ins_couples_lateral() { return aircraft.InsCoupledValue == 1; }
+inline bool nav_on() { return aircraft.NavMode != 0; }
+inline bool fd_lateral_basic() { return aircraft.FdLateralBasicMode == 1; }
+
+inline void set_heading_select(bool on) { set_flag(&AircraftState::HeadingSelectMode, on); }
+inline void set_loc_captured(bool on) { set_flag(&AircraftState::LocCaptured, on); }
+inline void set_fd_lateral_basic(bool on) { set_flag(&AircraftState::FdLateralBasicMode, on); }
+inline void set_nav_coupled(bool on) { set_flag(&AircraftState::NavCoupled, on); }
+// HDG or NAV active: the basic roll mode takes a new bank reference.
+inline void request_bank_reference() { set_flag(&AircraftState::BankRefRetake, true); }
+
+// A lateral mode selected by the crew ends the mode-cancel hold and the
+// go-around.
+inline void clear_holds_for_lateral_mode() {
+    aircraft.ModeCancelHold = 0;
+    aircraft.GoAroundMode = 0;
+}
+
+}  // namespace kadrimos::autoflight

@@ -286,7 +286,9 @@ struct AircraftState {
 
     // Heading and course
     uint8_t BankRefRetake = 0;
+    int32_t HeadingReference = 0;  // degrees: the heading last handed to the host's autopilot
     uint8_t HeadingSelectMode = 0;
+    uint8_t NavCoupled = 0;  // radio navigation with a signal, the host's navigation hold requested
     uint8_t NavMode = 0;
     int32_t SelectedHeading = 0;
 

@@ -51,6 +51,7 @@ enum Owner {
     kAirData,
     kRadioAltimeter,
     kAircraftWeight,
+    kAutopilotMaster,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -109,6 +110,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
       "toskelin tas_rulo", "toskelin sat_rulo", "toskelin aoa_rulo"}},
     {kRadioAltimeter, {"toskelin ralt_rulo"}},
     {kAircraftWeight, {"toskelin plane_weight_rulo"}},
+    {kAutopilotMaster, {"toskelin ap_master_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -199,7 +201,7 @@ const std::vector<Group> kGroups = {
         ITEM(AdfInop), ITEM(HsiCourse), ITEM(HsiInop), ITEM(RmiInop)}},
     {"ADF receiver", kNotBuilt, {
         ITEM(AdfTestRequest)}},
-    {"Autopilot master", kNotBuilt, {
+    {"Autopilot master", kAutopilotMaster, {
         ITEM(ApEngageState), ITEM(ApLever1On), ITEM(ApLever2On), ITEM(ApMasterSeenOn), ITEM(ApproachCoupled),
         ITEM(ApproachMode), ITEM(ApVsCommand), ITEM(BasicRollAllowed), ITEM(FdCommandState),
         ITEM(FdLateralAnnunciation), ITEM(FdLateralBasicMode), ITEM(FdPitchBasicMode),
@@ -251,6 +253,12 @@ constexpr const char* kYawReason = "without blue and yellow the yaw dampers drop
 constexpr const char* kNewWarningReason =
     "a new fire, door or flight control warning lights its lamp again and opens the magnified panels";
 
+// The autopilot master drops the altitude, heading and approach modes with
+// the flight directors, on mode cancel and for its own modes.
+constexpr std::string_view kApMaster = "toskelin ap_master_rulo";
+constexpr const char* kModesDroppedReason =
+    "the flight directors off, mode cancel and speed on pitch drop the altitude, heading and approach modes";
+
 const SharedItem kShared[] = {
     {"AcEssFeedSelector", kSolverGauge, kStartUpReason},
     {"AcLandSwitch", kSolverGauge, kStartUpReason},
@@ -288,6 +296,14 @@ const SharedItem kShared[] = {
     {"ReCalloutRequest", "toskelin ralt_rulo",
      "the radio altimeter asks for the decision-height callout and withdraws the request"},
     {"LightCancelled", "toskelin gpws_rulo", kNewWarningReason},
+    {"VerticalMode", kApMaster, kModesDroppedReason},
+    {"NavMode", kApMaster, kModesDroppedReason},
+    {"HeadingSelectMode", kApMaster, kModesDroppedReason},
+    {"LocCaptured", kApMaster, kModesDroppedReason},
+    {"AtsSpeedMode", kApMaster,
+     "speed on pitch and the touchdown of a LAND take the speed from the autothrottle"},
+    {"GpsNavSwitch", kApMaster, "the LOC and LAND buttons take the navigation drive back from the GPS"},
+    {"BankRefRetake", kApMaster, "the bank hold takes the new bank reference the heading panel asks for"},
     {"BigPanelRequest", "toskelin gpws_rulo", kNewWarningReason},
 };
 

@@ -59,7 +59,6 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin n1_calc_rulo",                   128, 5758, 0     , true , no_failures},
     {"toskelin voy_ap_off_rulo",                 32, 7095, 0     , true , no_failures},
     {"toskelin ap_crs_rulo",                     86, 7096, 0     , true , no_failures},
-    {"toskelin ap_master_rulo",                 308, 7097, 0     , true , no_failures},
     {"toskelin ap_alt_rulo",                    138, 7098, 0     , true , no_failures},
     {"toskelin ap_hdg_rulo",                    102, 7099, 0     , true , no_failures},
     {"toskelin ap_ats_rulo",                    143, 7100, 0     , true , no_failures},

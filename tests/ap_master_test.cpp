@@ -33,7 +33,8 @@ constexpr uint32_t kTick = 1, kNavStatus = 46, kNavSignal = 49, kOnGround = 60, 
 // Events.
 constexpr uint32_t kApOn = 0x10100, kApOff = 0x100ff, kFdToggle = 0x102f0, kTrimSet = 0x100aa,
                    kAltHoldOff = 0x10118, kWingLevelerOff = 0x10119, kHeadingHoldOff = 0x10117,
-                   kVsSet = 0x101f4, kElevatorSet = 0x1009e, kAileronCenter = 0x10096;
+                   kVsSet = 0x101f4, kElevatorSet = 0x1009e, kAileronCenter = 0x10096, kAltHoldOn = 0x10110,
+                   kWingLevelerOn = 0x10111;
 
 // A powered cockpit in the cruise, wings level, the localiser received;
 // the host answers the autopilot master's and the flight director's events
@@ -382,6 +383,10 @@ TEST(ApMaster, AlternatingClicksKeepTheHostInStep) {
         if (engage) {
             EXPECT_FALSE(a.host.sent(kAltHoldOff));
             EXPECT_FALSE(a.host.sent(kHeadingHoldOff));
+        } else {
+            // A disconnect never switches a host function on again.
+            EXPECT_FALSE(a.host.sent(kAltHoldOn));
+            EXPECT_FALSE(a.host.sent(kWingLevelerOn));
         }
     }
 }

@@ -618,7 +618,10 @@ void sync_host_autopilot(const ApReadings& in) {
                                         !(approach_set() && gs_captured())
                                     ? 1
                                     : 0;
-    if (!master_on) {
+    // The host's master read on while no autopilot is engaged is being
+    // switched off in this very update: the basic modes take it as off, so
+    // that a disconnect never switches the host's functions on again.
+    if (!master_on || !any_ap_engaged()) {
         aircraft.PitchHoldActive = 0;
         aircraft.BasicRollAllowed = 0;
         return;
@@ -650,14 +653,18 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     speed_on_pitch_bookkeeping();
     promote_approach(in);
     sync_host_autopilot(in);
-    run_trim_steps(in);
-    run_pitch_hold(in);
-    run_turn_compensation(in);
-    run_approach_path(in);
-    run_basic_roll(in);
-    run_speed_on_pitch(in);
-    run_land_low_phases(in);
-    run_runway_guidance(in);
+    // From here on the host's master counts as on only for an engaged
+    // autopilot (see sync_host_autopilot).
+    ApReadings flying = in;
+    if (!any_ap_engaged()) flying.master = 0;
+    run_trim_steps(flying);
+    run_pitch_hold(flying);
+    run_turn_compensation(flying);
+    run_approach_path(flying);
+    run_basic_roll(flying);
+    run_speed_on_pitch(flying);
+    run_land_low_phases(flying);
+    run_runway_guidance(flying);
 }
 
 }  // namespace

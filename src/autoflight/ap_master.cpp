@@ -168,9 +168,12 @@ int32_t FSAPI press(PIXPOINT*, uint32_t) {
 // Every move of a lever towards ON drops speed-on-pitch and an altitude
 // hold: the autopilot takes over from the present flight path. The lever
 // stays ON only out of the autoland's low phase.
-void lever_on(uint8_t& lever) {
-    if (aircraft.LandLowInhibit == 0) move_switch(lever, 1);
-    aircraft.SpeedOnPitchMode = 0;
+void lever_on(int channel) {
+    if (aircraft.LandLowInhibit == 0 && !ap_lever_on(channel)) {
+        set_ap_lever(channel, true);
+        play_click();
+    }
+    set_flag(&AircraftState::SpeedOnPitchMode, false);
     self.speed.initialised = 0;
     if (altitude_hold()) set_vertical_mode(Vertical::None);
 }
@@ -182,7 +185,7 @@ void channel_off(int channel) {
     const ApEngage other = channel == 1 ? ApEngage::Ap2 : ApEngage::Ap1;
     if (ap_engage() == mine) {
         set_ap_engage(ApEngage::None);
-        aircraft.ModeCancelHold = 0;
+        set_flag(&AircraftState::ModeCancelHold, false);
         aircraft.PitchHoldLatch = 0;
         if (land_mode()) set_approach(Approach::None);
     } else if (dual_ap()) {
@@ -190,21 +193,27 @@ void channel_off(int channel) {
     }
 }
 
+void lever_off(int channel) {
+    if (!ap_lever_on(channel)) return;
+    set_ap_lever(channel, false);
+    play_click();
+}
+
 int32_t FSAPI ap1_on(PIXPOINT*, uint32_t) {
-    lever_on(aircraft.ApLever1On);
+    lever_on(1);
     return 0;
 }
 int32_t FSAPI ap1_off(PIXPOINT*, uint32_t) {
-    move_switch(aircraft.ApLever1On, 0);
+    lever_off(1);
     channel_off(1);
     return 0;
 }
 int32_t FSAPI ap2_on(PIXPOINT*, uint32_t) {
-    lever_on(aircraft.ApLever2On);
+    lever_on(2);
     return 0;
 }
 int32_t FSAPI ap2_off(PIXPOINT*, uint32_t) {
-    move_switch(aircraft.ApLever2On, 0);
+    lever_off(2);
     channel_off(2);
     return 0;
 }
@@ -301,15 +310,15 @@ void fd_button(int channel, const ApReadings& in) {
 void speed_on_pitch_button() {
     if (!fd_on()) return;
     if (speed_on_pitch()) {
-        aircraft.SpeedOnPitchMode = 0;
+        set_flag(&AircraftState::SpeedOnPitchMode, false);
         return;
     }
     if (land_mode() && loc_captured()) return;
     if (loc_mode() && gs_captured()) set_approach(Approach::None);
-    aircraft.SpeedOnPitchMode = 1;
+    set_flag(&AircraftState::SpeedOnPitchMode, true);
     if (vertical_mode() != Vertical::AltSelectArmed) set_vertical_mode(Vertical::None);
-    aircraft.ModeCancelHold = 0;
-    aircraft.GoAroundMode = 0;
+    set_flag(&AircraftState::ModeCancelHold, false);
+    set_flag(&AircraftState::GoAroundMode, false);
     aircraft.AtsSpeedMode = 0;
 }
 
@@ -344,20 +353,20 @@ void loc_button(const ApReadings& in) {
 
 void fd_lateral_button() {
     if (!fd_on()) return;
-    if (aircraft.FdLateralBasicMode == 1) {
-        aircraft.FdLateralBasicMode = 0;
+    if (fd_lateral_basic()) {
+        set_flag(&AircraftState::FdLateralBasicMode, false);
     } else if (nav_mode() == Nav::Off && !any_ap_engaged()) {
-        aircraft.FdLateralBasicMode = 1;
-        aircraft.HeadingSelectMode = 0;
+        set_flag(&AircraftState::FdLateralBasicMode, true);
+        set_flag(&AircraftState::HeadingSelectMode, false);
     }
 }
 
 void mode_cancel_button() {
     if (!any_ap_engaged()) return;
-    if (aircraft.ModeCancelHold == 1) {
-        aircraft.ModeCancelHold = 0;
+    if (mode_cancel_hold()) {
+        set_flag(&AircraftState::ModeCancelHold, false);
     } else if (!go_around() && !(land_mode() && aircraft.LandLowInhibit != 0)) {
-        aircraft.ModeCancelHold = 1;
+        set_flag(&AircraftState::ModeCancelHold, true);
         clear_modes_for_mode_cancel();
     }
 }
@@ -400,8 +409,8 @@ void run_magnifier(const ApReadings& in) {
 
 // 2. Levers and lights.
 void show_levers_and_lights() {
-    show_one_of(header, {kAp1Off, kAp1On}, aircraft.ApLever1On == 1 ? 1 : 0);
-    show_one_of(header, {kAp2Off, kAp2On}, aircraft.ApLever2On == 1 ? 1 : 0);
+    show_one_of(header, {kAp1Off, kAp1On}, ap_lever_on(1) ? 1 : 0);
+    show_one_of(header, {kAp2Off, kAp2On}, ap_lever_on(2) ? 1 : 0);
     const bool lit = annunciators_powered();
     const FdCommand fd = fd_command();
     light(header, kFd1Light, lit, fd == FdCommand::Fd1 || fd == FdCommand::Both);
@@ -409,19 +418,19 @@ void show_levers_and_lights() {
     light(header, kSpeedLight, lit, speed_on_pitch());
     light(header, kLandLight, lit, land_mode());
     light(header, kLocLight, lit, loc_mode());
-    light(header, kFdBasicLight, lit, aircraft.FdLateralBasicMode == 1);
-    light(header, kModeCancelLight, lit, aircraft.ModeCancelHold == 1);
+    light(header, kFdBasicLight, lit, fd_lateral_basic());
+    light(header, kModeCancelLight, lit, mode_cancel_hold());
 }
 
 // 3. What the attitude director announces.
 void set_annunciation_codes() {
-    const uint8_t nav = aircraft.NavMode;
+    const Nav nav = nav_mode();
     uint8_t lateral = 0;
-    if (aircraft.FdLateralBasicMode == 1)
+    if (fd_lateral_basic())
         lateral = 1;
-    else if (heading_select() || nav > 1)
+    else if (heading_select() || nav == Nav::Gps || nav == Nav::Ins)
         lateral = 2;
-    else if (nav == 1)
+    else if (nav == Nav::Radio)
         lateral = 3;
     else if (approach_set())
         lateral = 4;
@@ -464,25 +473,24 @@ void check_channels(const ApReadings& in) {
 // solenoid lets it go the moment they do not, and the channel it engaged
 // goes with it.
 void process_lever(int channel, const ApReadings& in) {
-    uint8_t& mine = channel == 1 ? aircraft.ApLever1On : aircraft.ApLever2On;
-    uint8_t& other = channel == 1 ? aircraft.ApLever2On : aircraft.ApLever1On;
+    const int other = channel == 1 ? 2 : 1;
     const FdCommand my_fd = channel == 1 ? FdCommand::Fd1 : FdCommand::Fd2;
     const ApEngage my_ap = channel == 1 ? ApEngage::Ap1 : ApEngage::Ap2;
     const ApEngage other_ap = channel == 1 ? ApEngage::Ap2 : ApEngage::Ap1;
-    if (mine != 1) return;
+    if (!ap_lever_on(channel)) return;
     // Outside an approach only one autopilot flies: the other lever drops.
-    if (other == 1 && !approach_set() && fd_command() == my_fd) other = 0;
+    if (ap_lever_on(other) && !approach_set() && fd_command() == my_fd) set_ap_lever(other, false);
     if (common_conditions(in) && channel_conditions(channel)) {
         if (!any_ap_engaged()) {
             set_ap_engage(my_ap);
             set_fd_command(my_fd);
-            aircraft.FdLateralBasicMode = 0;
+            set_flag(&AircraftState::FdLateralBasicMode, false);
         } else if (ap_engage() == other_ap && approach_set()) {
             set_ap_engage(ApEngage::Both);
             set_fd_command(FdCommand::Both);
         }
     } else {
-        mine = 0;
+        set_ap_lever(channel, false);
         channel_off(channel);
     }
 }
@@ -492,7 +500,7 @@ void process_lever(int channel, const ApReadings& in) {
 void follow_engagement() {
     const ApEngage ap = ap_engage();
     if (ap == ApEngage::Ap1 || ap == ApEngage::Ap2) {
-        aircraft.FdLateralBasicMode = 0;
+        set_flag(&AircraftState::FdLateralBasicMode, false);
         // After a dual LAND the directors follow the channel left, with or
         // without an approach mode.
         set_fd_command(ap == ApEngage::Ap2 ? FdCommand::Fd2 : FdCommand::Fd1);
@@ -506,7 +514,7 @@ void follow_engagement() {
     }
     // Mode cancel keeps the autopilot on its basic modes until a mode
     // button takes it off.
-    if (any_ap_engaged() && aircraft.ModeCancelHold == 1) clear_modes_for_mode_cancel();
+    if (any_ap_engaged() && mode_cancel_hold()) clear_modes_for_mode_cancel();
 }
 
 // 8. The simulator's own flight director shows while ours is on. Its event
@@ -524,14 +532,14 @@ void speed_on_pitch_bookkeeping() {
         aircraft.AtsSpeedMode = 0;
         if (loc_mode() && gs_captured()) set_approach(Approach::None);
         if (!(land_mode() && loc_captured())) {
-            aircraft.ModeCancelHold = 0;
-            aircraft.GoAroundMode = 0;
+            set_flag(&AircraftState::ModeCancelHold, false);
+            set_flag(&AircraftState::GoAroundMode, false);
         }
     } else if (self.speed.was_on == 1) {
         aircraft.PitchHoldLatch = 0;
         self.speed.initialised = 0;
     }
-    self.speed.was_on = aircraft.SpeedOnPitchMode;
+    self.speed.was_on = speed_on_pitch() ? 1 : 0;
 }
 
 // 10. LAND holds while the localiser and the attitude are good; LOC takes
@@ -614,7 +622,7 @@ void sync_host_autopilot(const ApReadings& in) {
     }
 
     aircraft.FdPitchBasicMode = fd_on() && !any_ap_engaged() && !speed_on_pitch() &&
-                                        aircraft.VerticalMode <= 1 && !go_around() &&
+                                        vertical_below_capture() && !go_around() &&
                                         !(approach_set() && gs_captured())
                                     ? 1
                                     : 0;
@@ -630,7 +638,7 @@ void sync_host_autopilot(const ApReadings& in) {
     const bool lateral_flying =
         (nav_mode() != Nav::Radio && approach_value() < 20) || loc_captured() || heading_select();
     aircraft.BasicRollAllowed = lateral_mode && lateral_flying ? 0 : 1;
-    if (speed_on_pitch() || aircraft.VerticalMode > 1 || go_around())
+    if (speed_on_pitch() || !vertical_below_capture() || go_around())
         aircraft.PitchHoldActive = 0;
     else if (in.altitude_ft * units::kFeetPerMetre > kPitchHoldFloorFt || approach_value() < 20)
         aircraft.PitchHoldActive = 1;

@@ -123,7 +123,7 @@ static_assert(std::size(kPitchGains) == 4, "four bands each side of the settled 
 }  // namespace
 
 void run_pitch_hold(const ApReadings& in) {
-    if (!master_on(in) || aircraft.PitchHoldActive != 1 || aircraft.VerticalMode >= 2 || speed_on_pitch() ||
+    if (!master_on(in) || aircraft.PitchHoldActive != 1 || !vertical_below_capture() || speed_on_pitch() ||
         in.on_ground)
         return;
     if (aircraft.PitchHoldLatch != 1) {

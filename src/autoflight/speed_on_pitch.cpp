@@ -118,7 +118,7 @@ SpeedStep speed_step_for(double error_kt, double trend) {
 }
 
 void run_speed_on_pitch(const ApReadings& in) {
-    if (!speed_on_pitch() || aircraft.VerticalMode >= 2 || approach_set() || in.on_ground) return;
+    if (!speed_on_pitch() || !vertical_below_capture() || approach_set() || in.on_ground) return;
     SpeedOnPitchMemory& m = self.speed;
     const double now = in.tick;
     if (m.initialised == 0) {

@@ -205,7 +205,9 @@ inline void drop_autoflight_for_hydraulic_loss() {
 namespace kadrimos::autoflight {
 
 // The AP 1 and AP 2 levers: ON (1) while their solenoid holds them.
-inline bool ap_lever_on(int channel) { return (channel == 1 ? aircraft.ApLever1On : aircraft.ApLever2On) == 1; }
+inline bool ap_lever_on(int channel) {
+    return (channel == 1 ? aircraft.ApLever1On : aircraft.ApLever2On) == 1;
+}
 inline void set_ap_lever(int channel, bool on) {
     set_flag(channel == 1 ? &AircraftState::ApLever1On : &AircraftState::ApLever2On, on);
 }

@@ -559,6 +559,20 @@ TEST(ApMaster, HostValuesThatAreNotNumbers) {
     EXPECT_EQ(aircraft.ApEngageState, 1) << "a master flag not a number neither switches nor disconnects";
     EXPECT_GE(aircraft.ApVsCommand, -4990);
     EXPECT_LE(aircraft.ApVsCommand, 4990);
+
+    // An infinite vertical speed: the command is held at 100000 ft/min, and
+    // the trim steps added to it cannot overflow.
+    Autopilot b;
+    b.ap1_engaged();
+    b.host.set(kVs, std::numeric_limits<double>::infinity());
+    aircraft.PitchHoldLatch = 0;
+    b.serve();
+    EXPECT_EQ(aircraft.ApVsCommand, 100000);
+    b.host.set(kElevator, 3000);
+    b.serve(3);
+    EXPECT_EQ(aircraft.ApVsCommand, 100060);
+    EXPECT_EQ(vertical_speed_command(kNaN), 0);
+    EXPECT_EQ(vertical_speed_command(-1e300), -100000);
 }
 
 }  // namespace

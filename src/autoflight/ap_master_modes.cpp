@@ -47,6 +47,10 @@ constexpr uint32_t kAileronCenter = 0x10096;
 constexpr uint32_t kAileronAxisSet = 0x100e3;
 
 constexpr double kClimbReference = 60000;  // an altitude reference the host climbs towards
+// No aircraft climbs or sinks at 100000 ft/min: a command taken from a host
+// reading beyond it is held there, so that the steps added to it stay far
+// from the integer's limits.
+constexpr double kCommandCeilingFpm = 100000;
 constexpr uint32_t kLocaliserBit = 0x40;
 
 void send_signed(uint32_t event, int32_t value) { host::send_event(event, static_cast<uint32_t>(value)); }
@@ -96,6 +100,13 @@ void run_trim_steps(const ApReadings& in) {
     self.pitch_reference_deg = in.pitch_up_deg;
 }
 
+int32_t vertical_speed_command(double fpm) {
+    const double v = fpm > kCommandCeilingFpm    ? kCommandCeilingFpm
+                     : fpm < -kCommandCeilingFpm ? -kCommandCeilingFpm
+                                                 : fpm;
+    return to_integer<int32_t>(v);
+}
+
 void send_vertical_speed(int32_t command_fpm, double altitude) {
     const double reference = command_fpm > 0 ? kClimbReference : command_fpm < 0 ? 0.0 : altitude;
     host::send_event(kAltitudeReference, to_integer<uint32_t>(reference));
@@ -128,7 +139,7 @@ void run_pitch_hold(const ApReadings& in) {
         return;
     if (aircraft.PitchHoldLatch != 1) {
         host::send_event(kAltitudeHoldOn);
-        aircraft.ApVsCommand = to_integer<int32_t>(in.vs_fpm);
+        aircraft.ApVsCommand = vertical_speed_command(in.vs_fpm);
         self.pitch_reference_deg = in.pitch_up_deg;
         self.pitch_settled = 0;
         aircraft.PitchHoldLatch = 1;
@@ -138,14 +149,14 @@ void run_pitch_hold(const ApReadings& in) {
     bool banded = false;
     for (const PitchGain& g : kPitchGains) {
         if (magnitude >= g.from_deg) {
-            aircraft.ApVsCommand = to_integer<int32_t>(in.vs_fpm - g.fpm_per_deg * e);
+            aircraft.ApVsCommand = vertical_speed_command(in.vs_fpm - g.fpm_per_deg * e);
             self.pitch_settled = 0;
             banded = true;
             break;
         }
     }
     if (!banded && magnitude < 0.1 && self.pitch_settled == 0) {
-        aircraft.ApVsCommand = to_integer<int32_t>(in.vs_fpm);
+        aircraft.ApVsCommand = vertical_speed_command(in.vs_fpm);
         self.pitch_settled = 1;
     }
     send_vertical_speed(aircraft.ApVsCommand, in.altitude_ft);
@@ -195,7 +206,7 @@ void run_approach_path(const ApReadings& in) {
     const double command = v > t + kPathBand   ? t - kPathCorrection
                            : v < t - kPathBand ? t + kPathCorrection
                                                : t;
-    aircraft.ApVsCommand = to_integer<int32_t>(command);
+    aircraft.ApVsCommand = vertical_speed_command(command);
     host::send_event(kAltitudeReference, 0);
     if (aircraft.RadioAltitudeFt > kPathFloorFt)
         send_signed(kVerticalSpeedReference, rounded_path_command(aircraft.ApVsCommand));

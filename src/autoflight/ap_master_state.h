@@ -138,6 +138,10 @@ struct SpeedStep {
 };
 SpeedStep speed_step_for(double error_kt, double trend);
 
+// A vertical speed taken as the command (ft/min): not a number reads 0, and
+// beyond 100000 either way it is held there.
+int32_t vertical_speed_command(double fpm);
+
 // Sends a vertical-speed command to the host: the altitude reference that
 // lets the host fly it (60000 ft to climb, 0 to descend, the present altitude
 // to hold), then the vertical speed.

@@ -123,7 +123,7 @@ void run_speed_on_pitch(const ApReadings& in) {
     const double now = in.tick;
     if (m.initialised == 0) {
         host::send_event(kAltitudeHoldOn);
-        aircraft.ApVsCommand = to_integer<int32_t>(in.vs_fpm);
+        aircraft.ApVsCommand = vertical_speed_command(in.vs_fpm);
         m.reference_kt = to_integer<int32_t>(in.ias_kt);
         m.samples = 0;
         m.trend = 0;

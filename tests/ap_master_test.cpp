@@ -4,6 +4,7 @@
 // steps, the roll bias and host values that are not numbers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <functional>
@@ -27,7 +28,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 // Tokens.
 constexpr uint32_t kTick = 1, kNavStatus = 46, kNavSignal = 49, kOnGround = 60, kIas = 61, kVs = 65,
-                   kPitch = 78, kBank360 = 79, kBank = 80, kMaster = 103, kWingLeveler = 104, kNavHold = 105,
+                   kPitch = 78, kBank360 = 79, kBank = 80, kMaster = 103, kWingLeveler = 104,
                    kHeadingHold = 106, kAltHold = 108, kAttitudeFail = 276, kHeadingFail = 282,
                    kVacuumFail = 288, kElevator = 309, kTrim = 318, kRadioM = 614, kFdFlag = 792;
 // Events.
@@ -266,9 +267,14 @@ TEST(ApMaster, FlareFrom80FeetRolloutFrom30) {
         aircraft.RolloutActive = 0;
         aircraft.RadioAltitudeFt = r.ft;
         a.host.set(kRadioM, r.ft / 3.281);
+        a.host.clear_logs();
         a.serve();
         EXPECT_EQ(aircraft.FlareActive, r.flare);
         EXPECT_EQ(aircraft.RolloutActive, r.rollout);
+        // The flare's sink rate of 50 ft/min goes to the host with it.
+        const auto sink = std::count(a.host.events().begin(), a.host.events().end(),
+                                     KeyEvent{kVsSet, static_cast<uint32_t>(-50)});
+        EXPECT_EQ(sink > 0, r.flare == 1);
     }
 }
 
@@ -384,7 +390,10 @@ TEST(ApMaster, AlternatingClicksKeepTheHostInStep) {
             EXPECT_FALSE(a.host.sent(kAltHoldOff));
             EXPECT_FALSE(a.host.sent(kHeadingHoldOff));
         } else {
-            // A disconnect never switches a host function on again.
+            // The host's functions that were on go off with the master, and
+            // a disconnect never switches one on again.
+            EXPECT_TRUE(a.host.sent(kAltHoldOff));
+            EXPECT_TRUE(a.host.sent(kWingLevelerOff));
             EXPECT_FALSE(a.host.sent(kAltHoldOn));
             EXPECT_FALSE(a.host.sent(kWingLevelerOn));
         }

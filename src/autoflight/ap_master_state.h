@@ -109,6 +109,20 @@ struct ApMasterState {
     uint8_t runway_latch = 0;
 };
 
+// The host values of this update (ap_master_inputs.cpp).
+ApReadings read_autopilot_inputs();
+// Both sides enabled and the bank within 54 degrees: the flight directors
+// and both channels need them.
+bool common_conditions(const ApReadings& in);
+// A channel's own supplies, instrument supply and flags.
+bool channel_conditions(int channel);
+// One flight director commanding and no autopilot engaged.
+bool single_fd_without_ap();
+// The localiser received, with a signal.
+bool localiser_received(const ApReadings& in);
+// The pushbutton presses since the last update, acted on in the panel's order.
+void take_presses(const ApReadings& in);
+
 // The steps of the update kept in their own files, in the order the
 // callback runs them.
 void run_pitch_hold(const ApReadings& in);         // pitch attitude hold

@@ -367,6 +367,14 @@ PRINTED = {
                           "symbols": {"AOA failure flag": ("OFF", (30, 11), "white", "flag_red")}},
     "toskelin ralt_rulo": {"lamp_size": (14, 10), "knobs": [(39, 140, 17)], "pointers": [(4, 54, "right")],
                            "texts": [("DH", 50, 103), ("FT", 50, 111)]},
+    "toskelin ap_master_rulo": {"legends": {"FD 1 light": "FD 1", "FD 2 light": "FD 2", "SPEED light": "SPEED",
+                                            "LAND light": "LAND", "LOC light": "LOC", "FD BASIC light": "BASIC",
+                                            "MODE CANCEL light": "MODE CANCEL"},
+                                "colours": {"FD 1": "green", "FD 2": "green", "SPEED": "green", "LAND": "green",
+                                            "LOC": "green", "BASIC": "green", "MODE CANCEL": "amber"},
+                                "symbols": {"PITCH magnifier": ("PITCH", (28, 26), "white", "face"),
+                                            "PITCH magnifier index": ("SET", (28, 18), "white", "face")},
+                                "plain": ["PITCH magnifier"]},
     "toskelin adi_sec_rulo": {"bezels": [(140, 140, 136)], "pointers": [(140, 7, "down")],
                               "texts": [("STBY", 30, 296), ("ATT", 30, 306)]},
 }
@@ -449,6 +457,10 @@ WINDOWS = {
 # number every `numbered` units.
 TAPES = {
     ("toskelin aoa_rulo", "AOA scale"): {"window": (16, 22), "pixels_per_unit": 2, "numbered": 5},
+    # The autopilot's pitch wheel: its travel is 25 less the setting, so its
+    # marks read the setting, +25 at the start down to -10 at the end.
+    ("toskelin ap_master_rulo", "PITCH wheel"): {"window": (24, 104), "pixels_per_unit": 4, "numbered": 5,
+                                                 "reads": (25, -1)},
 }
 
 MARGIN = 4  # around everything a background holds
@@ -1647,7 +1659,8 @@ def draw_tape_strip(e, w, h):
         long_mark = v % numbered == 0
         d.line((w - (5 if long_mark else 3), y, w - 1, y), fill=C["white"])
         if long_mark:
-            draw_lines(d, [str(v)], f, (w - 6) / 2, y, "white")
+            start, per_unit = tape.get("reads", (0, 1))
+            draw_lines(d, [str(start + per_unit * v)], f, (w - 6) / 2, y, "white")
     return img
 
 

@@ -53,6 +53,7 @@ enum Owner {
     kAircraftWeight,
     kAltitudeModes,
     kHeadingPanel,
+    kAutopilotMaster,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -113,6 +114,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kAircraftWeight, {"toskelin plane_weight_rulo"}},
     {kAltitudeModes, {"toskelin ap_alt_rulo"}},
     {kHeadingPanel, {"toskelin ap_hdg_rulo"}},
+    {kAutopilotMaster, {"toskelin ap_master_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -203,7 +205,7 @@ const std::vector<Group> kGroups = {
         ITEM(AdfInop), ITEM(HsiCourse), ITEM(HsiInop), ITEM(RmiInop)}},
     {"ADF receiver", kNotBuilt, {
         ITEM(AdfTestRequest)}},
-    {"Autopilot master", kNotBuilt, {
+    {"Autopilot master", kAutopilotMaster, {
         ITEM(ApEngageState), ITEM(ApLever1On), ITEM(ApLever2On), ITEM(ApMasterSeenOn), ITEM(ApproachCoupled),
         ITEM(ApproachMode), ITEM(ApVsCommand), ITEM(BasicRollAllowed), ITEM(FdCommandState),
         ITEM(FdLateralAnnunciation), ITEM(FdLateralBasicMode), ITEM(FdPitchBasicMode),
@@ -269,6 +271,11 @@ constexpr const char* kAltHoldReason =
 // FD lateral basic mode, the mode-cancel hold, the go-around and the approach
 // give way to them.
 constexpr const char* kLateralReason = "heading select and NAV end the lateral modes they replace";
+// The autopilot master drops the altitude, heading and approach modes with
+// the flight directors, on mode cancel and for its own modes.
+constexpr std::string_view kApMaster = "toskelin ap_master_rulo";
+constexpr const char* kModesDroppedReason =
+    "the flight directors off, mode cancel and speed on pitch drop the altitude, heading and approach modes";
 
 const SharedItem kShared[] = {
     {"AcEssFeedSelector", kSolverGauge, kStartUpReason},
@@ -307,6 +314,14 @@ const SharedItem kShared[] = {
     {"ReCalloutRequest", "toskelin ralt_rulo",
      "the radio altimeter asks for the decision-height callout and withdraws the request"},
     {"LightCancelled", "toskelin gpws_rulo", kNewWarningReason},
+    {"VerticalMode", kApMaster, kModesDroppedReason},
+    {"NavMode", kApMaster, kModesDroppedReason},
+    {"HeadingSelectMode", kApMaster, kModesDroppedReason},
+    {"LocCaptured", kApMaster, kModesDroppedReason},
+    {"AtsSpeedMode", kApMaster,
+     "speed on pitch and the touchdown of a LAND take the speed from the autothrottle"},
+    {"GpsNavSwitch", kApMaster, "the LOC and LAND buttons take the navigation drive back from the GPS"},
+    {"BankRefRetake", kApMaster, "the bank hold takes the new bank reference the heading panel asks for"},
     {"BigPanelRequest", "toskelin gpws_rulo", kNewWarningReason},
     {"ApVsCommand", "toskelin ap_alt_rulo", kPitchChannelReason},
     {"SpeedOnPitchMode", "toskelin ap_alt_rulo", kPitchChannelReason},

@@ -254,3 +254,25 @@ inline void clear_holds_for_lateral_mode() {
 }
 
 }  // namespace kadrimos::autoflight
+
+// --- The autopilot master ("toskelin ap_master_rulo") ---------------------------------
+
+namespace kadrimos::autoflight {
+
+// The AP 1 and AP 2 levers: ON (1) while their solenoid holds them.
+inline bool ap_lever_on(int channel) {
+    return (channel == 1 ? aircraft.ApLever1On : aircraft.ApLever2On) == 1;
+}
+inline void set_ap_lever(int channel, bool on) {
+    set_flag(channel == 1 ? &AircraftState::ApLever1On : &AircraftState::ApLever2On, on);
+}
+inline bool fd_lateral_basic() { return aircraft.FdLateralBasicMode == 1; }
+inline bool mode_cancel_hold() { return aircraft.ModeCancelHold == 1; }
+// No altitude capture or hold under way (none, or ALT armed): the basic
+// pitch modes and speed on pitch may fly.
+inline bool vertical_below_capture() {
+    const Vertical v = vertical_mode();
+    return v == Vertical::None || v == Vertical::AltSelectArmed;
+}
+
+}  // namespace kadrimos::autoflight

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <iterator>
 
+#include "autoflight/modes.h"
 #include "module/aircraft_state.h"
 #include "module/module_state.h"
 #include "panel/convert.h"
@@ -281,8 +282,7 @@ void capture_at_green_and_yellow_loss(const HostReadings& in) {
 void hold_controls_through_green_and_yellow_loss(const HostReadings& in, LossRulesRun& run) {
     if (green_and_yellow_lost()) {
         if (self.loss_latched == 0) return;
-        aircraft.FdCommandState = 0;
-        aircraft.ApEngageState = 0;
+        autoflight::drop_autoflight_for_hydraulic_loss();
         if (self.gear_at_loss[0] < 2 && self.gear_at_loss[1] < 2) {
             if (in.gear_333 > 2.0) host::send_event(kGearUp);
         } else if (in.gear_333 < 16000.0) {

@@ -74,11 +74,14 @@ enum class GlidePath : uint8_t { NotCaptured = 0, Captured = 1, Tracking = 2 };
 //   channel 1 flags                        AcBus1Powered, the autopilot computer power
 //   channel 2 flags                        AcBus2Powered, the autopilot computer power
 //   autopilot computer power               DcNormBusPowered
+//   INS coupling flag                      InsCoupledValue = 1
 //
 // Both sides' enabling values are the electrical panel's load level: with
 // the essential loads only (1) an autopilot and the flight directors can be
 // engaged and LAND armed, but a dual-channel LAND needs the normal loads (2)
-// on both sides.
+// on both sides. The INS/V/L switch only asks an INS unit to couple; the
+// unit's own report (InsCoupledValue) says it now steers the aircraft, so
+// the lateral modes go by that.
 inline uint8_t afs_enabling(int /*side*/) { return aircraft.BattLoadLevel; }
 inline bool annunciators_powered() { return aircraft.DcEssBusPowered == 1; }
 inline bool instrument_supply() { return aircraft.AcEssBusPowered == 1; }
@@ -223,17 +226,7 @@ inline void clear_modes_for_alt_hold() {
     if (loc_mode() && gs_captured()) set_approach(Approach::None);
 }
 
-}  // namespace kadrimos::autoflight
-
-// --- Heading panel ("toskelin ap_hdg_rulo") ------------------------------------------
-//
-//   role                                   item
-//   INS coupling flag                      InsCoupledValue (1: the active side's INS unit
-//                                          reports itself coupled and drives the lateral path)
-//
-// The INS/V/L switch only asks a unit to couple; the unit's own report is
-// what says it now steers the aircraft, so the heading panel goes by that.
-namespace kadrimos::autoflight {
+// --- The heading panel ("toskelin ap_hdg_rulo") --------------------------------------
 
 inline bool ins_couples_lateral() { return aircraft.InsCoupledValue == 1; }
 inline bool nav_on() { return aircraft.NavMode != 0; }
@@ -253,11 +246,7 @@ inline void clear_holds_for_lateral_mode() {
     aircraft.GoAroundMode = 0;
 }
 
-}  // namespace kadrimos::autoflight
-
 // --- The autopilot master ("toskelin ap_master_rulo") ---------------------------------
-
-namespace kadrimos::autoflight {
 
 // The AP 1 and AP 2 levers: ON (1) while their solenoid holds them.
 inline bool ap_lever_on(int channel) {
@@ -266,7 +255,6 @@ inline bool ap_lever_on(int channel) {
 inline void set_ap_lever(int channel, bool on) {
     set_flag(channel == 1 ? &AircraftState::ApLever1On : &AircraftState::ApLever2On, on);
 }
-inline bool fd_lateral_basic() { return aircraft.FdLateralBasicMode == 1; }
 inline bool mode_cancel_hold() { return aircraft.ModeCancelHold == 1; }
 // No altitude capture or hold under way (none, or ALT armed): the basic
 // pitch modes and speed on pitch may fly.

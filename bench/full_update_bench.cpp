@@ -13,11 +13,13 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "module/aircraft_state.h"
 #include "module/exports.h"
 #include "support/bare_host.h"
 
@@ -109,6 +111,63 @@ void full_update(benchmark::State& state) {
 }
 BENCHMARK(full_update)->Name("full_update/catalogue");
 
+// On an ILS approach at 140 kt, 1000 ft above the runway, with landing
+// flaps and the gear down: both flight directors and both autopilots in
+// LAND, the simulator's autopilot master answering on. The autopilot master
+// runs its approach path, the altitude and heading panels their steps.
+std::size_t gauge_named(const BareHost& host, const char* name) {
+    for (std::size_t i = 0; i < host.gauge_count(); ++i)
+        if (std::strcmp(host.name(i), name) == 0) return i;
+    return host.gauge_count();
+}
+
+void approach_in_land(BareHost& host) {
+    host.set(60, 0);     // in the air
+    host.set(61, 140);   // kt
+    host.set(614, 300);  // radio height, m: 984 ft
+    host.set(73, 300);   // altitude, m
+    host.set(74, 984);   // altitude, ft
+    host.set(329, 16383);
+    host.set(332, 16383);
+    for (uint32_t token : {624u, 643u}) host.set(token, 60);
+    for (uint32_t token : {625u, 644u}) host.set(token, 85);
+    host.set_bits(46, 0xC0);  // localiser and glideslope received
+    host.set(49, 1);
+    host.set(44, 1);
+    host.set(103, 1);  // the simulator's autopilot master on
+}
+
+void full_update_in_land(benchmark::State& state) {
+    BareHost host;
+    approach_in_land(host);
+    host.install_all();
+    for (int i = 0; i < kSettleUpdates; ++i) {
+        host.update_all();
+        host.draw_all();
+    }
+    const std::size_t master = gauge_named(host, "toskelin ap_master_rulo");
+    constexpr std::size_t kFd1 = 3, kAp1On = 5, kAp2On = 7, kLand = 10;
+    for (std::size_t area : {kFd1, kAp1On, kLand, kAp2On}) {
+        host.click(master, area);
+        for (int i = 0; i < 3; ++i) {
+            host.update_all();
+            host.draw_all();
+        }
+    }
+    if (kadrimos::aircraft.ApproachMode < 30 || kadrimos::aircraft.ApEngageState != 3) {
+        state.SkipWithError("the autopilots did not engage in LAND");
+        return;
+    }
+    for (auto _ : state) {
+        host.update_all();
+        host.draw_all();
+    }
+    benchmark::DoNotOptimize(host.drawn_sum);
+    state.counters["gauges"] = static_cast<double>(host.gauge_count());
+    host.kill_all();
+}
+BENCHMARK(full_update_in_land)->Name("full_update/autopilot_in_land");
+
 void empty_loop(benchmark::State& state) {
     std::vector<GAUGEHDR*> gauges = empty_catalogue();
     BareHost host(gauges.data());
@@ -148,6 +207,10 @@ public:
         std::printf("\nfull update of %zu gauges: %.0f ns; empty host loop: %.0f ns\n", catalogue_size(),
                     full->second, empty->second);
         std::printf("ratio to the empty host loop: %.1f\n", full->second / empty->second);
+        const auto land = ns_per_update_.find("full_update/autopilot_in_land");
+        if (land != ns_per_update_.end())
+            std::printf("with both autopilots in LAND: %.0f ns, ratio to the empty host loop: %.1f\n",
+                        land->second, land->second / empty->second);
         std::printf("simulated-to-real-time factor at 18 updates a second: %.0f\n",
                     kUpdateBudgetNs / full->second);
     }

@@ -171,7 +171,7 @@ void lever_on(int channel) {
         set_ap_lever(channel, true);
         play_click();
     }
-    set_flag(&AircraftState::SpeedOnPitchMode, false);
+    set_speed_on_pitch(false);
     self.speed.initialised = 0;
     if (altitude_hold()) set_vertical_mode(Vertical::None);
 }
@@ -183,7 +183,7 @@ void channel_off(int channel) {
     const ApEngage other = channel == 1 ? ApEngage::Ap2 : ApEngage::Ap1;
     if (ap_engage() == mine) {
         set_ap_engage(ApEngage::None);
-        set_flag(&AircraftState::ModeCancelHold, false);
+        set_mode_cancel_hold(false);
         aircraft.PitchHoldLatch = 0;
         if (land_mode()) set_approach(Approach::None);
     } else if (dual_ap()) {
@@ -325,7 +325,7 @@ void process_lever(int channel, const ApReadings& in) {
         if (!any_ap_engaged()) {
             set_ap_engage(my_ap);
             set_fd_command(my_fd);
-            set_flag(&AircraftState::FdLateralBasicMode, false);
+            set_fd_lateral_basic(false);
         } else if (ap_engage() == other_ap && approach_set()) {
             set_ap_engage(ApEngage::Both);
             set_fd_command(FdCommand::Both);
@@ -341,7 +341,7 @@ void process_lever(int channel, const ApReadings& in) {
 void follow_engagement() {
     const ApEngage ap = ap_engage();
     if (ap == ApEngage::Ap1 || ap == ApEngage::Ap2) {
-        set_flag(&AircraftState::FdLateralBasicMode, false);
+        set_fd_lateral_basic(false);
         // After a dual LAND the directors follow the channel left, with or
         // without an approach mode.
         set_fd_command(ap == ApEngage::Ap2 ? FdCommand::Fd2 : FdCommand::Fd1);
@@ -373,8 +373,8 @@ void speed_on_pitch_bookkeeping() {
         aircraft.AtsSpeedMode = 0;
         if (loc_mode() && gs_captured()) set_approach(Approach::None);
         if (!(land_mode() && loc_captured())) {
-            set_flag(&AircraftState::ModeCancelHold, false);
-            set_flag(&AircraftState::GoAroundMode, false);
+            set_mode_cancel_hold(false);
+            set_go_around(false);
         }
     } else if (self.speed.was_on == 1) {
         aircraft.PitchHoldLatch = 0;

@@ -104,15 +104,15 @@ void fd_button(int channel, const ApReadings& in) {
 void speed_on_pitch_button() {
     if (!fd_on()) return;
     if (speed_on_pitch()) {
-        set_flag(&AircraftState::SpeedOnPitchMode, false);
+        set_speed_on_pitch(false);
         return;
     }
     if (land_mode() && loc_captured()) return;
     if (loc_mode() && gs_captured()) set_approach(Approach::None);
-    set_flag(&AircraftState::SpeedOnPitchMode, true);
+    set_speed_on_pitch(true);
     if (vertical_mode() != Vertical::AltSelectArmed) set_vertical_mode(Vertical::None);
-    set_flag(&AircraftState::ModeCancelHold, false);
-    set_flag(&AircraftState::GoAroundMode, false);
+    set_mode_cancel_hold(false);
+    set_go_around(false);
     aircraft.AtsSpeedMode = 0;
 }
 
@@ -144,19 +144,19 @@ void loc_button(const ApReadings& in) {
 void fd_lateral_button() {
     if (!fd_on()) return;
     if (fd_lateral_basic()) {
-        set_flag(&AircraftState::FdLateralBasicMode, false);
+        set_fd_lateral_basic(false);
     } else if (nav_mode() == Nav::Off && !any_ap_engaged()) {
-        set_flag(&AircraftState::FdLateralBasicMode, true);
-        set_flag(&AircraftState::HeadingSelectMode, false);
+        set_fd_lateral_basic(true);
+        set_heading_select(false);
     }
 }
 
 void mode_cancel_button() {
     if (!any_ap_engaged()) return;
     if (mode_cancel_hold()) {
-        set_flag(&AircraftState::ModeCancelHold, false);
+        set_mode_cancel_hold(false);
     } else if (!go_around() && !(land_mode() && aircraft.LandLowInhibit != 0)) {
-        set_flag(&AircraftState::ModeCancelHold, true);
+        set_mode_cancel_hold(true);
         clear_modes_for_mode_cancel();
     }
 }

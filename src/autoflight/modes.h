@@ -137,7 +137,15 @@ inline void set_approach(Approach a) { aircraft.ApproachMode = static_cast<uint8
 inline void set_vertical_mode(Vertical v) { aircraft.VerticalMode = static_cast<uint8_t>(v); }
 inline void set_nav_mode(Nav n) { aircraft.NavMode = static_cast<uint8_t>(n); }
 inline void set_glide_path(GlidePath g) { aircraft.GsCaptured = static_cast<uint8_t>(g); }
+namespace detail {
 inline void set_flag(uint8_t AircraftState::*flag, bool on) { aircraft.*flag = on ? 1 : 0; }
+}  // namespace detail
+inline void set_speed_on_pitch(bool on) { detail::set_flag(&AircraftState::SpeedOnPitchMode, on); }
+inline void set_mode_cancel_hold(bool on) { detail::set_flag(&AircraftState::ModeCancelHold, on); }
+inline void set_go_around(bool on) { detail::set_flag(&AircraftState::GoAroundMode, on); }
+inline void set_heading_select(bool on) { detail::set_flag(&AircraftState::HeadingSelectMode, on); }
+inline void set_loc_captured(bool on) { detail::set_flag(&AircraftState::LocCaptured, on); }
+inline void set_fd_lateral_basic(bool on) { detail::set_flag(&AircraftState::FdLateralBasicMode, on); }
 
 // --- What the aircraft drops together ------------------------------------------------
 
@@ -232,12 +240,9 @@ inline bool ins_couples_lateral() { return aircraft.InsCoupledValue == 1; }
 inline bool nav_on() { return aircraft.NavMode != 0; }
 inline bool fd_lateral_basic() { return aircraft.FdLateralBasicMode == 1; }
 
-inline void set_heading_select(bool on) { set_flag(&AircraftState::HeadingSelectMode, on); }
-inline void set_loc_captured(bool on) { set_flag(&AircraftState::LocCaptured, on); }
-inline void set_fd_lateral_basic(bool on) { set_flag(&AircraftState::FdLateralBasicMode, on); }
-inline void set_nav_coupled(bool on) { set_flag(&AircraftState::NavCoupled, on); }
+inline void set_nav_coupled(bool on) { detail::set_flag(&AircraftState::NavCoupled, on); }
 // HDG or NAV active: the basic roll mode takes a new bank reference.
-inline void request_bank_reference() { set_flag(&AircraftState::BankRefRetake, true); }
+inline void request_bank_reference() { detail::set_flag(&AircraftState::BankRefRetake, true); }
 
 // A lateral mode selected by the crew ends the mode-cancel hold and the
 // go-around.
@@ -253,7 +258,7 @@ inline bool ap_lever_on(int channel) {
     return (channel == 1 ? aircraft.ApLever1On : aircraft.ApLever2On) == 1;
 }
 inline void set_ap_lever(int channel, bool on) {
-    set_flag(channel == 1 ? &AircraftState::ApLever1On : &AircraftState::ApLever2On, on);
+    detail::set_flag(channel == 1 ? &AircraftState::ApLever1On : &AircraftState::ApLever2On, on);
 }
 inline bool mode_cancel_hold() { return aircraft.ModeCancelHold == 1; }
 // No altitude capture or hold under way (none, or ALT armed): the basic

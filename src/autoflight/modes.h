@@ -45,12 +45,12 @@ enum class Approach : uint8_t {
 // VerticalMode: the altitude panel's modes.
 enum class Vertical : uint8_t {
     None = 0,
-    AltSelectArmed = 1,     // ALT pressed: waiting for the capture point
-    Capture = 2,            // flaring onto the selected altitude
-    HoldSelected = 3,       // holding the selected altitude
-    HoldPresent = 4,        // holding the altitude at the moment of selection
-    ToNewSelection = 25,    // from a hold, towards a newly selected altitude
-    HoldPresentNext = 26,   // becomes HoldPresent at the next update
+    AltSelectArmed = 1,    // ALT pressed: waiting for the capture point
+    Capture = 2,           // flaring onto the selected altitude
+    HoldSelected = 3,      // holding the selected altitude
+    HoldPresent = 4,       // holding the altitude at the moment of selection
+    ToNewSelection = 25,   // from a hold, towards a newly selected altitude
+    HoldPresentNext = 26,  // becomes HoldPresent at the next update
 };
 
 // NavMode: the lateral navigation mode of the heading panel.

@@ -46,18 +46,9 @@ constexpr uint32_t kEventCourseSet = 0x100b4;
 
 // --- Elements ----------------------------------------------------------------
 
-double FSAPI hundreds_drum(ELEMENT_HEADER*) {
-    window.hundreds = drum::animated_position(window.hundreds, window.target.hundreds, drum::kFourPositions);
-    return window.hundreds;
-}
-double FSAPI tens_drum(ELEMENT_HEADER*) {
-    window.tens = drum::animated_position(window.tens, window.target.tens, drum::kTenPositions);
-    return window.tens;
-}
-double FSAPI units_drum(ELEMENT_HEADER*) {
-    window.units = drum::animated_position(window.units, window.target.units, drum::kTenPositions);
-    return window.units;
-}
+constexpr auto hundreds_drum = autoflight::window_hundreds_drum<state>;
+constexpr auto tens_drum = autoflight::window_tens_drum<state>;
+constexpr auto units_drum = autoflight::window_units_drum<state>;
 
 // clang-format off
 constexpr ElementSpec kElements[] = {

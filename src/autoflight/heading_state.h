@@ -10,6 +10,8 @@
 #include <cstdint>
 
 #include "panel/convert.h"
+#include "panel/drum.h"
+#include "panel/host_api.h"
 
 namespace kadrimos::autoflight {
 
@@ -52,6 +54,28 @@ struct HeadingWindow {
     double tens = 0;
     double units = 0;
 };
+
+// The window's drums, for the element records of a gauge whose state (a
+// static record with a `window`) is `State`: each moves a step towards its
+// digit at every draw.
+template <auto& State>
+double FSAPI window_hundreds_drum(ELEMENT_HEADER*) {
+    HeadingWindow& w = State.window;
+    w.hundreds = drum::animated_position(w.hundreds, w.target.hundreds, drum::kFourPositions);
+    return w.hundreds;
+}
+template <auto& State>
+double FSAPI window_tens_drum(ELEMENT_HEADER*) {
+    HeadingWindow& w = State.window;
+    w.tens = drum::animated_position(w.tens, w.target.tens, drum::kTenPositions);
+    return w.tens;
+}
+template <auto& State>
+double FSAPI window_units_drum(ELEMENT_HEADER*) {
+    HeadingWindow& w = State.window;
+    w.units = drum::animated_position(w.units, w.target.units, drum::kTenPositions);
+    return w.units;
+}
 
 struct HeadingPanelState {
     HeadingWindow window{};

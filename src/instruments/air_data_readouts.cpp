@@ -142,16 +142,8 @@ constexpr ElementSpec kElements[] = {
     background_spec(kBackground),
     drum_spec("SAT tens drum left", kWindow, {kPlaceX[0], kWindowY}, tens),
     drum_spec("SAT units drum left", kWindow, {kPlaceX[1], kWindowY}, units_drum),
-    [] {
-        ElementSpec s = drum_spec("SAT tens drum right", kWindow, {kPlaceX[1], kWindowY}, tens);
-        s.image_flags |= kHidden;
-        return s;
-    }(),
-    [] {
-        ElementSpec s = drum_spec("SAT units drum right", kWindow, {kPlaceX[2], kWindowY}, units_drum);
-        s.image_flags |= kHidden;
-        return s;
-    }(),
+    hidden_at_load(drum_spec("SAT tens drum right", kWindow, {kPlaceX[1], kWindowY}, tens)),
+    hidden_at_load(drum_spec("SAT units drum right", kWindow, {kPlaceX[2], kWindowY}, units_drum)),
     icon_spec("SAT minus sign", kMinusBitmap, {kPlaceX[0], kWindowY}),
     icon_spec("SAT plus sign", kPlusBitmap, {kPlaceX[2], kWindowY}),
     icon_spec("SAT failure flag", kFlagBitmap, {6, 16}),

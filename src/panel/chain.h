@@ -117,6 +117,13 @@ constexpr ElementSpec drum_spec(const char* label, uint32_t strip, PIXPOINT posi
     return moving_image_spec(label, strip, position, drum_column, 0, 1, cell, 0, 10);
 }
 
+// An element hidden from load until its gauge's update shows it: the same
+// record with the hidden flag.
+constexpr ElementSpec hidden_at_load(ElementSpec s) {
+    s.image_flags |= kHidden;
+    return s;
+}
+
 constexpr ElementSpec slider_spec(const char* label, uint32_t bitmap, PIXPOINT position,
                                   ELEMENT_VALUE_CALLBACK x_value, double x_scale,
                                   ELEMENT_VALUE_CALLBACK y_value, double y_scale,

@@ -93,20 +93,29 @@ void running_aircraft(BareHost& host) {
 // every repetition measures the same settled cockpit.
 constexpr int kSettleUpdates = 18 * 600;
 
-void full_update(benchmark::State& state) {
-    BareHost host;
-    running_aircraft(host);
-    host.install_all();
-    for (int i = 0; i < kSettleUpdates; ++i) {
+void run_updates(BareHost& host, int updates) {
+    for (int i = 0; i < updates; ++i) {
         host.update_all();
         host.draw_all();
     }
+}
+
+// The timed loop, and what every benchmark reports with it.
+void time_updates(benchmark::State& state, BareHost& host) {
     for (auto _ : state) {
         host.update_all();
         host.draw_all();
     }
     benchmark::DoNotOptimize(host.drawn_sum);
     state.counters["gauges"] = static_cast<double>(host.gauge_count());
+}
+
+void full_update(benchmark::State& state) {
+    BareHost host;
+    running_aircraft(host);
+    host.install_all();
+    run_updates(host, kSettleUpdates);
+    time_updates(state, host);
     host.kill_all();
 }
 BENCHMARK(full_update)->Name("full_update/catalogue");
@@ -141,29 +150,18 @@ void full_update_in_land(benchmark::State& state) {
     BareHost host;
     approach_in_land(host);
     host.install_all();
-    for (int i = 0; i < kSettleUpdates; ++i) {
-        host.update_all();
-        host.draw_all();
-    }
+    run_updates(host, kSettleUpdates);
     const std::size_t master = gauge_named(host, "toskelin ap_master_rulo");
     constexpr std::size_t kFd1 = 3, kAp1On = 5, kAp2On = 7, kLand = 10;
     for (std::size_t area : {kFd1, kAp1On, kLand, kAp2On}) {
         host.click(master, area);
-        for (int i = 0; i < 3; ++i) {
-            host.update_all();
-            host.draw_all();
-        }
+        run_updates(host, 3);
     }
     if (kadrimos::aircraft.ApproachMode < 30 || kadrimos::aircraft.ApEngageState != 3) {
         state.SkipWithError("the autopilots did not engage in LAND");
         return;
     }
-    for (auto _ : state) {
-        host.update_all();
-        host.draw_all();
-    }
-    benchmark::DoNotOptimize(host.drawn_sum);
-    state.counters["gauges"] = static_cast<double>(host.gauge_count());
+    time_updates(state, host);
     host.kill_all();
 }
 BENCHMARK(full_update_in_land)->Name("full_update/autopilot_in_land");
@@ -172,12 +170,7 @@ void empty_loop(benchmark::State& state) {
     std::vector<GAUGEHDR*> gauges = empty_catalogue();
     BareHost host(gauges.data());
     host.install_all();
-    for (auto _ : state) {
-        host.update_all();
-        host.draw_all();
-    }
-    benchmark::DoNotOptimize(host.drawn_sum);
-    state.counters["gauges"] = static_cast<double>(host.gauge_count());
+    time_updates(state, host);
 }
 BENCHMARK(empty_loop)->Name("full_update/empty_gauges");
 

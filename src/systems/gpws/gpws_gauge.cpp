@@ -142,7 +142,7 @@ void run_test() {
 }
 
 void update() {
-    if (!powered()) aircraft.GpwsAlertCode = 0;
+    // Without power the modes stand frozen and call_out() clears the alert.
     if (powered()) kadrimos::gpws::evaluate_modes(state.modes, kadrimos::gpws::read_mode_inputs());
     call_out();
     run_test();

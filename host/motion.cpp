@@ -508,7 +508,7 @@ void AircraftMotion::fly_autopilot() {
     // glideslope's antenna, down to the ground.
     const bool low_on_the_path = ap_vertical_ == ApVertical::Glideslope && localiser &&
                                  altitude_ft_ - ils_.elevation_ft <= kApPathToTheGroundFt;
-    if (flying && on(ap.approach_hold) && (glideslope || low_on_the_path))
+    if (flying && on(ap.approach_hold) && on(ap.glideslope_hold) && (glideslope || low_on_the_path))
         vertical = ApVertical::Glideslope;
     else if (flying && on(ap.altitude_hold))
         vertical = ApVertical::AltitudeHold;
@@ -738,6 +738,8 @@ std::array<AircraftMotion::Output, kDrivenCount> AircraftMotion::outputs(double 
         0.0,
         height_ft * kFeetToMetres,
         angle_of_attack_deg() * kPi / 180.0,
+        // The bank the autopilot's lateral function flies; 0 without one.
+        ap_lateral_ != ApLateral::None ? -bank_target_deg() : 0.0,
     };
     static_assert(std::size(values) == kDrivenCount, "a value for every driven variable");
     std::array<Output, kDrivenCount> out{};

@@ -137,6 +137,7 @@ inline constexpr DrivenVariable kDrivenVariables[] = {
     {552, "SIDE_GROUND_VELOCITY", "sideways ground speed, ft/s (0: no wind)"},
     {614, "RADIO_HEIGHT", "height above the terrain, m"},
     {789, "INCIDENCE_ALPHA", "angle of attack, radians"},
+    {794, "FLIGHT_DIRECTOR_BANK", "the autopilot's bank command, degrees, right wing down negative"},
 };
 inline constexpr std::size_t kDrivenCount = std::size(kDrivenVariables);
 
@@ -152,6 +153,7 @@ inline constexpr uint32_t kTokenApHeadingHold = 106;    // AUTOPILOT_HEADING_LOC
 inline constexpr uint32_t kTokenApHeadingBug = 107;     // AUTOPILOT_HEADING_LOCK_DIR
 inline constexpr uint32_t kTokenApAltitudeHold = 108;   // AUTOPILOT_ALTITUDE_LOCK
 inline constexpr uint32_t kTokenApAltitudeRef = 109;    // AUTOPILOT_ALTITUDE_LOCK_VAR
+inline constexpr uint32_t kTokenApGlideslopeHold = 111;  // AUTOPILOT_GLIDESLOPE_HOLD
 inline constexpr uint32_t kTokenApApproachHold = 112;   // AUTOPILOT_APROACH_HOLD
 inline constexpr uint32_t kTokenApVerticalSpeed = 120;  // AUTOPILOT_VERTICAL_HOLD_VAR
 
@@ -164,6 +166,7 @@ struct HostAutopilot {
     double altitude_hold = 0.0;
     double altitude_ref_ft = 0.0;
     double approach_hold = 0.0;
+    double glideslope_hold = 0.0;  // with the approach hold: the glideslope too, not the localiser alone
     double vertical_speed_ref_fpm = 0.0;
 };
 

@@ -337,6 +337,7 @@ void SimHost::update() {
         ap.altitude_hold = variable(kTokenApAltitudeHold);
         ap.altitude_ref_ft = variable(kTokenApAltitudeRef);
         ap.approach_hold = variable(kTokenApApproachHold);
+        ap.glideslope_hold = variable(kTokenApGlideslopeHold);
         ap.vertical_speed_ref_fpm = variable(kTokenApVerticalSpeed);
         motion_.set_autopilot(ap);
         motion_.step();

@@ -662,9 +662,15 @@ TEST(Ils, TheApproachHoldTracksTheLocaliserAndDescendsOnTheGlideslopeToTheRunway
     obey(m, "ils course 030 at 8 nm right 3 nm elevation 430 ft glideslope 3 deg");
     HostAutopilot ap = master_on();
     ap.approach_hold = 1.0;
+    // The localiser hold alone (the approach flag without the glideslope's)
+    // leaves the vertical axis alone.
     m.set_autopilot(ap);
     run(m, kPerSecond);
     EXPECT_EQ(m.autopilot_lateral(), ApLateral::Localiser);
+    EXPECT_EQ(m.autopilot_vertical(), ApVertical::None);
+    ap.glideslope_hold = 1.0;
+    m.set_autopilot(ap);
+    run(m, 1);
     EXPECT_EQ(m.autopilot_vertical(), ApVertical::Glideslope);
     EXPECT_EQ(m.vertical_speed_fpm(), 0.0) << "below the path: level until it comes down";
     run(m, 200 * kPerSecond);

@@ -54,6 +54,7 @@ enum Owner {
     kAltitudeModes,
     kHeadingPanel,
     kAutopilotMaster,
+    kFlightDirector,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -115,6 +116,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kAltitudeModes, {"toskelin ap_alt_rulo"}},
     {kHeadingPanel, {"toskelin ap_hdg_rulo"}},
     {kAutopilotMaster, {"toskelin ap_master_rulo"}},
+    {kFlightDirector, {"toskelin adi_fd_rulo", "toskelin fd_bars_sw_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -220,7 +222,7 @@ const std::vector<Group> kGroups = {
         ITEM(SelectedHeading)}},
     {"Autothrottle", kNotBuilt, {
         ITEM(AtsArmSwitch), ITEM(AtsOffWarning), ITEM(AtsSpeedMode), ITEM(AtsThrustMode), ITEM(SelectedSpeed)}},
-    {"Flight director", kNotBuilt, {
+    {"Flight director", kFlightDirector, {
         ITEM(AttitudeFailWarning), ITEM(FdBarsSwitch), ITEM(FdHeadingCommand), ITEM(GsCaptured),
         ITEM(GsValidFlag), ITEM(GsVsTarget), ITEM(InstrumentLightsOn), ITEM(LocCaptured),
         ITEM(NavStatusLocFlag)}},
@@ -277,7 +279,18 @@ constexpr std::string_view kApMaster = "toskelin ap_master_rulo";
 constexpr const char* kModesDroppedReason =
     "the flight directors off, mode cancel and speed on pitch drop the altitude, heading and approach modes";
 
+// The attitude director drops the autopilot when its attitude source or the
+// autopilot computer fails, and hands the receiver's glideslope bit to the
+// approach coupling, which the autopilot master then decides.
+constexpr std::string_view kAdi = "toskelin adi_fd_rulo";
+constexpr const char* kAttitudeLossReason = "a failed attitude source or computer disengages the autopilot at once";
+
 const SharedItem kShared[] = {
+    {"ApEngageState", kAdi, kAttitudeLossReason},
+    {"ApLever1On", kAdi, kAttitudeLossReason},
+    {"ApLever2On", kAdi, kAttitudeLossReason},
+    {"ApMasterSeenOn", kAdi, kAttitudeLossReason},
+    {"ApproachCoupled", kAdi, "the receiver's glideslope bit, before the autopilot master's coupling decides"},
     {"AcEssFeedSelector", kSolverGauge, kStartUpReason},
     {"AcLandSwitch", kSolverGauge, kStartUpReason},
     {"ApuGenSwitch", kSolverGauge, kStartUpReason},

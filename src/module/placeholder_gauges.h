@@ -52,8 +52,6 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin adf_rulo",                       181, 7086, 0     , true , no_failures},
     {"toskelin rmi_rulo",                       181, 7087, 0     , true , no_failures},
     {"toskelin hsi_rulo",                       279, 7088, 0     , true , no_failures},
-    {"toskelin fd_bars_sw_rulo",                 92, 7090, 0     , true , no_failures},
-    {"toskelin adi_fd_rulo",                    334, 7091, 0xAB0D, true , no_failures},
     {"toskelin rev_voy_left_rulo",               93, 5749, 0     , true , no_failures},
     {"toskelin rev_voy_right_rulo",              93, 7093, 0     , true , no_failures},
     {"toskelin n1_calc_rulo",                   128, 5758, 0     , true , no_failures},

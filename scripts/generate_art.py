@@ -428,6 +428,22 @@ SLIDERS = {
     ("toskelin adi_sec_rulo", "SYMBOL knob"): ((52, 52), (0, 0, 0, 0), "round_knob"),
     ("toskelin adi_sec_rulo", "SYMBOL knob panel lit"): ((52, 52), (0, 0, 0, 0), "round_knob"),
     ("toskelin adi_sec_rulo", "SYMBOL knob deck lit"): ((52, 52), (0, 0, 0, 0), "round_knob"),
+    # The attitude director: command bars 16 (sideways) and 12 (up and down)
+    # pixels a unit of their travel (1 to 11, stowed at 14 or -4, off the
+    # sphere under the bezel), the
+    # deviation and speed pointers, the turn and sideslip indices, the flags.
+    ("toskelin adi_fd_rulo", "ROLL command bar"): ((4, 150), (16, 224, 0, 0), "command_bar"),
+    ("toskelin adi_fd_rulo", "PITCH command bar"): ((150, 4), (0, 0, -48, 132), "command_bar"),
+    ("toskelin adi_fd_rulo", "ROLLOUT command bar"): ((4, 18), (16, 224, 0, 0), "command_bar"),
+    ("toskelin adi_fd_rulo", "LOC pointer"): ((8, 9), (0, 114, 0, 0), "pointer_up"),
+    ("toskelin adi_fd_rulo", "GS pointer"): ((9, 8), (0, 0, 0, 120), "pointer_left"),
+    ("toskelin adi_fd_rulo", "SPEED pointer"): ((9, 8), (0, 0, 42, 122), "pointer"),
+    ("toskelin adi_fd_rulo", "TURN index"): ((6, 8), (-42, 42, 0, 0), "bar"),
+    ("toskelin adi_fd_rulo", "SIDESLIP ball"): ((8, 8), (-20, 20, 0, 0), "ball"),
+    ("toskelin adi_fd_rulo", "ADI bezel"): ((334, 267), (0, 0, 0, 0), "adi_bezel"),
+    ("toskelin adi_fd_rulo", "ATT flag"): ((44, 18), (0, 0, 0, 0), "att_flag"),
+    ("toskelin adi_fd_rulo", "LOC flag"): ((44, 18), (0, 0, 0, 0), "att_flag"),
+    ("toskelin adi_fd_rulo", "GS flag"): ((44, 18), (0, 0, 0, 0), "att_flag"),
 }
 
 # Moving images and sprites whose picture is not a digit strip: per gauge and
@@ -449,6 +465,8 @@ WINDOWS = {
     ("toskelin adi_sec_rulo", "SPHERE"): ((220, 220), (224, 396), "sphere"),
     ("toskelin adi_sec_rulo", "BANK SCALE"): ((262, 262), (262, 262), "bank_scale"),
     ("toskelin adi_sec_rulo", "AIRCRAFT SYMBOL"): ((160, 44), (160, 74), "aircraft_symbol"),
+    # The attitude director's sphere, drawn as the standby's.
+    ("toskelin adi_fd_rulo", "SPHERE"): ((220, 220), (224, 396), "sphere"),
 }
 
 # Moving scales: a strip that slides under its window (a moving image whose
@@ -1740,7 +1758,30 @@ def draw_shaped(e, w, h):
         for x in range(-h, w, 8):
             d.polygon([(x, h - 1), (x + 4, h - 1), (x + 4 + h, 0), (x + h, 0)], fill=C["white"])
         d.rectangle((8, 2, w - 9, h - 3), fill=C["flag_red"])
-        draw_text_in(d, "ATT", (8, 1, w - 8, h - 1), "white", (9, 8, 7))
+        draw_text_in(d, e.label.split()[0], (8, 1, w - 8, h - 1), "white", (9, 8, 7))
+    elif shape == "command_bar":
+        # A magenta bar the length of the sphere's middle.
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["magenta"], outline=C["dark"])
+    elif shape == "pointer_up":
+        d.polygon([(w // 2, 0), (w - 1, h - 1), (0, h - 1)], fill=C["white"], outline=C["dark"])
+    elif shape == "pointer_left":
+        d.polygon([(0, h // 2), (w - 1, 0), (w - 1, h - 1)], fill=C["white"], outline=C["dark"])
+    elif shape == "ball":
+        d.ellipse((0, 0, w - 1, h - 1), fill=C["dark"], outline=C["white"])
+    elif shape == "adi_bezel":
+        # The instrument's face round the sphere: its window, the deviation
+        # and speed scales' dots and the turn index's tube.
+        cx, cy, r = 167, 125, 110
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["face"])
+        d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=C["clear"])
+        for k in (-2, -1, 1, 2):
+            d.ellipse((cx + 29 * k - 2, 238 - 2, cx + 29 * k + 2, 238 + 2), outline=C["white"])
+            d.ellipse((290 - 2, cy + 24 * k - 2, 290 + 2, cy + 24 * k + 2), outline=C["white"])
+        d.rectangle((cx - 1, 234, cx, 242), fill=C["white"])
+        d.line((36, cy, 42, cy), fill=C["white"], width=2)
+        d.rectangle((cx - 24, 251, cx + 24, 261), outline=C["grey"])
+        d.line((cx - 6, 251, cx - 6, 261), fill=C["white"])
+        d.line((cx + 6, 251, cx + 6, 261), fill=C["white"])
     elif shape == "round_knob":
         # A fluted knob seen end-on; lit by the panel lights (amber) or the
         # flight deck's (white).

@@ -79,14 +79,17 @@ constexpr uint32_t kTestLight = 7947;
 // picture for a degree of bank.
 constexpr double kPixelsPerPitchUnit = -2.0 / 1.4;
 constexpr double kRadiansPerBankDeg = 3.14159265358979 / 180;
-// The bars: 8 pixels a unit of travel, 6 in the middle of the sphere.
-constexpr double kBarPixels = 8;
+// The bars: 16 pixels a unit of travel sideways, 12 up and down, 6 in the
+// middle of the sphere; stowed (14, -4) they stand off the sphere, under the
+// bezel.
+constexpr double kBarPixels = 16;
+constexpr double kPitchBarPixels = 12;
 // Pointers and indices: pixels a unit of their values.
 constexpr double kLocPointerPixels = 0.4;
 constexpr double kGsPointerPixels = 0.8;
 constexpr double kSpeedPointerPixels = 0.8;
-constexpr double kTurnPixels = 5;
-constexpr double kBallPixels = 0.5;
+constexpr double kTurnPixels = 1;
+constexpr double kBallPixels = 5;
 
 // --- Elements -------------------------------------------------------------------
 
@@ -112,23 +115,23 @@ constexpr int16_t at_zero(int16_t centre, double centre_value, double pixels) {
 // clang-format off
 constexpr ElementSpec kElements[] = {
     background_spec(kBackground),
-    sprite_spec("SPHERE", kSphereWindow, {{kCentreX, kCentreY}, {110, 110}}, nullptr, 0,
+    sprite_spec("SPHERE", kSphereWindow, {{kCentreX - 110, kCentreY - 110}, {110, 110}}, nullptr, 0,
                 sphere_pitch, kPixelsPerPitchUnit, sphere_bank, kRadiansPerBankDeg),
-    slider_spec("ROLL command bar",    kRollBar,    {at_zero(kCentreX - 2, 6, kBarPixels), 45},
+    slider_spec("ROLL command bar",    kRollBar,    {at_zero(kCentreX - 2, 6, kBarPixels), kCentreY - 75},
                 roll_bar, kBarPixels, nullptr, 0),
-    slider_spec("PITCH command bar",   kPitchBar,   {87, at_zero(kCentreY - 2, 6, kBarPixels)},
-                nullptr, 0, pitch_bar, kBarPixels),
-    slider_spec("ROLLOUT command bar", kRolloutBar, {at_zero(kCentreX - 2, 6, kBarPixels), 196},
+    slider_spec("PITCH command bar",   kPitchBar,   {kCentreX - 75, at_zero(kCentreY - 2, 6, kPitchBarPixels)},
+                nullptr, 0, pitch_bar, kPitchBarPixels),
+    slider_spec("ROLLOUT command bar", kRolloutBar, {at_zero(kCentreX - 2, 6, kBarPixels), 205},
                 rollout_bar, kBarPixels, nullptr, 0),
-    slider_spec("LOC pointer",   kLocPointer,   {at_zero(kCentreX - 4, 104, kLocPointerPixels), 226},
-                loc_pointer, kLocPointerPixels, nullptr, 0, kIconFlags | kHidden),
-    slider_spec("GS pointer",    kGsPointer,    {282, at_zero(kCentreY - 4, 100, kGsPointerPixels)},
-                nullptr, 0, gs_pointer, kGsPointerPixels, kIconFlags | kHidden),
-    slider_spec("SPEED pointer", kSpeedPointer, {44, at_zero(kCentreY - 4, 103, kSpeedPointerPixels)},
-                nullptr, 0, speed_pointer, kSpeedPointerPixels),
-    slider_spec("TURN index",    kTurnIndex,    {kCentreX - 3, 240}, turn_index, kTurnPixels, nullptr, 0),
-    slider_spec("SIDESLIP ball", kSideslipBall, {kCentreX - 4, 252}, sideslip_ball, kBallPixels, nullptr, 0),
     icon_spec("ADI bezel", kBezel, {0, 0}, kIconFlags),
+    slider_spec("LOC pointer",   kLocPointer,   {at_zero(kCentreX - 4, 104, kLocPointerPixels), 228},
+                loc_pointer, kLocPointerPixels, nullptr, 0, kIconFlags | kHidden),
+    slider_spec("GS pointer",    kGsPointer,    {293, at_zero(kCentreY - 4, 100, kGsPointerPixels)},
+                nullptr, 0, gs_pointer, kGsPointerPixels, kIconFlags | kHidden),
+    slider_spec("SPEED pointer", kSpeedPointer, {26, at_zero(kCentreY - 4, 103, kSpeedPointerPixels)},
+                nullptr, 0, speed_pointer, kSpeedPointerPixels),
+    slider_spec("TURN index",    kTurnIndex,    {kCentreX - 3, 243}, turn_index, kTurnPixels, nullptr, 0),
+    slider_spec("SIDESLIP ball", kSideslipBall, {kCentreX - 4, 252}, sideslip_ball, kBallPixels, nullptr, 0),
     icon_spec("ATT flag",  kAttFlag,  {70, 20}),
     icon_spec("LOC flag",  kLocFlag,  {145, 206}),
     icon_spec("GS flag",   kGsFlag,   {262, 60}),

@@ -169,3 +169,7 @@ struct AdiState {
 };
 
 }  // namespace kadrimos::autoflight
+
+namespace kadrimos::gauges::adi_fd {
+extern autoflight::AdiState state;
+}  // namespace kadrimos::gauges::adi_fd

@@ -63,5 +63,65 @@ TEST(AutoflightServeOrder, TheAltitudeCaptureSeesTheVerticalSpeedOfTheUpdateBefo
     }
 }
 
+constexpr const char* kAdi = "toskelin adi_fd_rulo";        // gauge02
+constexpr const char* kMaster = "toskelin ap_master_rulo";  // gauge37
+constexpr uint32_t kGsDeviation = 41, kGsFlag = 44, kCourse = 45, kNavStatus = 46, kSignal = 49, kOnGround = 60,
+                   kHeading = 84, kApMasterFlag = 103, kRadioHeight = 614;
+
+// LAND with AP 1, level below the glide path, which comes within capture.
+// The flight director captures it; the autopilot master then flies the
+// glide path and drops the altitude hold. Served in the panel's order the
+// master sees the capture in the same update; served first, at the next.
+// The approach coupling is the director's receiver bit, overwritten by the
+// master: whichever is served last stands at the end of the update.
+TEST(AutoflightServeOrder, TheMasterFliesTheGlidePathTheDirectorCapturedInTheSameUpdateWhenServedAfterIt) {
+    struct Row {
+        std::vector<const char*> order;
+        int updates_to_glide_path;
+        uint8_t coupled_on_the_ground;
+    };
+    const Row rows[] = {
+        {{kAdi, kMaster}, 1, 0},
+        {{kMaster, kAdi}, 2, 1},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.order.front());
+        FakeHost host;
+        for (uint8_t* bus : {&aircraft.DcEssBusPowered, &aircraft.DcNormBusPowered, &aircraft.AcEssBusPowered,
+                             &aircraft.InstrBus1Powered, &aircraft.InstrBus2Powered, &aircraft.AcBus1Powered,
+                             &aircraft.AcBus2Powered})
+            *bus = 1;
+        aircraft.BattLoadLevel = 2;
+        autoflight::set_fd_command(autoflight::FdCommand::Fd1);
+        autoflight::set_ap_engage(autoflight::ApEngage::Ap1);
+        aircraft.ApLever1On = 1;
+        autoflight::set_approach(autoflight::Approach::Land);
+        autoflight::set_vertical_mode(Vertical::HoldPresent);
+        host.set(kApMasterFlag, 1);
+        host.set(kOnGround, 0);
+        host.set(kRadioHeight, 600);
+        host.set(kCourse, 270);
+        host.set(kHeading, 270);
+        host.set(kGsFlag, 1);
+        host.set_bits(kNavStatus, 0xC0);
+        host.set(kSignal, 1000);
+        host.set(kGsDeviation, -60);
+        for (const char* g : r.order) host.update(g);
+        ASSERT_EQ(autoflight::vertical_mode(), Vertical::HoldPresent);
+        host.set(kGsDeviation, -10);
+        int updates = 0;
+        while (autoflight::vertical_mode() != Vertical::None && updates < 5) {
+            for (const char* g : r.order) host.update(g);
+            ++updates;
+        }
+        EXPECT_TRUE(autoflight::gs_captured());
+        EXPECT_EQ(updates, r.updates_to_glide_path);
+
+        host.set(kOnGround, 1);
+        for (const char* g : r.order) host.update(g);
+        EXPECT_EQ(aircraft.ApproachCoupled, r.coupled_on_the_ground);
+    }
+}
+
 }  // namespace
 }  // namespace kadrimos::testing

@@ -230,7 +230,7 @@ void command_vertical_speed(int32_t fpm) {
 
 void hold_present_altitude(double a, double v, int32_t s) {
     if (self.hold_latch == 0) {
-        autoflight::clear_speed_on_pitch();
+        autoflight::set_speed_on_pitch(false);
         autoflight::stop_pitch_hold();
         const double reference = v < 0 ? a - kHoldLead : v > 0 ? a + kHoldLead : a;
         aircraft.HoldAltitudeReference = to_integer<int32_t>(reference);
@@ -259,7 +259,7 @@ void hold_selected_altitude(double v, int32_t s) {
 // the same with 3200, 2500 and 1000. Inside 300 ft the hold of the selected
 // altitude takes over within 20 ft of it.
 void capture(double a, double v, int32_t s) {
-    autoflight::clear_speed_on_pitch();
+    autoflight::set_speed_on_pitch(false);
     self.hold_latch = 0;
     send_altitude_reference(s);
     if (a > s + kCaptureBand) {
@@ -287,7 +287,7 @@ void capture(double a, double v, int32_t s) {
 // From a hold to a new selection: 1000 ft/min towards it, the hold of the
 // selected altitude within 20 ft of it (on it exactly, too).
 void move_to_new_selection(double a, int32_t s) {
-    autoflight::clear_speed_on_pitch();
+    autoflight::set_speed_on_pitch(false);
     self.hold_latch = 0;
     send_altitude_reference(s);
     if (a > s + kCaptureBand)
@@ -308,7 +308,7 @@ void armed(double a, double v, int32_t s) {
     const bool start = to_go > 0 ? reach >= to_go : to_go < 0 ? reach <= to_go : true;
     if (start) {
         autoflight::set_vertical_mode(Vertical::Capture);
-        autoflight::clear_speed_on_pitch();
+        autoflight::set_speed_on_pitch(false);
     }
 }
 
@@ -326,7 +326,7 @@ void run_modes(double a, double v, int32_t s) {
         aircraft.AltAlertState = kAlertOff;
     }
     if (vertical_mode() != Vertical::None && vertical_mode() != Vertical::AltSelectArmed)
-        autoflight::clear_speed_on_pitch();
+        autoflight::set_speed_on_pitch(false);
 }
 
 // --- Altitude alert ----------------------------------------------------------------

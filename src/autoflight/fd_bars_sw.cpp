@@ -24,8 +24,8 @@ namespace kadrimos::gauges::fd_bars_sw {
 namespace {
 
 constexpr uint32_t kBackground = 7090;
-constexpr uint32_t kSwitchOn = 7960;
-constexpr uint32_t kSwitchOff = 7961;
+constexpr uint32_t kSwitchOn = 7928;
+constexpr uint32_t kSwitchOff = 7929;
 
 constexpr ElementSpec kElements[] = {
     background_spec(kBackground),

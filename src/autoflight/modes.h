@@ -211,8 +211,6 @@ inline void drop_autoflight_for_hydraulic_loss() {
 
 // --- The altitude panel ("toskelin ap_alt_rulo") ------------------------------------
 
-// The altitude modes take the pitch channel: speed on pitch stops.
-inline void clear_speed_on_pitch() { aircraft.SpeedOnPitchMode = 0; }
 
 // A vertical-speed command of the altitude modes: the basic pitch hold
 // takes a new reference when it next flies.
@@ -228,7 +226,7 @@ inline void stop_pitch_hold() {
 // ALT HOLD pressed: the hold replaces speed on pitch, the mode-cancel hold
 // and the go-around; a localiser approach already on its glide path ends.
 inline void clear_modes_for_alt_hold() {
-    clear_speed_on_pitch();
+    set_speed_on_pitch(false);
     aircraft.ModeCancelHold = 0;
     aircraft.GoAroundMode = 0;
     if (loc_mode() && gs_captured()) set_approach(Approach::None);

@@ -211,7 +211,6 @@ inline void drop_autoflight_for_hydraulic_loss() {
 
 // --- The altitude panel ("toskelin ap_alt_rulo") ------------------------------------
 
-
 // A vertical-speed command of the altitude modes: the basic pitch hold
 // takes a new reference when it next flies.
 inline void release_pitch_hold_reference() { aircraft.PitchHoldLatch = 0; }

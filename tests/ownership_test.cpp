@@ -54,6 +54,7 @@ enum Owner {
     kAltitudeModes,
     kHeadingPanel,
     kAutopilotMaster,
+    kAdfReceiver,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -115,6 +116,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kAltitudeModes, {"toskelin ap_alt_rulo"}},
     {kHeadingPanel, {"toskelin ap_hdg_rulo"}},
     {kAutopilotMaster, {"toskelin ap_master_rulo"}},
+    {kAdfReceiver, {"toskelin radio_adf1_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -203,7 +205,7 @@ const std::vector<Group> kGroups = {
         ITEM(FlapDetentPositions), ITEM(FlapPlacardExceeded), ITEM(FlapsFault), ITEM(SurfacesFault)}},
     {"Navigation indicators", kNotBuilt, {
         ITEM(AdfInop), ITEM(HsiCourse), ITEM(HsiInop), ITEM(RmiInop)}},
-    {"ADF receiver", kNotBuilt, {
+    {"ADF receiver", kAdfReceiver, {
         ITEM(AdfTestRequest)}},
     {"Autopilot master", kAutopilotMaster, {
         ITEM(ApEngageState), ITEM(ApLever1On), ITEM(ApLever2On), ITEM(ApMasterSeenOn), ITEM(ApproachCoupled),

@@ -70,9 +70,9 @@ struct TestStep {
 };
 // Columns: light, tone, duration (ticks).
 constexpr TestStep kTestSteps[] = {
-    {kInner,  sound::SoundName::INNER,  25},
+    {kInner, sound::SoundName::INNER, 25},
     {kMiddle, sound::SoundName::MIDDLE, 25},
-    {kOuter,  sound::SoundName::OUTER,  18},
+    {kOuter, sound::SoundName::OUTER, 18},
 };
 constexpr uint8_t kLastStep = static_cast<uint8_t>(std::size(kTestSteps));
 
@@ -116,7 +116,8 @@ void run_test() {
         }
         self.MarkerTestRunning = 0;
         timing::clear(self.MarkerTestEnd);
-        self.MarkerTestStep = self.MarkerTestStep == kLastStep ? 0 : static_cast<uint8_t>(self.MarkerTestStep + 1);
+        self.MarkerTestStep =
+            self.MarkerTestStep == kLastStep ? 0 : static_cast<uint8_t>(self.MarkerTestStep + 1);
     }
     show_only(0);
 }

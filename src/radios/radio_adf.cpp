@@ -144,16 +144,16 @@ int32_t FSAPI test_button(PIXPOINT*, uint32_t) {
     return 0;
 }
 
-constexpr auto kAreas = join<AreaSpec>(
-    knob_area("ADF hundreds up", {27, 49, 29, 21}, CURSOR_UPARROW, turn<kHundredsUp>),
-    knob_area("ADF hundreds down", {27, 70, 29, 21}, CURSOR_DOWNARROW, turn<kHundredsDown>),
-    knob_area("ADF tens up", {56, 49, 29, 21}, CURSOR_UPARROW, turn<kTensUp>),
-    knob_area("ADF tens down", {56, 70, 29, 21}, CURSOR_DOWNARROW, turn<kTensDown>),
-    knob_area("ADF units up", {85, 49, 29, 21}, CURSOR_UPARROW, turn<kUnitsUp>),
-    knob_area("ADF units down", {85, 70, 29, 21}, CURSOR_DOWNARROW, turn<kUnitsDown>),
-    area("ADF selector", {41, 0, 60, 23}, CURSOR_HAND, selector),
-    area("ADF FINE button", {71, 23, 27, 21}, CURSOR_HAND, fine_button),
-    area("ADF TEST button", {115, 6, 27, 27}, CURSOR_HAND, test_button));
+constexpr auto kAreas =
+    join<AreaSpec>(knob_area("ADF hundreds up", {27, 49, 29, 21}, CURSOR_UPARROW, turn<kHundredsUp>),
+                   knob_area("ADF hundreds down", {27, 70, 29, 21}, CURSOR_DOWNARROW, turn<kHundredsDown>),
+                   knob_area("ADF tens up", {56, 49, 29, 21}, CURSOR_UPARROW, turn<kTensUp>),
+                   knob_area("ADF tens down", {56, 70, 29, 21}, CURSOR_DOWNARROW, turn<kTensDown>),
+                   knob_area("ADF units up", {85, 49, 29, 21}, CURSOR_UPARROW, turn<kUnitsUp>),
+                   knob_area("ADF units down", {85, 70, 29, 21}, CURSOR_DOWNARROW, turn<kUnitsDown>),
+                   area("ADF selector", {41, 0, 60, 23}, CURSOR_HAND, selector),
+                   area("ADF FINE button", {71, 23, 27, 21}, CURSOR_HAND, fine_button),
+                   area("ADF TEST button", {115, 6, 27, 27}, CURSOR_HAND, test_button));
 
 // --- Update ----------------------------------------------------------------------------
 

@@ -66,8 +66,8 @@ NavHeadState& self = state;
 constexpr uint32_t kBackground = 7080;
 constexpr uint32_t kIndicatorBitmap = 7950;  // receiver 2's is the next one
 constexpr uint32_t kPointerBitmap = 7952;
-constexpr uint32_t kFourWindow = 7953;       // its strip 7954: 0 1 2 3 0
-constexpr uint32_t kTenWindow = 7955;        // its strip 7956: 0 to 9 and 0
+constexpr uint32_t kFourWindow = 7953;        // its strip 7954: 0 1 2 3 0
+constexpr uint32_t kTenWindow = 7955;         // its strip 7956: 0 to 9 and 0
 constexpr uint32_t kHundredthsWindow = 7957;  // its strip 7958: 0 2 5 7 0
 
 // The hundredths position of each BCD hundredths digit; any other digit
@@ -113,11 +113,11 @@ double FSAPI knob2_pointer(ELEMENT_HEADER*) {
 
 // The knob pointers, a sixteenth of a turn a step, 0 at twelve o'clock,
 // clockwise; one table each, as each knob turns about its own centre.
-#define KADRIMOS_KNOB_SCALE(name, cx, cy)                                                              \
-    constinit NONLINEARITY name[] = {                                                                   \
-        {{cx, cy - 14}, 0, 0},  {{cx + 10, cy - 10}, 2, 0}, {{cx + 14, cy}, 4, 0},                        \
-        {{cx + 10, cy + 10}, 6, 0}, {{cx, cy + 14}, 8, 0},  {{cx - 10, cy + 10}, 10, 0},                  \
-        {{cx - 14, cy}, 12, 0}, {{cx - 10, cy - 10}, 14, 0}, {{cx - 5, cy - 13}, 15, 0},                  \
+#define KADRIMOS_KNOB_SCALE(name, cx, cy)                                                     \
+    constinit NONLINEARITY name[] = {                                                         \
+        {{cx, cy - 14}, 0, 0},      {{cx + 10, cy - 10}, 2, 0},  {{cx + 14, cy}, 4, 0},       \
+        {{cx + 10, cy + 10}, 6, 0}, {{cx, cy + 14}, 8, 0},       {{cx - 10, cy + 10}, 10, 0}, \
+        {{cx - 14, cy}, 12, 0},     {{cx - 10, cy - 10}, 14, 0}, {{cx - 5, cy - 13}, 15, 0},  \
     }
 KADRIMOS_KNOB_SCALE(knob1_scale, 33, 86);
 KADRIMOS_KNOB_SCALE(knob2_scale, 93, 86);
@@ -128,11 +128,12 @@ constexpr Placement kKnob2 = {{93, 86}, {2, 2}};
 
 template <int R>
 constexpr ElementSpec drums_of(int d, const char* label, PIXPOINT at) {
-    ElementSpec s = d == 0   ? moving_image_spec(label, kFourWindow, at, drum_column, 0, 1, drum<R, 0>, 0, 4)
-                    : d == 1 ? drum_spec(label, kTenWindow, at, drum<R, 1>)
-                    : d == 2 ? drum_spec(label, kTenWindow, at, drum<R, 2>)
-                    : d == 3 ? drum_spec(label, kTenWindow, at, drum<R, 3>)
-                             : moving_image_spec(label, kHundredthsWindow, at, drum_column, 0, 1, drum<R, 4>, 0, 4);
+    ElementSpec s =
+        d == 0   ? moving_image_spec(label, kFourWindow, at, drum_column, 0, 1, drum<R, 0>, 0, 4)
+        : d == 1 ? drum_spec(label, kTenWindow, at, drum<R, 1>)
+        : d == 2 ? drum_spec(label, kTenWindow, at, drum<R, 2>)
+        : d == 3 ? drum_spec(label, kTenWindow, at, drum<R, 3>)
+                 : moving_image_spec(label, kHundredthsWindow, at, drum_column, 0, 1, drum<R, 4>, 0, 4);
     return R == 1 ? hidden_at_load(s) : s;
 }
 
@@ -172,7 +173,7 @@ constexpr uint32_t kNav2WholeDec = 65644;
 
 // One click of a tuning knob: the event for the receiver selected at the
 // time of the click, and the knob's pointer a step round.
-template <int Offset, uint8_t NavHeadState::* Knob, int Step>
+template <int Offset, uint8_t NavHeadState::*Knob, int Step>
 int32_t FSAPI turn(PIXPOINT*, uint32_t) {
     host::send_event((self.NavSelector == 2 ? kNav2WholeDec : kNav1WholeDec) + Offset, 0);
     self.*Knob = static_cast<uint8_t>((self.*Knob + kKnobPositions + Step) % kKnobPositions);
@@ -185,11 +186,13 @@ int32_t FSAPI selector(PIXPOINT*, uint32_t) {
 }
 
 constexpr auto kAreas = join<AreaSpec>(
-    knob_area("NAV whole MHz down", {3, 58, 30, 56}, CURSOR_DOWNARROW, turn<0, &NavHeadState::NavKnob1Pos, -1>),
+    knob_area("NAV whole MHz down", {3, 58, 30, 56}, CURSOR_DOWNARROW,
+              turn<0, &NavHeadState::NavKnob1Pos, -1>),
     knob_area("NAV whole MHz up", {33, 58, 30, 56}, CURSOR_UPARROW, turn<1, &NavHeadState::NavKnob1Pos, 1>),
     knob_area("NAV fractional MHz down", {63, 58, 30, 56}, CURSOR_DOWNARROW,
               turn<2, &NavHeadState::NavKnob2Pos, -1>),
-    knob_area("NAV fractional MHz up", {93, 58, 30, 56}, CURSOR_UPARROW, turn<3, &NavHeadState::NavKnob2Pos, 1>),
+    knob_area("NAV fractional MHz up", {93, 58, 30, 56}, CURSOR_UPARROW,
+              turn<3, &NavHeadState::NavKnob2Pos, 1>),
     area("NAV selector", {24, 0, 75, 33}, CURSOR_HAND, selector));
 
 // --- Update ----------------------------------------------------------------------------

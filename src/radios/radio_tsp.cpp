@@ -71,15 +71,15 @@ int32_t FSAPI send(PIXPOINT*, uint32_t) {
 }
 
 // Columns: label, box, cursor, event (thousands to units, up then down).
-constexpr auto kAreas = join<AreaSpec>(
-    knob_area("XPDR thousands up",   {32, 41, 28, 19},  CURSOR_UPARROW,   send<65651>),
-    knob_area("XPDR thousands down", {32, 60, 28, 19},  CURSOR_DOWNARROW, send<66455>),
-    knob_area("XPDR hundreds up",    {60, 41, 28, 19},  CURSOR_UPARROW,   send<65652>),
-    knob_area("XPDR hundreds down",  {60, 60, 28, 19},  CURSOR_DOWNARROW, send<66456>),
-    knob_area("XPDR tens up",        {88, 41, 28, 19},  CURSOR_UPARROW,   send<65653>),
-    knob_area("XPDR tens down",      {88, 60, 28, 19},  CURSOR_DOWNARROW, send<66457>),
-    knob_area("XPDR units up",       {116, 41, 28, 19}, CURSOR_UPARROW,   send<65654>),
-    knob_area("XPDR units down",     {116, 60, 28, 19}, CURSOR_DOWNARROW, send<66458>));
+constexpr auto kAreas =
+    join<AreaSpec>(knob_area("XPDR thousands up", {32, 41, 28, 19}, CURSOR_UPARROW, send<65651>),
+                   knob_area("XPDR thousands down", {32, 60, 28, 19}, CURSOR_DOWNARROW, send<66455>),
+                   knob_area("XPDR hundreds up", {60, 41, 28, 19}, CURSOR_UPARROW, send<65652>),
+                   knob_area("XPDR hundreds down", {60, 60, 28, 19}, CURSOR_DOWNARROW, send<66456>),
+                   knob_area("XPDR tens up", {88, 41, 28, 19}, CURSOR_UPARROW, send<65653>),
+                   knob_area("XPDR tens down", {88, 60, 28, 19}, CURSOR_DOWNARROW, send<66457>),
+                   knob_area("XPDR units up", {116, 41, 28, 19}, CURSOR_UPARROW, send<65654>),
+                   knob_area("XPDR units down", {116, 60, 28, 19}, CURSOR_DOWNARROW, send<66458>));
 
 // --- Update ----------------------------------------------------------------------------
 

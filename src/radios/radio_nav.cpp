@@ -143,8 +143,8 @@ constexpr PIXPOINT kDrumAt[kDrums] = {{22, 38}, {36, 38}, {50, 38}, {68, 38}, {8
 // clang-format off
 constexpr ElementSpec kElements[] = {
     background_spec(kBackground),
-    icon_spec("NAV 1 indicator", kIndicatorBitmap,     {104, 8}, kIconFlags),
-    icon_spec("NAV 2 indicator", kIndicatorBitmap + 1, {104, 8}),
+    icon_spec("NAV 1 indicator", kIndicatorBitmap,     {84, 10}, kIconFlags),
+    icon_spec("NAV 2 indicator", kIndicatorBitmap + 1, {84, 10}),
     needle_spec("NAV whole MHz knob pointer",      kPointerBitmap, kKnob1, knob1_pointer, knob1_scale),
     needle_spec("NAV fractional MHz knob pointer", kPointerBitmap, kKnob2, knob2_pointer, knob2_scale),
     drums_of<0>(0, "NAV 1 hundreds drum",   kDrumAt[0]),

@@ -1,5 +1,7 @@
 #include "sim_host.h"
 
+#include "radio_stack.h"
+
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -558,6 +560,7 @@ void SimHost::key_event(uint32_t id, uint32_t value) {
     trace_.event(tick_, id, value);
     if (id == kEventOpenWindow && !open_window(value)) trace_.unknown_window(tick_, value, "opening");
     if (id == kEventCloseWindow && !close_window(value)) trace_.unknown_window(tick_, value, "closing");
+    radio_stack::answer(id, variables_, calculator_);
     apply_effects(id, value);
 }
 

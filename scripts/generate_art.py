@@ -133,6 +133,7 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   lines     engraved lines, such as a pointer's neutral mark: (x0, y0, x1, y1)
 #   modulo    a dial turning more than once: its numbers are the values modulo this
 #   descending_drums  labels (their first word) of drums whose digits run down the strip
+#   strips    a drum strip's figures where they are not its window's range counted from 0, by label
 #   knobs     round knobs drawn on the background: (centre x, centre y, radius)
 #   symbols   flags, signs and annunciations drawn as a word on a plate, by label:
 #             (text, (width, height), text colour, plate colour)
@@ -365,6 +366,20 @@ PRINTED = {
                                       "SAT failure flag": ("OFF", (33, 11), "white", "flag_red")}},
     "toskelin aoa_rulo": {"texts": [("AOA", 19, 28)], "lines": [(5, 15, 8, 15), (30, 15, 33, 15)],
                           "symbols": {"AOA failure flag": ("OFF", (30, 11), "white", "flag_red")}},
+    "toskelin radio_nav_rulo": {"title": ["NAV"], "legends": {"NAV 1 indicator": "1", "NAV 2 indicator": "2"},
+                                "strips": {"NAV 1 hundreds drum": [0, 1, 2, 3, 0], "NAV 2 hundreds drum": [0, 1, 2, 3, 0],
+                                           "NAV 1 hundredths drum": [0, 2, 5, 7, 0],
+                                           "NAV 2 hundredths drum": [0, 2, 5, 7, 0]},
+                                "texts": [("MHz", 100, 46)]},
+    "toskelin omi_rulo": {"title": ["MKR"], "legends": {"OM light": "OM", "MM light": "MM", "IM light": "IM"},
+                          "colours": {"OM": "blue", "MM": "amber", "IM": "white"}},
+    "toskelin radio_adf1_rulo": {"title": ["ADF"], "legends": {"ADF 1 picture": "ADF 1", "ADF 2 picture": "ADF 2"},
+                                 "strips": {"ADF thousands drum": [0, 1, 0]}, "texts": [("kHz", 104, 103)]},
+    "toskelin radio_tsp_rulo": {"title": ["ATC"], "leading_zeros": True,
+                                "strips": {"XPDR thousands drum": [0, 1, 2, 3, 4, 5, 6, 7, 0],
+                                           "XPDR hundreds drum": [0, 1, 2, 3, 4, 5, 6, 7, 0],
+                                           "XPDR tens drum": [0, 1, 2, 3, 4, 5, 6, 7, 0],
+                                           "XPDR units drum": [0, 1, 2, 3, 4, 5, 6, 7, 0]}},
     "toskelin ralt_rulo": {"lamp_size": (14, 10), "knobs": [(39, 140, 17)], "pointers": [(4, 54, "right")],
                            "texts": [("DH", 50, 103), ("FT", 50, 111)]},
     "toskelin ap_master_rulo": {"legends": {"FD 1 light": "FD 1", "FD 2 light": "FD 2", "SPEED light": "SPEED",
@@ -934,6 +949,14 @@ class Art:
                          and o.moving["y_callback"] != e.moving["y_callback"]]
                 if right:
                     room.append(min(right) - 1)
+            if not room:
+                # Only ever the last window of its counter (a radio's
+                # hundredths, on a strip of its own): as wide as the
+                # counter's other windows.
+                e = uses[0]
+                room = [o.x - p.x - 1 for p in e.gauge.elements for o in e.gauge.elements
+                        if p.kind == 5 and o.kind == 5 and o.x > p.x and abs(o.y - p.y) <= 3
+                        and abs(p.y - e.y) <= 3]
             widths[bmp] = min(room)
         for bmp, w in sorted(widths.items()):
             h = (3 * w + 1) // 2
@@ -1707,6 +1730,7 @@ def draw_drum_strip(e, w, h):
         # A short descending drum (the hundreds of a heading: 0, 3, 2, 1, 0)
         # counts down from its own top.
         digits = [0] + list(range(cells - 2, 0, -1)) + [0]
+    digits = printed(e.gauge, "strips", {}).get(e.label, digits)
     blank = leading_only(e)
     f = font(max(7, cell * 3 // 4), True)
     for i, digit in enumerate(digits):

@@ -55,6 +55,7 @@ enum Owner {
     kHeadingPanel,
     kAutopilotMaster,
     kFlightDirector,
+    kAdfReceiver,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -117,6 +118,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kHeadingPanel, {"toskelin ap_hdg_rulo"}},
     {kAutopilotMaster, {"toskelin ap_master_rulo"}},
     {kFlightDirector, {"toskelin adi_fd_rulo", "toskelin fd_bars_sw_rulo"}},
+    {kAdfReceiver, {"toskelin radio_adf1_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -205,7 +207,7 @@ const std::vector<Group> kGroups = {
         ITEM(FlapDetentPositions), ITEM(FlapPlacardExceeded), ITEM(FlapsFault), ITEM(SurfacesFault)}},
     {"Navigation indicators", kNotBuilt, {
         ITEM(AdfInop), ITEM(HsiCourse), ITEM(HsiInop), ITEM(RmiInop)}},
-    {"ADF receiver", kNotBuilt, {
+    {"ADF receiver", kAdfReceiver, {
         ITEM(AdfTestRequest)}},
     {"Autopilot master", kAutopilotMaster, {
         ITEM(ApEngageState), ITEM(ApLever1On), ITEM(ApLever2On), ITEM(ApMasterSeenOn), ITEM(ApproachCoupled),

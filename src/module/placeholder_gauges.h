@@ -43,10 +43,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin omi_rulo",                        69, 7079, 0     , true , no_failures},
-    {"toskelin radio_nav_rulo",                 127, 7080, 0     , true , no_failures},
-    {"toskelin radio_adf1_rulo",                142, 7081, 0     , true , no_failures},
-    {"toskelin radio_tsp_rulo",                 179, 7082, 0     , true , no_failures},
     {"toskelin radio_com_rulo",                 164, 7083, 0     , true , no_failures},
     {"toskelin radio_snd_rulo",                 175, 7084, 0     , true , no_failures},
     {"toskelin adf_rulo",                       181, 7086, 0     , true , no_failures},

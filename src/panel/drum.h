@@ -128,23 +128,42 @@ inline double descending_continuous_top(double x) {
     return cell > kContinuousTop ? 0.0 : cell;
 }
 
-// Stepping drum (ascending strip, digit d at position d): one draw's move of
-// `position` toward the target digit (0 to 9). A quarter digit a draw; on the
-// digit once within 0.2 of it; between 9 and 0 the short way over the wrap
-// (backward from 0 to 9 through 9.9, forward from 9 to 0 through 9.9).
-inline double stepping_position(double position, int target_digit) {
+// Stepping drum (ascending strip, digit d at position d, d from 0 to the
+// strip's highest digit, then 0 again): one draw's move of `position` toward
+// the target digit. A quarter digit a draw; on the digit once within 0.2 of
+// it; between the highest digit and 0 the short way over the wrap (backward
+// from 0 to the top through `wrap_at`, forward from the top to 0 through it).
+// The strips in use: ten digits (the altimeters', the radios' frequencies),
+// eight (the transponder's octal code), four (a radio's hundreds of MHz and
+// its hundredths) and two (the ADF's thousands).
+struct Steps {
+    int highest;       // the strip's last digit before 0 comes again
+    double wrap_at;    // a drum bound for the top jumps here from 0; one bound for 0 is on it here
+    double wrap_from;  // above it, a drum bound for 0 goes forward over the wrap
+};
+inline constexpr Steps kTenDigits = {9, 9.9, 8.9};
+inline constexpr Steps kEightDigits = {7, 7.9, 6.9};
+inline constexpr Steps kFourDigits = {3, 3.9, 2.9};
+inline constexpr Steps kTwoDigits = {1, 1.9, 0.9};
+
+inline double stepping_position(double position, int target_digit, const Steps& steps) {
     const double v = finite_or(position, 0.0);
-    const int t = target_digit < 0 ? 0 : target_digit > 9 ? 9 : target_digit;
+    const int h = steps.highest;
+    const int t = target_digit < 0 ? 0 : target_digit > h ? h : target_digit;
     if (t == 0 ? v < 0.2 : (v > t - 0.2 && v < t + 0.2)) return t;
     if (v < t - 0.2) {
-        if (t <= 8) return v + 0.25;
-        return v >= 0.2 ? v + 0.25 : 9.9;
+        if (t < h) return v + 0.25;
+        return v >= 0.2 ? v + 0.25 : steps.wrap_at;
     }
     if (v > t + 0.2) {
-        if (t >= 1 || v <= 8.9) return v - 0.25;
-        return v >= 9.9 ? 0.0 : v + 0.25;
+        if (t >= 1 || v <= steps.wrap_from) return v - 0.25;
+        return v >= steps.wrap_at ? 0.0 : v + 0.25;
     }
     return v;
+}
+
+inline double stepping_position(double position, int target_digit) {
+    return stepping_position(position, target_digit, kTenDigits);
 }
 
 // The travel of an animated drum: the ten-digit strips, and the four-position

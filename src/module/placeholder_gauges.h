@@ -47,8 +47,6 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin radio_nav_rulo",                 127, 7080, 0     , true , no_failures},
     {"toskelin radio_adf1_rulo",                142, 7081, 0     , true , no_failures},
     {"toskelin radio_tsp_rulo",                 179, 7082, 0     , true , no_failures},
-    {"toskelin radio_com_rulo",                 164, 7083, 0     , true , no_failures},
-    {"toskelin radio_snd_rulo",                 175, 7084, 0     , true , no_failures},
     {"toskelin adf_rulo",                       181, 7086, 0     , true , no_failures},
     {"toskelin rmi_rulo",                       181, 7087, 0     , true , no_failures},
     {"toskelin hsi_rulo",                       279, 7088, 0     , true , no_failures},

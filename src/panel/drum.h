@@ -128,21 +128,34 @@ inline double descending_continuous_top(double x) {
     return cell > kContinuousTop ? 0.0 : cell;
 }
 
+// The digits of a stepping drum's strip: its highest digit, and the two
+// positions of its wrap (a drum bound for 0 from above `wrap_from` goes on
+// forward and is at 0 on reaching `wrap_at`; one bound for the highest digit
+// from below 0.2 jumps back to `wrap_at`).
+struct Digits {
+    int highest;
+    double wrap_from;
+    double wrap_at;
+};
+inline constexpr Digits kDigitsZeroToNine = {9, 8.9, 9.9};
+inline constexpr Digits kDigitsZeroToThree = {3, 2.9, 3.9};  // the radios' four-position drums
+
 // Stepping drum (ascending strip, digit d at position d): one draw's move of
-// `position` toward the target digit (0 to 9). A quarter digit a draw; on the
-// digit once within 0.2 of it; between 9 and 0 the short way over the wrap
-// (backward from 0 to 9 through 9.9, forward from 9 to 0 through 9.9).
-inline double stepping_position(double position, int target_digit) {
+// `position` toward the target digit (0 to the strip's highest). A quarter
+// digit a draw; on the digit once within 0.2 of it; between the highest digit
+// and 0 the short way over the wrap (backward from 0 through the wrap
+// position, forward from the highest digit through it to 0).
+inline double stepping_position(double position, int target_digit, const Digits& strip = kDigitsZeroToNine) {
     const double v = finite_or(position, 0.0);
-    const int t = target_digit < 0 ? 0 : target_digit > 9 ? 9 : target_digit;
+    const int t = target_digit < 0 ? 0 : target_digit > strip.highest ? strip.highest : target_digit;
     if (t == 0 ? v < 0.2 : (v > t - 0.2 && v < t + 0.2)) return t;
     if (v < t - 0.2) {
-        if (t <= 8) return v + 0.25;
-        return v >= 0.2 ? v + 0.25 : 9.9;
+        if (t < strip.highest) return v + 0.25;
+        return v >= 0.2 ? v + 0.25 : strip.wrap_at;
     }
     if (v > t + 0.2) {
-        if (t >= 1 || v <= 8.9) return v - 0.25;
-        return v >= 9.9 ? 0.0 : v + 0.25;
+        if (t >= 1 || v <= strip.wrap_from) return v - 0.25;
+        return v >= strip.wrap_at ? 0.0 : v + 0.25;
     }
     return v;
 }

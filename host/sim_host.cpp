@@ -7,6 +7,8 @@
 #include <numbers>
 #include <stdexcept>
 
+#include "com_radios.h"
+
 #if !defined(_WIN32)
 #include "platform/linux/audio_substitute.h"
 #endif
@@ -561,6 +563,8 @@ void SimHost::key_event(uint32_t id, uint32_t value) {
     if (id == kEventOpenWindow && !open_window(value)) trace_.unknown_window(tick_, value, "opening");
     if (id == kEventCloseWindow && !close_window(value)) trace_.unknown_window(tick_, value, "closing");
     radio_stack::answer(id, variables_, calculator_);
+    if (ComTuning t = com_radio_tuning(id, variables_); t.token != 0)
+        profile_writes(t.token, variables_[t.token], t.value, t.source);
     apply_effects(id, value);
 }
 

@@ -201,6 +201,13 @@ PRINTED = {
                                            "lb": ["FUEL QTY", "lbs x1000"]},
     "toskelin fuel_ind_qtty_a_right_rulo": {"dial": ["FUEL QTY", "kg x1000"], "div": 1000,
                                             "lb": ["FUEL QTY", "lbs x1000"]},
+    "toskelin radio_com_rulo": {"strip_cells": {"hundredths": ["00", "25", "50", "75", "00"]},
+                                "cell_width": {"hundredths": 11}, "lamp_size": (20, 6), "lamp_colour": "green",
+                                "texts": [("COM 1", 27, 8), ("COM 2", 139, 8), ("TX", 83, 48), ("RX", 27, 134)],
+                                "knobs": [(33, 65, 20), (133, 65, 20)]},
+    "toskelin radio_snd_rulo": {"texts": [("INT", 31, 40), ("MKR", 31, 83), ("NAV 1", 75, 83), ("NAV 2", 119, 83),
+                                          ("ADF", 75, 117), ("VOLUME", 119, 40)],
+                                "knobs": [(119, 19, 12)]},
     "toskelin ap_crs_rulo": {"descending_drums": ["CRS"], "leading_zeros": True, "texts": [("CRS", 43, 48)],
                              "knobs": [(43, 139, 26)]},
     "toskelin ap_hdg_rulo": {"descending_drums": ["HDG"], "leading_zeros": True, "lamp_colour": "green",
@@ -941,6 +948,12 @@ class Art:
         widths = {}
         for bmp, uses in self.uses.items():
             if self.family(bmp) != "drum":
+                continue
+            # A counter's last window that is a drum of its own (a radio's
+            # channel) has no window to its right to take its width from.
+            fixed = [printed(e.gauge, "cell_width", {}).get(e.label.rsplit(" ", 1)[-1]) for e in uses]
+            if any(fixed):
+                widths[bmp] = min(f for f in fixed if f)
                 continue
             room = []
             for e in uses:
@@ -1726,6 +1739,11 @@ def draw_drum_strip(e, w, h):
                   or e.label.split(" ", 1)[0] in printed(e.gauge, "descending_drums", []))
     digits = [0, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0] if descending else [0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0]
     digits = digits[:cells]
+    # A drum whose cells are not single digits (a radio's channel drum: 00,
+    # 25, 50, 75) names them by the last word of its label.
+    named = printed(e.gauge, "strip_cells", {}).get(e.label.rsplit(" ", 1)[-1])
+    if named:
+        digits = named[:cells]
     if descending and cells < 10:
         # A short descending drum (the hundreds of a heading: 0, 3, 2, 1, 0)
         # counts down from its own top.
@@ -1736,6 +1754,8 @@ def draw_drum_strip(e, w, h):
     for i, digit in enumerate(digits):
         if blank and digit == 0:
             continue
+        if named:
+            f = font(max(6, min(cell * 3 // 4, w // 2 + 1)), True)
         draw_lines(d, [str(digit)], f, (w - 1) / 2, i * cell + (cell - 1) / 2, "white")
     return img
 

@@ -43,8 +43,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin radio_com_rulo",                 164, 7083, 0     , true , no_failures},
-    {"toskelin radio_snd_rulo",                 175, 7084, 0     , true , no_failures},
     {"toskelin adf_rulo",                       181, 7086, 0     , true , no_failures},
     {"toskelin rmi_rulo",                       181, 7087, 0     , true , no_failures},
     {"toskelin hsi_rulo",                       279, 7088, 0     , true , no_failures},

@@ -341,6 +341,7 @@ void SimHost::update() {
         motion_.set_autopilot(ap);
         motion_.step();
         publish_motion();
+        publish_navaids();
     }
     std::vector<GAUGEHDR*> served;
     for (const PanelWindow& w : config_.windows) {
@@ -489,6 +490,21 @@ void SimHost::publish_motion() {
     if (motion_.ils_placed())
         for (const AircraftMotion::Output& o : motion_.ils_outputs())
             if (motion_overrides_.count(o.token) == 0) variables_[o.token] = o.value;
+}
+
+// What the receivers make of the stations, where the aircraft is now. The
+// first receiver's needle, flag, status and signal belong to the ILS once
+// one is placed.
+void SimHost::publish_navaids() {
+    if (!navaids_.any()) return;
+    const Navaids::Aircraft a = {motion_.east_ft(), motion_.north_ft(), motion_.heading_deg()};
+    const auto adf2 = calculator_.find(kAdf2Frequency);
+    const Navaids::Tuning t = {variable(24), variable(27), variable(16),
+                               adf2 == calculator_.end() ? 0.0 : adf2->second, variable(kTokenNavCourse)};
+    const auto out = navaids_.outputs(a, t);
+    const std::size_t owned = motion_.ils_placed() ? out.size() - Navaids::kIlsOwned : out.size();
+    for (std::size_t i = 0; i < owned; ++i) variables_[out[i].token] = out[i].value;
+    calculator_[kAdf2Radial] = navaids_.adf2_radial_rad(a, t);
 }
 
 void SimHost::set_calculator(const std::string& expression, double value) { calculator_[expression] = value; }

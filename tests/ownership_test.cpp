@@ -346,7 +346,8 @@ const SharedItem kShared[] = {
     {"ApLever1On", kHsi, kHeadingLostReason},
     {"ApLever2On", kHsi, kHeadingLostReason},
     {"ApMasterSeenOn", kHsi, kHeadingLostReason},
-    {"AdfTestRequest", "toskelin adf_rulo", "the ADF indicator answers the test request once its test has run"},
+    {"AdfTestRequest", "toskelin adf_rulo",
+     "the ADF indicator answers the test request once its test has run"},
 };
 
 bool may_write(std::string_view gauge, const Group& group, const Item& item) {

@@ -110,7 +110,7 @@ constexpr PIXPOINT kNeedlePivot = {44, 5};
 // clang-format off
 constexpr ElementSpec kElements[] = {
     background_spec(kBackground),
-    sprite_spec("ADF card", kCardWindow, {kCentre, {64, 64}}, nullptr, 0, nullptr, 0, card, kCardRadiansPerDeg),
+    sprite_spec("ADF card", kCardWindow, {{26, 8}, {64, 64}}, nullptr, 0, nullptr, 0, card, kCardRadiansPerDeg),
     needle_spec("ADF 2 needle", kNeedle2Bitmap, {kCentre, kNeedlePivot}, needle2, bearing_scale<90, 72, 50>),
     needle_spec("ADF 1 needle", kNeedle1Bitmap, {kCentre, kNeedlePivot}, needle1, bearing_scale<90, 72, 50>),
     icon_spec("ADF cover", kCoverBitmap, {18, 0}, kIconFlags),
@@ -235,7 +235,7 @@ constexpr ElementSpec kElements[] = {
     icon_spec("DME 2 cover",         kCoverBitmap,    {128, 4}, kIconFlags),
     icon_spec("DME 1 no signal flag", kNoSignalBitmap, {13, 20},  kIconFlags),
     icon_spec("DME 2 no signal flag", kNoSignalBitmap, {128, 20}, kIconFlags),
-    sprite_spec("RMI card", kCardWindow, {kCentre, {60, 60}}, nullptr, 0, nullptr, 0, card, kCardRadiansPerDeg),
+    sprite_spec("RMI card", kCardWindow, {{30, 20}, {60, 60}}, nullptr, 0, nullptr, 0, card, kCardRadiansPerDeg),
     needle_spec("RMI 2 needle", kNeedle2Bitmap, {kCentre, kNeedlePivot}, needle2, bearing_scale<90, 80, 45>),
     needle_spec("RMI 1 needle", kNeedle1Bitmap, {kCentre, kNeedlePivot}, needle1, bearing_scale<90, 80, 45>),
     icon_spec("RMI bezel", kBezelBitmap, {26, 16}, kIconFlags),

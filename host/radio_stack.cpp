@@ -163,4 +163,9 @@ bool answer(uint32_t event, std::map<uint32_t, double>& variables,
     return false;
 }
 
+void tune_at_load(std::map<std::string, double>& calculator) {
+    calculator[kAdf1Expression] = kAdfAtLoadKhz;
+    calculator[kAdf2Expression] = kAdfAtLoadKhz;
+}
+
 }  // namespace kadrimos::host_sim::radio_stack

@@ -38,6 +38,11 @@ inline constexpr const char* kAdf2Expression = "(A:Adf active frequency:2,Kilohe
 uint32_t nav_bcd(int32_t hundredths_mhz);
 int32_t nav_hundredths(double bcd);
 
+// The ADFs at load: both on 415 kHz (the radios' BCD frequencies start in
+// the profile, as the simulator's variables do).
+inline constexpr double kAdfAtLoadKhz = 415.0;
+void tune_at_load(std::map<std::string, double>& calculator);
+
 // Applies a tuning event to the variables and the calculator's values.
 // Returns false for an event that is not the radio stack's.
 bool answer(uint32_t event, std::map<uint32_t, double>& variables, std::map<std::string, double>& calculator);

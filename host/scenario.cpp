@@ -402,6 +402,9 @@ Statement read_statement(const Line& line, const Cockpit& cockpit) {
     } else if (is_motion_verb(verb)) {
         s.kind = Statement::Kind::Motion;
         s.motion = read_motion_statement(line);
+    } else if (is_station_verb(verb)) {
+        s.kind = Statement::Kind::Station;
+        s.station = read_station_statement(line);
     } else {
         line.fail("unknown statement '" + verb + "'");
     }
@@ -633,6 +636,9 @@ int run_scenario(const std::vector<Statement>& statements, SimHost& host, std::o
                 if (!why.empty()) s.line.fail(why);
                 break;
             }
+            case K::Station:
+                host.place_station(s.station);
+                break;
             case K::Mark:
                 host.forget_history();
                 marked = true;

@@ -48,6 +48,7 @@ struct Statement {
         ShowState,
         TraceValue,
         Motion,
+        Station,
     };
     Kind kind = Kind::Mark;
     Line line;
@@ -75,6 +76,7 @@ struct Statement {
     int64_t from_update = -1;  // ExpectAudio: its stretch in updates after the mark;
     int64_t to_update = -1;    // -1: from the mark to the current update
     MotionCommand motion;      // Motion
+    StationCommand station;    // Station
 };
 
 // How many problems of one scenario file are reported before the rest are

@@ -131,6 +131,7 @@ SimHost::SimHost(LoadedModule& module, PanelConfig config, Profile profile, Role
       trace_(trace) {
     if (active != nullptr) throw std::logic_error("one simulated host at a time");
     active = this;
+    radio_stack::tune_at_load(calculator_);
     services_.element_list_query = element_op;
     services_.element_list_install = element_install;
     services_.element_list_initialize = element_op;
@@ -346,6 +347,7 @@ void SimHost::update() {
         motion_.set_autopilot(ap);
         motion_.step();
         publish_motion();
+        publish_navaids();
     }
     std::vector<GAUGEHDR*> served;
     for (const PanelWindow& w : config_.windows) {
@@ -494,6 +496,25 @@ void SimHost::publish_motion() {
     if (motion_.ils_placed())
         for (const AircraftMotion::Output& o : motion_.ils_outputs())
             if (motion_overrides_.count(o.token) == 0) variables_[o.token] = o.value;
+}
+
+// What the receivers make of the stations, where the aircraft is now. The
+// first receiver's needle, flag, status and signal belong to the ILS once
+// one is placed.
+void SimHost::publish_navaids() {
+    if (!navaids_.any()) return;
+    const Navaids::Aircraft a = {motion_.east_ft(), motion_.north_ft(), motion_.heading_deg()};
+    const auto khz = [this](const char* expression) {
+        const auto found = calculator_.find(expression);
+        return found == calculator_.end() ? 0.0 : found->second;
+    };
+    const Navaids::Tuning t = {variable(radio_stack::kTokenNav1), variable(radio_stack::kTokenNav2),
+                               khz(radio_stack::kAdf1Expression), khz(radio_stack::kAdf2Expression),
+                               variable(kTokenNavCourse)};
+    const auto out = navaids_.outputs(a, t);
+    const std::size_t owned = motion_.ils_placed() ? out.size() - Navaids::kIlsOwned : out.size();
+    for (std::size_t i = 0; i < owned; ++i) variables_[out[i].token] = out[i].value;
+    calculator_[kAdf2Radial] = navaids_.adf2_radial_rad(a, t);
 }
 
 void SimHost::set_calculator(const std::string& expression, double value) { calculator_[expression] = value; }

@@ -22,6 +22,7 @@
 #include "audio_track.h"
 #include "module_loader.h"
 #include "motion.h"
+#include "navaids.h"
 #include "panel/host_api.h"
 #include "panel_config.h"
 #include "profile.h"
@@ -95,6 +96,9 @@ public:
     // state is left as it was.
     std::string move_aircraft(const MotionCommand& command);
     const AircraftMotion& motion() const { return motion_; }
+    // Radio stations (navaids.h): from the first one placed on, the
+    // receivers' variables follow the aircraft at every update.
+    void place_station(const StationCommand& command) { navaids_.place(command); }
 
     // Calls an area's handler as a click at `point` (gauge pixels).
     int32_t click(GAUGEHDR* gauge, int area_index, PIXPOINT point);
@@ -201,6 +205,7 @@ private:
     void profile_writes(uint32_t token, double& v, double next, const std::string& source);
     void trace_profile_runs();
     void publish_motion();
+    void publish_navaids();
 
     LoadedModule& module_;
     PanelConfig config_;
@@ -246,6 +251,7 @@ private:
     AircraftMotion motion_;
     std::set<uint32_t>
         motion_overrides_;  // driven variables the scenario set since the last motion statement
+    Navaids navaids_;
     void mark_state();
     void trace_values();
 };

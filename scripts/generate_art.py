@@ -399,6 +399,24 @@ PRINTED = {
                                 "plain": ["PITCH magnifier"]},
     "toskelin adi_sec_rulo": {"bezels": [(140, 140, 136)], "pointers": [(140, 7, "down")],
                               "texts": [("STBY", 30, 296), ("ATT", 30, 306)]},
+    "toskelin adf_rulo": {"symbols": {"ADF cover": ("ADF", (22, 10), "white", "face"),
+                                      "ADF flag": ("ADF", (30, 12), "white", "flag_red")}},
+    "toskelin rmi_rulo": {"symbols": {"DME 1 cover": ("DME 1", (40, 14), "white", "face"),
+                                      "DME 2 cover": ("DME 2", (40, 14), "white", "face"),
+                                      "DME 1 no signal flag": ("NO SIG", (40, 10), "white", "flag_red"),
+                                      "DME 2 no signal flag": ("NO SIG", (40, 10), "white", "flag_red"),
+                                      "RMI bezel": ("RMI", (22, 10), "white", "face"),
+                                      "RMI flag": ("HDG", (30, 12), "white", "flag_red"),
+                                      "RMI 2 supply flag": ("2", (14, 12), "white", "flag_red"),
+                                      "RMI 1 supply flag": ("1", (14, 12), "white", "flag_red")}},
+    "toskelin hsi_rulo": {"symbols": {"VOR legend": ("VOR", (26, 12), "white", "face"),
+                                      "ILS legend": ("ILS", (26, 12), "white", "face"),
+                                      "HSI flag": ("HDG", (30, 12), "white", "flag_red"),
+                                      "GS pointer": ("◆", (12, 12), "amber", "clear"),
+                                      "GS flag": ("GS", (20, 12), "white", "flag_red"),
+                                      "AIRCRAFT symbol": ("✈", (24, 24), "amber", "clear"),
+                                      "DME flag": ("DME", (30, 14), "white", "flag_red"),
+                                      "GPS annunciator": ("GPS", (30, 12), "amber", "face")}},
 }
 
 # Slider travel in pixels of the element's own axis (value x scale), where
@@ -407,6 +425,7 @@ PRINTED = {
 SLIDER_TRAVEL = {
     "toskelin servo_controls_rulo": (0, 57),
     "toskelin engomn_vib_rulo": (-40, 0),
+    "toskelin hsi_rulo": (-50, 50),
 }
 
 # The pedestal levers' parts, seen from above, by gauge and label: what the
@@ -489,6 +508,16 @@ WINDOWS = {
     ("toskelin adi_sec_rulo", "AIRCRAFT SYMBOL"): ((160, 44), (160, 74), "aircraft_symbol"),
     # The attitude director's sphere, drawn as the standby's.
     ("toskelin adi_fd_rulo", "SPHERE"): ((220, 220), (224, 396), "sphere"),
+    # The compass cards of the navigation indicators, north up at 0, under
+    # round windows; the HSI's deviation bar with its dots, turned with the
+    # course; the standby compass's strip, 2 pixels a degree, moved by 360
+    # less the heading (so that east lies left of north, as on a wet
+    # compass).
+    ("toskelin adf_rulo", "ADF card"): ((128, 128), (128, 128), "compass_card"),
+    ("toskelin rmi_rulo", "RMI card"): ((120, 120), (120, 120), "compass_card"),
+    ("toskelin hsi_rulo", "HSI card"): ((200, 200), (200, 200), "compass_card"),
+    ("toskelin hsi_rulo", "DEVIATION bar"): ((140, 140), (140, 140), "deviation_bar"),
+    ("toskelin compass_rulo", "COMPASS strip"): ((60, 24), (60 + 720, 24), "compass_strip"),
 }
 
 # Moving scales: a strip that slides under its window (a moving image whose
@@ -1304,7 +1333,8 @@ class Art:
 
 # The engine dials' and the air data instruments' drums count down the strip;
 # the fuel counters' count up.
-DESCENDING_DRUMS = ("toskelin eng_ind_", "toskelin asi_main", "toskelin tas_", "toskelin sat_")
+DESCENDING_DRUMS = ("toskelin eng_ind_", "toskelin asi_main", "toskelin tas_", "toskelin sat_", "toskelin rmi_",
+                    "toskelin hsi_")
 
 
 def draw_nut(d, cx, cy, r=4):
@@ -1843,7 +1873,7 @@ def draw_window(e, w, h):
     """The shape the host shows a moving picture through."""
     img, d = new_image(w, h)
     shape = WINDOWS[(e.gauge.name, e.label)][2]
-    if shape == "sphere":
+    if shape in ("sphere", "compass_card", "deviation_bar"):
         d.ellipse((0, 0, w - 1, h - 1), fill=C["mask"])
     elif shape == "bank_scale":
         c = (w - 1) / 2
@@ -1906,6 +1936,45 @@ def draw_bank_scale(d, w, h):
     d.polygon([polar(c, c, 114, -90), polar(c, c, 127, -95), polar(c, c, 127, -85)], fill=C["white"])
 
 
+CARD_NAMES = {0: "N", 90: "E", 180: "S", 270: "W"}
+
+
+def draw_compass_card(d, w, h):
+    """A card of headings, north up: a mark every 5 degrees, longer every
+    10, numbered every 30 (tens of degrees, the cardinal points by letter)."""
+    c = (w - 1) / 2
+    r = w / 2 - 1
+    d.ellipse((c - r, c - r, c + r, c + r), fill=C["face"])
+    f = font(8 if w < 160 else 10, True)
+    for deg in range(0, 360, 5):
+        a = deg - 90
+        inner = r - (8 if deg % 10 == 0 else 4)
+        d.line([polar(c, c, inner, a), polar(c, c, r - 1, a)], fill=C["white"])
+        if deg % 30 == 0:
+            x, y = polar(c, c, r - 16, a)
+            draw_lines(d, [CARD_NAMES.get(deg, str(deg // 10))], f, x, y, "white")
+
+
+def draw_deviation_bar(d, w, h):
+    """The course deviation scale (two dots either side) and the bar, which
+    moves across it."""
+    c = (w - 1) / 2
+    for dx in (-38, -19, 19, 38):
+        d.ellipse((c + dx - 3, c - 3, c + dx + 3, c + 3), outline=C["white"])
+    d.rectangle((c - 2, c - 34, c + 2, c + 34), fill=C["magenta"])
+
+
+def draw_compass_strip(d, w, h, window_w):
+    """The wet compass's card seen edge on: 2 pixels a degree, headings
+    decreasing to the right; a mark every 5 degrees, numbered every 30."""
+    f = font(8, True)
+    for deg in range(0, 361, 5):
+        x = window_w / 2 + (w - window_w) * (360 - deg) / 360
+        d.line((x, h - (7 if deg % 10 == 0 else 4), x, h - 1), fill=C["white"])
+        if deg % 30 == 0:
+            draw_lines(d, [CARD_NAMES.get(deg % 360, str(deg // 10))], f, x, 7, "white")
+
+
 def draw_window_picture(e, w, h):
     """The picture moving under a window of WINDOWS."""
     shape = WINDOWS[(e.gauge.name, e.label)][2]
@@ -1921,6 +1990,13 @@ def draw_window_picture(e, w, h):
         draw_sphere(d, w, h)
     elif shape == "bank_scale":
         draw_bank_scale(d, w, h)
+    elif shape == "compass_card":
+        draw_compass_card(d, w, h)
+    elif shape == "deviation_bar":
+        draw_deviation_bar(d, w, h)
+    elif shape == "compass_strip":
+        d.rectangle((0, 0, w - 1, h - 1), fill=C["face"])
+        draw_compass_strip(d, w, h, WINDOWS[(e.gauge.name, e.label)][0][0])
     elif shape == "aircraft_symbol":
         # Wings and a centre dot, at 36: the middle of the sphere when the
         # symbol stands at 18.

@@ -50,6 +50,7 @@ enum Owner {
     kAltimeters,
     kAirData,
     kRadioAltimeter,
+    kNavIndicators,
     kAircraftWeight,
     kAltitudeModes,
     kHeadingPanel,
@@ -113,6 +114,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
      {"toskelin asi_main_rulo", "toskelin asi_main2_rulo", "toskelin asi_sec_rulo", "toskelin vsi_rulo",
       "toskelin tas_rulo", "toskelin sat_rulo", "toskelin aoa_rulo"}},
     {kRadioAltimeter, {"toskelin ralt_rulo"}},
+    {kNavIndicators, {"toskelin adf_rulo", "toskelin rmi_rulo", "toskelin hsi_rulo"}},
     {kAircraftWeight, {"toskelin plane_weight_rulo"}},
     {kAltitudeModes, {"toskelin ap_alt_rulo"}},
     {kHeadingPanel, {"toskelin ap_hdg_rulo"}},
@@ -205,7 +207,7 @@ const std::vector<Group> kGroups = {
     {"Configuration indicators", kConfigIndicators, {
         ITEM(BrakePressLeft), ITEM(BrakePressRight), ITEM(BrakesFault), ITEM(FlapConfigCaution),
         ITEM(FlapDetentPositions), ITEM(FlapPlacardExceeded), ITEM(FlapsFault), ITEM(SurfacesFault)}},
-    {"Navigation indicators", kNotBuilt, {
+    {"Navigation indicators", kNavIndicators, {
         ITEM(AdfInop), ITEM(HsiCourse), ITEM(HsiInop), ITEM(RmiInop)}},
     {"ADF receiver", kAdfReceiver, {
         ITEM(AdfTestRequest)}},
@@ -286,6 +288,10 @@ constexpr const char* kModesDroppedReason =
 // approach coupling, which the autopilot master then decides.
 constexpr std::string_view kAdi = "toskelin adi_fd_rulo";
 constexpr const char* kAttitudeLossReason = "a failed attitude source or computer disengages the autopilot at once";
+// The HSI disconnects both autopilots when the host fails the heading
+// instrument.
+constexpr std::string_view kHsi = "toskelin hsi_rulo";
+constexpr const char* kHeadingLostReason = "the autopilots drop when the HSI loses its heading";
 
 const SharedItem kShared[] = {
     {"ApEngageState", kAdi, kAttitudeLossReason},
@@ -350,6 +356,12 @@ const SharedItem kShared[] = {
     {"ModeCancelHold", "toskelin ap_hdg_rulo", kLateralReason},
     {"GoAroundMode", "toskelin ap_hdg_rulo", kLateralReason},
     {"ApproachMode", "toskelin ap_hdg_rulo", kLateralReason},
+    {"ApEngageState", kHsi, kHeadingLostReason},
+    {"ApLever1On", kHsi, kHeadingLostReason},
+    {"ApLever2On", kHsi, kHeadingLostReason},
+    {"ApMasterSeenOn", kHsi, kHeadingLostReason},
+    {"AdfTestRequest", "toskelin adf_rulo",
+     "the ADF indicator answers the test request once its test has run"},
 };
 
 bool may_write(std::string_view gauge, const Group& group, const Item& item) {

@@ -19,16 +19,12 @@
 
 namespace kadrimos {
 
-// The standby compass reacts to host failures; every other placeholder's
-// failure list is empty.
-inline constexpr FAILURE_RECORD compass_failures[] = {{12, 1, nullptr}, {0, 0, nullptr}};
-
 struct PlaceholderSpec {
     const char* name;
     uint32_t width_mm;
     uint32_t background_bitmap;
     uint32_t help_id;
-    bool has_callback;  // the standby compass has none at all
+    bool has_callback;  // false: a gauge with no callback at all
     const FAILURE_RECORD* failures;
 };
 
@@ -43,9 +39,6 @@ struct PlaceholderSpec {
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin adf_rulo",                       181, 7086, 0     , true , no_failures},
-    {"toskelin rmi_rulo",                       181, 7087, 0     , true , no_failures},
-    {"toskelin hsi_rulo",                       279, 7088, 0     , true , no_failures},
     {"toskelin rev_voy_left_rulo",               93, 5749, 0     , true , no_failures},
     {"toskelin rev_voy_right_rulo",              93, 7093, 0     , true , no_failures},
     {"toskelin n1_calc_rulo",                   128, 5758, 0     , true , no_failures},
@@ -62,7 +55,6 @@ inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin mwp_2_rulo",                     108, 7126, 0     , true , no_failures},
     {"toskelin mwp_1_big_rulo",                 149, 7127, 0     , true , no_failures},
     {"toskelin mwp_2_big_rulo",                 149, 7128, 0     , true , no_failures},
-    {"toskelin compass_rulo",                    75, 7129, 0xAB94, false, compass_failures},
     {"toskelin gps_drives_rulo",                 57, 7130, 0     , true , no_failures},
     {"toskelin failures_rulo",                 1179, 7137, 0     , true , no_failures},
     {"toskelin gps_drives_2_rulo",               50, 7139, 0     , true , no_failures},

@@ -82,6 +82,11 @@ constexpr double kApPathToTheGroundFt = 100.0;
 constexpr double kFeetPerNm = 1852.0 / 0.3048;
 constexpr double kLocaliserBeyondThresholdFt = 10000.0;
 constexpr double kGlideslopeBeyondThresholdFt = 1000.0;
+// The marker beacons before the threshold: outer (4.5 nm), middle, inner.
+constexpr double kMarkerBeforeThresholdFt[] = {4.5 * kFeetPerNm, 3500.0, 1000.0};
+constexpr double kMarkerFanRatio = 0.7;
+constexpr double kMarkerFanLeastFt = 300.0;
+constexpr double kMarkerFanAcrossFt = 4000.0;
 constexpr double kLocaliserCoverageDeg = 35.0;
 constexpr double kLocaliserRangeFt = 25.0 * kFeetPerNm;
 constexpr double kGlideslopeCoverageDeg = 8.0;
@@ -125,6 +130,11 @@ std::string amount(double v) {
 }
 std::string feet(double v) { return amount(v) + " ft"; }
 std::string knots(double v) { return amount(v) + " kt"; }
+std::string mhz(double v) {
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%.2f MHz", v);
+    return buf;
+}
 std::string heading_text(double v) {
     char buf[48];
     std::snprintf(buf, sizeof buf, "%05.1f", v);
@@ -384,13 +394,15 @@ std::string AircraftMotion::command(const MotionCommand& c) {
             ils_.elevation_ft = c.has_elevation ? c.elevation_ft : terrain_ft_;
             ils_.glideslope_deg = c.glideslope_deg;
             ils_.tan_glideslope = sine_deg(c.glideslope_deg) / cosine_deg(c.glideslope_deg);
+            ils_.frequency_mhz = c.frequency_mhz;
+            marker_ = 0;
             note("ils",
                  "ILS course " + amount(c.value) + ", threshold " + amount(c.distance_nm) + " nm ahead" +
                      (c.offset_nm == 0.0 ? std::string()
                                          : ", " + amount(c.offset_nm < 0.0 ? -c.offset_nm : c.offset_nm) +
                                                " nm " + (c.offset_nm < 0.0 ? "left" : "right")) +
                      ", elevation " + feet(ils_.elevation_ft) + ", glideslope " + amount(c.glideslope_deg) +
-                     " deg");
+                     " deg" + (c.frequency_mhz == 0.0 ? std::string() : ", " + mhz(c.frequency_mhz)));
             return {};
         }
         default:
@@ -483,6 +495,15 @@ void AircraftMotion::step() {
     towards(bank_deg_, bank_target_deg(), kRollRateDegPerS);
     towards(pitch_deg_, pitch_target_deg(), kPitchRateDegPerS);
     move_along();
+    // The marker beacons passed over, for the timeline.
+    static constexpr const char* kMarkerNames[] = {"", "outer", "middle", "inner"};
+    const int marker = marker_over();
+    if (marker != marker_) {
+        if (marker_ != 0) note("marker", std::string("past the ") + kMarkerNames[marker_] + " marker");
+        if (marker != 0)
+            note("marker", std::string("over the ") + kMarkerNames[marker] + " marker at " + feet(altitude_ft_));
+        marker_ = marker;
+    }
 }
 
 // Over the ground along the heading at the ground speed (no wind).
@@ -624,6 +645,8 @@ double AircraftMotion::right_of_centreline() const {
 
 double AircraftMotion::localiser_deviation_deg() const {
     if (!ils_.placed) return std::nan("");
+    // Placed with a frequency, the localiser is heard only with NAV 1 on it.
+    if (ils_.frequency_mhz != 0.0 && !(std::fabs(nav1_mhz_ - ils_.frequency_mhz) < 0.005)) return std::nan("");
     const double antenna_east = ils_.threshold_east + kLocaliserBeyondThresholdFt * ils_.sin_course;
     const double antenna_north = ils_.threshold_north + kLocaliserBeyondThresholdFt * ils_.cos_course;
     const double along = before(antenna_east, antenna_north);
@@ -643,6 +666,22 @@ double AircraftMotion::glideslope_deviation_deg() const {
     return arctan_deg((altitude_ft_ - ils_.elevation_ft) / along) - ils_.glideslope_deg;
 }
 
+// The three marker beacons on the approach's centreline before the
+// threshold, each heard in a fan above it: along the course within 0.7 of
+// the height above the runway (at least 300 ft), across it within 4000 ft.
+// The inner marker before the middle before the outer where fans meet.
+int AircraftMotion::marker_over() const {
+    if (!ils_.placed || !active_) return 0;
+    const double across = std::fabs(right_of_centreline());
+    if (across > kMarkerFanAcrossFt) return 0;
+    const double height = altitude_ft_ - ils_.elevation_ft;
+    const double half_fan = std::fmax(height * kMarkerFanRatio, kMarkerFanLeastFt);
+    const double to_threshold = before(ils_.threshold_east, ils_.threshold_north);
+    for (int k = static_cast<int>(std::size(kMarkerBeforeThresholdFt)); k >= 1; --k)
+        if (std::fabs(to_threshold - kMarkerBeforeThresholdFt[k - 1]) <= half_fan) return k;
+    return 0;
+}
+
 std::array<AircraftMotion::Output, kIlsCount> AircraftMotion::ils_outputs() const {
     const double lateral = localiser_deviation_deg();
     const double vertical = glideslope_deviation_deg();
@@ -659,6 +698,7 @@ std::array<AircraftMotion::Output, kIlsCount> AircraftMotion::ils_outputs() cons
         glideslope ? 1.0 : 0.0,
         localiser ? static_cast<double>(kIlsStatusWord) : 0.0,
         localiser ? kIlsSignal : 0.0,
+        static_cast<double>(marker_over()),
     };
     static_assert(std::size(values) == kIlsCount, "a value for every receiver variable");
     std::array<Output, kIlsCount> out{};

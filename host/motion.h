@@ -70,6 +70,7 @@ struct MotionCommand {
         TurnRight,    // turn right to heading HDG [at RATE]
         LevelOff,     // level off
         Ils,          // ils course CRS at DIST nm [left|right OFF nm] [elevation ALT ft] [glideslope G deg]
+                      // [frequency F MHz]
     };
     Kind kind = Kind::LevelOff;
     // Place: the altitude (ft); Terrain: the elevation (ft); Temperature: the
@@ -94,6 +95,7 @@ struct MotionCommand {
     bool has_elevation = false;
     double elevation_ft = 0.0;
     double glideslope_deg = 3.0;
+    double frequency_mhz = 0.0;  // the localiser's; 0: received whatever NAV 1 is tuned to
 };
 
 // Whether the scenario verb `verb` is a motion statement's.
@@ -189,6 +191,7 @@ inline constexpr DrivenVariable kIlsVariables[] = {
     {44, "VOR1_GS_FLAG", "1 while the glideslope is received"},
     {46, "VOR1_CODE", "0xC0 (0x80 localiser, 0x40 glideslope) while received, else 0"},
     {49, "VOR1_SIGNAL_STRENGTH", "1000 while the localiser is received, else 0"},
+    {354, "MARKER_BEACON_STATE", "the marker beacon the aircraft is over: 0 none, 1 outer, 2 middle, 3 inner"},
 };
 inline constexpr std::size_t kIlsCount = std::size(kIlsVariables);
 inline constexpr uint32_t kTokenNavCourse = 45;  // VOR1_OBI: the placement sets it to the runway's course
@@ -196,7 +199,8 @@ inline constexpr uint32_t kTokenNavCourse = 45;  // VOR1_OBI: the placement sets
 // Something the timeline shows: a manoeuvre starting or ending, the
 // aircraft leaving or touching the ground. `what` is one word for the JSON
 // lines ("place", "terrain", "temperature", "start", "reached", "stopped",
-// "lift-off", "touchdown", "level"); `text` the line as printed.
+// "lift-off", "touchdown", "level", "ils", "autopilot", "marker"); `text`
+// the line as printed.
 struct MotionNote {
     std::string what;
     std::string text;
@@ -221,6 +225,9 @@ public:
     // The simulator's autopilot as its variables read now: the next steps
     // follow it (while the master and a function are on, in the air).
     void set_autopilot(const HostAutopilot& ap) { autopilot_ = ap; }
+    // The frequency NAV 1 is tuned to (MHz; 0 or NaN: none): an ILS placed
+    // with a frequency is received only on it.
+    void set_nav1_mhz(double mhz) { nav1_mhz_ = mhz; }
     // One update of the simulation: 1/18 s.
     void step();
 
@@ -266,6 +273,9 @@ public:
     // received.
     double localiser_deviation_deg() const;
     double glideslope_deviation_deg() const;
+    // The marker beacon the aircraft is over: 0 none, 1 outer, 2 middle, 3
+    // inner.
+    int marker_over() const;
 
 private:
     // A manoeuvre on one axis: where it goes, how fast (signed: up, faster,
@@ -326,7 +336,10 @@ private:
         double elevation_ft = 0.0;
         double glideslope_deg = 3.0;
         double tan_glideslope = 0.0;
+        double frequency_mhz = 0.0;
     } ils_;
+    double nav1_mhz_ = 0.0;
+    int marker_ = 0;  // the beacon over which the last update left the aircraft
 };
 
 }  // namespace kadrimos::host_sim

@@ -137,8 +137,11 @@ constexpr double kFarthestThresholdNm = 25.0;
 constexpr double kWidestOffsetNm = 5.0;
 constexpr double kFlattestGlideslopeDeg = 1.0;
 constexpr double kSteepestGlideslopeDeg = 6.0;
+constexpr double kLowestLocaliserMhz = 108.10;
+constexpr double kHighestLocaliserMhz = 111.95;
 
 // ils course CRS at DIST nm [left|right OFF nm] [elevation ALT ft] [glideslope G deg]
+//     [frequency F MHz]
 MotionCommand read_ils(const Line& line) {
     MotionCommand c;
     c.kind = MotionCommand::Kind::Ils;
@@ -149,7 +152,7 @@ MotionCommand read_ils(const Line& line) {
     need_double(line, 4, "a distance");
     unit_at(line, 5, "the distance", {"nm"});
     c.distance_nm = amount_at(line, 4, "a distance", kNearestThresholdNm, kFarthestThresholdNm, "nm");
-    bool has_offset = false, has_glideslope = false;
+    bool has_offset = false, has_glideslope = false, has_frequency = false;
     for (std::size_t i = 6; i < line.words.size(); i += 3) {
         const std::string& w = line.words[i];
         if (w == "left" || w == "right") {
@@ -170,8 +173,20 @@ MotionCommand read_ils(const Line& line) {
             c.glideslope_deg = amount_at(line, i + 1, "a glideslope angle", kFlattestGlideslopeDeg,
                                          kSteepestGlideslopeDeg, "deg");
             has_glideslope = true;
+        } else if (w == "frequency") {
+            // A localiser's frequency: 108.10 to 111.95 MHz, odd tenths.
+            if (has_frequency) line.fail("the frequency is given twice");
+            need_double(line, i + 1, "a localiser frequency");
+            unit_at(line, i + 2, "the frequency", {"MHz"});
+            c.frequency_mhz = amount_at(line, i + 1, "a localiser frequency", kLowestLocaliserMhz,
+                                        kHighestLocaliserMhz, "MHz");
+            const long hundredths = std::lround(c.frequency_mhz * 100.0);
+            if ((hundredths / 10) % 2 == 0 || (hundredths % 10 != 0 && hundredths % 10 != 5))
+                line.fail("'" + line.words[i + 1] +
+                          "' is no localiser frequency: its tenths are odd (108.10, 109.35, 110.30...)");
+            has_frequency = true;
         } else {
-            line.fail("expected 'left', 'right', 'elevation' or 'glideslope', found '" + w + "'");
+            line.fail("expected 'left', 'right', 'elevation', 'glideslope' or 'frequency', found '" + w + "'");
         }
     }
     return c;

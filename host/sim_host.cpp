@@ -345,10 +345,12 @@ void SimHost::update() {
         ap.glideslope_hold = variable(kTokenApGlideslopeHold);
         ap.vertical_speed_ref_fpm = variable(kTokenApVerticalSpeed);
         motion_.set_autopilot(ap);
+        motion_.set_nav1_mhz(nav_frequency_mhz(variable(radio_stack::kTokenNav1)));
         motion_.step();
         publish_motion();
         publish_navaids();
     }
+    marker_tones_.update(tick_, variable(kTokenMarkerBeacon), variable(kTokenMarkerChannel) == 1.0);
     std::vector<GAUGEHDR*> served;
     for (const PanelWindow& w : config_.windows) {
         if (!open_.count(w.ident)) continue;

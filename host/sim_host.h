@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "audio_track.h"
+#include "marker_tones.h"
 #include "module_loader.h"
 #include "motion.h"
 #include "navaids.h"
@@ -230,6 +231,7 @@ private:
     std::map<const ELEMENT_HEADER*, DrawnValue> drawn_;
     std::vector<SentEvent> events_;
     AudioTrack audio_;
+    MarkerTones marker_tones_{audio_};  // the marker receiver's own tones, on the same track
     std::vector<SoundRequest> sounds_;
     std::map<ELEMENT_STRING*, std::vector<char>> text_buffers_;
     std::set<uint32_t> uninitialised_tokens_;

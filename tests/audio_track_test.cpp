@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "hearing.h"
+#include "marker_tones.h"
 
 namespace kadrimos::host_sim {
 namespace {
@@ -303,6 +304,62 @@ TEST(Listener, LoudSilentAndTheSoundsHeardAtTheThresholds) {
             EXPECT_EQ(heard.bursts()[i].last, c.bursts[i].second) << c.what;
         }
     }
+}
+
+// The marker receiver's tones: each beacon's keying in one cycle, looped
+// while the aircraft is over the beacon with the marker channel on, and
+// nothing for a reading that names no beacon.
+TEST(MarkerTones, EachBeaconKeysItsToneWhileOverItWithTheChannelOn) {
+    struct Keys {
+        int beacon;
+        std::size_t tones;        // separate bursts of tone in a cycle
+        double cycle_seconds;
+    };
+    for (const Keys& k : {Keys{1, 2, 1.0}, Keys{2, 2, 0.75}, Keys{3, 2, 0.333}}) {
+        const std::vector<int16_t> c = MarkerTones::cycle(k.beacon);
+        EXPECT_NEAR(static_cast<double>(c.size()) / AudioTrack::kRate, k.cycle_seconds, 0.001) << k.beacon;
+        std::size_t bursts = 0;
+        bool in_tone = false;
+        for (std::size_t i = 0; i + 1 < c.size(); ++i) {
+            // A burst ends where the samples stay 0 for more than a period.
+            const bool sounding = c[i] != 0 || c[i + 1] != 0;
+            if (sounding && !in_tone) ++bursts;
+            if (sounding) in_tone = true;
+            if (!sounding && i + 8 < c.size() && std::all_of(c.begin() + static_cast<long>(i),
+                                                             c.begin() + static_cast<long>(i) + 8,
+                                                             [](int16_t v) { return v == 0; }))
+                in_tone = false;
+        }
+        EXPECT_EQ(bursts, k.tones) << k.beacon;
+    }
+    EXPECT_TRUE(MarkerTones::cycle(0).empty());
+
+    AudioTrack track;
+    MarkerTones tones(track);
+    struct Step {
+        int64_t tick;
+        double beacon;
+        bool channel;
+        int playing;
+    };
+    const Step steps[] = {
+        {0, 0, true, 0},     {18, 1, true, 1},   {36, 1, false, 0}, {54, 2, true, 2},
+        {72, 3, true, 3},    {90, 2.5, true, 0}, {108, std::nan(""), true, 0},
+    };
+    for (const Step& st : steps) {
+        tones.update(st.tick, st.beacon, st.channel);
+        EXPECT_EQ(tones.playing(), st.playing) << st.tick;
+    }
+    // Heard: the outer marker's second, the middle's and the inner's; not
+    // the first second, nor the channel off, nor after the last.
+    std::vector<double> loudest(8, kSilence);
+    track.listen(0, 126, [&](int64_t tick, double dbfs) {
+        double& l = loudest[static_cast<std::size_t>(tick / 18)];
+        l = std::max(l, dbfs);
+    });
+    const bool heard[] = {false, true, false, true, true, false, false};
+    for (std::size_t second = 0; second < std::size(heard); ++second)
+        EXPECT_EQ(loudest[second] > -55, heard[second]) << second;
 }
 
 }  // namespace

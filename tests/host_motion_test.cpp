@@ -45,6 +45,14 @@ void obey(AircraftMotion& m, const std::string& text) {
     ASSERT_EQ(why, "") << text;
 }
 
+template <std::size_t N>
+double output_of(const std::array<AircraftMotion::Output, N>& outputs, uint32_t token) {
+    for (const AircraftMotion::Output& o : outputs)
+        if (o.token == token) return o.value;
+    ADD_FAILURE() << "token " << token << " is not driven";
+    return std::nan("");
+}
+
 std::string notes_of(AircraftMotion& m) {
     std::string out;
     for (const MotionNote& n : m.take_notes()) out += n.what + ": " + n.text + "\n";
@@ -425,7 +433,13 @@ TEST(Commands, MalformedStatementsNameTheLineAndTheProblem) {
         {"ils course 270 at 8 nm glideslope 7 deg", "a glideslope angle 7 is out of range 1 to 6 deg"},
         {"ils course 270 at 8 nm left 1 nm right 1 nm", "the offset is given twice"},
         {"ils course 270 at 8 nm ahead 1 nm",
-         "expected 'left', 'right', 'elevation' or 'glideslope', found 'ahead'"},
+         "expected 'left', 'right', 'elevation', 'glideslope' or 'frequency', found 'ahead'"},
+        {"ils course 270 at 8 nm frequency 110.20 MHz",
+         "'110.20' is no localiser frequency: its tenths are odd (108.10, 109.35, 110.30...)"},
+        {"ils course 270 at 8 nm frequency 110.33 MHz",
+         "'110.33' is no localiser frequency: its tenths are odd (108.10, 109.35, 110.30...)"},
+        {"ils course 270 at 8 nm frequency 113.10 MHz", "a localiser frequency 113.10 is out of range 108.1 to 111.95 MHz"},
+        {"ils course 270 at 8 nm frequency 110.30 kHz", "expected 'MHz' after the frequency, found 'kHz'"},
     };
     for (const Row& r : rows) {
         std::string message;
@@ -650,6 +664,60 @@ TEST(Ils, OutOfItsCoverageTheReceiverHasNothing) {
         if (!r.localiser) {
             EXPECT_EQ(out[0].value, 0.0) << r.ils;
         }
+    }
+}
+
+// Down the centreline at 750 ft/min from 6 nm: the outer, middle and inner
+// markers in that order, each heard over the stretch of its fan, 0.7 of the
+// height either side of the beacon (at least 300 ft), and nothing between.
+TEST(Ils, TheMarkersAreHeardInOrderEachOverItsFan) {
+    AircraftMotion m;
+    obey(m, "aircraft at 2000 ft 140 kt heading 270");
+    obey(m, "ils course 270 at 6 nm elevation 0 ft");
+    obey(m, "descend to 60 ft at 750 fpm");
+    struct Pass {
+        int beacon;
+        double entered_ft_before_threshold, height_ft;
+    };
+    std::vector<Pass> passes;
+    int last = 0;
+    const double threshold_west_ft = 6 * 1852 / 0.3048;  // the threshold lies west of the placement
+    for (int i = 0; i < 200 * kPerSecond; ++i) {
+        m.step();
+        const int now = static_cast<int>(output_of(m.ils_outputs(), 354));
+        if (now != last && now != 0) passes.push_back({now, threshold_west_ft + m.east_ft(), m.altitude_ft()});
+        last = now;
+    }
+    ASSERT_EQ(passes.size(), 3u);
+    const double beacons_ft[] = {4.5 * 1852 / 0.3048, 3500, 1000};
+    for (std::size_t k = 0; k < 3; ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(passes[k].beacon, static_cast<int>(k) + 1);
+        const double fan = std::fmax(0.7 * passes[k].height_ft, 300.0);
+        EXPECT_NEAR(passes[k].entered_ft_before_threshold - beacons_ft[k], fan, 15.0);
+    }
+    // Off the centreline by more than 4000 ft, no beacon is heard.
+    AircraftMotion aside;
+    obey(aside, "aircraft at 1500 ft 140 kt heading 270");
+    obey(aside, "ils course 270 at 4.5 nm left 0.7 nm elevation 0 ft");
+    aside.step();
+    EXPECT_EQ(output_of(aside.ils_outputs(), 354), 0.0);
+}
+
+// An ILS placed with its frequency is received only with NAV 1 on it.
+TEST(Ils, PlacedWithAFrequencyItIsReceivedOnlyWhenTuned) {
+    AircraftMotion m;
+    obey(m, "aircraft at 2000 ft 140 kt heading 270");
+    obey(m, "ils course 270 at 8 nm elevation 0 ft frequency 110.30 MHz");
+    const struct {
+        double nav1_mhz;
+        bool received;
+    } rows[] = {{110.30, true}, {110.35, false}, {0, false}, {std::nan(""), false}, {110.2999, true}};
+    for (const auto& r : rows) {
+        m.set_nav1_mhz(r.nav1_mhz);
+        m.step();
+        EXPECT_EQ(output_of(m.ils_outputs(), 49), r.received ? 1000.0 : 0.0) << r.nav1_mhz;
+        EXPECT_EQ(std::isnan(m.localiser_deviation_deg()), !r.received) << r.nav1_mhz;
     }
 }
 

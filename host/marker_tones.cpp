@@ -18,7 +18,7 @@ struct Keying {
     } elements[2];
 };
 constexpr Keying kKeyings[] = {
-    {"outer marker", 400, {{375, 125}, {375, 125}}},   // dashes, two a second
+    {"outer marker", 400, {{375, 125}, {375, 125}}},    // dashes, two a second
     {"middle marker", 1300, {{125, 125}, {375, 125}}},  // dot, dash
     {"inner marker", 3000, {{83, 83}, {83, 84}}},       // dots, six a second
 };
@@ -48,7 +48,8 @@ std::vector<int16_t> MarkerTones::cycle(int beacon) {
         const auto on = static_cast<std::size_t>(e.on_ms * rate / 1000);
         const auto off = static_cast<std::size_t>(e.off_ms * rate / 1000);
         for (std::size_t i = 0; i < on; ++i, ++n)
-            samples.push_back(static_cast<int16_t>(std::lround(kAmplitude * std::sin(2 * kPi * k.hz * static_cast<double>(n) / rate))));
+            samples.push_back(static_cast<int16_t>(
+                std::lround(kAmplitude * std::sin(2 * kPi * k.hz * static_cast<double>(n) / rate))));
         for (std::size_t i = 0; i < off; ++i, ++n) samples.push_back(0);
     }
     return samples;

@@ -2,13 +2,14 @@
 // the localiser capture and intercept heading at their band edges, the
 // command bars' laws and stowing, and the attitude director's flags, test
 // button and host readings that are not numbers.
+#include "autoflight/flight_director.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "autoflight/flight_director.h"
 #include "autoflight/modes.h"
 #include "module/aircraft_state.h"
 #include "support/fake_host.h"
@@ -53,7 +54,7 @@ TEST(GlidePath, CapturesFromBelowTracksOnThePathAndIsLostFarBelowOrAwayFromTheCo
         {GlidePath::Captured, 0, -900, 268, true, GlidePath::Tracking},
         {GlidePath::Tracking, -118.9, -900, 268, true, GlidePath::Tracking},
         {GlidePath::Tracking, -119, -900, 268, true, GlidePath::NotCaptured},
-        {GlidePath::Tracking, 5, -900, 180, true, GlidePath::Tracking},   // 90 degrees off: still flown
+        {GlidePath::Tracking, 5, -900, 180, true, GlidePath::Tracking},     // 90 degrees off: still flown
         {GlidePath::Tracking, 5, -900, 179, true, GlidePath::NotCaptured},  // beyond 90: a back course
         {GlidePath::Tracking, 5, -900, 268, false, GlidePath::NotCaptured},
         {GlidePath::Tracking, kNaN, -900, 268, true, GlidePath::Tracking},
@@ -131,9 +132,9 @@ TEST(Localiser, InterceptAnglesStepDownAtTheBandEdges) {
         double deviation;
         int angle;
     };
-    const Row rows[] = {{117, -1}, {116.9, 20}, {39, 20}, {38.9, 15}, {26, 15},  {25.9, 10}, {17.4, 10},
-                        {17.3, 5}, {6.94, 5},   {6.9, 1},  {3.47, 1},  {3.46, 0}, {-3.46, 0}, {-116.9, 20},
-                        {kNaN, -1}};
+    const Row rows[] = {{117, -1},  {116.9, 20}, {39, 20},   {38.9, 15},   {26, 15},
+                        {25.9, 10}, {17.4, 10},  {17.3, 5},  {6.94, 5},    {6.9, 1},
+                        {3.47, 1},  {3.46, 0},   {-3.46, 0}, {-116.9, 20}, {kNaN, -1}};
     for (const Row& r : rows) EXPECT_EQ(intercept_angle(r.deviation, b), r.angle) << r.deviation;
 
     // After an overshoot the inner edges are wider: 17.33 / 2 = 8.67, / 1.5.
@@ -167,11 +168,11 @@ TEST(Localiser, TheHeadingCommandTurnsTowardsTheCentrelineRoundNorth) {
     const Row rows[] = {
         {350, 100, false, 10},   // right of the beam's far edge: 20 degrees right, round north
         {10, -100, false, 350},  // 20 left
-        {90, 30, false, 105},    {90, -20, false, 80}, {90, 2, false, 90},
-        {90, 120, false, 123},   // beyond the base: the present heading
-        {90, 0, false, 123},     // on the centreline: the present heading
-        {90, 30, true, 75},      // the basic mode's sense is the other way
-        {90, -30, true, 105},    {90, 0, true, 123},
+        {90, 30, false, 105},   {90, -20, false, 80},
+        {90, 2, false, 90},     {90, 120, false, 123},  // beyond the base: the present heading
+        {90, 0, false, 123},                            // on the centreline: the present heading
+        {90, 30, true, 75},                             // the basic mode's sense is the other way
+        {90, -30, true, 105},   {90, 0, true, 123},
     };
     for (const Row& r : rows)
         EXPECT_EQ(heading_command(r.course, r.deviation, 123.4, b, r.basic, 0), r.command)
@@ -188,11 +189,11 @@ TEST(Localiser, CapturedOnTheAutopilotsInterceptBankOrWithinTheBaseInNav) {
         bool captured;
     };
     const Row rows[] = {
-        {20, 0, 5, 0, 0, 1000, false},    {20, 0, 5.1, 0, 0, 1000, true},  {20, 0, -5.1, 0, 0, 1000, true},
-        {20, 0, 10, 1, 0, 1000, false},   // the heading hold has the turn, not the approach
-        {20, 0, kNaN, 0, 0, 1000, false}, {0, 1, 0, 0, 117, 1000, true},   {0, 1, 0, 0, 117.1, 1000, false},
-        {0, 0, 10, 0, 0, 1000, false},    // neither an approach nor NAV
-        {20, 0, 10, 0, 0, 0, false},      // no signal: lost
+        {20, 0, 5, 0, 0, 1000, false},    {20, 0, 5.1, 0, 0, 1000, true}, {20, 0, -5.1, 0, 0, 1000, true},
+        {20, 0, 10, 1, 0, 1000, false},  // the heading hold has the turn, not the approach
+        {20, 0, kNaN, 0, 0, 1000, false}, {0, 1, 0, 0, 117, 1000, true},  {0, 1, 0, 0, 117.1, 1000, false},
+        {0, 0, 10, 0, 0, 1000, false},  // neither an approach nor NAV
+        {20, 0, 10, 0, 0, 0, false},    // no signal: lost
     };
     for (const Row& r : rows) {
         FakeHost host;
@@ -281,7 +282,8 @@ struct Adi {
         aircraft.FdCommandState = 1;
         aircraft.FdLateralAnnunciation = 2;
         aircraft.FdVerticalAnnunciation = 2;
-        for (uint32_t t : {40u, 41u, 45u, 49u, 61u, 65u, 69u, 74u, 78u, 80u, 84u, 106u, 614u, 794u}) host.set(t, 0);
+        for (uint32_t t : {40u, 41u, 45u, 49u, 61u, 65u, 69u, 74u, 78u, 80u, 84u, 106u, 614u, 794u})
+            host.set(t, 0);
         host.set(44, 1);
         host.set_bits(46, 0xC0);
         host.set(49, 1000);
@@ -371,11 +373,12 @@ TEST(AttitudeDirector, PointersFlagsAndHostReadingsThatAreNotNumbers) {
     EXPECT_FALSE(FakeHost::visible(kAdi, "LOC flag"));
 
     // Every host value not a number: nothing shown becomes one.
-    for (uint32_t t : {40u, 41u, 44u, 45u, 61u, 65u, 69u, 74u, 78u, 80u, 84u, 106u, 614u, 794u}) a.host.set(t, kNaN);
+    for (uint32_t t : {40u, 41u, 44u, 45u, 61u, 65u, 69u, 74u, 78u, 80u, 84u, 106u, 614u, 794u})
+        a.host.set(t, kNaN);
     for (int i = 0; i < 20; ++i) a.update();
-    for (double v : {adi.bank_deg, adi.pitch, adi.loc_pointer, adi.gs_pointer, adi.speed_pointer, adi.turn,
-                     adi.sideslip, adi.roll_bar.shown, adi.pitch_bar.shown, adi.rollout_bar.shown,
-                     aircraft.GsVsTarget})
+    for (double v :
+         {adi.bank_deg, adi.pitch, adi.loc_pointer, adi.gs_pointer, adi.speed_pointer, adi.turn, adi.sideslip,
+          adi.roll_bar.shown, adi.pitch_bar.shown, adi.rollout_bar.shown, aircraft.GsVsTarget})
         EXPECT_TRUE(std::isfinite(v));
     EXPECT_EQ(adi.gs_pointer, 0.0);  // the glideslope flag no longer reads 1
     EXPECT_FALSE(FakeHost::visible(kAdi, "GS pointer"));

@@ -55,7 +55,7 @@ using namespace autoflight;
 AdiState& self = state;
 
 constexpr uint32_t kBackground = 7091;
-constexpr uint32_t kHelpId = 0xAB0D;  // the simulator's help text for the attitude director
+constexpr uint32_t kHelpId = 0xAB0D;      // the simulator's help text for the attitude director
 constexpr uint32_t kSphereWindow = 7930;  // the sphere behind it is 7931
 constexpr uint32_t kRollBar = 7932;
 constexpr uint32_t kPitchBar = 7933;
@@ -374,8 +374,9 @@ void run_computer(const FdReadings& in) {
     CaptureBands bands = capture_bands(base, self.capture);
     update_capture_phases(in.loc_deviation, bands, self.capture);
     bands = capture_bands(base, self.capture);
-    aircraft.FdHeadingCommand = heading_command(aircraft.HsiCourse, in.loc_deviation, in.heading_deg, bands,
-                                                aircraft.FdLateralAnnunciation == 1, aircraft.FdHeadingCommand);
+    aircraft.FdHeadingCommand =
+        heading_command(aircraft.HsiCourse, in.loc_deviation, in.heading_deg, bands,
+                        aircraft.FdLateralAnnunciation == 1, aircraft.FdHeadingCommand);
 }
 
 void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
@@ -400,7 +401,8 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     const bool loc_signal = (in.nav_status & kNavStatusLocaliser) != 0;
     move_pointer(header, kLocPointerDepth, self.loc_pointer, powered && loc_signal && in.nav_signal > 0,
                  in.loc_deviation * 1.4173 + 104);
-    move_pointer(header, kGsPointerDepth, self.gs_pointer, powered && in.gs_valid, in.gs_deviation * 0.418 + 100);
+    move_pointer(header, kGsPointerDepth, self.gs_pointer, powered && in.gs_valid,
+                 in.gs_deviation * 0.418 + 100);
     self.speed_pointer = speed_pointer_value(in.ias_kt);
     self.turn = finite_or_zero(in.turn_ball) * 0.33;
     self.sideslip = finite_or_zero(in.turn_ball) * 0.0315;

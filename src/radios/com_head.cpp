@@ -29,6 +29,7 @@
 #include "panel/gauge_records.h"
 #include "panel/host.h"
 #include "panel/mouse.h"
+#include "radios/hundredths_drum.h"
 #include "sound/sound_bank.h"
 
 KADRIMOS_GAUGE_WITH_STATE(radio_com, "toskelin radio_com_rulo")
@@ -81,24 +82,9 @@ constexpr uint32_t kEventReceiveBoth = 0x103A2;
 constexpr int kChannelDrum = 0;
 constexpr int kLeadingDrum = 4;
 
-// The hundredths digit of a 25 kHz channel on its four-position drum: .x00,
-// .x25, .x50, .x75. Anything else is no channel of this radio and reads 0.
-constexpr int channel_position(uint32_t hundredths) {
-    switch (hundredths) {
-        case 2:
-            return 1;
-        case 5:
-            return 2;
-        case 7:
-            return 3;
-        default:
-            return 0;
-    }
-}
-
 // The drum targets of a frequency as the simulator holds it.
 void set_targets(RadioDrums& drums, uint32_t bcd) {
-    drums.target[kChannelDrum] = channel_position(bcd & 0xF);
+    drums.target[kChannelDrum] = radios::hundredths_position(bcd & 0xF);
     drums.target[1] = static_cast<int>(bcd >> 4 & 0xF);
     drums.target[2] = static_cast<int>(bcd >> 8 & 0xF);
     drums.target[3] = static_cast<int>(bcd >> 12 & 0xF);

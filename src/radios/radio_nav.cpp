@@ -31,6 +31,7 @@
 #include "panel/host.h"
 #include "panel/lists.h"
 #include "panel/mouse.h"
+#include "radios/hundredths_drum.h"
 
 KADRIMOS_GAUGE_WITH_STATE(radio_nav, "toskelin radio_nav_rulo")
 
@@ -70,28 +71,13 @@ constexpr uint32_t kFourWindow = 7953;        // its strip 7954: 0 1 2 3 0
 constexpr uint32_t kTenWindow = 7955;         // its strip 7956: 0 to 9 and 0
 constexpr uint32_t kHundredthsWindow = 7957;  // its strip 7958: 0 2 5 7 0
 
-// The hundredths position of each BCD hundredths digit; any other digit
-// stands on 0.
-constexpr uint8_t hundredths_position(uint32_t digit) {
-    switch (digit) {
-        case 2:
-            return 1;
-        case 5:
-            return 2;
-        case 7:
-            return 3;
-        default:
-            return 0;
-    }
-}
-
 void split(Receiver& r) {
     const uint32_t f = r.frequency_bcd;
     r.target[0] = 1;
     r.target[1] = static_cast<uint8_t>(f >> 12 & 0xF);
     r.target[2] = static_cast<uint8_t>(f >> 8 & 0xF);
     r.target[3] = static_cast<uint8_t>(f >> 4 & 0xF);
-    r.target[4] = hundredths_position(f & 0xF);
+    r.target[4] = static_cast<uint8_t>(radios::hundredths_position(f & 0xF));
 }
 
 // --- Elements --------------------------------------------------------------------

@@ -57,6 +57,7 @@ enum Owner {
     kAutopilotMaster,
     kFlightDirector,
     kAdfReceiver,
+    kThrustRating,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -121,6 +122,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kAutopilotMaster, {"toskelin ap_master_rulo"}},
     {kFlightDirector, {"toskelin adi_fd_rulo", "toskelin fd_bars_sw_rulo"}},
     {kAdfReceiver, {"toskelin radio_adf1_rulo"}},
+    {kThrustRating, {"toskelin n1_calc_rulo", "toskelin rev_voy_left_rulo", "toskelin rev_voy_right_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -186,7 +188,7 @@ const std::vector<Group> kGroups = {
         ITEM(FuelFlow1Display), ITEM(FuelFlow2Display), ITEM(N1IndexManual), ITEM(N1IndexValue)}},
     {"Engine secondary indicators", kSecondaryIndicators, {
         ITEM(Eng1OilPressLow), ITEM(Eng2OilPressLow), ITEM(VibPickupSelector), ITEM(VibTestActive)}},
-    {"Thrust rating computer and reverser lights", kNotBuilt, {
+    {"Thrust rating computer and reverser lights", kThrustRating, {
         ITEM(N1Deviation), ITEM(TrcMode), ITEM(TrcN1Target)}},
     {"Cockpit levers", kCockpitLevers, {
         ITEM(ParkBrakeWarning), ITEM(SpeedBrakeArmed), ITEM(ThrottleNumbersShown)}},
@@ -294,6 +296,7 @@ constexpr std::string_view kHsi = "toskelin hsi_rulo";
 constexpr const char* kHeadingLostReason = "the autopilots drop when the HSI loses its heading";
 
 const SharedItem kShared[] = {
+    {"N1IndexManual", "toskelin n1_calc_rulo", "with a rating selected, the N1 reference is the rating's target"},
     {"ApEngageState", kAdi, kAttitudeLossReason},
     {"ApLever1On", kAdi, kAttitudeLossReason},
     {"ApLever2On", kAdi, kAttitudeLossReason},

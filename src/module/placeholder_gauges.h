@@ -33,15 +33,11 @@ struct PlaceholderSpec {
 // number of the instrument's own picture is known, it is used. Where it is
 // not known yet, the number is 7000 plus the gauge's place in the catalogue.
 // No gauge already built uses that range, and it stays clear of the known art
-// numbers. The two reverser light gauges share one picture (5749). Only the
-// left one takes it here; the right one gets a free number until it is built.
+// numbers.
 // Columns: gauge name, default width (mm), background bitmap, help text id on
 // the mouse parent, whether it has a callback, failure list.
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
-    {"toskelin rev_voy_left_rulo",               93, 5749, 0     , true , no_failures},
-    {"toskelin rev_voy_right_rulo",              93, 7093, 0     , true , no_failures},
-    {"toskelin n1_calc_rulo",                   128, 5758, 0     , true , no_failures},
     {"toskelin voy_ap_off_rulo",                 32, 7095, 0     , true , no_failures},
     {"toskelin ap_ats_rulo",                    143, 7100, 0     , true , no_failures},
     {"toskelin idpp_rulo",                      190, 7101, 0     , true , no_failures},

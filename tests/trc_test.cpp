@@ -23,7 +23,7 @@ constexpr const char* kRevLeft = "toskelin rev_voy_left_rulo";
 constexpr const char* kRevRight = "toskelin rev_voy_right_rulo";
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-constexpr uint32_t kStaticTemp = 350, kTotalTemp = 341, kCruiseRef = 800, kAltitudeM = 73, kNacelle1 = 883,
+constexpr uint32_t kTotalAir = 350, kOutsideAir = 341, kCruiseRef = 800, kAltitudeM = 73, kNacelle1 = 883,
                    kN2Engine1 = 625, kN2Engine2 = 644, kN1Engine1 = 624, kN1Engine2 = 643, kReverser1 = 641,
                    kReverser2 = 660, kTick = 1;
 
@@ -96,8 +96,8 @@ TEST(ThrustRatings, EachRatingAtBetweenAndBeyondItsBreakpoints) {
     for (const RatingRow& row : kRatings) {
         RatingInputs in;
         in.altitude_ft = row.altitude_ft;
-        in.total_temp_k = row.total_k;
-        in.static_temp_c = row.static_c;
+        in.outside_air_k = row.total_k;
+        in.total_air_c = row.static_c;
         in.cruise_ref_k = row.cruise_ref_k;
         in.flex_temp_c = row.flex_c;
         in.engine_anti_ice = row.engine_ai;
@@ -115,8 +115,8 @@ struct Trc {
     Trc() {
         aircraft.AcBus1Powered = 1;
         host.set(kAltitudeM, 0);
-        host.set(kTotalTemp, 15);
-        host.set(kStaticTemp, 15.0 / 256);
+        host.set(kOutsideAir, 15);
+        host.set(kTotalAir, 15.0 / 256);
         host.set(kN2Engine1, 60);
         host.set(kN2Engine2, 60);
     }
@@ -166,7 +166,7 @@ TEST(ThrustRatingComputer, ASecondPressDeselectsAndTheTargetStands) {
     t.run();
     t.host.click(kTrc, "T.O. button");
     EXPECT_EQ(aircraft.TrcMode, kTrcNone);
-    t.host.set(kTotalTemp, 40);
+    t.host.set(kOutsideAir, 40);
     t.run();
     EXPECT_NEAR(aircraft.TrcN1Target, 109.8, 1e-9);
     for (const char* light :
@@ -198,9 +198,9 @@ TEST(ThrustRatingComputer, AReadingThatIsNotANumberHoldsTheTarget) {
     };
     const Row rows[] = {
         {"T.O. without altitude", "T.O. button", kAltitudeM, true},
-        {"T.O. without total temperature", "T.O. button", kTotalTemp, true},
-        {"MCT needs no total temperature", "MCT button", kTotalTemp, false},
-        {"CL without static temperature", "CL button", kStaticTemp, true},
+        {"T.O. without outside air temperature", "T.O. button", kOutsideAir, true},
+        {"MCT needs no outside air temperature", "MCT button", kOutsideAir, false},
+        {"CL without total air temperature", "CL button", kTotalAir, true},
         {"CR without its reference", "CR button", kCruiseRef, true},
         {"GA with a nacelle unreadable: no bleed", "GA button", kNacelle1, false},
     };
@@ -230,7 +230,7 @@ TEST(ThrustRatingComputer, TemperatureReadOutSignAndBounds) {
     };
     for (const Row& row : rows) {
         Trc t;
-        t.host.set(kStaticTemp, row.celsius / 256);
+        t.host.set(kTotalAir, row.celsius / 256);
         t.run();
         EXPECT_EQ(t.text("TEMP read-out"), row.text) << row.celsius;
         EXPECT_EQ(t.shown("+ sign light"), row.plus) << row.celsius;
@@ -255,7 +255,7 @@ TEST(ThrustRatingComputer, N1ReadOutNeverOverrunsItsFiveCharacters) {
 
 TEST(ThrustRatingComputer, TestShowsEverythingForTwentyUpdates) {
     Trc t;
-    t.host.set(kStaticTemp, 0);
+    t.host.set(kTotalAir, 0);
     t.host.click(kTrc, "TEST button");
     t.host.click(kTrc, "TEST button");  // already running: not lengthened
     for (int u = 1; u <= 21; ++u) {

@@ -4,7 +4,7 @@
 // second press on the lit one deselects it. The computer works out the N1
 // limit of the selected rating every update and publishes it as TrcN1Target,
 // which the N1 command indexes and the autothrottle follow, and as the N1
-// reference N1IndexManual. Its face shows the outside temperature (with a
+// reference N1IndexManual. Its face shows the total air temperature (with a
 // + or - light) and the target; two thumbwheels set the flexible take-off
 // temperature. TEST lights everything and shows 88 and 888.8 for 20
 // updates.
@@ -14,14 +14,14 @@
 // stands. The thumbwheels are mechanical and turn without power.
 //
 // A reading the computer cannot use (not a number) holds the last target
-// instead of computing one from it: the altitude always, the total
-// temperature for T.O., FLX T.O., GA and CR, the static temperature for MCT
-// and CL, the cruise reference for CR. An engine N1 that is not a number is
+// instead of computing one from it: the altitude always, the outside air
+// temperature for T.O., FLX T.O., GA and CR, the total air temperature for
+// MCT and CL, the standard atmosphere's temperature for CR. An engine N1 that is not a number is
 // left out of the deviation; with neither engine readable it stands.
 //
-// Inputs: AcBus1Powered, WingAntiIceOn, TrcMode; tokens 350 (static
-// temperature, 1/256 degree units), 341 (total air temperature, degrees C),
-// 800 (cruise reference temperature, degrees C), 73 (altitude, m), 883 and
+// Inputs: AcBus1Powered, WingAntiIceOn, TrcMode; tokens 350 (total air
+// temperature, 1/256 degree units), 341 (outside air temperature, degrees C),
+// 800 (standard atmosphere temperature at the aircraft's altitude, degrees C), 73 (altitude, m), 883 and
 // 884 (engine anti-ice), 625 and 644 (N2), 624 and 643 (N1).
 // Outputs: TrcMode (buttons), TrcN1Target, N1IndexManual, N1Deviation.
 #include <algorithm>
@@ -66,7 +66,7 @@ constexpr uint32_t kCoverBitmap = 5761;
 
 constexpr uint8_t kTestUpdates = 20;
 constexpr double kKelvinOffset = 273;
-constexpr double kStaticTempScale = 256;  // the host's read-out token is in 1/256 degree
+constexpr double kTotalAirScale = 256;    // the host's read-out token is in 1/256 degree
 constexpr double kEngineSpoolingN2 = 15;  // percent
 
 // The read-outs: amber figures on the display's dark blue. The temperature
@@ -196,18 +196,18 @@ bool finite(double v) { return finite_or(v, 0.0) == v; }
 // left standing) when a reading the rating needs is not a number.
 bool compute_target(uint8_t rating) {
     const double altitude_m = host::value<73>();
-    const double total_c = host::value<341>();
-    const double static_raw = host::value<350>();
+    const double outside_c = host::value<341>();
+    const double total_raw = host::value<350>();
     const double cruise_ref_c = host::value<800>();
-    const bool uses_total = rating != kTrcMaxContinuous && rating != kTrcClimb;
-    if (!finite(altitude_m) || (uses_total && !finite(total_c)) || (!uses_total && !finite(static_raw)) ||
-        (rating == kTrcCruise && !finite(cruise_ref_c)))
+    const bool uses_outside_air = rating != kTrcMaxContinuous && rating != kTrcClimb;
+    if (!finite(altitude_m) || (uses_outside_air && !finite(outside_c)) ||
+        (!uses_outside_air && !finite(total_raw)) || (rating == kTrcCruise && !finite(cruise_ref_c)))
         return false;
 
     RatingInputs in;
     in.altitude_ft = altitude_m * units::kFeetPerMetre;
-    in.total_temp_k = to_integer<int32_t>(total_c + kKelvinOffset);
-    in.static_temp_c = self.temperature_c;
+    in.outside_air_k = to_integer<int32_t>(outside_c + kKelvinOffset);
+    in.total_air_c = self.temperature_c;
     in.cruise_ref_k = to_integer<int32_t>(cruise_ref_c + kKelvinOffset);
     in.flex_temp_c = self.flex_tens * 10 + self.flex_units;
     // A nacelle reading that is not a number fails the comparison: no bleed.
@@ -240,7 +240,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     if (self.test_counter > 0) --self.test_counter;
 
     if (powered) {
-        self.temperature_c = to_integer<int8_t>(host::value<350>() * kStaticTempScale);
+        self.temperature_c = to_integer<int8_t>(host::value<350>() * kTotalAirScale);
         self.drum_digits[0] = self.flex_tens;
         self.drum_digits[1] = self.flex_units;
     }

@@ -141,6 +141,12 @@ LAMP_COLOURS = [  # first keyword found in the legend decides the colour
 #   bezels    a round instrument's face under what turns on it: (centre x, centre y, radius)
 #   pointers  a fixed index beside a moving scale: (tip x, tip y, "down" or "right")
 PRINTED = {
+    "toskelin n1_calc_rulo": {"legends": {"T.O. light": "", "FLX T.O. light": "", "GA light": "",
+                                          "MCT light": "", "CL light": "", "CR light": "",
+                                          "+ sign light": "+", "- sign light": "-"},
+                              "symbols": {"mode legends": ("T.O.  FLX T.O.  GA    MCT  CL  CR", (100, 24),
+                                                           "white", "clear"),
+                                          "cover": ("", (162, 28), "white", "panel")}},
     "testgauge2k": {"legends": {"hidden icon": "TEST"}},
     "toskelin elec_batt_rulo": {"title": ["BAT"], "legends": {"REFUEL ON BAT": "REFUEL ON BAT",
                                                              "BAT SMOKE": "BAT SMOKE"}},

@@ -428,6 +428,48 @@ void AircraftMotion::settle() {
     }
 }
 
+double n1_for_lever(double lever_fraction) {
+    const double f = lever_fraction == lever_fraction ? clamp(lever_fraction, 0.0, 1.0) : 0.0;
+    return kIdleN1 + (kFullThrottleN1 - kIdleN1) * f;
+}
+
+double spool_n1(double n1, double lever_fraction) {
+    const double from = std::isfinite(n1) ? n1 : kIdleN1;
+    const double target = n1_for_lever(lever_fraction);
+    if (target > from) return std::fmin(from + kSpoolUpPerS * AircraftMotion::kUpdateSeconds, target);
+    return std::fmax(from - kSpoolDownPerS * AircraftMotion::kUpdateSeconds, target);
+}
+
+double n2_for_n1(double n1) {
+    return kIdleN2 + (n1 - kIdleN1) * (kFullThrottleN2 - kIdleN2) / (kFullThrottleN1 - kIdleN1);
+}
+
+double n1_to_hold(double airspeed_kt, double altitude_ft, double vertical_speed_fpm) {
+    return 30.0 + 0.15 * airspeed_kt + 0.005 * vertical_speed_fpm + 0.0002 * altitude_ft;
+}
+
+double thrust_acceleration(double n1, double airspeed_kt, double altitude_ft, double vertical_speed_fpm) {
+    if (!std::isfinite(n1)) return 0.0;
+    const double a = 0.1 * (n1 - n1_to_hold(airspeed_kt, altitude_ft, vertical_speed_fpm));
+    return clamp(a, -kMostThrustAccelerationKtPerS, kMostThrustAccelerationKtPerS);
+}
+
+// The speed in the air while no manoeuvre moves it: the airspeed hold flies
+// its reference, else the thrust of commanded throttles works against the
+// drag. The speed never goes below 0.
+void AircraftMotion::fly_thrust() {
+    if (speed_.running || on_ground_) return;
+    if (thrust_.airspeed_hold && std::isfinite(thrust_.reference_kt)) {
+        const double step = kAirspeedHoldKtPerS * kUpdateSeconds;
+        const double to_go = thrust_.reference_kt - airspeed_kt_;
+        airspeed_kt_ += clamp(to_go, -step, step);
+    } else if (thrust_.throttles_commanded) {
+        airspeed_kt_ +=
+            thrust_acceleration(thrust_.n1, airspeed_kt_, altitude_ft_, vertical_speed_fpm_) * kUpdateSeconds;
+    }
+    if (airspeed_kt_ < 0.0) airspeed_kt_ = 0.0;
+}
+
 void AircraftMotion::step() {
     if (!active_) return;
     fly_autopilot();
@@ -441,6 +483,7 @@ void AircraftMotion::step() {
             end(speed_, "reached", knots(speed_.target));
         }
     }
+    fly_thrust();
     // Vertical: a climb lifts the aircraft off; reaching the terrain puts it
     // down, whatever the descent's target.
     if (vertical_.running) {
@@ -501,7 +544,8 @@ void AircraftMotion::step() {
     if (marker != marker_) {
         if (marker_ != 0) note("marker", std::string("past the ") + kMarkerNames[marker_] + " marker");
         if (marker != 0)
-            note("marker", std::string("over the ") + kMarkerNames[marker] + " marker at " + feet(altitude_ft_));
+            note("marker",
+                 std::string("over the ") + kMarkerNames[marker] + " marker at " + feet(altitude_ft_));
         marker_ = marker;
     }
 }
@@ -646,7 +690,8 @@ double AircraftMotion::right_of_centreline() const {
 double AircraftMotion::localiser_deviation_deg() const {
     if (!ils_.placed) return std::nan("");
     // Placed with a frequency, the localiser is heard only with NAV 1 on it.
-    if (ils_.frequency_mhz != 0.0 && !(std::fabs(nav1_mhz_ - ils_.frequency_mhz) < 0.005)) return std::nan("");
+    if (ils_.frequency_mhz != 0.0 && !(std::fabs(nav1_mhz_ - ils_.frequency_mhz) < 0.005))
+        return std::nan("");
     const double antenna_east = ils_.threshold_east + kLocaliserBeyondThresholdFt * ils_.sin_course;
     const double antenna_north = ils_.threshold_north + kLocaliserBeyondThresholdFt * ils_.cos_course;
     const double along = before(antenna_east, antenna_north);

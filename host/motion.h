@@ -148,16 +148,16 @@ inline constexpr std::size_t kDrivenCount = std::size(kDrivenVariables);
 // Its state, as the host variables hold it: the master and function flags
 // (on while they read exactly 1), the altitude reference (ft), the vertical
 // speed reference (ft/min) and the heading bug (degrees).
-inline constexpr uint32_t kTokenApMaster = 103;         // AUTOPILOT_ACTIVE
-inline constexpr uint32_t kTokenApWingLeveler = 104;    // AUTOPILOT_WING_LEVELER
-inline constexpr uint32_t kTokenApNavHold = 105;        // AUTOPILOT_NAV1_LOCK
-inline constexpr uint32_t kTokenApHeadingHold = 106;    // AUTOPILOT_HEADING_LOCK
-inline constexpr uint32_t kTokenApHeadingBug = 107;     // AUTOPILOT_HEADING_LOCK_DIR
-inline constexpr uint32_t kTokenApAltitudeHold = 108;   // AUTOPILOT_ALTITUDE_LOCK
-inline constexpr uint32_t kTokenApAltitudeRef = 109;    // AUTOPILOT_ALTITUDE_LOCK_VAR
+inline constexpr uint32_t kTokenApMaster = 103;          // AUTOPILOT_ACTIVE
+inline constexpr uint32_t kTokenApWingLeveler = 104;     // AUTOPILOT_WING_LEVELER
+inline constexpr uint32_t kTokenApNavHold = 105;         // AUTOPILOT_NAV1_LOCK
+inline constexpr uint32_t kTokenApHeadingHold = 106;     // AUTOPILOT_HEADING_LOCK
+inline constexpr uint32_t kTokenApHeadingBug = 107;      // AUTOPILOT_HEADING_LOCK_DIR
+inline constexpr uint32_t kTokenApAltitudeHold = 108;    // AUTOPILOT_ALTITUDE_LOCK
+inline constexpr uint32_t kTokenApAltitudeRef = 109;     // AUTOPILOT_ALTITUDE_LOCK_VAR
 inline constexpr uint32_t kTokenApGlideslopeHold = 111;  // AUTOPILOT_GLIDESLOPE_HOLD
-inline constexpr uint32_t kTokenApApproachHold = 112;   // AUTOPILOT_APROACH_HOLD
-inline constexpr uint32_t kTokenApVerticalSpeed = 120;  // AUTOPILOT_VERTICAL_HOLD_VAR
+inline constexpr uint32_t kTokenApApproachHold = 112;    // AUTOPILOT_APROACH_HOLD
+inline constexpr uint32_t kTokenApVerticalSpeed = 120;   // AUTOPILOT_VERTICAL_HOLD_VAR
 
 struct HostAutopilot {
     double master = 0.0;
@@ -176,6 +176,53 @@ struct HostAutopilot {
 enum class ApVertical { None, AltitudeHold, Glideslope };
 enum class ApLateral { None, WingsLevel, Heading, Localiser };
 
+// --- The engines and the thrust ---------------------------------------------------
+
+// Engines that answer their throttles. Once the cockpit commands a throttle
+// (the autothrottle's lever commands), that engine's N1 spools towards the
+// N1 its lever asks for: ground idle (22 %) at the lever's idle, 105 % at
+// full travel, linear between; up at 12 % a second (idle to take-off thrust
+// in about 7 s), down at 10 % a second. N2 follows N1 between its idle
+// (62 %) and 100 %. An engine not running (N2 below 50 %) is left to its
+// start. Until its throttle is commanded an engine keeps the values a
+// scenario gives it.
+inline constexpr double kIdleN1 = 22.0;
+inline constexpr double kFullThrottleN1 = 105.0;
+inline constexpr double kIdleN2 = 62.0;
+inline constexpr double kFullThrottleN2 = 100.0;
+inline constexpr double kSpoolUpPerS = 12.0;
+inline constexpr double kSpoolDownPerS = 10.0;
+inline constexpr double kRunningN2 = 50.0;
+// The N1 a throttle lever (0 idle .. 1 full; outside that range limited to
+// it, and a lever that is not a number counts as idle) asks for.
+double n1_for_lever(double lever_fraction);
+// One update of an engine's spool: N1 a step towards the lever's N1.
+double spool_n1(double n1, double lever_fraction);
+// The N2 that goes with an N1.
+double n2_for_n1(double n1);
+
+// The thrust against the drag, when the scenario runs no speed change: the
+// N1 that holds a speed (kt) at an altitude (ft) and vertical speed
+// (ft/min), and the acceleration (kt/s) an N1 above or below it gives.
+//   hold N1 = 30 + 0.15 x speed + 0.005 x vertical speed + 0.0002 x altitude
+//   acceleration = 0.1 x (N1 - hold N1), within +-3 kt/s
+double n1_to_hold(double airspeed_kt, double altitude_ft, double vertical_speed_fpm);
+double thrust_acceleration(double n1, double airspeed_kt, double altitude_ft, double vertical_speed_fpm);
+inline constexpr double kMostThrustAccelerationKtPerS = 3.0;
+// The simulator's airspeed hold moves the speed to its reference at up to
+// this rate.
+inline constexpr double kAirspeedHoldKtPerS = 2.0;
+
+// What drives the speed when no manoeuvre does: the simulator's airspeed
+// hold (with its reference), or the engines' thrust once the cockpit
+// commands the throttles with the simulator's autothrottle armed. Neither: the speed stays where it is.
+struct Thrust {
+    bool airspeed_hold = false;
+    double reference_kt = 0.0;
+    bool throttles_commanded = false;
+    double n1 = 0.0;  // the engines' mean N1, %
+};
+
 // --- The ILS ---------------------------------------------------------------------------
 
 // The receiver's variables, driven once a runway with its ILS is placed: the
@@ -191,7 +238,8 @@ inline constexpr DrivenVariable kIlsVariables[] = {
     {44, "VOR1_GS_FLAG", "1 while the glideslope is received"},
     {46, "VOR1_CODE", "0xC0 (0x80 localiser, 0x40 glideslope) while received, else 0"},
     {49, "VOR1_SIGNAL_STRENGTH", "1000 while the localiser is received, else 0"},
-    {354, "MARKER_BEACON_STATE", "the marker beacon the aircraft is over: 0 none, 1 outer, 2 middle, 3 inner"},
+    {354, "MARKER_BEACON_STATE",
+     "the marker beacon the aircraft is over: 0 none, 1 outer, 2 middle, 3 inner"},
 };
 inline constexpr std::size_t kIlsCount = std::size(kIlsVariables);
 inline constexpr uint32_t kTokenNavCourse = 45;  // VOR1_OBI: the placement sets it to the runway's course
@@ -228,6 +276,9 @@ public:
     // The frequency NAV 1 is tuned to (MHz; 0 or NaN: none): an ILS placed
     // with a frequency is received only on it.
     void set_nav1_mhz(double mhz) { nav1_mhz_ = mhz; }
+    // The airspeed hold and the engines' thrust (see Thrust): in the air,
+    // they move the speed while no accelerate or decelerate runs.
+    void set_thrust(const Thrust& t) { thrust_ = t; }
     // One update of the simulation: 1/18 s.
     void step();
 
@@ -339,6 +390,8 @@ private:
         double frequency_mhz = 0.0;
     } ils_;
     double nav1_mhz_ = 0.0;
+    Thrust thrust_;
+    void fly_thrust();
     int marker_ = 0;  // the beacon over which the last update left the aircraft
 };
 

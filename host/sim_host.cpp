@@ -1,13 +1,12 @@
 #include "sim_host.h"
 
-#include "radio_stack.h"
-
 #include <cmath>
 #include <cstring>
 #include <numbers>
 #include <stdexcept>
 
 #include "com_radios.h"
+#include "radio_stack.h"
 
 #if !defined(_WIN32)
 #include "platform/linux/audio_substitute.h"
@@ -330,6 +329,7 @@ void SimHost::update() {
         variables_[kTokenEngineWorkingTime] = (std::isfinite(worked) ? worked : 0.0) + 1.0 / kTicksPerSecond;
     }
     apply_ramps();
+    spool_engines();
     if (motion_.active()) {
         // The simulator's autopilot flies the aircraft from what its
         // variables read as this update begins.
@@ -345,6 +345,13 @@ void SimHost::update() {
         ap.glideslope_hold = variable(kTokenApGlideslopeHold);
         ap.vertical_speed_ref_fpm = variable(kTokenApVerticalSpeed);
         motion_.set_autopilot(ap);
+        Thrust thrust;
+        thrust.airspeed_hold = variable(kTokenApAirspeedHold) == 1.0;
+        thrust.reference_kt = variable(kTokenApAirspeedRef);
+        thrust.throttles_commanded =
+            variable(kTokenAutothrottleArmed) == 1.0 && (throttle_commanded_[0] || throttle_commanded_[1]);
+        thrust.n1 = (variable(kTokenN1Engine1) + variable(kTokenN1Engine2)) / 2.0;
+        motion_.set_thrust(thrust);
         motion_.set_nav1_mhz(nav_frequency_mhz(variable(radio_stack::kTokenNav1)));
         motion_.step();
         publish_motion();
@@ -580,8 +587,27 @@ void SimHost::lookup(MODULE_VAR* var) {
         var->value.n = v;
 }
 
+// Engines whose throttles the cockpit commands spool to their levers' N1;
+// the others keep what the profile and the scenario give them.
+void SimHost::spool_engines() {
+    struct Engine {
+        uint32_t n1, n2, lever;
+    };
+    constexpr Engine kEngines[2] = {{kTokenN1Engine1, kTokenN2Engine1, kTokenLeverFraction1},
+                                    {kTokenN1Engine2, kTokenN2Engine2, kTokenLeverFraction2}};
+    for (int k = 0; k < 2; ++k) {
+        const Engine& e = kEngines[k];
+        if (!throttle_commanded_[k] || !(variable(e.n2) >= kRunningN2)) continue;
+        const double n1 = spool_n1(variable(e.n1), variable(e.lever));
+        profile_writes(e.n1, variables_[e.n1], n1, "the engine answering its throttle");
+        profile_writes(e.n2, variables_[e.n2], n2_for_n1(n1), "the engine answering its throttle");
+    }
+}
+
 void SimHost::key_event(uint32_t id, uint32_t value) {
     events_.push_back({tick_, id, value});
+    if (id == kEventThrottle1Set || id == kEventThrottle1Up) throttle_commanded_[0] = true;
+    if (id == kEventThrottle2Set || id == kEventThrottle2Up) throttle_commanded_[1] = true;
     trace_.event(tick_, id, value);
     if (id == kEventOpenWindow && !open_window(value)) trace_.unknown_window(tick_, value, "opening");
     if (id == kEventCloseWindow && !close_window(value)) trace_.unknown_window(tick_, value, "closing");

@@ -39,6 +39,23 @@ inline constexpr uint32_t kTokenSeconds = 604;
 inline constexpr uint32_t kTokenEngineWorkingTime = 607;
 inline constexpr uint32_t kTokenFuelFlow1 = 638;
 inline constexpr uint32_t kTokenFuelFlow2 = 657;
+// The engines as the autothrottle flies them: N1 and N2 (%), the throttle
+// levers (0 idle .. 1 full), the lever commands and small steps up, and the
+// simulator's airspeed hold with its reference (kt), and its autothrottle
+// armed: the thrust moves the speed only while the autothrottle is armed.
+inline constexpr uint32_t kTokenN1Engine1 = 624;
+inline constexpr uint32_t kTokenN2Engine1 = 625;
+inline constexpr uint32_t kTokenN1Engine2 = 643;
+inline constexpr uint32_t kTokenN2Engine2 = 644;
+inline constexpr uint32_t kTokenLeverFraction1 = 558;
+inline constexpr uint32_t kTokenLeverFraction2 = 568;
+inline constexpr uint32_t kTokenApAirspeedHold = 115;
+inline constexpr uint32_t kTokenApAirspeedRef = 116;
+inline constexpr uint32_t kTokenAutothrottleArmed = 123;
+inline constexpr uint32_t kEventThrottle1Set = 0x1011C;
+inline constexpr uint32_t kEventThrottle2Set = 0x1011D;
+inline constexpr uint32_t kEventThrottle1Up = 0x101AD;
+inline constexpr uint32_t kEventThrottle2Up = 0x101B2;
 inline constexpr uint32_t kEventOpenWindow = 0x103CB;
 inline constexpr uint32_t kEventCloseWindow = 0x103CC;
 
@@ -251,6 +268,10 @@ private:
     std::vector<TracedValue> traced_values_;
     std::vector<uint8_t> state_at_mark_;
     AircraftMotion motion_;
+    // The engines whose throttles the cockpit has commanded (engines 1 and
+    // 2): from then on they answer their levers.
+    bool throttle_commanded_[2] = {false, false};
+    void spool_engines();
     std::set<uint32_t>
         motion_overrides_;  // driven variables the scenario set since the last motion statement
     Navaids navaids_;

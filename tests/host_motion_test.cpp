@@ -438,7 +438,8 @@ TEST(Commands, MalformedStatementsNameTheLineAndTheProblem) {
          "'110.20' is no localiser frequency: its tenths are odd (108.10, 109.35, 110.30...)"},
         {"ils course 270 at 8 nm frequency 110.33 MHz",
          "'110.33' is no localiser frequency: its tenths are odd (108.10, 109.35, 110.30...)"},
-        {"ils course 270 at 8 nm frequency 113.10 MHz", "a localiser frequency 113.10 is out of range 108.1 to 111.95 MHz"},
+        {"ils course 270 at 8 nm frequency 113.10 MHz",
+         "a localiser frequency 113.10 is out of range 108.1 to 111.95 MHz"},
         {"ils course 270 at 8 nm frequency 110.30 kHz", "expected 'MHz' after the frequency, found 'kHz'"},
     };
     for (const Row& r : rows) {
@@ -685,7 +686,8 @@ TEST(Ils, TheMarkersAreHeardInOrderEachOverItsFan) {
     for (int i = 0; i < 200 * kPerSecond; ++i) {
         m.step();
         const int now = static_cast<int>(output_of(m.ils_outputs(), 354));
-        if (now != last && now != 0) passes.push_back({now, threshold_west_ft + m.east_ft(), m.altitude_ft()});
+        if (now != last && now != 0)
+            passes.push_back({now, threshold_west_ft + m.east_ft(), m.altitude_ft()});
         last = now;
     }
     ASSERT_EQ(passes.size(), 3u);
@@ -839,6 +841,42 @@ TEST_F(HostInMotion, TheSimulatorsAutopilotFliesFromItsVariablesAndTheIlsDrivesT
     run(1);
     EXPECT_EQ(host.variable(49), 0.0);
     EXPECT_NE(timeline.str().find("motion: 49 follows the scenario"), std::string::npos);
+}
+
+// The engines answer their levers: idle to take-off thrust in 6 to 8
+// seconds, back at the slower spool-down rate; a lever that reads no number
+// is idle.
+TEST(EngineSpool, IdleToTakeOffThrustInSixToEightSeconds) {
+    double n1 = kIdleN1;
+    int updates = 0;
+    while (n1 < kFullThrottleN1 && updates < 1000) {
+        n1 = spool_n1(n1, 1.0);
+        ++updates;
+    }
+    EXPECT_GE(updates, 6 * 18);
+    EXPECT_LE(updates, 8 * 18);
+    EXPECT_DOUBLE_EQ(spool_n1(60, 0.0), 60.0 - kSpoolDownPerS / 18.0);
+    EXPECT_DOUBLE_EQ(spool_n1(63, 0.5), 63.5) << "a lever at half travel asks for 63.5 %";
+    EXPECT_DOUBLE_EQ(n1_for_lever(std::nan("")), kIdleN1);
+    EXPECT_DOUBLE_EQ(n1_for_lever(2.0), kFullThrottleN1);
+    EXPECT_DOUBLE_EQ(n2_for_n1(kIdleN1), kIdleN2);
+    EXPECT_DOUBLE_EQ(n2_for_n1(kFullThrottleN1), kFullThrottleN2);
+}
+
+TEST(EngineSpool, ThrustAboveTheHoldingN1Accelerates) {
+    struct Row {
+        double n1;
+        double speed_kt;
+        double acceleration;
+    };
+    // At 200 kt, 10000 ft, level: 30 + 30 + 2 = 62 % holds the speed.
+    const Row rows[] = {{62, 200, 0},  {72, 200, 1},  {52, 200, -1},
+                        {105, 200, 3}, {22, 200, -3}, {std::nan(""), 200, 0}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.n1);
+        EXPECT_NEAR(thrust_acceleration(r.n1, r.speed_kt, 10000, 0), r.acceleration, 1e-9);
+    }
+    EXPECT_NEAR(n1_to_hold(200, 10000, 2000), 72, 1e-9) << "a climb needs more thrust";
 }
 
 }  // namespace

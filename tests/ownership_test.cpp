@@ -58,6 +58,7 @@ enum Owner {
     kFlightDirector,
     kAdfReceiver,
     kThrustRating,
+    kAutothrottle,
     kNotBuilt,  // no gauge writes these yet: they keep their load values
 };
 
@@ -123,6 +124,7 @@ const std::map<Owner, std::vector<std::string_view>> kGaugesOf = {
     {kFlightDirector, {"toskelin adi_fd_rulo", "toskelin fd_bars_sw_rulo"}},
     {kAdfReceiver, {"toskelin radio_adf1_rulo"}},
     {kThrustRating, {"toskelin n1_calc_rulo", "toskelin rev_voy_left_rulo", "toskelin rev_voy_right_rulo"}},
+    {kAutothrottle, {"toskelin ap_ats_rulo"}},
     {kNotBuilt, {}},
 };
 
@@ -226,7 +228,7 @@ const std::vector<Group> kGroups = {
     {"Heading and course", kHeadingPanel, {
         ITEM(BankRefRetake), ITEM(HeadingReference), ITEM(HeadingSelectMode), ITEM(NavCoupled), ITEM(NavMode),
         ITEM(SelectedHeading)}},
-    {"Autothrottle", kNotBuilt, {
+    {"Autothrottle", kAutothrottle, {
         ITEM(AtsArmSwitch), ITEM(AtsOffWarning), ITEM(AtsSpeedMode), ITEM(AtsThrustMode), ITEM(SelectedSpeed)}},
     {"Flight director", kFlightDirector, {
         ITEM(AttitudeFailWarning), ITEM(FdBarsSwitch), ITEM(FdHeadingCommand), ITEM(GsCaptured),
@@ -295,8 +297,26 @@ constexpr const char* kAttitudeLossReason = "a failed attitude source or compute
 constexpr std::string_view kHsi = "toskelin hsi_rulo";
 constexpr const char* kHeadingLostReason = "the autopilots drop when the HSI loses its heading";
 
+// The autothrottle's go-around takes the flight path: the approach, lateral
+// and vertical modes drop, the autopilot flies the go-around's vertical
+// speed, and a go-around that is no longer flown ends with its rating and
+// leaves one autopilot.
+constexpr std::string_view kAts = "toskelin ap_ats_rulo";
+constexpr const char* kGoAroundReason =
+    "the go-around drops the approach and the other modes, commands the climb and leaves one autopilot";
+
 const SharedItem kShared[] = {
     {"N1IndexManual", "toskelin n1_calc_rulo", "with a rating selected, the N1 reference is the rating's target"},
+    {"GoAroundMode", kAts, kGoAroundReason},
+    {"ApVsCommand", kAts, kGoAroundReason},
+    {"ApEngageState", kAts, kGoAroundReason},
+    {"ApproachMode", kAts, kGoAroundReason},
+    {"HeadingSelectMode", kAts, kGoAroundReason},
+    {"VerticalMode", kAts, kGoAroundReason},
+    {"SpeedOnPitchMode", kAts, kGoAroundReason},
+    {"NavMode", kAts, kGoAroundReason},
+    {"ModeCancelHold", kAts, kGoAroundReason},
+    {"TrcMode", kAts, kGoAroundReason},
     {"ApEngageState", kAdi, kAttitudeLossReason},
     {"ApLever1On", kAdi, kAttitudeLossReason},
     {"ApLever2On", kAdi, kAttitudeLossReason},

@@ -75,6 +75,8 @@ enum class GlidePath : uint8_t { NotCaptured = 0, Captured = 1, Tracking = 2 };
 //   channel 2 flags                        AcBus2Powered, the autopilot computer power
 //   autopilot computer power               DcNormBusPowered
 //   INS coupling flag                      InsCoupledValue = 1
+//   autothrottle supplies                  the annunciator bus and the common instrument supply
+//   first and second flap limits           FlapDetentPositions[1] and [2] (host flap units)
 //
 // Both sides' enabling values are the electrical panel's load level: with
 // the essential loads only (1) an autopilot and the flight directors can be
@@ -89,6 +91,14 @@ inline bool ap_computer_powered() { return aircraft.DcNormBusPowered == 1; }
 inline bool channel_first_supply(int channel) {
     return (channel == 1 ? aircraft.InstrBus1Powered : aircraft.InstrBus2Powered) == 1;
 }
+// The autothrottle computer: its arming and its servos need the DC
+// essential (annunciator) bus and the AC essential (instrument) bus.
+inline bool autothrottle_supplied() { return annunciators_powered() && instrument_supply(); }
+// The flap positions the autothrottle compares with the flaps (token 329):
+// the first and second detents the flap indicator publishes. The N1 mode
+// takes go-around thrust only with the flaps out to the first detent, and
+// the go-around climbs steeper with the flaps at most at the second.
+inline double flap_limit(int which) { return aircraft.FlapDetentPositions[which == 1 ? 1 : 2]; }
 inline bool channel_supplied(int channel) { return channel_first_supply(channel) || annunciators_powered(); }
 inline bool channel_flags(int channel) {
     return (channel == 1 ? aircraft.AcBus1Powered : aircraft.AcBus2Powered) == 1 && ap_computer_powered();

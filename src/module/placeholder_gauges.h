@@ -39,7 +39,6 @@ struct PlaceholderSpec {
 // clang-format off
 inline constexpr PlaceholderSpec kPlaceholders[] = {
     {"toskelin voy_ap_off_rulo",                 32, 7095, 0     , true , no_failures},
-    {"toskelin ap_ats_rulo",                    143, 7100, 0     , true , no_failures},
     {"toskelin idpp_rulo",                      190, 7101, 0     , true , no_failures},
     {"toskelin autoland_light_1_rulo",           56, 7107, 0     , true , no_failures},
     {"toskelin autoland_light_2_rulo",           43, 7108, 0     , true , no_failures},

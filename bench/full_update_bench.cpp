@@ -122,8 +122,10 @@ BENCHMARK(full_update)->Name("full_update/catalogue");
 
 // On an ILS approach at 140 kt, 1000 ft above the runway, with landing
 // flaps and the gear down: both flight directors and both autopilots in
-// LAND, the simulator's autopilot master answering on. The autopilot master
-// runs its approach path, the altitude and heading panels their steps.
+// LAND, the autothrottle armed in speed mode, the simulator's autopilot
+// master answering on. The autopilot master runs its approach path, the
+// flight director its glide path and bars, the autothrottle its speed mode,
+// the altitude and heading panels their steps.
 std::size_t gauge_named(const BareHost& host, const char* name) {
     for (std::size_t i = 0; i < host.gauge_count(); ++i)
         if (std::strcmp(host.name(i), name) == 0) return i;
@@ -157,8 +159,15 @@ void full_update_in_land(benchmark::State& state) {
         host.click(master, area);
         run_updates(host, 3);
     }
-    if (kadrimos::aircraft.ApproachMode < 30 || kadrimos::aircraft.ApEngageState != 3) {
-        state.SkipWithError("the autopilots did not engage in LAND");
+    const std::size_t ats = gauge_named(host, "toskelin ap_ats_rulo");
+    constexpr std::size_t kAtsOn = 6, kSpd = 4;
+    for (std::size_t area : {kAtsOn, kSpd}) {
+        host.click(ats, area);
+        run_updates(host, 3);
+    }
+    if (kadrimos::aircraft.ApproachMode < 30 || kadrimos::aircraft.ApEngageState != 3 ||
+        kadrimos::aircraft.AtsSpeedMode != 1) {
+        state.SkipWithError("the autopilots did not engage in LAND with the autothrottle in speed mode");
         return;
     }
     time_updates(state, host);
@@ -202,7 +211,8 @@ public:
         std::printf("ratio to the empty host loop: %.1f\n", full->second / empty->second);
         const auto land = ns_per_update_.find("full_update/autopilot_in_land");
         if (land != ns_per_update_.end())
-            std::printf("with both autopilots in LAND: %.0f ns, ratio to the empty host loop: %.1f\n",
+            std::printf("with both autopilots in LAND and the autothrottle in speed mode: %.0f ns, ratio to the "
+                        "empty host loop: %.1f\n",
                         land->second, land->second / empty->second);
         std::printf("simulated-to-real-time factor at 18 updates a second: %.0f\n",
                     kUpdateBudgetNs / full->second);

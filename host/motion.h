@@ -187,7 +187,7 @@ enum class ApLateral { None, WingsLevel, Heading, Localiser };
 // start. Until its throttle is commanded an engine keeps the values a
 // scenario gives it.
 inline constexpr double kIdleN1 = 22.0;
-inline constexpr double kFullThrottleN1 = 105.0;
+inline constexpr double kFullThrottleN1 = 115.0;
 inline constexpr double kIdleN2 = 62.0;
 inline constexpr double kFullThrottleN2 = 100.0;
 inline constexpr double kSpoolUpPerS = 12.0;

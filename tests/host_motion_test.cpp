@@ -856,7 +856,8 @@ TEST(EngineSpool, IdleToTakeOffThrustInSixToEightSeconds) {
     EXPECT_GE(updates, 6 * 18);
     EXPECT_LE(updates, 8 * 18);
     EXPECT_DOUBLE_EQ(spool_n1(60, 0.0), 60.0 - kSpoolDownPerS / 18.0);
-    EXPECT_DOUBLE_EQ(spool_n1(63, 0.5), 63.5) << "a lever at half travel asks for 63.5 %";
+    EXPECT_NEAR(spool_n1(68, 0.25), 68.5, 1e-9) << "a lever at a quarter of its travel asks for 68.5 %";
+    EXPECT_NEAR(n1_for_lever(0.8), 22 + 93 * std::sqrt(0.8), 1e-9);
     EXPECT_DOUBLE_EQ(n1_for_lever(std::nan("")), kIdleN1);
     EXPECT_DOUBLE_EQ(n1_for_lever(2.0), kFullThrottleN1);
     EXPECT_DOUBLE_EQ(n2_for_n1(kIdleN1), kIdleN2);

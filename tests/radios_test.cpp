@@ -224,9 +224,13 @@ TEST(MarkerLights, TestLightsInnerMiddleOuterInTurnWithTheirTones) {
         last = now;
     }
     EXPECT_EQ(timeline, "100:IM 125:MM 150:OM 168:- 169:OM ");
-    EXPECT_EQ(host.plays("INNER"), 1u);
-    EXPECT_EQ(host.plays("MIDDLE"), 1u);
-    EXPECT_EQ(host.plays("OUTER"), 1u);
+    // The tones are heard through the sound card's substitute; the Windows
+    // build plays them through DirectSound.
+    if (FakeHost::kHearsSounds) {
+        EXPECT_EQ(host.plays("INNER"), 1u);
+        EXPECT_EQ(host.plays("MIDDLE"), 1u);
+        EXPECT_EQ(host.plays("OUTER"), 1u);
+    }
 }
 
 TEST(MarkerLights, LosingTheDcNormalBusAbortsTheTestAndNoTestStartsWithoutIt) {

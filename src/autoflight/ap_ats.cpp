@@ -104,8 +104,8 @@ constexpr uint32_t kEventThrottle2Up = 0x101b2;
 constexpr uint32_t kEventAltitudeReference = 0x101f3;
 constexpr uint32_t kEventVsReference = 0x101f4;
 
-// Switch positions and mode values.
-constexpr uint8_t kSwitchOffSettled = 0;
+// Switch positions and mode values (0 is OFF settled: the mode annunciator
+// settles a new OFF to it).
 constexpr uint8_t kSwitchArmed = 1;
 constexpr uint8_t kSwitchOffNew = 2;
 constexpr uint8_t kModeOff = 0;

@@ -31,6 +31,8 @@ namespace kadrimos::host_sim::radio_stack {
 inline constexpr uint32_t kTokenNav1 = 24;
 inline constexpr uint32_t kTokenNav2 = 27;
 inline constexpr uint32_t kTokenTransponder = 38;
+// The host variables the stack tunes (the ADFs live in the calculator).
+inline constexpr uint32_t kTunedTokens[] = {kTokenNav1, kTokenNav2, kTokenTransponder};
 inline constexpr const char* kAdf1Expression = "(A:Adf active frequency:1,Kilohertz)";
 inline constexpr const char* kAdf2Expression = "(A:Adf active frequency:2,Kilohertz)";
 

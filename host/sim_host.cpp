@@ -611,10 +611,21 @@ void SimHost::key_event(uint32_t id, uint32_t value) {
     trace_.event(tick_, id, value);
     if (id == kEventOpenWindow && !open_window(value)) trace_.unknown_window(tick_, value, "opening");
     if (id == kEventCloseWindow && !close_window(value)) trace_.unknown_window(tick_, value, "closing");
-    radio_stack::answer(id, variables_, calculator_);
+    tune_radios(id);
+    apply_effects(id, value);
+}
+
+void SimHost::tune_radios(uint32_t id) {
+    std::map<uint32_t, double> tuned;
+    for (uint32_t token : radio_stack::kTunedTokens) tuned[token] = variable(token);
+    if (radio_stack::answer(id, tuned, calculator_)) {
+        for (const auto& [token, value] : tuned)
+            if (!(value == variable(token)))
+                profile_writes(token, variables_[token], value, "the radio stack tuning its radio");
+        return;
+    }
     if (ComTuning t = com_radio_tuning(id, variables_); t.token != 0)
         profile_writes(t.token, variables_[t.token], t.value, t.source);
-    apply_effects(id, value);
 }
 
 void SimHost::apply_effects(uint32_t id, uint32_t value) {

@@ -219,6 +219,10 @@ private:
     void release_holds();
     void apply_rules();
     void apply_effects(uint32_t id, uint32_t value);
+    // The radios' tuning commands: the NAV receivers, ADFs and transponder
+    // (radio_stack.h) and the COM radios (com_radios.h), written and traced
+    // as the profile's effects are.
+    void tune_radios(uint32_t id);
     // The profile line `source` sets `token` (held in `v`) to `next`.
     void profile_writes(uint32_t token, double& v, double next, const std::string& source);
     void trace_profile_runs();

@@ -133,7 +133,7 @@ struct Trc {
 };
 
 // The first computation after a change of rating takes the new rating's own
-// reference temperature: the Part's worked numbers hold at once.
+// reference temperature: the ratings' worked figures hold at once.
 TEST(ThrustRatingComputer, TheWorkedNumbersHoldOnTheFirstUpdateAfterEachChange) {
     Trc t;
     t.set_flex(2);  // 20 -> 40

@@ -38,13 +38,13 @@
 #include <cstdint>
 
 #include "autoflight/ap_alt_state.h"
+#include "autoflight/digit_window.h"
 #include "autoflight/modes.h"
 #include "module/aircraft_state.h"
 #include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "panel/chain.h"
 #include "panel/convert.h"
-#include "panel/drum.h"
 #include "panel/elements.h"
 #include "panel/gauge_records.h"
 #include "panel/host.h"
@@ -109,14 +109,8 @@ constexpr uint8_t kAlertDeviation = 3;
 
 // --- Elements ----------------------------------------------------------------
 
-// Each window rolls toward its digit a quarter of a digit at each draw, over
-// the top from 9 to 0.
 template <int Drum>
-double FSAPI drum_value(ELEMENT_HEADER*) {
-    double& position = self.drum_positions[Drum];
-    position = drum::animated_position(position, self.drum_targets[Drum], drum::kTenPositions);
-    return position;
-}
+constexpr auto drum_value = autoflight::rolling_digit<state, Drum>;
 
 // clang-format off
 constexpr ElementSpec kElements[] = {
@@ -388,13 +382,6 @@ void run_alert(double a, double v, int32_t s) {
 
 // --- Update ------------------------------------------------------------------------
 
-void set_drum_targets(int32_t s) {
-    const int32_t digits[autoflight::kAltitudeDrums] = {s / 10000, s / 1000 % 10, s / 100 % 10, s / 10 % 10,
-                                                        s % 10};
-    for (int d = 0; d < autoflight::kAltitudeDrums; ++d)
-        self.drum_targets[d] = digits[d] == 0 ? 0.0 : 10.0 - digits[d];
-}
-
 void show_panel(int32_t s) {
     const bool powered = autoflight::annunciators_powered();
     set_visible(header, kBacklight, powered);
@@ -416,7 +403,7 @@ void FSAPI callback(GAUGEHDR*, int32_t service, uintptr_t) {
     }
     if (!autoflight::fd_on() || vertical_mode() == Vertical::None) aircraft.AltAlertChimeRequest = 0;
 
-    set_drum_targets(s);
+    autoflight::set_digit_targets(self.drum_targets, s);
     show_panel(s);
 }
 

@@ -41,13 +41,13 @@
 #include <limits>
 
 #include "autoflight/ap_ats_state.h"
+#include "autoflight/digit_window.h"
 #include "autoflight/modes.h"
 #include "module/aircraft_state.h"
 #include "module/catalogue_entry.h"
 #include "module/module_state.h"
 #include "panel/chain.h"
 #include "panel/convert.h"
-#include "panel/drum.h"
 #include "panel/elements.h"
 #include "panel/gauge_records.h"
 #include "panel/host.h"
@@ -143,14 +143,8 @@ constexpr double kStrayAbove = 250;
 
 // --- Elements ----------------------------------------------------------------
 
-// Each window rolls toward its digit a quarter of a digit at each draw, over
-// the top from 9 to 0.
 template <int Drum>
-double FSAPI drum_value(ELEMENT_HEADER*) {
-    double& position = self.drum_positions[Drum];
-    position = drum::animated_position(position, self.drum_targets[Drum], drum::kTenPositions);
-    return position;
-}
+constexpr auto drum_value = rolling_digit<state, Drum>;
 
 // clang-format off
 constexpr ElementSpec kElements[] = {
@@ -406,8 +400,7 @@ void read_selected_speed() {
     if (std::isfinite(reference))
         aircraft.SelectedSpeed = std::clamp(to_integer<int32_t>(reference), kLowestSpeed, kHighestSpeed);
     const int32_t s = aircraft.SelectedSpeed;
-    const int32_t digits[kSpeedDrums] = {s / 100 % 10, s / 10 % 10, s % 10};
-    for (int d = 0; d < kSpeedDrums; ++d) self.drum_targets[d] = digits[d] == 0 ? 0.0 : 10.0 - digits[d];
+    set_digit_targets(self.drum_targets, s);
 }
 
 void show_panel() {

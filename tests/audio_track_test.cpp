@@ -318,17 +318,13 @@ TEST(MarkerTones, EachBeaconKeysItsToneWhileOverItWithTheChannelOn) {
     for (const Keys& k : {Keys{1, 2, 1.0}, Keys{2, 2, 0.75}, Keys{3, 2, 0.333}}) {
         const std::vector<int16_t> c = MarkerTones::cycle(k.beacon);
         EXPECT_NEAR(static_cast<double>(c.size()) / AudioTrack::kRate, k.cycle_seconds, 0.001) << k.beacon;
+        // A burst starts where a sample sounds after more than a period of
+        // the slowest tone's silence (or at the start).
         std::size_t bursts = 0;
-        bool in_tone = false;
-        for (std::size_t i = 0; i + 1 < c.size(); ++i) {
-            // A burst ends where the samples stay 0 for more than a period.
-            const bool sounding = c[i] != 0 || c[i + 1] != 0;
-            if (sounding && !in_tone) ++bursts;
-            if (sounding) in_tone = true;
-            if (!sounding && i + 8 < c.size() && std::all_of(c.begin() + static_cast<long>(i),
-                                                             c.begin() + static_cast<long>(i) + 8,
-                                                             [](int16_t v) { return v == 0; }))
-                in_tone = false;
+        std::size_t silent = 8;
+        for (int16_t v : c) {
+            if (v != 0 && silent >= 8) ++bursts;
+            silent = v == 0 ? silent + 1 : 0;
         }
         EXPECT_EQ(bursts, k.tones) << k.beacon;
     }
